@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building and testing Yuedu needs (Debian 12), then configures and builds into
+# build/. Sourced by run.sh and test.sh; safe to run again.
+set -euo pipefail
+
+YUEDU_PACKAGES=(
+    g++ cmake ninja-build pkg-config ccache
+    libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev libgl-dev fonts-arphic-uming xvfb xauth
+    # open lexical sources the data files are built from
+    libchewing3-data rime-essay rime-data-stroke opencc libopencc-data unicode-data bzip2
+)
+
+yuedu_install_packages() {
+    local missing=()
+    for p in "${YUEDU_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+yuedu_build() {
+    local top
+    top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$top/build" -j "$(nproc)"
+}

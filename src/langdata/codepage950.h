@@ -1,0 +1,36 @@
+#pragma once
+// Code page 950 (Big5 as Windows has it, with its private-use area), through ICU's
+// "windows-950-2000" table. Both directions are precomputed once into 64K tables, so a
+// character's Big5 code is one array read.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace yuedu {
+
+class CodePage950 {
+public:
+    static const CodePage950& instance();
+
+    // Big5 code of a UTF-16 unit: lead byte * 256 + trail byte for a double-byte character,
+    // the byte itself for a single-byte one, 0 when code page 950 has no mapping (a lone
+    // surrogate, a character outside Big5).
+    std::uint16_t code(char16_t c) const { return m_toCode[c]; }
+    bool isDoubleByte(char16_t c) const { return m_toCode[c] >= 0x8000; }
+
+    // Unicode of a double-byte code; U+FFFD when the code has no mapping.
+    char16_t unicodeOf(std::uint16_t code) const { return m_toUnicode[code]; }
+
+    // Whole-buffer conversions. decode() never fails: unmapped bytes become U+FFFD.
+    std::u16string decode(std::string_view bytes) const;
+    // encode() writes '?' for characters without a mapping and counts them in *unmapped.
+    std::string encode(std::u16string_view text, std::size_t* unmapped = nullptr) const;
+
+private:
+    CodePage950();
+    std::array<std::uint16_t, 65536> m_toCode{};
+    std::array<char16_t, 65536> m_toUnicode{};
+};
+
+} // namespace yuedu
