@@ -1,0 +1,12 @@
+#pragma once
+#include "segment/passcontext.h"
+
+namespace yuedu::seg {
+
+// Numbers with measure words, unit words, ordinals, kinship terms, clock and school-year words.
+class NumeralPass : public RulePass {
+public:
+    void run(PassContext& ctx) const override;
+};
+
+} // namespace yuedu::seg
