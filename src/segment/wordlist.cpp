@@ -6,15 +6,15 @@ WordList::WordList(std::u16string stored) : m_stored(std::move(stored)) {
     buildIndex();
 }
 
-WordList::WordList(const WordList &other) : m_stored(other.m_stored) {
+WordList::WordList(const WordList& other) : m_stored(other.m_stored) {
     buildIndex();
 }
 
-WordList::WordList(WordList &&other) noexcept {
+WordList::WordList(WordList&& other) noexcept {
     takeFrom(std::move(other));
 }
 
-WordList &WordList::operator=(const WordList &other) {
+WordList& WordList::operator=(const WordList& other) {
     if (this != &other) {
         m_stored = other.m_stored;
         buildIndex();
@@ -22,7 +22,7 @@ WordList &WordList::operator=(const WordList &other) {
     return *this;
 }
 
-WordList &WordList::operator=(WordList &&other) noexcept {
+WordList& WordList::operator=(WordList&& other) noexcept {
     if (this != &other)
         takeFrom(std::move(other));
     return *this;
@@ -41,8 +41,8 @@ void WordList::buildIndex() {
 
 // A long string keeps its buffer when moved, and with it the views of the index; a short one
 // lives inside the object, so its index is built anew.
-void WordList::takeFrom(WordList &&other) noexcept {
-    const char16_t *buffer = other.m_stored.data();
+void WordList::takeFrom(WordList&& other) noexcept {
+    const char16_t* buffer = other.m_stored.data();
     m_stored = std::move(other.m_stored);
     if (m_stored.data() == buffer) {
         m_chars = other.m_chars;

@@ -20,27 +20,25 @@ public:
     WordList() = default;
     explicit WordList(std::u16string stored);
     // The index holds views into the stored string, so a copy or move re-points it at its own.
-    WordList(const WordList &other);
-    WordList(WordList &&other) noexcept;
-    WordList &operator=(const WordList &other);
-    WordList &operator=(WordList &&other) noexcept;
+    WordList(const WordList& other);
+    WordList(WordList&& other) noexcept;
+    WordList& operator=(const WordList& other);
+    WordList& operator=(WordList&& other) noexcept;
 
-    const std::u16string &stored() const { return m_stored; }
+    const std::u16string& stored() const { return m_stored; }
     bool empty() const { return m_stored.empty(); }
     bool contains(std::u16string_view s) const;
 
 private:
     void buildIndex();
-    void takeFrom(WordList &&other) noexcept;
+    void takeFrom(WordList&& other) noexcept;
 
     std::u16string m_stored;
     std::bitset<65536> m_chars;
     std::unordered_set<std::u16string_view> m_substrings; // views into m_stored, length 2..8
 };
 
-inline bool InList(const WordList &list, std::u16string_view s) {
-    return list.contains(s);
-}
+inline bool InList(const WordList& list, std::u16string_view s) { return list.contains(s); }
 
 // Joins entries into the stored form of a word list: each entry followed by U+0001, except the
 // last one when lastSeparator is false.
