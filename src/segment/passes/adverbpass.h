@@ -3,7 +3,9 @@
 
 namespace yuedu::seg {
 
-// Adverbs and adverbial phrases.
+// Adverbs and adverbial phrases: the two-character adverbs (非常, 已經), the phrases (一點兒,
+// 不用說), 不 with its partner (不過), an adverb character with 要, 是, 有 or 會 (還是), and
+// the degree forms adjective + 極/多/透/死 + 了 (好極了).
 class AdverbPass : public RulePass {
 public:
     void run(PassContext& ctx) const override;

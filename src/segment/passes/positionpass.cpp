@@ -1,8 +1,32 @@
 #include "segment/passes/positionpass.h"
 
+#include "segment/lexicon.h"
+
 namespace yuedu::seg {
 
-// Not written yet: emits nothing, so SegmentAt goes on with the next pass.
-void PositionPass::run(PassContext&) const {}
+namespace {
+
+const WordList kNounSuffixes(u"子頭兒");
+const WordList kPositionChars(u"前後左右旁側邊上中下內外裏裡");
+
+bool oneOf(std::u16string_view s, const WordList& set) { return s.size() == 1 && set.contains(s); }
+
+} // namespace
+
+// Every test is evaluated in order and the last one that holds sets the code.
+void PositionPass::run(PassContext& ctx) const {
+    const Lexicon& lex = ctx.lexicon();
+    const auto t0 = ctx.T(0), t1 = ctx.T(1);
+
+    enum { None, NounAlone, Joined } code = None;
+    if (InList(lex.NounChars, t0) && oneOf(t1, kNounSuffixes))
+        code = Joined; // 桌子
+    if (InList(lex.NounChars, t0) && oneOf(t1, kPositionChars))
+        code = NounAlone; // 桌 上, unless 桌上 is a dictionary word
+    if (code == Joined)
+        ctx.emit(2);
+    else if (code == NounAlone)
+        ctx.emit(ctx.lookupTwoCharWord(ctx.text(0, 2)) != 0 ? 2 : 1);
+}
 
 } // namespace yuedu::seg

@@ -3,7 +3,9 @@
 
 namespace yuedu::seg {
 
-// Position words (the second time and direction rule set).
+// Position words after a noun: a noun is parted from a following position character (桌上 is
+// 桌 and 上, unless 桌上 is a dictionary word), and joined with the suffix 子, 頭 or 兒 (桌子,
+// 石頭, 鳥兒).
 class PositionPass : public RulePass {
 public:
     void run(PassContext& ctx) const override;

@@ -1,8 +1,31 @@
 #include "segment/passes/timedirectionpass.h"
 
+#include "segment/lexicon.h"
+
 namespace yuedu::seg {
 
-// Not written yet: emits nothing, so SegmentAt goes on with the next pass.
-void TimeDirectionPass::run(PassContext&) const {}
+// Every test is evaluated in order and the last one that holds sets the length of the word;
+// a direction word therefore wins over a three-character time word starting with it.
+void TimeDirectionPass::run(PassContext& ctx) const {
+    const Lexicon& lex = ctx.lexicon();
+    const auto t0 = ctx.T(0), t1 = ctx.T(1), t2 = ctx.T(2);
+    const auto t0t1 = ctx.text(0, 2), t1t2 = ctx.text(1, 2);
+
+    int length = 0;
+    if (InList(lex.TimePrefixChars, t0) && InList(lex.TimeUnitWords, t1t2))
+        length = 3; // 上禮拜
+    if (InList(lex.AllWords, t0t1))
+        length = 2; // 都是
+    if (InList(lex.DirectionWords, t0t1))
+        length = 2; // 以後
+    if (InList(lex.TimePrefixChars, t0) && InList(lex.TimeUnitChars, t1))
+        length = 2; // 今天
+    // With more than six characters still to come, a verb word right behind the first
+    // character (以 後來 ...) is worth more than the time or direction word.
+    if (length != 0 && ctx.textLen() > ctx.scanPos() + 6 && ctx.lookupTwoCharWord(t1t2) != 0 &&
+        InList(lex.VerbChars, t2))
+        length = 1;
+    ctx.emit(length);
+}
 
 } // namespace yuedu::seg
