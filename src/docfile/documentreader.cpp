@@ -1,0 +1,38 @@
+#include "docfile/documentreader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "common/errors.h"
+#include "docfile/rtfreader.h"
+#include "langdata/textcodec.h"
+
+namespace yuedu::doc {
+
+LoadedDocument readDocument(std::string_view bytes, const std::string &source) {
+    LoadedDocument d;
+    if (looksLikeRtf(bytes)) {
+        RtfReadResult r = readRtf(bytes, source);
+        d.document = std::move(r.document);
+        d.kind = DocumentKind::Rtf;
+        d.truncated = r.truncated;
+    } else {
+        d.document = RichDocument::fromPlainText(decodeText(bytes));
+    }
+    return d;
+}
+
+std::string readFileBytes(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw IoError(path, std::strerror(errno));
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad())
+        throw IoError(path, "read error");
+    return ss.str();
+}
+
+} // namespace yuedu::doc

@@ -1,0 +1,126 @@
+#include "docfile/rtfwriter.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "langdata/codepage950.h"
+
+namespace yuedu::doc {
+namespace {
+
+void appendHexByte(std::string &out, unsigned char b) {
+    static const char digits[] = "0123456789abcdef";
+    out += "\\'";
+    out += digits[b >> 4];
+    out += digits[b & 15];
+}
+
+// A font name in the font table: ASCII as is, the rest as code page 950 bytes.
+void appendFontName(std::string &out, std::u16string_view name) {
+    const auto &cp = CodePage950::instance();
+    for (char16_t c : name) {
+        if (c < 0x80 && c != u'\\' && c != u'{' && c != u'}' && c != u';') {
+            out += static_cast<char>(c);
+            continue;
+        }
+        std::uint16_t code = cp.code(c);
+        if (code >= 0x8000) {
+            appendHexByte(out, static_cast<unsigned char>(code >> 8));
+            appendHexByte(out, static_cast<unsigned char>(code & 0xFF));
+        } else if (code) {
+            appendHexByte(out, static_cast<unsigned char>(code));
+        } else {
+            out += '?';
+        }
+    }
+}
+
+void appendText(std::string &out, std::u16string_view text, int &uc) {
+    const auto &cp = CodePage950::instance();
+    for (char16_t c : text) {
+        if (c == u'\n') {
+            out += "\\par\r\n";
+        } else if (c == u'\t') {
+            out += "\\tab ";
+        } else if (c == u'\\' || c == u'{' || c == u'}') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x20 && c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            continue; // other control characters have no place in the text
+        } else {
+            // \uN with the code page 950 bytes (or '?') as the fallback of readers without
+            // Unicode; \uc says how many fallback bytes follow.
+            std::uint16_t code = cp.code(c);
+            int fallback = code >= 0x8000 ? 2 : 1;
+            if (fallback != uc) {
+                out += "\\uc" + std::to_string(fallback);
+                uc = fallback;
+            }
+            out += "\\u" + std::to_string(static_cast<int>(static_cast<std::int16_t>(c)));
+            if (code >= 0x8000) {
+                appendHexByte(out, static_cast<unsigned char>(code >> 8));
+                appendHexByte(out, static_cast<unsigned char>(code & 0xFF));
+            } else if (code >= 0x80 && code < 0x100) {
+                appendHexByte(out, static_cast<unsigned char>(code));
+            } else {
+                out += '?';
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::string writeRtf(const RichDocument &document, const RtfWriteOptions &options) {
+    std::vector<std::u16string> fonts{options.defaultFont};
+    std::vector<std::uint32_t> colors;
+    for (const auto &r : document.runs()) {
+        if (!r.format.fontName.empty() &&
+            std::find(fonts.begin(), fonts.end(), r.format.fontName) == fonts.end())
+            fonts.push_back(r.format.fontName);
+        if (r.format.color &&
+            std::find(colors.begin(), colors.end(), *r.format.color) == colors.end())
+            colors.push_back(*r.format.color);
+    }
+
+    std::string out = "{\\rtf1\\ansi\\ansicpg950\\deff0\\deflang1033\\deflangfe1028";
+    out += "{\\fonttbl";
+    for (std::size_t k = 0; k < fonts.size(); ++k) {
+        out += "{\\f" + std::to_string(k) + "\\fnil\\fcharset136 ";
+        appendFontName(out, fonts[k]);
+        out += ";}";
+    }
+    out += "}\r\n{\\colortbl ;";
+    for (std::uint32_t c : colors)
+        out += "\\red" + std::to_string((c >> 16) & 0xFF) + "\\green" +
+               std::to_string((c >> 8) & 0xFF) + "\\blue" + std::to_string(c & 0xFF) + ";";
+    out += "}\r\n\\viewkind4\\uc1\\pard\\plain\\f0\\fs" +
+           std::to_string(options.defaultSizeHalfPoints) + " ";
+
+    for (const auto &r : document.runs()) {
+        int uc = 1; // \uc is scoped to the run's group
+        const CharFormat &f = r.format;
+        std::size_t font = 0;
+        if (!f.fontName.empty())
+            font = std::find(fonts.begin(), fonts.end(), f.fontName) - fonts.begin();
+        std::size_t color = 0;
+        if (f.color)
+            color = std::find(colors.begin(), colors.end(), *f.color) - colors.begin() + 1;
+        int size = f.sizeHalfPoints > 0 ? f.sizeHalfPoints : options.defaultSizeHalfPoints;
+        out += "{\\f" + std::to_string(font) + "\\fs" + std::to_string(size);
+        out += f.bold ? "\\b" : "\\b0";
+        out += f.italic ? "\\i" : "\\i0";
+        out += f.underline ? "\\ul" : "\\ulnone";
+        out += f.strikeThrough ? "\\strike" : "\\strike0";
+        out += "\\cf" + std::to_string(color) + " ";
+        appendText(out, r.text, uc);
+        out += "}";
+    }
+    // Every paragraph ends with \par, the last one too, as word processors write it.
+    out += "\\par\r\n}\r\n";
+    return out;
+}
+
+} // namespace yuedu::doc

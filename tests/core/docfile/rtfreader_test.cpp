@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "docfile/documentreader.h"
+#include "docfile/rtfreader.h"
+
+using namespace yuedu;
+using namespace yuedu::doc;
+
+namespace {
+
+std::string dataFile(const char *name) {
+    return readFileBytes(std::string(DOCFILE_TEST_DATA) + "/" + name);
+}
+
+// The run that contains the given text, or nullptr.
+const doc::Run *runWith(const RichDocument &d, std::u16string_view text) {
+    for (const auto &r : d.runs())
+        if (r.text.find(text) != std::u16string::npos)
+            return &r;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(RtfReader, LibreOfficeFileKeepsTextAndCjkFormatting) {
+    RtfReadResult r = readRtf(dataFile("libreoffice_formatted.rtf"));
+    EXPECT_FALSE(r.truncated);
+    EXPECT_EQ(r.document.plainText(), u"天地玄黃，宇宙洪荒。\n粗體字 斜體字 底線字 刪除線 紅色字\n"
+                                      u"Plain ASCII {braces} and \\backslash");
+    struct Case {
+        std::u16string_view text;
+        bool bold, italic, underline, strike;
+        bool red;
+    } cases[] = {
+        {u"天地玄黃", false, false, false, false, false},
+        {u"粗體字", true, false, false, false, false},
+        {u"斜體字", false, true, false, false, false},
+        {u"底線字", false, false, true, false, false},
+        {u"刪除線", false, false, false, true, false},
+        {u"紅色字", false, false, false, false, true},
+    };
+    for (const auto &c : cases) {
+        const doc::Run *run = runWith(r.document, c.text);
+        ASSERT_NE(run, nullptr);
+        EXPECT_EQ(run->format.bold, c.bold);
+        EXPECT_EQ(run->format.italic, c.italic);
+        EXPECT_EQ(run->format.underline, c.underline);
+        EXPECT_EQ(run->format.strikeThrough, c.strike);
+        EXPECT_EQ(run->format.color == std::optional<std::uint32_t>(0xFF0000), c.red);
+    }
+    EXPECT_EQ(runWith(r.document, u"天地玄黃")->format.fontName, u"AR PL UMing TW");
+}
+
+TEST(RtfReader, WordPadBig5BytesDecodeThroughTheFontCharset) {
+    RtfReadResult r = readRtf(dataFile("wordpad_big5.rtf"));
+    EXPECT_EQ(r.document.plainText(), u"天地玄黃ok\n宇宙");
+    const doc::Run *bold = runWith(r.document, u"玄");
+    ASSERT_NE(bold, nullptr);
+    EXPECT_TRUE(bold->format.bold);
+    EXPECT_EQ(bold->text, u"玄");
+    EXPECT_EQ(bold->format.fontName, u"新細明體");
+    EXPECT_EQ(bold->format.sizeHalfPoints, 21);
+    EXPECT_EQ(runWith(r.document, u"黃")->format.color, std::optional<std::uint32_t>(0x0000FF));
+    EXPECT_EQ(runWith(r.document, u"ok")->format.fontName, u"Arial");
+}
+
+TEST(RtfReader, UnicodeEscapesSkipTheirFallback) {
+    struct Case {
+        const char *rtf;
+        std::u16string text;
+    } cases[] = {
+        {R"({\rtf1\u22825?\u22320?})", u"天地"},
+        {R"({\rtf1\uc2\u22825\'a4\'d1x})", u"天x"},
+        {R"({\rtf1\uc0\u22825 x})", u"天x"},
+        {R"({\rtf1\u-257?})", u"\uFEFF"},
+        // The skip count does not cross a group end.
+        {R"({\rtf1{\uc3\u22825}ab})", u"天ab"},
+        {R"({\rtf1\ansicpg950\'a4\'d1\'a6\'61})", u"天地"},
+        {R"({\rtf1\ansi a\~b\emdash c\tab d\line e})", u"a\u00A0b\u2014c\td\ne"},
+        {R"({\rtf1 {\*\unknown hidden}{\info{\title t}}shown})", u"shown"},
+        {R"({\rtf1 {\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})", u"link"},
+        {R"({\rtf1 a\bin3 }}}b})", u"ab"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(readRtf(c.rtf).document.plainText(), c.text) << c.rtf;
+}
+
+TEST(DocumentReader, PlainTextIsBig5OrUnicode) {
+    struct Case {
+        std::string bytes;
+        std::u16string text;
+    } cases[] = {
+        {dataFile("big5_plain.txt"), u"天地玄黃。\n宇宙洪荒。\n"},
+        {"\xE5\xA4\xA9\xE5\x9C\xB0", u"天地"},       // valid UTF-8
+        {"\xEF\xBB\xBF\xE5\xA4\xA9", u"天"},         // UTF-8 with a mark
+        {std::string("\xFF\xFE\x29\x59", 4), u"天"}, // UTF-16LE with a mark
+        {"a\rb\r\nc", u"a\nb\nc"},
+    };
+    for (const auto &c : cases) {
+        LoadedDocument d = readDocument(c.bytes, "t");
+        EXPECT_EQ(d.kind, DocumentKind::PlainText);
+        EXPECT_EQ(d.document.plainText(), c.text);
+    }
+    EXPECT_EQ(readDocument(dataFile("wordpad_big5.rtf"), "t").kind, DocumentKind::Rtf);
+}
+
+TEST(DocumentReader, MissingFileNamesThePath) {
+    try {
+        readFileBytes("/nonexistent/dir/x.rtf");
+        FAIL();
+    } catch (const IoError &e) {
+        EXPECT_EQ(e.path(), "/nonexistent/dir/x.rtf");
+    }
+}
