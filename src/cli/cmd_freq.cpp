@@ -1,0 +1,42 @@
+// yuedu-cli freq: word frequency of segmented text, one tab-separated row per distinct word.
+#include <iostream>
+
+#include "cli/command.h"
+#include "wordstats/tabletext.h"
+#include "wordstats/toolsort.h"
+
+namespace yuedu::cli {
+namespace {
+
+int runFreq(const Args &args) {
+    // Every file is cut on its own, so each gives the words it gives alone; the counts are
+    // over all of them together.
+    WordList words;
+    for (const auto &input : readInputs(args))
+        ScanPieces(input.text, PieceScan::Clean, words);
+    const LanguageData noData; // the frequency reads no data file
+    Toolsort toolsort(noData);
+    toolsort.WordFrequency(std::move(words));
+    if (toolsort.FreqWords.empty()) {
+        std::cerr << "yuedu-cli freq: no words found; words of segmented text are each followed "
+                     "by two blanks\n";
+        return 0;
+    }
+    std::u16string out;
+    for (std::size_t i = 0; i < toolsort.FreqWords.size(); ++i)
+        appendRow(out, {escapeField(toolsort.FreqWords[i]), decimalText(toolsort.FreqCounts[i]),
+                        toolsort.percentText(i), decimalText(static_cast<std::int64_t>(i) + 1)});
+    writeOut(out);
+    return 0;
+}
+
+const CommandRegistration registration({
+    "freq",
+    "FILE...",
+    "word frequency of segmented text: word, count, percentage, order (tab-separated)",
+    {},
+    runFreq,
+});
+
+} // namespace
+} // namespace yuedu::cli

@@ -1,0 +1,43 @@
+// yuedu-cli senses: the distinct words of segmented text in the sense taxonomy.
+#include <iostream>
+
+#include "cli/command.h"
+#include "wordstats/phsyn.h"
+#include "wordstats/tabletext.h"
+#include "wordstats/taxonomy.h"
+
+namespace yuedu::cli {
+namespace {
+
+int runSenses(const Args &args) {
+    WordList words;
+    for (const auto &input : readInputs(args))
+        ScanPieces(input.text, PieceScan::Raw, words);
+    Phsyn phsyn(languageData(args));
+    phsyn.SenseClasses(std::move(words));
+    if (phsyn.WordTotal == 0)
+        std::cerr << "yuedu-cli senses: no words found; words of segmented text are each "
+                     "followed by two blanks\n";
+    // Every category line is written, also without words; a class line only with words.
+    std::u16string out;
+    std::vector<TreeNode> nodes = senseTreeNodes(phsyn.SenseClassLists);
+    for (int c = 1; c <= kSenseCategoryCount; ++c) {
+        out += nodes[static_cast<std::size_t>(c) - 1].text + u'\n';
+        for (const TreeNode &node : nodes)
+            if (node.parent == c)
+                appendRow(out, {u"  " + node.text, joinWords(node.words)});
+    }
+    writeOut(out);
+    return 0;
+}
+
+const CommandRegistration registration({
+    "senses",
+    "FILE...",
+    "sense classes of the distinct words of segmented text, shown in the sense taxonomy",
+    {},
+    runSenses,
+});
+
+} // namespace
+} // namespace yuedu::cli

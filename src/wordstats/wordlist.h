@@ -1,0 +1,36 @@
+#pragma once
+// The first stage of every word statistic: cutting segmented text into its pieces (words are
+// separated by two blanks), sorting them, and walking the runs of equal words.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace yuedu {
+
+// The pieces of a text in the order found (0-based here; there is no unused slot 0).
+using WordList = std::vector<std::u16string>;
+
+enum class PieceScan {
+    Clean, // a line break inside a piece drops what stands before it; blanks are trimmed
+    Raw,   // pieces are taken exactly as they stand
+};
+
+// Appends the pieces of text to words and returns how many were added. A piece is what stands
+// before each double blank; the scan stops before the last character of the text trimmed of
+// blanks, so the word after the last double blank counts only when a line break follows it.
+// Empty pieces (four blanks in a row) count; a single blank does not separate.
+std::size_t ScanPieces(std::u16string_view text, PieceScan variant, WordList &words);
+
+// Sorts list[lo..hi] (inclusive) in place into ascending order of UTF-16 code units, the
+// shorter of two strings first when one is a prefix of the other. hi < lo + 1 does nothing.
+void SortWords(WordList &list, std::size_t lo, std::size_t hi);
+
+// Hands each run of equal words of a sorted list to close(word, length), in ascending order.
+// An empty list has no runs.
+void groupRuns(const WordList &sorted,
+               const std::function<void(const std::u16string &, std::int64_t)> &close);
+
+} // namespace yuedu

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "databuild/gradefile.h"
+#include "langdata/big5.h"
+#include "wordstats/gradecode.h"
+#include "wordstats/gradetree.h"
+#include "wordstats/toolsort.h"
+
+using namespace yuedu;
+
+namespace {
+
+// The i-th character (1-based) of the test's list 5: a thousand distinct hanzi.
+char16_t ranked(int position) {
+    return charOfOrdinal(position - 1);
+}
+
+// A character that list 5 does not hold.
+// Characters that list 5 does not hold.
+const char16_t kUnranked = charOfOrdinal(5000);
+const char16_t kOther = charOfOrdinal(5001);
+const char16_t kCodeFive = charOfOrdinal(5002);
+
+LanguageData gradeData() {
+    databuild::GradeSources sources;
+    sources.lists[0] = {{u"山", 23}, {std::u16string(1, kCodeFive), 5}, {u"火", 75}};
+    sources.lists[1] = {{u"天地", 12}, {u"人們", 64}, {std::u16string{kUnranked, kOther}, 33}};
+    sources.lists[2] = {{u"小朋友", 41}};
+    sources.lists[3] = {{u"一心一意", 100}};
+    for (int i = 1; i <= 1000; ++i)
+        sources.rankList += ranked(i);
+    LanguageData data;
+    data.loadImages(databuild::buildGradeFile(sources), "", "");
+    return data;
+}
+
+const LanguageData &data() {
+    static const LanguageData d = gradeData();
+    return d;
+}
+
+} // namespace
+
+TEST(GradeCode, ComesFromTheListsOrFromTheCharacterScores) {
+    GradeCoder coder(data());
+    const std::u16string five{ranked(1), ranked(2), ranked(3), ranked(4), ranked(198)};
+    const struct {
+        const char *name;
+        std::u16string word;
+        std::int64_t code;
+    } cases[] = {
+        {"list 1", u"山", 23},
+        {"list 2", u"天地", 12},
+        {"list 3", u"小朋友", 41},
+        {"list 4", u"一心一意", 100},
+        {"five characters always use list 5", five, (5 + 5 * 20) / 5},
+        {"position 300", std::u16string(1, ranked(300)), 30},
+        {"position 1 adds to the starting 5", std::u16string(1, ranked(1)), 25},
+        {"missing from list 5", std::u16string(1, kUnranked), 90},
+        {"positions 10 and 700", std::u16string{ranked(10), ranked(700)}, (5 + 20 + 45) / 2},
+        {"an entry of code 5 is estimated", std::u16string(1, kCodeFive), 5 + 85},
+        {"band edges", std::u16string{ranked(198), ranked(199), ranked(364), ranked(365)},
+         (5 + 20 + 25 + 25 + 30) / 4},
+        {"the empty word", u"", 5},
+        {"part of an entry is not the entry", std::u16string(1, kOther), 90},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(coder.gradeCode(c.word), c.code) << c.name;
+}
+
+TEST(GradeCode, TheFirstEntryOfARepeatedWordDecides) {
+    LanguageData d;
+    d.GradeWordLists[0] = std::u16string(u"天") + char16_t(23) + u"天" + char16_t(45);
+    EXPECT_EQ(GradeCoder(d).gradeCode(u"天"), 23);
+    EXPECT_EQ(GradeCoder(d).rankOf(u'天'), 0u);
+}
+
+TEST(CharacterScore, FollowsTheRankBands) {
+    const std::pair<std::size_t, int> cases[] = {
+        {0, 85},    {1, 20},    {198, 20},  {199, 25},  {364, 25},  {365, 30},
+        {631, 30},  {632, 45},  {982, 45},  {983, 60},  {1403, 60}, {1404, 70},
+        {1951, 70}, {1952, 75}, {2567, 75}, {2568, 80}, {3523, 80}, {3524, 85}};
+    for (auto [position, score] : cases)
+        EXPECT_EQ(characterScore(position), score) << position;
+}
+
+TEST(VocabularyGrades, ListsEveryDistinctWordWithCountGradeAndGroup) {
+    Toolsort t(data());
+    std::u16string text = u"山  天地  山  \r\n" + std::u16string(1, ranked(300)) + u"    火  \r\n";
+    t.VocabularyGrades(text);
+    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(t.WordTotal, 6);
+    ASSERT_EQ(t.GradeWords.size(), 5u);
+    // "" < 天地 (U+5929) < 山 (U+5C71) < 火 (U+706B); ranked(300) sorts by its code point.
+    std::vector<std::pair<std::u16string, std::u16string>> shown;
+    for (std::size_t i = 0; i < t.GradeWords.size(); ++i)
+        shown.emplace_back(t.GradeWords[i], t.gradeText(i));
+    EXPECT_EQ(shown.front(), (std::pair<std::u16string, std::u16string>{u"", u"0.5"}));
+    auto at = [&](const std::u16string &w) {
+        for (std::size_t i = 0; i < t.GradeWords.size(); ++i)
+            if (t.GradeWords[i] == w)
+                return i;
+        ADD_FAILURE() << "missing word";
+        return std::size_t(0);
+    };
+    EXPECT_EQ(t.gradeText(at(u"山")), u"2.3");
+    EXPECT_EQ(t.GradeCounts[at(u"山")], 2);
+    EXPECT_EQ(t.gradeText(at(u"天地")), u"1.2");
+    EXPECT_EQ(t.gradeText(at(std::u16string(1, ranked(300)))), u"3.0");
+    EXPECT_EQ(t.gradeText(at(u"火")), u"7.5");
+
+    auto nodes = gradeTreeNodes(t);
+    ASSERT_EQ(nodes.size(), 8u);
+    EXPECT_EQ(nodes[1].words, u"\r\n天地\r\n"); // 一年級: the empty word (0.5) and 天地 (1.2)
+    EXPECT_EQ(nodes[2].words, u"山\r\n");       // 二年級
+    EXPECT_EQ(nodes[3].words, std::u16string(1, ranked(300)) + u"\r\n");
+    EXPECT_EQ(nodes[7].words, u"火\r\n"); // 未出現
+    EXPECT_EQ(nodeClickText(nodes[0]), u"【 年級查詢 】\r\n");
+    EXPECT_EQ(nodeClickText(nodes[2]), u"【 二年級 】\r\n山\r\n");
+}
+
+TEST(VocabularyGrades, OneWordRepeatedGivesOneRow) {
+    Toolsort t(data());
+    std::u16string text = u"山  山  山  \r\n";
+    t.VocabularyGrades(text);
+    EXPECT_EQ(t.GradeWords, (std::vector<std::u16string>{u"山"}));
+    EXPECT_EQ(t.GradeCounts, (std::vector<std::int64_t>{3}));
+    EXPECT_EQ(t.GradeCodes, (std::vector<std::int64_t>{23}));
+}
+
+TEST(VocabularyGrades, TheLastWordInOrderHasItsOwnCodeAlsoWhenItOccursOnce) {
+    Toolsort t(data());
+    std::u16string text = u"山  天地  天地  \r\n"; // 天地 (U+5929) sorts before 山 (U+5C71)
+    t.VocabularyGrades(text);
+    EXPECT_EQ(t.GradeWords, (std::vector<std::u16string>{u"天地", u"山"}));
+    EXPECT_EQ(t.GradeCodes, (std::vector<std::int64_t>{12, 23}));
+    EXPECT_EQ(t.GradeCounts, (std::vector<std::int64_t>{2, 1}));
+}
+
+TEST(VocabularyGrades, TextsWithoutWordsOrWithOnlyEmptyPiecesGiveNoRows) {
+    Toolsort t(data());
+    for (std::u16string text : {std::u16string(u"山水"), std::u16string(u"    \r\n")}) {
+        t.VocabularyGrades(text);
+        EXPECT_TRUE(t.GradeWords.empty());
+        EXPECT_TRUE(t.GradeCodes.empty());
+    }
+}
+
+TEST(GradeTree, GroupsCodesByTheirRangesAndLeavesOthersOut) {
+    const std::pair<std::int64_t, int> cases[] = {{0, 0},  {1, 2},   {19, 2},  {20, 3}, {29, 3},
+                                                  {30, 4}, {49, 5},  {50, 6},  {60, 7}, {69, 7},
+                                                  {70, 8}, {100, 8}, {101, 0}, {-5, 0}};
+    for (auto [code, node] : cases)
+        EXPECT_EQ(gradeGroupNode(code), node) << code;
+}
