@@ -1,0 +1,175 @@
+#include "article/articleprofile.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "article/charrecord.h"
+#include "langdata/big5.h"
+#include "langdata/constants.h"
+
+namespace yuedu::article {
+namespace {
+
+constexpr std::u16string_view kClauseMarks = u"。？！；，、︰…,.?:;!";
+constexpr std::u16string_view kSentenceMarks = u"。？！；.?!;";
+constexpr std::u16string_view kBrackets = u"（）〔〕《》〈〉「」『』＜＞()[]<>";
+
+bool isIn(std::u16string_view set, char16_t c) {
+    return set.find(c) != set.npos;
+}
+
+// Membership of the 498 most common characters, by ordinal.
+const std::vector<bool> &commonByOrdinal() {
+    static const std::vector<bool> common = [] {
+        std::vector<bool> v(kTableChars, false);
+        for (char16_t c : constants::CommonCharList())
+            if (int n = tableOrdinal(c); n >= 0)
+                v[n] = true;
+        return v;
+    }();
+    return common;
+}
+
+// Rounds to the nearest whole number, halves to the even neighbour.
+double roundEven(double x) {
+    return std::nearbyint(x);
+}
+
+std::u16string_view trimBlanks(std::u16string_view s) {
+    const auto first = s.find_first_not_of(u' ');
+    if (first == s.npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(u' ') - first + 1);
+}
+
+} // namespace
+
+ArticleProfile::ArticleProfile(const LanguageData &data) : m_data(data) {}
+
+void ArticleProfile::charattri(std::u16string_view ch) {
+    if (!ch.empty())
+        lookUp(ch.front(), ProfileTotals, RadicalSeen);
+}
+
+void ArticleProfile::lookUp(char16_t ch, std::array<double, 23> &totals,
+                            std::array<std::int16_t, kRadicals + 1> &radicals) const {
+    const int n = tableOrdinal(ch);
+    if (n < 0)
+        return; // single-byte, punctuation or outside the tables
+    const CharRecord rec = charRecord(m_data, n);
+    // A character without detail record reads every detail figure as 0.
+    const auto detail = detailRecord(m_data, n);
+    const int scale = detail ? zanscale(*detail) : 0;
+    if (scale >= 0x8000)
+        return;
+    totals[kZancf] += scale;
+    totals[kGenerg1 - 1 + generalUseLevel(detail ? zangener(*detail) : 0)] += 1;
+    if (rec.radical < 1 || rec.radical > kRadicals)
+        return;
+    radicals[rec.radical] = 1;
+    totals[kBiha] += rec.strokes;
+}
+
+ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
+                                          std::optional<ArticleGenre> genre) {
+    if (text.empty())
+        return ProfileOutcome::EmptyText;
+    if (!genre)
+        return ProfileOutcome::NoGenre;
+    const std::u16string_view t = trimBlanks(text);
+
+    // Work on fresh state and keep the previous figures unless the text gives a profile.
+    std::array<double, 23> totals{};
+    std::array<std::int16_t, kRadicals + 1> radicals{};
+    std::u16string distinct;
+    std::vector<std::int64_t> counts;
+    std::u16string clauses;
+    std::vector<std::int32_t> slotOf(kTableChars, -1);
+    std::int64_t n = 0;
+
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        char16_t ch = t[i];
+        if (isIn(kClauseMarks, ch) || isIn(kBrackets, ch) || !isDoubleByte(ch)) {
+            if (isIn(kClauseMarks, ch))
+                clauses.push_back(ch);
+            // The character after a mark, a bracket or a single-byte character is not tested
+            // again: it goes straight to the lookup.
+            if (++i >= t.size())
+                break;
+            ch = t[i];
+        }
+        lookUp(ch, totals, radicals);
+        const int ord = tableOrdinal(ch);
+        if (ord < 0)
+            continue;
+        ++n;
+        if (slotOf[ord] < 0) {
+            slotOf[ord] = static_cast<std::int32_t>(distinct.size());
+            distinct.push_back(ch);
+            counts.push_back(1);
+        } else {
+            ++counts[slotOf[ord]];
+        }
+    }
+    if (n == 0)
+        return ProfileOutcome::NoTableCharacters;
+
+    const SentenceCounts sentences = countSentences(clauses);
+    std::int64_t common = 0;
+    for (std::size_t k = 0; k < distinct.size(); ++k)
+        if (commonByOrdinal()[tableOrdinal(distinct[k])])
+            common += counts[k];
+    const double share = static_cast<double>(common) / static_cast<double>(n);
+    const auto distinctCount = static_cast<double>(distinct.size());
+    const double len = static_cast<double>(n);
+
+    totals[kZancf] = roundEven(100.0 * totals[kZancf] / len);
+    totals[kWdartlen] = len;
+    totals[kWordlen] = distinctCount;
+    totals[kWddesi] = roundEven(100.0 * distinctCount / len);
+    totals[kParan] = static_cast<double>(sentences.sentences);
+    totals[kXbparan] = roundEven(100.0 * len / static_cast<double>(sentences.sentences));
+    totals[kMultip] = static_cast<double>(clauses.size());
+    totals[kSingp] = static_cast<double>(sentences.singleClause);
+    totals[kBusho] = static_cast<double>(std::count(radicals.begin(), radicals.end(), 1));
+    totals[kBiha] = roundEven(100.0 * totals[kBiha] / len);
+    totals[kLorcf] = roundEven(1000.0 * estimatedGrade(n, share, *genre));
+
+    ProfileTotals = totals;
+    RadicalSeen = radicals;
+    ProfileDistinct = std::move(distinct);
+    DistinctCounts = std::move(counts);
+    ClauseMarks = std::move(clauses);
+    m_hasProfile = true;
+    return ProfileOutcome::Done;
+}
+
+double estimatedGrade(std::int64_t n, double commonShare, ArticleGenre genre) {
+    return 5.43035627 + 0.00657347 * static_cast<double>(n) - 5.56746245 * commonShare +
+           1.38315091 * (genre.poetry ? 1 : 0) - 1.07299966 * (genre.dialogue ? 1 : 0);
+}
+
+// A sentence ends at a sentence mark; it counts as independent when no other clause mark
+// stands between it and the previous sentence mark. A text without any sentence mark is one
+// sentence, independent when it has no clause mark either.
+SentenceCounts countSentences(std::u16string_view clauseMarks) {
+    SentenceCounts result;
+    bool clauseSeen = false;
+    for (char16_t c : clauseMarks) {
+        if (isIn(kSentenceMarks, c)) {
+            ++result.sentences;
+            if (!clauseSeen)
+                ++result.singleClause;
+            clauseSeen = false;
+        } else {
+            clauseSeen = true;
+        }
+    }
+    if (result.sentences == 0) {
+        result.sentences = 1;
+        result.singleClause = clauseMarks.empty() ? 1 : 0;
+    }
+    return result;
+}
+
+} // namespace yuedu::article

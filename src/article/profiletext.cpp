@@ -1,0 +1,60 @@
+#include "article/profiletext.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "article/articleprofile.h"
+
+namespace yuedu::article {
+
+const std::array<ProfileField, 21> &profileFields() {
+    static const std::array<ProfileField, 21> fields = {{
+        {"zancf", u"葦氏認知係數﹦", kZancf, 10000},
+        {"wdartlen", u"全文長﹦", kWdartlen, 1},
+        {"wordlen", u"字別數﹦", kWordlen, 1},
+        {"wddesi", u"字密度﹦", kWddesi, 100},
+        {"paran", u"句子數﹦", kParan, 1},
+        {"xbparan", u"平均句長﹦", kXbparan, 100},
+        {"singp", u"獨立句數﹦", kSingp, 1},
+        {"multip", u"小句數﹦", kMultip, 1},
+        {"busho", u"部首數﹦", kBusho, 1},
+        {"biha", u"平均筆畫數﹦", kBiha, 100},
+        {"lorcf", u"岷丘年級數﹦", kLorcf, 1000},
+        {"generg1", u"通用一級字數﹦", kGenerg1, 1},
+        {"generg2", u"通用二級字數﹦", kGenerg1 + 1, 1},
+        {"generg3", u"通用三級字數﹦", kGenerg1 + 2, 1},
+        {"generg4", u"通用四級字數﹦", kGenerg1 + 3, 1},
+        {"generg5", u"通用五級字數﹦", kGenerg1 + 4, 1},
+        {"generg6", u"通用六級字數﹦", kGenerg1 + 5, 1},
+        {"generg7", u"通用七級字數﹦", kGenerg1 + 6, 1},
+        {"generg8", u"通用八級字數﹦", kGenerg1 + 7, 1},
+        {"generg9", u"通用九級字數﹦", kGenerg1 + 8, 1},
+        {"generg10", u"通用十級字數﹦", kGenerg10, 1},
+    }};
+    return fields;
+}
+
+std::u16string formatGeneral(double value) {
+    if (value == 0 || std::isnan(value))
+        return u" 0";
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.7G", value);
+    std::string s = buf;
+    // %G gives seven significant digits, trailing zeros dropped, and E+07-style exponents.
+    const bool negative = s.front() == '-';
+    if (negative)
+        s.erase(0, 1);
+    if (s.size() > 1 && s[0] == '0' && s[1] == '.')
+        s.erase(0, 1);
+    std::u16string out(1, negative ? u'-' : u' ');
+    for (char c : s)
+        out.push_back(static_cast<char16_t>(c));
+    return out;
+}
+
+std::u16string profileFieldText(const ProfileField &field, const std::array<double, 23> &totals) {
+    return std::u16string(field.caption) + formatGeneral(totals[field.entry] / field.divisor);
+}
+
+} // namespace yuedu::article

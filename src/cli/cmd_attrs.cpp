@@ -1,0 +1,47 @@
+// yuedu-cli attrs: the distinct hanzi of each text by radical, strokes, Bopomofo, tone and
+// general-use level, as the attribute tree shows them.
+#include <iostream>
+#include <string>
+
+#include "article/articleattributes.h"
+#include "cli/command.h"
+
+namespace yuedu::cli {
+namespace {
+
+int runAttrs(const Args &args) {
+    const LanguageData &data = languageData(args);
+    const auto inputs = readInputs(args);
+    int status = 0;
+    bool first = true;
+    for (const auto &input : inputs) {
+        article::ArticleAttributes attributes(data);
+        if (!attributes.artattri(input.text)) {
+            std::cerr << "yuedu-cli attrs: " << input.name << ": the text has no hanzi\n";
+            status = 1;
+            continue;
+        }
+        if (inputs.size() > 1)
+            writeOut((first ? "" : "\n") + std::string("==> ") + input.name + " <==\n");
+        first = false;
+        std::u16string out;
+        for (const auto &branch : attributes.attributeTree()) {
+            out += branch.caption + u"\n";
+            for (const auto &leaf : branch.leaves)
+                out += u"  " + leaf.caption + u"\t" + leaf.chars + u"\n";
+        }
+        writeOut(out);
+    }
+    return status;
+}
+
+const CommandRegistration registration({
+    "attrs",
+    "[FILE...]",
+    "article attribute distribution: the tree of radicals, strokes, Bopomofo, tones, levels",
+    {},
+    runAttrs,
+});
+
+} // namespace
+} // namespace yuedu::cli

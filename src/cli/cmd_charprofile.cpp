@@ -1,0 +1,50 @@
+// yuedu-cli charprofile: the 25 profile figures of every hanzi of each text, in text order with
+// repeats, one tab-separated line a character.
+#include <string>
+
+#include "charprofile/characterprofile.h"
+#include "cli/command.h"
+#include "langdata/big5.h"
+
+namespace yuedu::cli {
+namespace {
+
+int runCharProfile(const Args &args) {
+    const LanguageData &data = languageData(args);
+    const auto inputs = readInputs(args);
+    // With several files a first column names the file of each line.
+    const bool fileColumn = inputs.size() > 1;
+    std::string header = fileColumn ? "file\tchar" : "char";
+    for (int e = 1; e <= charprofile::kProfileEntries; ++e)
+        header += "\t" + std::string(charprofile::wordProfileFieldName(e));
+    writeOut(header + "\n");
+
+    charprofile::CharacterProfile profile(data);
+    for (const auto &input : inputs) {
+        const std::u16string prefix = fileColumn ? fromUtf8(input.name) + u"\t" : u"";
+        std::u16string out;
+        for (char16_t ch : input.text) {
+            if (!isTableChar(ch))
+                continue;
+            profile.charprofile(std::u16string_view(&ch, 1));
+            out += prefix;
+            out.push_back(ch);
+            for (int e = 1; e <= charprofile::kProfileEntries; ++e)
+                out += u"\t" + charprofile::wordProfileText(e, profile.WordProfile[e]);
+            out += u"\n";
+        }
+        writeOut(out);
+    }
+    return 0;
+}
+
+const CommandRegistration registration({
+    "charprofile",
+    "[FILE...]",
+    "character profile: the 25 figures of every hanzi of each text, tab-separated",
+    {},
+    runCharProfile,
+});
+
+} // namespace
+} // namespace yuedu::cli

@@ -1,0 +1,78 @@
+// yuedu-cli profile: the structure profile of each text, as the profile window shows it.
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "article/articleprofile.h"
+#include "article/profiletext.h"
+#include "cli/command.h"
+
+namespace yuedu::cli {
+namespace {
+
+std::string jsonString(const std::string &s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+            continue;
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string jsonProfile(const std::string &file, const article::ArticleProfile &profile) {
+    std::string out = "{\"file\":" + jsonString(file);
+    for (const auto &field : article::profileFields()) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%.7g", profile.entry(field.entry) / field.divisor);
+        out += ",\"" + std::string(field.name) + "\":" + buf;
+    }
+    return out + "}\n";
+}
+
+int runProfile(const Args &args) {
+    const LanguageData &data = languageData(args);
+    const auto inputs = readInputs(args);
+    const article::ArticleGenre genre{args.has("poetry"), args.has("dialogue")};
+    const bool json = args.has("json");
+    int status = 0;
+    bool first = true;
+    for (const auto &input : inputs) {
+        article::ArticleProfile profile(data);
+        if (profile.artprofile(input.text, genre) != article::ProfileOutcome::Done) {
+            std::cerr << "yuedu-cli profile: " << input.name
+                      << ": the text has no hanzi to profile\n";
+            status = 1;
+            continue;
+        }
+        if (json) {
+            writeOut(jsonProfile(input.name, profile));
+            continue;
+        }
+        if (inputs.size() > 1)
+            writeOut((first ? "" : "\n") + std::string("==> ") + input.name + " <==\n");
+        first = false;
+        std::u16string out;
+        for (const auto &field : article::profileFields())
+            out += article::profileFieldText(field, profile.ProfileTotals) + u"\n";
+        writeOut(out);
+    }
+    return status;
+}
+
+const CommandRegistration registration({
+    "profile",
+    "[--poetry] [--dialogue] [--json] [FILE...]",
+    "article structure profile: the 21 figures of each text (genre: poetry, dialogue)",
+    {},
+    runProfile,
+});
+
+} // namespace
+} // namespace yuedu::cli

@@ -1,0 +1,135 @@
+#include "article/articleprofile.h"
+
+#include <gtest/gtest.h>
+
+#include "article/profiletext.h"
+#include "articletestdata.h"
+
+namespace yuedu::article {
+namespace {
+
+using testdata::charRec;
+using testdata::detailRec;
+
+// 字 and 天 are among the most common characters, 龜 and 鬱 are not; 鬱 has no detail record.
+class ArticleProfileTest : public ::testing::Test {
+protected:
+    std::unique_ptr<LanguageData> data = testdata::makeData({
+        {u'字', charRec(39, 6), detailRec(1, 100)},
+        {u'天', charRec(37, 4), detailRec(2, 200)},
+        {u'龜', charRec(213, 16), detailRec(9, 300)},
+        {u'鬱', charRec(192, 29), std::nullopt},
+    });
+    ArticleProfile profile{*data};
+    static constexpr ArticleGenre kPlain{false, false};
+
+    ProfileOutcome run(std::u16string_view text, ArticleGenre genre = kPlain) {
+        return profile.artprofile(text, genre);
+    }
+};
+
+struct PassCase {
+    std::u16string text;
+    int n, k, clauses, sentences, single, meanLength;
+};
+
+TEST_F(ArticleProfileTest, CharacterAndSentencePassesCountMarksAsTheyStand) {
+    const PassCase cases[] = {
+        {u"字。字", 2, 1, 1, 1, 1, 200},
+        // The second stop follows a mark and goes to the lookup, where it counts for nothing.
+        {u"字。。字", 2, 1, 1, 1, 1, 200},
+        // The stop follows a single-byte letter and is not recorded.
+        {u"字a。", 1, 1, 0, 1, 1, 100},
+        {u"「字」字", 2, 1, 0, 1, 1, 200},
+        {u"字天字龜", 4, 3, 0, 1, 1, 400},
+        {u"字，字", 2, 1, 1, 1, 0, 200},
+        {u"字，字。字。字！", 4, 1, 4, 3, 2, 133},
+        {u"字天。", 2, 2, 1, 1, 1, 200},
+        {u"  字天, 字; ", 3, 2, 2, 1, 0, 300},
+    };
+    int row = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(row++);
+        ASSERT_EQ(run(c.text), ProfileOutcome::Done);
+        EXPECT_EQ(profile.entry(kWdartlen), c.n);
+        EXPECT_EQ(profile.entry(kWordlen), c.k);
+        EXPECT_EQ(profile.entry(kMultip), c.clauses);
+        EXPECT_EQ(profile.entry(kParan), c.sentences);
+        EXPECT_EQ(profile.entry(kSingp), c.single);
+        EXPECT_EQ(profile.entry(kXbparan), c.meanLength);
+    }
+}
+
+TEST_F(ArticleProfileTest, MeasuresAreMeansOverTheTableCharacters) {
+    ASSERT_EQ(run(u"字天"), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kZancf), 15000); // mean coefficient 1.5
+    EXPECT_EQ(profile.entry(kBiha), 500);    // (6 + 4) / 2 strokes
+    EXPECT_EQ(profile.entry(kBusho), 2);
+    EXPECT_EQ(profile.entry(kWddesi), 100);
+    EXPECT_EQ(profile.entry(kGenerg1), 1);
+    EXPECT_EQ(profile.entry(kGenerg1 + 1), 1);
+    EXPECT_EQ(profile.entry(kGenerg10), 0);
+    EXPECT_EQ(profile.ProfileDistinct, u"字天");
+}
+
+TEST_F(ArticleProfileTest, StoredMeasuresRoundHalvesToEven) {
+    ASSERT_EQ(run(u"字字字字字字字字"), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kWddesi), 12); // 12.5
+    ASSERT_EQ(run(u"字天龜字字字字字"), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kWddesi), 38); // 37.5
+}
+
+TEST_F(ArticleProfileTest, EstimatedGradeFollowsCommonShareAndGenre) {
+    ASSERT_EQ(run(u"字天"), ProfileOutcome::Done); // only common characters: C = 1
+    EXPECT_EQ(profile.entry(kLorcf), -124);
+    ASSERT_EQ(run(u"龜鬱"), ProfileOutcome::Done); // C = 0
+    EXPECT_EQ(profile.entry(kLorcf), 5444);
+    ASSERT_EQ(run(u"字龜"), ProfileOutcome::Done); // C = 0.5
+    EXPECT_EQ(profile.entry(kLorcf), 2660);
+
+    ASSERT_EQ(run(u"字龜", {false, true}), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kLorcf), 2660 - 1073);
+    ASSERT_EQ(run(u"字龜", {true, false}), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kLorcf), 2660 + 1383);
+}
+
+TEST_F(ArticleProfileTest, TextWithoutProfileKeepsThePreviousFigures) {
+    ASSERT_EQ(run(u"字天。"), ProfileOutcome::Done);
+    const auto before = profile.ProfileTotals;
+    EXPECT_EQ(run(u"abc。「」"), ProfileOutcome::NoTableCharacters);
+    EXPECT_EQ(run(u""), ProfileOutcome::EmptyText);
+    EXPECT_EQ(profile.artprofile(u"龜", std::nullopt), ProfileOutcome::NoGenre);
+    EXPECT_EQ(profile.ProfileTotals, before);
+    EXPECT_EQ(profile.ProfileDistinct, u"字天");
+}
+
+TEST_F(ArticleProfileTest, LongTextOfThousandsOfDistinctCharactersIsProfiledInFull) {
+    std::u16string text;
+    for (int round = 0; round < 2; ++round)
+        for (int n = 0; n < 5000; ++n)
+            text.push_back(charOfOrdinal(n));
+    ASSERT_EQ(run(text), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kWdartlen), 10000);
+    EXPECT_EQ(profile.entry(kWordlen), 5000);
+    EXPECT_EQ(profile.entry(kWddesi), 50);
+    ASSERT_EQ(profile.DistinctCounts.size(), 5000u);
+    EXPECT_EQ(profile.DistinctCounts[4999], 2);
+}
+
+TEST_F(ArticleProfileTest, DisplayTextsShowCaptionAndGeneralNumber) {
+    ASSERT_EQ(run(u"字天龜字"), ProfileOutcome::Done);
+    std::vector<std::u16string> texts;
+    for (const auto &field : profileFields())
+        texts.push_back(profileFieldText(field, profile.ProfileTotals));
+    ASSERT_EQ(texts.size(), 21u);
+    EXPECT_EQ(texts[0], u"葦氏認知係數﹦ 1.75"); // (100 + 200 + 300 + 100) / 4 / 100
+    EXPECT_EQ(texts[1], u"全文長﹦ 4");
+    EXPECT_EQ(texts[3], u"字密度﹦ .75");
+    EXPECT_EQ(texts[6], u"獨立句數﹦ 1");
+    EXPECT_EQ(texts[7], u"小句數﹦ 0");
+    EXPECT_EQ(texts[9], u"平均筆畫數﹦ 8");
+    EXPECT_EQ(texts[19], u"通用九級字數﹦ 1");
+}
+
+} // namespace
+} // namespace yuedu::article

@@ -1,0 +1,58 @@
+#include "article/profiletext.h"
+
+#include <gtest/gtest.h>
+
+namespace yuedu::article {
+namespace {
+
+TEST(FormatGeneral, WritesPlainNumbersWithSignPlaceAndSevenDigits) {
+    const struct {
+        double value;
+        std::u16string_view text;
+    } cases[] = {
+        {0, u" 0"},
+        {2, u" 2"},
+        {2.5, u" 2.5"},
+        {0.52, u" .52"},
+        {0.0001, u" .0001"},
+        {-0.5, u"-.5"},
+        {-3.25, u"-3.25"},
+        {1.0 / 3, u" .3333333"},
+        {2.0 / 3, u" .6666667"},
+        {1234567, u" 1234567"},
+        {9999999.4, u" 9999999"},
+        {12345678, u" 1.234568E+07"},
+        {0.00001, u" 1E-05"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatGeneral(c.value), c.text) << c.value;
+}
+
+TEST(ProfileFields, ListTheTwentyOneFieldsInRefreshOrder) {
+    const auto &fields = profileFields();
+    std::vector<std::string_view> names;
+    for (const auto &f : fields)
+        names.push_back(f.name);
+    const std::vector<std::string_view> expected = {
+        "zancf",   "wdartlen", "wordlen", "wddesi",  "paran",   "xbparan", "singp",
+        "multip",  "busho",    "biha",    "lorcf",   "generg1", "generg2", "generg3",
+        "generg4", "generg5",  "generg6", "generg7", "generg8", "generg9", "generg10"};
+    EXPECT_EQ(names, expected);
+    // Every entry from 1 to 21 is shown exactly once.
+    std::vector<int> seen(22, 0);
+    for (const auto &f : fields)
+        ++seen.at(f.entry);
+    EXPECT_EQ(std::count(seen.begin() + 1, seen.end(), 1), 21);
+}
+
+TEST(ProfileFields, DividedEntriesShowTheirScale) {
+    std::array<double, 23> totals{};
+    totals[11] = -1073; // a grade below zero
+    totals[1] = 5200;
+    const auto &fields = profileFields();
+    EXPECT_EQ(profileFieldText(fields[10], totals), u"岷丘年級數﹦-1.073");
+    EXPECT_EQ(profileFieldText(fields[0], totals), u"葦氏認知係數﹦ .52");
+}
+
+} // namespace
+} // namespace yuedu::article

@@ -1,0 +1,89 @@
+#include "charprofile/characterprofile.h"
+
+#include <gtest/gtest.h>
+
+#include "../article/articletestdata.h"
+
+namespace yuedu::charprofile {
+namespace {
+
+using testdata::charRec;
+
+databuild::DetailRecord fullRecord() {
+    databuild::DetailRecord d;
+    for (int k = 0; k < 7; ++k)
+        d.usage[k] = {k + 1, 1000 * (k + 1) + 1};
+    d.p468s = 65535;
+    d.p468c = 42;
+    d.gradeUse = {101, 202, 303, 404, 505};
+    d.grademeanuse = 1234;
+    d.edupto = 4321;
+    d.zangener = 3;
+    d.zanscale = 300;
+    return d;
+}
+
+class CharacterProfileTest : public ::testing::Test {
+protected:
+    std::unique_ptr<LanguageData> data = testdata::makeData({
+        {u'天', charRec(37, 4), fullRecord()},
+        {u'鬱', charRec(192, 29), std::nullopt},
+    });
+    CharacterProfile profile{*data};
+};
+
+TEST_F(CharacterProfileTest, DecodesEveryFigureInEntryOrder) {
+    profile.charprofile(u"天");
+    ASSERT_TRUE(profile.ProfileFound);
+    const std::array<std::int32_t, 26> expected = {
+        0, 1,    1001,  2,  2001, 3,   3001, 4,   4001, 5,    5001, 6, 6001,
+        7, 7001, 65535, 42, 101,  202, 303,  404, 505,  1234, 4321, 3, 300};
+    EXPECT_EQ(profile.WordProfile, expected);
+}
+
+TEST_F(CharacterProfileTest, NonTableCharactersAndMissingRecordsAreNotFound) {
+    for (std::u16string_view ch : {u"", u"a", u"。", u"鬱", u"\u263A"}) {
+        profile.charprofile(u"天"); // a found profile first: it must not linger
+        profile.charprofile(ch);
+        EXPECT_FALSE(profile.ProfileFound);
+        EXPECT_EQ(profile.WordProfile, (std::array<std::int32_t, 26>{}));
+    }
+}
+
+TEST_F(CharacterProfileTest, LevelTakesTheLowBitsAndCoefficientBothBytes) {
+    std::uint8_t *rec = testdata::detailBytes(*data, u'天');
+    rec[39] = 0xA7;
+    rec[40] = 0x01;
+    rec[41] = 0x2C;
+    profile.charprofile(u"天");
+    EXPECT_EQ(profile.WordProfile[24], 7);
+    EXPECT_EQ(profile.WordProfile[25], 300);
+    EXPECT_EQ(wordProfileText(25, profile.WordProfile[25]), u"3");
+    rec[40] = 0xFF;
+    rec[41] = 0xFF;
+    profile.charprofile(u"天");
+    EXPECT_EQ(profile.WordProfile[25], 65535); // unsigned
+}
+
+TEST(WordProfileText, HundredthsLoseTrailingZerosOtherEntriesStayWhole) {
+    const struct {
+        int entry;
+        std::int32_t value;
+        std::u16string_view text;
+    } cases[] = {{25, 300, u"3"},     {25, 1234, u"12.34"}, {17, 1230, u"12.3"},
+                 {22, 5, u"0.05"},    {21, 0, u"0"},        {18, 65535, u"655.35"},
+                 {23, 1234, u"1234"}, {2, 65535, u"65535"}, {16, 300, u"300"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(wordProfileText(c.entry, c.value), c.text) << c.entry << " " << c.value;
+}
+
+TEST(WordProfileFieldName, NamesFollowTheRecordOrder) {
+    EXPECT_EQ(wordProfileFieldName(1), "w23456g");
+    EXPECT_EQ(wordProfileFieldName(14), "bbwsrs");
+    EXPECT_EQ(wordProfileFieldName(22), "grademeanuse");
+    EXPECT_EQ(wordProfileFieldName(25), "zanscale");
+    EXPECT_EQ(wordProfileFieldName(26), "");
+}
+
+} // namespace
+} // namespace yuedu::charprofile
