@@ -1,0 +1,113 @@
+// Word statistics over a segmented text of a million words: word frequency, vocabulary grades
+// and sense classes, each from the text to the finished result lists.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+#include "databuild/gradefile.h"
+#include "databuild/sensefile.h"
+#include "langdata/big5.h"
+#include "wordstats/phsyn.h"
+#include "wordstats/toolsort.h"
+
+using namespace yuedu;
+
+namespace {
+
+constexpr std::size_t kWords = 1'000'000;
+
+// A vocabulary of 30,000 words of one to four hanzi, drawn with a Zipf-like skew and written
+// as the segmenter writes: two blanks after every word, a line break after every 13.
+std::u16string millionWordText() {
+    std::mt19937 rng(42);
+    std::vector<std::u16string> vocabulary(30000);
+    std::uniform_int_distribution<int> ordinal(0, 5400);
+    std::discrete_distribution<int> length({30, 55, 10, 5});
+    for (auto &w : vocabulary)
+        for (int n = length(rng) + 1; n > 0; --n)
+            w += charOfOrdinal(ordinal(rng));
+    std::vector<double> weights(vocabulary.size());
+    for (std::size_t i = 0; i < weights.size(); ++i)
+        weights[i] = 1.0 / static_cast<double>(i + 1);
+    std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
+    std::u16string text;
+    text.reserve(kWords * 5);
+    for (std::size_t i = 0; i < kWords; ++i) {
+        text += vocabulary[pick(rng)];
+        text += u"  ";
+        if (i % 13 == 12)
+            text += u"\r\n";
+    }
+    text += u"\r\n";
+    return text;
+}
+
+const std::u16string &text() {
+    static const std::u16string t = millionWordText();
+    return t;
+}
+
+const LanguageData &data() {
+    static const LanguageData d = [] {
+        databuild::GradeSources grades;
+        for (int i = 0; i < 2000; ++i)
+            grades.lists[0].push_back({std::u16string(1, charOfOrdinal(i)), 23});
+        for (int i = 0; i < 8000; ++i)
+            grades.lists[1].push_back(
+                {std::u16string{charOfOrdinal(i % 5000), charOfOrdinal((i * 7) % 5000 + 1)},
+                 static_cast<std::uint8_t>(10 + i % 60)});
+        for (int i = 0; i < 3000; ++i)
+            grades.rankList += charOfOrdinal(i);
+        databuild::SenseSources senses;
+        for (int i = 0; i < 5000; ++i)
+            senses.words.push_back({std::u16string(1, charOfOrdinal(i)), 1 + i % 95});
+        for (int i = 0; i < 20000; ++i)
+            senses.words.push_back(
+                {std::u16string{charOfOrdinal(i % 5000), charOfOrdinal((i * 13) % 5000)},
+                 1 + i % 95});
+        LanguageData d;
+        d.loadImages(databuild::buildGradeFile(grades), "", databuild::buildSenseFile(senses));
+        return d;
+    }();
+    return d;
+}
+
+void BM_WordFrequency(benchmark::State &state) {
+    Toolsort toolsort(data());
+    for (auto _ : state) {
+        std::u16string copy = text();
+        toolsort.WordFrequency(copy);
+        benchmark::DoNotOptimize(toolsort.FreqCounts.data());
+    }
+    state.counters["words"] = static_cast<double>(toolsort.WordTotal);
+    state.counters["distinct"] = static_cast<double>(toolsort.FreqWords.size());
+}
+
+void BM_VocabularyGrades(benchmark::State &state) {
+    Toolsort toolsort(data());
+    for (auto _ : state) {
+        std::u16string copy = text();
+        toolsort.VocabularyGrades(copy);
+        benchmark::DoNotOptimize(toolsort.GradeCodes.data());
+    }
+    state.counters["distinct"] = static_cast<double>(toolsort.GradeWords.size());
+}
+
+void BM_SenseClasses(benchmark::State &state) {
+    Phsyn phsyn(data());
+    for (auto _ : state) {
+        std::u16string copy = text();
+        phsyn.SenseClasses(copy);
+        benchmark::DoNotOptimize(phsyn.SenseClassLists.data());
+    }
+    state.counters["distinct"] = static_cast<double>(phsyn.FreqWords.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_WordFrequency)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VocabularyGrades)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SenseClasses)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
