@@ -1,0 +1,59 @@
+#pragma once
+// Word segmentation of Traditional Chinese text.
+//
+//   yuedu::LanguageData data;            // loaddata(...)
+//   auto lexicon = seg::LoadLexicon(dir); // word-class lists + userword.apd
+//   seg::PhraseDivider divider(data, lexicon);
+//   std::u16string result = divider.DivideText(text);
+//
+// The result is segmented text: every word followed by two blanks, a CR LF after the 12th word
+// of the first line and after every 13th word of each further line, and a final CR LF. Only
+// hanzi start words; everything else is passed over. An empty text gives an empty result; a
+// text without hanzi gives just the CR LF.
+//
+// A PhraseDivider is built once (it indexes the dictionary) and may segment any number of
+// texts, of any length. It keeps references to data and lexicon, which must outlive it. It is
+// not meant to be used from two threads at once.
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace yuedu {
+class LanguageData;
+}
+
+namespace yuedu::seg {
+
+class Lexicon;
+class RulePass;
+class SegDictionary;
+
+class PhraseDivider {
+public:
+    PhraseDivider(const LanguageData &data, const Lexicon &lexicon);
+    ~PhraseDivider();
+    PhraseDivider(const PhraseDivider &) = delete;
+    PhraseDivider &operator=(const PhraseDivider &) = delete;
+
+    // Segments text and returns the whole result.
+    std::u16string DivideText(std::u16string_view text) const;
+
+    // Segments text and hands out the result a line at a time (each line ends in CR LF), in
+    // order. Nothing is handed out for an empty text.
+    using LineSink = std::function<void(std::u16string_view line)>;
+    void DivideText(std::u16string_view text, const LineSink &sink) const;
+
+    const SegDictionary &dictionary() const { return *m_dictionary; }
+    const Lexicon &lexicon() const { return m_lexicon; }
+
+private:
+    friend class Segmenter;
+    const Lexicon &m_lexicon;
+    std::unique_ptr<SegDictionary> m_dictionary;
+    // The rule passes in the order they are tried at a position.
+    std::vector<std::unique_ptr<RulePass>> m_passes;
+};
+
+} // namespace yuedu::seg

@@ -1,0 +1,155 @@
+#include "segment/segdictionary.h"
+
+#include <string>
+
+#include "langdata/big5.h"
+#include "langdata/codepage950.h"
+#include "langdata/datalayout.h"
+#include "langdata/languagedata.h"
+
+namespace yuedu::seg {
+namespace {
+
+// Decodes the group of ordinal k from an index block and its word table. A group whose entry
+// is malformed (a first byte of 0x80 or above) or that runs past the end of the table cannot
+// be read, and counts as no group at all.
+std::u16string decodeGroup(const Bytes &index, std::size_t entryOffset, const Bytes &table) {
+    const std::uint8_t *e = index.data() + entryOffset;
+    if (e[0] >= 0x80 || e[3] >= 0x80)
+        return {};
+    const std::size_t start = layout::be24(e);
+    const std::size_t length = layout::be16(e + 3);
+    if (start == 0 || length == 0)
+        return {};
+    // Units of two bytes from the 1-based position start while i <= start + length - 1; an odd
+    // length reads one byte beyond the group.
+    const std::size_t units = (length + 1) / 2;
+    if (start - 1 + units * 2 > table.size())
+        return {};
+    const CodePage950 &cp = CodePage950::instance();
+    std::u16string group;
+    group.reserve(units * 2);
+    const std::uint8_t *p = table.data() + (start - 1);
+    for (std::size_t u = 0; u < units; ++u, p += 2) {
+        if (p[0] >= 0x80) {
+            group += cp.unicodeOf(static_cast<std::uint16_t>((p[0] << 8) | p[1]));
+        } else {
+            // Two single-byte characters; a lone byte of 0x80 or above has no character.
+            group += static_cast<char16_t>(p[0]);
+            group += p[1] < 0x80 ? static_cast<char16_t>(p[1]) : u'\uFFFD';
+        }
+    }
+    return group;
+}
+
+std::size_t slot(std::uint64_t key, std::size_t mask) {
+    key ^= key >> 33;
+    key *= 0xff51afd7ed558ccdULL;
+    key ^= key >> 33;
+    return static_cast<std::size_t>(key) & mask;
+}
+
+} // namespace
+
+void SegDictionary::PositionIndex::reserve(std::size_t entries) {
+    std::size_t capacity = 16;
+    while (capacity < entries * 2)
+        capacity *= 2;
+    m_keys.assign(capacity, 0);
+    m_values.assign(capacity, 0);
+    m_mask = capacity - 1;
+    m_size = 0;
+}
+
+void SegDictionary::PositionIndex::grow() {
+    std::vector<std::uint64_t> keys = std::move(m_keys);
+    std::vector<std::uint32_t> values = std::move(m_values);
+    reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i])
+            insertFirst(keys[i], values[i]);
+}
+
+void SegDictionary::PositionIndex::insertFirst(std::uint64_t key, std::uint32_t position) {
+    if (m_keys.empty() || (m_size + 1) * 2 > m_keys.size())
+        grow();
+    for (std::size_t i = slot(key, m_mask);; i = (i + 1) & m_mask) {
+        if (m_keys[i] == key)
+            return; // an earlier occurrence is already there
+        if (m_keys[i] == 0) {
+            m_keys[i] = key;
+            m_values[i] = position;
+            ++m_size;
+            return;
+        }
+    }
+}
+
+std::uint32_t SegDictionary::PositionIndex::find(std::uint64_t key) const {
+    if (m_keys.empty())
+        return 0;
+    for (std::size_t i = slot(key, m_mask);; i = (i + 1) & m_mask) {
+        if (m_keys[i] == key)
+            return m_values[i];
+        if (m_keys[i] == 0)
+            return 0;
+    }
+}
+
+std::uint64_t SegDictionary::key(int ordinal, std::u16string_view s) {
+    std::uint64_t k = static_cast<std::uint64_t>(ordinal) | (std::uint64_t(s.size()) << 14);
+    for (std::size_t i = 0; i < s.size(); ++i)
+        k |= std::uint64_t(s[i]) << (16 * (i + 1));
+    return k;
+}
+
+SegDictionary::SegDictionary(const LanguageData &data)
+    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0) {
+    addGroups(data, false);
+    addGroups(data, true);
+}
+
+void SegDictionary::addGroups(const LanguageData &data, bool aux) {
+    const std::size_t blockOffset = aux ? layout::kSegAuxBlock : 0;
+    const Bytes &table = aux ? data.SegAuxTable : data.SegWordTable;
+    const std::size_t longest = aux ? 3 : 1;
+    PositionIndex &index = aux ? m_aux : m_words;
+    std::vector<std::uint8_t> &present = aux ? m_auxGroup : m_wordGroup;
+    index.reserve(1024);
+    for (int k = 0; k < kTableChars; ++k) {
+        const std::u16string group = decodeGroup(data.SegIndexTable, blockOffset + 5 * k, table);
+        if (group.empty())
+            continue;
+        present[k] = 1;
+        const std::u16string_view g(group);
+        for (std::size_t i = 0; i < g.size(); ++i)
+            for (std::size_t n = 1; n <= longest && i + n <= g.size(); ++n)
+                index.insertFirst(key(k, g.substr(i, n)), static_cast<std::uint32_t>(i + 1));
+    }
+}
+
+int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
+    if (p.empty())
+        return 0;
+    const int k = tableOrdinal(p.front());
+    if (k < 0 || !m_wordGroup[k])
+        return 0;
+    if (p.size() == 1)
+        return 1; // the empty string is found at the start of any non-empty group
+    return static_cast<int>(m_words.find(key(k, p.substr(1, 1))));
+}
+
+int SegDictionary::LookupLongWord(std::u16string_view p) const {
+    if (p.empty())
+        return 0;
+    const int k = tableOrdinal(p.front());
+    if (k < 0 || !m_auxGroup[k])
+        return 0;
+    const std::u16string_view tail = p.substr(1, 3);
+    if (tail.empty() || m_aux.find(key(k, tail)) != 0)
+        return 4;
+    const std::uint32_t h = m_aux.find(key(k, p.substr(1, 2)));
+    return h != 0 && h % 2 == 1 ? 3 : 0;
+}
+
+} // namespace yuedu::seg
