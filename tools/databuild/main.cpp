@@ -1,0 +1,216 @@
+// yuedu-databuild: writes gdphvbdn.byt, dpphvbdn.byt, phwdvbdn.byt and userword.apd from the
+// UTF-8 text sources in data/ and, when given, the installed open lexical sources.
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+#include <map>
+
+#include "common/errors.h"
+#include "databuild/bopomofo.h"
+#include "databuild/dataset.h"
+#include "databuild/fillreport.h"
+#include "databuild/segcheck.h"
+#include "databuild/sourcereader.h"
+#include "databuild/tablewriter.h"
+#include "langdata/codepage950.h"
+#include "langdata/languagedata.h"
+#include "langdata/textcodec.h"
+
+using namespace yuedu;
+using namespace yuedu::databuild;
+
+namespace {
+
+constexpr const char *kUsage = R"(usage: yuedu-databuild --out DIR [sources...] [--report]
+
+Text sources (UTF-8, see data/README.md; each may be given several times):
+  --words FILE      dictionary words, one a line, in priority order
+  --grades FILE     graded words: word<TAB>grade code
+  --rank FILE       the rank list of up to 3000 hanzi
+  --senses FILE     sense classes: word<TAB>class label or number
+  --chars FILE      character records: hanzi<TAB>bopomofo<TAB>radical<TAB>strokes
+  --details FILE    detail figures: hanzi<TAB>name=value...
+  --userwords FILE  user words written to userword.apd
+Open sources (all five together):
+  --chewing DIR --essay FILE --unihan-irg FILE --unihan-dict FILE --stroke FILE
+  --report          print how full each table is
+  --export-chars FILE  write the character records of the characters the text sources use,
+                    in the --chars format (to make a small character list from the open sources)
+)";
+
+struct Options {
+    std::filesystem::path out;
+    std::multimap<std::string, std::filesystem::path> sources;
+    OpenSourcePaths open;
+    bool report = false;
+    std::filesystem::path exportChars;
+};
+
+Options parse(int argc, char **argv) {
+    Options o;
+    static const char *const kText[] = {"--words", "--grades",  "--rank",     "--senses",
+                                        "--chars", "--details", "--userwords"};
+    std::map<std::string, std::filesystem::path *> open = {{"--chewing", &o.open.chewingDir},
+                                                           {"--essay", &o.open.essay},
+                                                           {"--unihan-irg", &o.open.unihanIrg},
+                                                           {"--unihan-dict", &o.open.unihanDict},
+                                                           {"--stroke", &o.open.strokeTable}};
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--report") {
+            o.report = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            std::exit(0);
+        }
+        if (i + 1 >= argc)
+            throw Error("'" + arg + "' needs a value\n" + kUsage);
+        std::string value = argv[++i];
+        if (arg == "--out")
+            o.out = value;
+        else if (arg == "--export-chars")
+            o.exportChars = value;
+        else if (open.count(arg))
+            *open[arg] = value;
+        else if (std::find(std::begin(kText), std::end(kText), arg) != std::end(kText))
+            o.sources.emplace(arg, value);
+        else
+            throw Error("unknown option '" + arg + "'\n" + kUsage);
+    }
+    if (o.out.empty())
+        throw Error(std::string("--out is required\n") + kUsage);
+    return o;
+}
+
+void readTextSources(const Options &o, DataSet &data) {
+    for (const auto &[option, path] : o.sources) {
+        if (option == "--words")
+            readWordList(path, data.segWords);
+        else if (option == "--grades")
+            readGradeList(path, data.grades);
+        else if (option == "--rank")
+            readRankList(path, data.grades.rankList);
+        else if (option == "--senses")
+            readSenseList(path, data.senses.words);
+        else if (option == "--chars")
+            readCharList(path, data.senses.chars);
+        else if (option == "--details")
+            readDetailList(path, data.senses.details);
+        else if (option == "--userwords")
+            readUserWords(path, data.userWordLines);
+    }
+}
+
+// The characters the text sources use, in order of first use.
+std::u16string charsOfTextSources(const DataSet &data) {
+    std::u16string chars;
+    auto add = [&](std::u16string_view s) {
+        for (char16_t c : s)
+            if (chars.find(c) == std::u16string::npos)
+                chars.push_back(c);
+    };
+    add(data.grades.rankList);
+    for (const auto &w : data.segWords)
+        add(w);
+    for (const auto &list : data.grades.lists)
+        for (const auto &e : list)
+            add(e.word);
+    for (const auto &w : data.senses.words)
+        add(w.word);
+    return chars;
+}
+
+void exportCharList(const std::filesystem::path &path, std::u16string_view chars,
+                    const std::vector<CharEntry> &records) {
+    std::map<char16_t, CharRecord> byChar;
+    for (const CharEntry &e : records)
+        byChar.emplace(e.ch, e.record);
+    std::string out = "# hanzi<TAB>bopomofo<TAB>Kangxi radical<TAB>strokes\n";
+    for (char16_t c : chars) {
+        auto it = byChar.find(c);
+        if (it == byChar.end())
+            continue;
+        const CharRecord &r = it->second;
+        std::u16string reading = formatBopomofo(r);
+        out += toUtf8(std::u16string(1, c)) + "\t" + (reading.empty() ? "-" : toUtf8(reading)) +
+               "\t" + std::to_string(kangxiOfRadicalEntry(r.radical)) + "\t" +
+               std::to_string(r.strokes) + "\n";
+    }
+    writeFileAtomically(path, out);
+}
+
+std::string userWordFile(const std::vector<std::u16string> &lines) {
+    std::string out;
+    for (const std::u16string &l : lines) {
+        std::size_t unmapped = 0;
+        out += CodePage950::instance().encode(l, &unmapped);
+        if (unmapped)
+            throw FormatError(kUserWordFileName,
+                              "the user words '" + toUtf8(l) + "' are not all Big5 characters");
+        out += "\r\n";
+    }
+    return out;
+}
+
+int run(const Options &o) {
+    DataSet data;
+    readTextSources(o, data);
+    const std::u16string textChars = charsOfTextSources(data);
+    const bool haveOpen = !o.open.chewingDir.empty();
+    if (haveOpen) {
+        for (const auto *p :
+             {&o.open.essay, &o.open.unihanIrg, &o.open.unihanDict, &o.open.strokeTable})
+            if (p->empty())
+                throw Error("the open sources are read together: give --chewing, --essay, "
+                            "--unihan-irg, --unihan-dict and --stroke");
+        addOpenSources(o.open, data);
+    }
+
+    if (!o.exportChars.empty())
+        exportCharList(o.exportChars, textChars, data.senses.chars);
+
+    FillReport report;
+    const std::string segImage = buildSegFile(data.segWords, &report.seg);
+    // Word-formation figures count the words the tables really hold.
+    const SegDictionaryReader reader(segImage);
+    std::vector<std::u16string> held;
+    for (const std::u16string &w : data.segWords)
+        if (reader.holds(w))
+            held.push_back(w);
+    const std::size_t written = report.seg.words2 + report.seg.words3 + report.seg.words4;
+    if (held.size() < written)
+        report.notes.push_back("problem: only " + std::to_string(held.size()) + " of the " +
+                               std::to_string(written) +
+                               " dictionary words written are found by lookup");
+    deriveDetails(held, data);
+
+    const std::string gradeImage = buildGradeFile(data.grades, &report.grades);
+    const std::string senseImage = buildSenseFile(data.senses, &report.senses);
+    const std::string userWords = userWordFile(data.userWordLines);
+    report.userWordLines = data.userWordLines.size();
+    report.notes.insert(report.notes.end(), data.notes.begin(), data.notes.end());
+
+    std::filesystem::create_directories(o.out);
+    writeFileAtomically(o.out / kGradeFileName, gradeImage);
+    writeFileAtomically(o.out / kSegFileName, segImage);
+    writeFileAtomically(o.out / kSenseFileName, senseImage);
+    writeFileAtomically(o.out / kUserWordFileName, userWords);
+    const std::string text = report.text();
+    writeFileAtomically(o.out / kReportFileName, text);
+    if (o.report)
+        std::cout << text;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    try {
+        return run(parse(argc, argv));
+    } catch (const std::exception &e) {
+        std::cerr << "yuedu-databuild: " << e.what() << "\n";
+        return 1;
+    }
+}
