@@ -1,0 +1,45 @@
+#include "wordstats/resultexport.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace yuedu {
+
+bool writeExportFile(const QString &path, const std::string &bytes, QString *error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+QString exportWithDialog(QWidget *parent, const QString &suggestedName, const QString &filter,
+                         const std::string &bytes) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("匯出"),
+                                                QDir(folder).filePath(suggestedName), filter);
+    if (path.isEmpty())
+        return {};
+    QString error;
+    if (!writeExportFile(path, bytes, &error)) {
+        QMessageBox::warning(parent, QStringLiteral("匯出"),
+                             QStringLiteral("無法寫入檔案 %1：%2").arg(path, error));
+        return {};
+    }
+    return path;
+}
+
+} // namespace yuedu

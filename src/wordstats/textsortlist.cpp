@@ -1,0 +1,75 @@
+#include "wordstats/textsortlist.h"
+
+#include <QHeaderView>
+
+namespace yuedu {
+namespace {
+
+// Rows compare the texts of the sort column by UTF-16 code units, with no regard to numbers
+// or to the locale.
+class TextRow : public QTreeWidgetItem {
+public:
+    explicit TextRow(const QStringList &texts) : QTreeWidgetItem(texts) {}
+    bool operator<(const QTreeWidgetItem &other) const override {
+        int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return text(column).compare(other.text(column), Qt::CaseSensitive) < 0;
+    }
+};
+
+} // namespace
+
+TextSortList::TextSortList(const QStringList &headers, QWidget *parent) : QTreeWidget(parent) {
+    setColumnCount(static_cast<int>(headers.size()));
+    setHeaderLabels(headers);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSortingEnabled(false); // sorting is ours: one toggle for all columns
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+    header()->setStretchLastSection(false);
+    connect(header(), &QHeaderView::sectionClicked, this, &TextSortList::sortByColumnClick);
+}
+
+void TextSortList::addRows(const std::vector<QStringList> &rows) {
+    QList<QTreeWidgetItem *> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const QStringList &row : rows) {
+        auto *item = new TextRow(row);
+        for (int c = 1; c < columnCount(); ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        items.append(item);
+    }
+    addTopLevelItems(items);
+    for (int c = 0; c < columnCount(); ++c)
+        resizeColumnToContents(c);
+}
+
+void TextSortList::sortByColumnClick(int column) {
+    m_SortOrderState = 1 - m_SortOrderState;
+    Qt::SortOrder order = m_SortOrderState == 1 ? Qt::DescendingOrder : Qt::AscendingOrder;
+    sortItems(column, order);
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(column, order);
+}
+
+std::vector<std::vector<std::u16string>> TextSortList::shownRows() const {
+    std::vector<std::vector<std::u16string>> rows;
+    rows.reserve(static_cast<std::size_t>(topLevelItemCount()) + 1);
+    std::vector<std::u16string> head;
+    for (int c = 0; c < columnCount(); ++c)
+        head.push_back(headerItem()->text(c).toStdU16String());
+    rows.push_back(std::move(head));
+    for (int r = 0; r < topLevelItemCount(); ++r) {
+        std::vector<std::u16string> row;
+        const QTreeWidgetItem *item = topLevelItem(r);
+        for (int c = 0; c < columnCount(); ++c)
+            row.push_back(item->text(c).toStdU16String());
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace yuedu
