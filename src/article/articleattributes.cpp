@@ -89,6 +89,16 @@ std::vector<AttributeBranch> ArticleAttributes::attributeTree() const {
     return tree;
 }
 
+std::u16string attributeTreeText(const std::vector<AttributeBranch> &tree) {
+    std::u16string out;
+    for (const auto &branch : tree) {
+        out += branch.caption + u"\n";
+        for (const auto &leaf : branch.leaves)
+            out += u"  " + leaf.caption + u"\t" + leaf.chars + u"\n";
+    }
+    return out;
+}
+
 std::u16string strokeCaption(int strokes) {
     if (strokes < 1 || strokes > 99)
         return {};

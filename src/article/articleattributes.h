@@ -48,6 +48,10 @@ private:
     const LanguageData &m_data;
 };
 
+// The tree as indented text: each branch caption on a line of its own, then one line per leaf:
+// two blanks, the leaf caption, a tab and the characters.
+std::u16string attributeTreeText(const std::vector<AttributeBranch> &tree);
+
 // 一畫 … 三十五畫 for 1..35.
 std::u16string strokeCaption(int strokes);
 // 第一級 … 第十級 for 1..10.

@@ -24,13 +24,7 @@ int runAttrs(const Args &args) {
         if (inputs.size() > 1)
             writeOut((first ? "" : "\n") + std::string("==> ") + input.name + " <==\n");
         first = false;
-        std::u16string out;
-        for (const auto &branch : attributes.attributeTree()) {
-            out += branch.caption + u"\n";
-            for (const auto &leaf : branch.leaves)
-                out += u"  " + leaf.caption + u"\t" + leaf.chars + u"\n";
-        }
-        writeOut(out);
+        writeOut(article::attributeTreeText(attributes.attributeTree()));
     }
     return status;
 }

@@ -1,0 +1,187 @@
+// The character profile window: paging, the demonstration and the farewell.
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "../../core/article/articletestdata.h"
+#include "charprofile/fworddisp.h"
+
+using namespace yuedu;
+using namespace yuedu::charprofile;
+using testdata::charRec;
+using testdata::detailRec;
+
+class FworddispTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<LanguageData> m_data;
+    std::unique_ptr<CharProfileWindow> m_window;
+
+    QString shown() const { return m_window->field("machwd")->text(); }
+    QString fieldText(const char *name) const { return m_window->field(name)->text(); }
+    void click(const char *name) {
+        auto *b = m_window->findChild<QPushButton *>(QString::fromLatin1(name));
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    bool buttonVisible(const char *name) const {
+        return m_window->findChild<QPushButton *>(QString::fromLatin1(name))->isVisible();
+    }
+
+private slots:
+    void initTestCase() {
+        // Every character used below has a detail record whose level tells it apart.
+        m_data = testdata::makeData({
+            {u'天', charRec(36, 4), detailRec(1, 150)},
+            {u'地', charRec(32, 6), detailRec(2, 250)},
+            {u'人', charRec(9, 2), detailRec(3, 1234)},
+            {u'性', charRec(61, 8), detailRec(8, 700)},
+            {u'這', charRec(162, 11), detailRec(4, 300)},
+        });
+    }
+
+    void init() {
+        m_window = std::make_unique<CharProfileWindow>(*m_data);
+        m_window->setStepDelay(0);
+        m_window->setFarewellDelay(0);
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void startsOnTheFirstCharacterWithPagingButtons() {
+        QCOMPARE(shown(), QStringLiteral("測"));
+        m_window->start(QStringLiteral("天地人"));
+        QVERIFY(m_window->isVisible());
+        QVERIFY(buttonVisible("wdnextpg"));
+        QVERIFY(buttonVisible("wduppg"));
+        QCOMPARE(shown(), QStringLiteral("天"));
+        QCOMPARE(fieldText("zangener"), QStringLiteral("1"));
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("1.5"));
+    }
+
+    void nextThreeTimesOnThreeCharactersWrapsToTheFirst() {
+        m_window->start(QStringLiteral("天地人"));
+        const QString expected[] = {QStringLiteral("地"), QStringLiteral("人"),
+                                    QStringLiteral("天")};
+        for (const QString &ch : expected) {
+            click("wdnextpg");
+            QCOMPARE(shown(), ch);
+        }
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("1.5"));
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("地"));
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("2.5"));
+    }
+
+    void previousStopsAtTheFirstCharacter() {
+        m_window->start(QStringLiteral("天地人"));
+        click("wduppg");
+        QCOMPARE(shown(), QStringLiteral("天"));
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("地"));
+        click("wduppg");
+        QCOMPARE(shown(), QStringLiteral("天"));
+        // After the wrap at the last character it goes back to the first, not round the end.
+        click("wdnextpg");
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("人"));
+        click("wduppg");
+        QCOMPARE(shown(), QStringLiteral("天"));
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("1.5"));
+    }
+
+    void repeatsArePagedAndASingleCharacterShowsAgain() {
+        m_window->start(QStringLiteral("天天地"));
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("天"));
+        QCOMPARE(m_window->position(), 2);
+        m_window->start(QStringLiteral("人"));
+        QCOMPARE(m_window->position(), 0);
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("人"));
+    }
+
+    void newStartResetsThePosition() {
+        m_window->start(QStringLiteral("天地人"));
+        click("wdnextpg");
+        click("wdnextpg");
+        m_window->start(QStringLiteral("地人"));
+        QCOMPARE(m_window->position(), 1);
+        QCOMPARE(shown(), QStringLiteral("地"));
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("人"));
+    }
+
+    void characterWithoutProfileShowsZerosNotThePreviousFigures() {
+        m_window->start(QStringLiteral("天鬱"));
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("鬱"));
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("0"));
+        QCOMPARE(fieldText("zangener"), QStringLiteral("0"));
+    }
+
+    void demonstrationEndsOnItsLastCharacter() {
+        m_window->start(QStringLiteral("天地"));
+        click("Cmdwddemo");
+        QCOMPARE(shown(), QStringLiteral("性"));
+        QCOMPARE(fieldText("zangener"), QStringLiteral("8"));
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("7"));
+        QCOMPARE(m_window->position(), CharProfileWindow::kDemoText.size() + 1);
+        click("wdnextpg"); // beyond the end: nothing new
+        QCOMPARE(shown(), QStringLiteral("性"));
+        click("wduppg");
+        click("wduppg");
+        QCOMPARE(shown(), QStringLiteral("性"));
+        click("wduppg");
+        QCOMPARE(shown(), QStringLiteral("屬"));
+    }
+
+    void demonstrationPausesWhileTheWindowStaysResponsive() {
+        m_window->setStepDelay(0.05);
+        m_window->start(QStringLiteral("天"));
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(10);
+        QElapsedTimer clock;
+        clock.start();
+        m_window->demonstrate();
+        QVERIFY(clock.elapsed() >= 50 * (CharProfileWindow::kDemoText.size() - 1));
+        QVERIFY(ticks > 10);
+    }
+
+    void farewellHidesButtonsAndWindow() {
+        m_window->start(QStringLiteral("天地"));
+        click("Cmdwdexit");
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(!m_window->findChild<QPushButton *>(QStringLiteral("wdnextpg"))
+                     ->isVisibleTo(m_window.get()));
+        QCOMPARE(m_window->profileCharList(), QStringLiteral("敬請指教"));
+        m_window->start(QStringLiteral("人"));
+        QVERIFY(m_window->isVisible());
+        QVERIFY(buttonVisible("wdnextpg"));
+        QCOMPARE(shown(), QStringLiteral("人"));
+    }
+
+    void startDuringTheDemonstrationStopsIt() {
+        m_window->setStepDelay(0.02);
+        m_window->start(QStringLiteral("天"));
+        QTimer::singleShot(100, m_window.get(),
+                           [this] { m_window->start(QStringLiteral("地人")); });
+        m_window->demonstrate();
+        QCOMPARE(shown(), QStringLiteral("地"));
+        QCOMPARE(m_window->position(), 1);
+        QCOMPARE(m_window->profileCharList(), QStringLiteral("地人"));
+    }
+
+    void asciiOnlyListShowsAnEmptyCharacter() {
+        m_window->start(QString());
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(shown(), QString());
+        QCOMPARE(fieldText("w23456g"), QStringLiteral("0"));
+    }
+};
+
+QTEST_MAIN(FworddispTest)
+#include "fworddisp_test.moc"
