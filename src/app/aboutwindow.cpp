@@ -1,0 +1,81 @@
+#include "app/aboutwindow.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/appcontext.h"
+#include "app/dialogs.h"
+#include "app/sysinfodialog.h"
+
+namespace yuedu::app {
+
+AboutWindow::AboutWindow(const AppContext &context, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_context(context), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("關於 ") + kProgramTitle);
+
+    auto *image1 = new QLabel(QStringLiteral("閱"), this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    QFont logo = image1->font();
+    logo.setPointSize(32);
+    image1->setFont(logo);
+    image1->setStyleSheet(QStringLiteral("color:#8b1a1a;"));
+    auto *image2 = new QLabel(this);
+    image2->setObjectName(QStringLiteral("Image2"));
+
+    auto *title = new QLabel(kProgramTitle, this);
+    title->setObjectName(QStringLiteral("lblTitle"));
+    QFont big = title->font();
+    big.setPointSize(16);
+    big.setBold(true);
+    title->setFont(big);
+    auto *version = new QLabel(versionText(), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    auto *description = new QLabel(
+        QStringLiteral("本系統分析中文文章的結構面向，並進行斷詞、詞頻統計、字頻與字的級數、"
+                       "詞彙級別與詞義類別的分析，也提供字的注音（聲母、介音、韻母、聲調）、"
+                       "部首與筆畫數等屬性的查詢。"),
+        this);
+    description->setObjectName(QStringLiteral("lblDescription"));
+    description->setWordWrap(true);
+    auto *line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto *ok = new QPushButton(QStringLiteral("確定"), this);
+    ok->setObjectName(QStringLiteral("cmdaboutOK"));
+    ok->setDefault(true);
+    auto *sysInfo = new QPushButton(QStringLiteral("系統資訊(&S)..."), this);
+    sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(image1, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(title, 0, 1, 1, 2);
+    grid->addWidget(version, 1, 1, 1, 2);
+    grid->addWidget(description, 2, 1, 1, 2);
+    grid->addWidget(line, 3, 0, 1, 3);
+    grid->addWidget(image2, 4, 0);
+    grid->addWidget(ok, 4, 2);
+    grid->addWidget(sysInfo, 5, 2);
+    grid->setColumnStretch(1, 1);
+    setMinimumWidth(460);
+
+    connect(ok, &QPushButton::clicked, this, &QDialog::close);
+    connect(sysInfo, &QPushButton::clicked, this, &AboutWindow::StartSysInfo);
+}
+
+void AboutWindow::StartSysInfo() {
+    SystemInfo info = SystemInfo::collect(m_context);
+    if (!info.ok) {
+        m_dialogs.message(this, QStringLiteral("無法取得系統資訊!"));
+        return;
+    }
+    auto *dialog = new SysInfoDialog(info, this);
+    dialog->show();
+}
+
+} // namespace yuedu::app

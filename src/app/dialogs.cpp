@@ -1,0 +1,62 @@
+#include "app/dialogs.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+
+namespace yuedu::app {
+
+QString Dialogs::openFileName(QWidget *parent, const QString &filter,
+                              const QString &defaultSuffix) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+QString Dialogs::saveFileName(QWidget *parent, const QString &filter) {
+    // QFileDialog asks before overwriting an existing file unless told otherwise.
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+}
+
+std::optional<QFont> Dialogs::font(QWidget *parent, const QFont &initial) {
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok)
+        return std::nullopt;
+    return f;
+}
+
+std::optional<QColor> Dialogs::color(QWidget *parent, const QColor &initial) {
+    QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+void Dialogs::message(QWidget *parent, const QString &text, bool warning) {
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
+                    QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool Dialogs::print(QWidget *parent, QTextDocument *document) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    document->print(&printer);
+    return true;
+}
+
+} // namespace yuedu::app

@@ -1,0 +1,30 @@
+#pragma once
+// The standard dialogs the main window asks questions with. Tests replace them with a subclass
+// that answers at once.
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <optional>
+
+class QWidget;
+class QTextDocument;
+
+namespace yuedu::app {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A chosen existing file, or the empty string when cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &filter,
+                                 const QString &defaultSuffix);
+    // A chosen file name, or the empty string when cancelled. Asks before overwriting.
+    virtual QString saveFileName(QWidget *parent, const QString &filter);
+    virtual std::optional<QFont> font(QWidget *parent, const QFont &initial);
+    virtual std::optional<QColor> color(QWidget *parent, const QColor &initial);
+    // A message box with one OK button.
+    virtual void message(QWidget *parent, const QString &text, bool warning = false);
+    // The printer dialog; prints the document when the user accepts. Returns whether it did.
+    virtual bool print(QWidget *parent, QTextDocument *document);
+};
+
+} // namespace yuedu::app

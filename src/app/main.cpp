@@ -1,0 +1,32 @@
+// yuedu: the desktop program.
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "app/appcontext.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("yuedu"));
+    QApplication::setApplicationVersion(QStringLiteral("3.1.1"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(yuedu::app::kProgramTitle);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                QStringLiteral("Start without the splash window."));
+    QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                               QStringLiteral("Folder of the data files."), QStringLiteral("DIR"));
+    parser.addOption(noSplash);
+    parser.addOption(dataDir);
+    parser.process(app);
+
+    yuedu::app::AppContext context;
+    yuedu::app::StartupOptions options;
+    options.showSplash = !parser.isSet(noSplash);
+    options.dataDir = parser.value(dataDir);
+    auto main = yuedu::app::startUp(context, options);
+    return app.exec();
+}

@@ -1,0 +1,252 @@
+#include "app/mainwindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+#include "app/aboutwindow.h"
+#include "app/analysiscommands.h"
+#include "app/appcontext.h"
+#include "app/contentwindow.h"
+#include "ui/richtextbox.h"
+#include "ui/settings.h"
+
+namespace yuedu::app {
+
+QString versionText() {
+    return QStringLiteral("版本 3.1.1");
+}
+
+MainWindow::MainWindow(AppContext &context, QWidget *parent)
+    : QMainWindow(parent), m_context(context), m_dialogs(std::make_unique<Dialogs>()),
+      m_notice(this) {
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(kProgramTitle);
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
+    m_lastFont = ui::RichTextBox::defaultFont();
+    m_commands = std::make_unique<AnalysisCommands>(*this);
+    createMenus();
+    resize(1000, 700);
+}
+
+MainWindow::~MainWindow() {
+    // The child area reports activations while it is torn down; nobody listens by then.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
+
+QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption,
+                             void (MainWindow::*slot)()) {
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    if (slot)
+        connect(a, &QAction::triggered, this, slot);
+    return a;
+}
+
+void MainWindow::createMenus() {
+    auto menu = [this](const char *name, const QString &caption) {
+        QMenu *m = menuBar()->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto separator = [](QMenu *m, const char *name) {
+        m->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    auto unavailable = [this](QMenu *m, const char *name, const QString &caption) {
+        addItem(m, name, caption)->setEnabled(false);
+    };
+
+    QMenu *file = menu("MDImnufile", QStringLiteral("檔案(&F)"));
+    addItem(file, "MDImnuopen", QStringLiteral("開啟舊檔(&O)"), &MainWindow::openFile);
+    addItem(file, "MDImnunew", QStringLiteral("開啟新檔(&N)"), &MainWindow::newFile);
+    addItem(file, "MDImnusave", QStringLiteral("儲存檔案(&S)"), &MainWindow::saveFile);
+    addItem(file, "MDImnusaveas", QStringLiteral("另存新檔(&A)"), &MainWindow::saveFileAs);
+    addItem(file, "MDImnuclose", QStringLiteral("關閉檔案(&C)"), &MainWindow::closeFile);
+    separator(file, "mnudech");
+    addItem(file, "MDImnuprinter", QStringLiteral("列        印(&P)"), &MainWindow::printFile);
+    separator(file, "mnudech2");
+    addItem(file, "MDImnuexit", QStringLiteral("結        束(&X)"), &MainWindow::exitProgram);
+
+    QMenu *edit = menu("MDImnuedit", QStringLiteral("編輯(&E)"));
+    addItem(edit, "MDImnucut", QStringLiteral("剪下(&X)"), &MainWindow::cutText);
+    addItem(edit, "MDImnucopy", QStringLiteral("複製(&C)"), &MainWindow::copyText);
+    addItem(edit, "MDImnucopyall", QStringLiteral("全選(&A)"), &MainWindow::copyAll);
+    addItem(edit, "MDImnupaste", QStringLiteral("貼上(&V)"), &MainWindow::pasteText);
+
+    QMenu *format = menu("MDImnuword", QStringLiteral("格式(&O)"));
+    addItem(format, "MDImnuchar", QStringLiteral("字體(&F)"), &MainWindow::chooseFont);
+    addItem(format, "MDImnuselcolor", QStringLiteral("顏色(&R)"), &MainWindow::chooseColor);
+    addItem(format, "MDImnuunderline", QStringLiteral("底線(&U)"), &MainWindow::toggleUnderline);
+    m_boldAction = addItem(format, "MDImnubold", QStringLiteral("粗體"), &MainWindow::toggleBold);
+    m_italicAction =
+        addItem(format, "MDImnuitalic", QStringLiteral("斜體"), &MainWindow::toggleItalic);
+    for (QAction *a : {m_boldAction, m_italicAction})
+        a->setCheckable(true);
+
+    AnalysisCommands *c = m_commands.get();
+    auto command = [this, c](QMenu *m, const char *name, const QString &caption,
+                             void (AnalysisCommands::*run)()) {
+        connect(addItem(m, name, caption), &QAction::triggered, this, [c, run] { (c->*run)(); });
+    };
+    QMenu *article = menu("mnuartattr", QStringLiteral("文章屬性(&A)"));
+    command(article, "MDImnuartprofile", QStringLiteral("結構面向"),
+            &AnalysisCommands::articleProfile);
+    unavailable(article, "mnuartcompare", QStringLiteral("比較分析X"));
+    command(article, "MDImnuartatti", QStringLiteral("屬性查詢"),
+            &AnalysisCommands::articleAttributes);
+
+    QMenu *words = menu("mnuphattr", QStringLiteral("詞彙屬性(&P)"));
+    command(words, "MDImnuphpart", QStringLiteral("斷詞處理"), &AnalysisCommands::segmentText);
+    command(words, "MDImnuphfreq", QStringLiteral("詞頻統計"), &AnalysisCommands::wordFrequency);
+    command(words, "MDIphsyn", QStringLiteral("詞義類別"), &AnalysisCommands::senseClasses);
+    command(words, "MDIphgrd", QStringLiteral("詞彙級別"), &AnalysisCommands::vocabularyGrades);
+    unavailable(words, "mnuphstruc", QStringLiteral("構詞分析X"));
+
+    QMenu *chars = menu("mnuwdattr", QStringLiteral("字彙屬性(&D)"));
+    command(chars, "MDImnuwdmarge", QStringLiteral("綜合面向"),
+            &AnalysisCommands::characterProfile);
+    unavailable(chars, "mnuwdgergd", QStringLiteral("通用級數X"));
+    unavailable(chars, "mnuwdatti", QStringLiteral("屬性查詢X"));
+
+    m_windowMenu = menu("mnuwindow", QStringLiteral("視窗(&W)"));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
+    fillWindowMenu();
+
+    QMenu *help = menu("mnuhelp", QStringLiteral("說明(&H)"));
+    QAction *content =
+        addItem(help, "mnuContent", QStringLiteral("內容(&C)"), &MainWindow::showContent);
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    content->setShortcutContext(Qt::ApplicationShortcut);
+    addItem(help, "MDImnuabout", QStringLiteral("關於......"), &MainWindow::showAbout);
+}
+
+void MainWindow::fillWindowMenu() {
+    m_windowMenu->clear();
+    addItem(m_windowMenu, "MDImnuWindowCascade", QStringLiteral("重疊顯示(&C)"),
+            &MainWindow::cascadeWindows);
+    addItem(m_windowMenu, "MDImnuWindowTileH", QStringLiteral("水平顯示(&T)"),
+            &MainWindow::tileHorizontally);
+    addItem(m_windowMenu, "MDImnuWindowTileV", QStringLiteral("垂直顯示(&T)"),
+            &MainWindow::tileVertically);
+    addItem(m_windowMenu, "MDImnuWindowArrange", QStringLiteral("排列圖示(&A)"),
+            &MainWindow::arrangeIcons);
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_windowMenu->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow *sub : windows) {
+        if (!sub->isVisible() && !sub->isMinimized())
+            continue;
+        QString caption = sub->windowTitle();
+        QAction *a = m_windowMenu->addAction(
+            number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
+        ++number;
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdi->currentSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub)
+                m_mdi->setActiveSubWindow(sub);
+        });
+    }
+}
+
+DocumentWindow *MainWindow::activeDocument() const {
+    QMdiSubWindow *sub = m_mdi->currentSubWindow();
+    auto *w = sub ? qobject_cast<DocumentWindow *>(sub->widget()) : nullptr;
+    return w && !w->isClosed() ? w : nullptr;
+}
+
+ui::RichTextBox *MainWindow::activeTextBox() const {
+    DocumentWindow *w = activeDocument();
+    return w ? w->Rhtxtword() : nullptr;
+}
+
+DocumentWindow *MainWindow::loadSlotWindow(int s) {
+    DocumentWindow *w = m_slots.window(s);
+    QMdiSubWindow *sub = m_slots.subWindow(s);
+    if (!w) {
+        w = new DocumentWindow;
+        sub = m_mdi->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowIcon(QIcon());
+        m_slots.setSubWindow(s, sub);
+    }
+    sub->show();
+    m_mdi->setActiveSubWindow(sub);
+    w->Rhtxtword()->setFocus();
+    CurrentSlot = s;
+    return w;
+}
+
+QMdiSubWindow *MainWindow::showChildWindow(QWidget *window) {
+    QMdiSubWindow *sub = nullptr;
+    for (QMdiSubWindow *s : m_mdi->subWindowList())
+        if (s->widget() == window)
+            sub = s;
+    if (!sub) {
+        sub = m_mdi->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    sub->show();
+    window->show();
+    m_mdi->setActiveSubWindow(sub);
+    return sub;
+}
+
+void MainWindow::onSubWindowActivated(QMdiSubWindow *sub) {
+    auto *w = sub ? qobject_cast<DocumentWindow *>(sub->widget()) : nullptr;
+    if (w && w->slot() >= 0)
+        CurrentSlot = w->slot();
+}
+
+void MainWindow::showStartupNotice() {
+    const QString setting = ui::GetSetting(QStringLiteral("Options"),
+                                           QStringLiteral("啟動時顯示秘訣"), QStringLiteral("1"));
+    if (setting.trimmed().toInt() == 0)
+        return;
+    m_notice.setHeading(QStringLiteral("  執行分析的第一件事"));
+    m_notice.setBody({
+        QStringLiteral("   1. 請注意！選擇文章屬性、詞彙屬性、字彙屬性分析項目前，必須開啟檔案，"
+                       "才可執行。"),
+        QStringLiteral("    2. 分析時，可以同時開啟幾個檔一起執行。"),
+        QStringLiteral("    3. 開啟檔案後，若非使用全檔，記得一定要標示資料的區域，才能執行下面的"
+                       "分析工作。"),
+    });
+    m_notice.showModeless();
+}
+
+void MainWindow::showContent() {
+    if (!m_content)
+        m_content = new ContentWindow(this);
+    m_content->show();
+    m_content->raise();
+    m_content->activateWindow();
+}
+
+void MainWindow::showAbout() {
+    if (!m_about)
+        m_about = new AboutWindow(m_context, *m_dialogs, this);
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    m_mdi->closeAllSubWindows();
+    event->accept();
+    // The separate top-level windows (notice, profile, help) end with the program.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
+}
+
+} // namespace yuedu::app

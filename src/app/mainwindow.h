@@ -1,0 +1,114 @@
+#pragma once
+// The main window: menus, the document windows in ten slots, and the result windows of the
+// analyses as child windows. File commands live in mainwindow_files.cpp, editing and
+// formatting in mainwindow_edit.cpp, window arrangement in mainwindow_windows.cpp.
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "app/dialogs.h"
+#include "app/documentslots.h"
+#include "app/notice.h"
+
+class QMdiArea;
+class QMenu;
+
+namespace yuedu::ui {
+class RichTextBox;
+}
+
+namespace yuedu::app {
+
+struct AppContext;
+class AnalysisCommands;
+
+inline const QString kTooManyFiles =
+    QStringLiteral("已開啟之檔案超過十個，為避免紛亂請關閉部份檔案。");
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    AppContext &context() { return m_context; }
+    Dialogs &dialogs() { return *m_dialogs; }
+    void setDialogs(std::unique_ptr<Dialogs> dialogs) { m_dialogs = std::move(dialogs); }
+    Notice &notice() { return m_notice; }
+    DocumentSlots &documentSlots() { return m_slots; }
+    QMdiArea *mdiArea() const { return m_mdi; }
+    AnalysisCommands &commands() { return *m_commands; }
+
+    int findfree() const { return m_slots.findfree(); }
+    int CurrentSlot = 0;
+
+    // The document window in front, or nullptr when none is (or a result window is).
+    DocumentWindow *activeDocument() const;
+    ui::RichTextBox *activeTextBox() const;
+
+    // Gives slot s a document window (reusing a reserved one), shows it and makes it the
+    // active one. The caller sets caption and tag.
+    DocumentWindow *loadSlotWindow(int s);
+    // Puts a result window into the child area once; later calls bring it to the front.
+    QMdiSubWindow *showChildWindow(QWidget *window);
+
+    // Start-up: the first notice, unless the setting turns it off.
+    void showStartupNotice();
+
+public slots:
+    // 檔案
+    void newFile();
+    void openFile();
+    void saveFile();
+    void saveFileAs();
+    void closeFile();
+    void printFile();
+    void exitProgram();
+    // 編輯
+    void cutText();
+    void copyText();
+    void copyAll();
+    void pasteText();
+    // 格式
+    void chooseFont();
+    void chooseColor();
+    void toggleUnderline();
+    void toggleBold();
+    void toggleItalic();
+    // 視窗
+    void cascadeWindows();
+    void tileHorizontally();
+    void tileVertically();
+    void arrangeIcons();
+    // 說明
+    void showContent();
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenus();
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption,
+                     void (MainWindow::*slot)() = nullptr);
+    void fillWindowMenu();
+    bool writeDocument(DocumentWindow *window, const QString &path);
+    void onSubWindowActivated(QMdiSubWindow *sub);
+
+    AppContext &m_context;
+    std::unique_ptr<Dialogs> m_dialogs;
+    QMdiArea *m_mdi;
+    DocumentSlots m_slots;
+    Notice m_notice;
+    std::unique_ptr<AnalysisCommands> m_commands;
+    QMenu *m_windowMenu = nullptr;
+    QAction *m_boldAction = nullptr;
+    QAction *m_italicAction = nullptr;
+    QPointer<QDialog> m_about;
+    QPointer<QDialog> m_content;
+    // The font and colour dialogs start from the last choice.
+    QFont m_lastFont;
+    QColor m_lastColor = Qt::black;
+};
+
+} // namespace yuedu::app

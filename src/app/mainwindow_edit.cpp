@@ -1,0 +1,86 @@
+// The 編輯 and 格式 menus: clipboard commands and formatting of the active document.
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "app/mainwindow.h"
+#include "ui/richtextbox.h"
+
+namespace yuedu::app {
+
+void MainWindow::cutText() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    QGuiApplication::clipboard()->setText(box->SelText());
+    if (box->SelLength() > 0)
+        box->setSelText(QString());
+}
+
+void MainWindow::copyText() {
+    if (ui::RichTextBox *box = activeTextBox())
+        QGuiApplication::clipboard()->setText(box->SelText());
+}
+
+void MainWindow::copyAll() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    box->setSelection(0, static_cast<int>(box->Text().size()));
+    QGuiApplication::clipboard()->setText(box->SelText());
+}
+
+void MainWindow::pasteText() {
+    if (ui::RichTextBox *box = activeTextBox())
+        box->setSelText(QGuiApplication::clipboard()->text());
+}
+
+void MainWindow::chooseFont() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    std::optional<QFont> font = m_dialogs->font(this, m_lastFont);
+    if (!font)
+        return; // a cancelled dialog leaves the selection as it was
+    m_lastFont = *font;
+    box->setSelFont(*font);
+}
+
+void MainWindow::chooseColor() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    std::optional<QColor> color = m_dialogs->color(this, m_lastColor);
+    if (!color)
+        return;
+    m_lastColor = *color;
+    box->setSelColor(*color);
+}
+
+void MainWindow::toggleUnderline() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    const int state = box->selUnderline();
+    if (state >= 0) // a partly underlined selection has no single state to toggle
+        box->setSelUnderline(state == 0);
+}
+
+void MainWindow::toggleBold() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    const bool on = !box->baseBold();
+    box->setBaseBold(on);
+    m_boldAction->setChecked(on);
+}
+
+void MainWindow::toggleItalic() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    const bool on = !box->baseItalic();
+    box->setBaseItalic(on);
+    m_italicAction->setChecked(on);
+}
+
+} // namespace yuedu::app

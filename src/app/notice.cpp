@@ -1,0 +1,50 @@
+#include "app/notice.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace yuedu::app {
+
+NoticeWindow *Notice::load() {
+    if (!m_window) {
+        m_window = new NoticeWindow(m_parent);
+        QObject::connect(m_window, &NoticeWindow::cancelPressed, m_window,
+                         [this] { NoticeCancelled = true; });
+        // A closed window is unloaded: the next notice starts from a fresh one.
+        QObject::connect(m_window, &QDialog::finished, m_window, [this] { m_window.clear(); });
+    }
+    return m_window;
+}
+
+void Notice::setHeading(const QString &heading) {
+    load()->Labeltip()->setText(heading);
+}
+
+void Notice::setBody(const QStringList &lines) {
+    load()->lblTipText()->setText(lines.join(QStringLiteral("\r\n")));
+}
+
+void Notice::showCancelButton() {
+    NoticeWindow *w = load();
+    w->cmdNextTip()->setText(QStringLiteral(" 取 消 "));
+    w->cmdNextTip()->show();
+}
+
+void Notice::showModal() {
+    NoticeWindow *w = load();
+    // A notice left open modeless (the start-up one, say) is shown again as a modal one.
+    if (w->isVisible())
+        w->hide();
+    w->setWindowModality(Qt::ApplicationModal);
+    w->exec();
+}
+
+void Notice::showModeless() {
+    NoticeWindow *w = load();
+    w->setWindowModality(Qt::NonModal);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+} // namespace yuedu::app

@@ -1,0 +1,46 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+#include "app/appcontext.h"
+#include "app/mainwindow.h"
+#include "app/splashwindow.h"
+
+namespace yuedu::app {
+
+void loadLanguageData(AppContext &context, const QString &dataDir) {
+    const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
+    context.dataDir = findDataDir(dataDir.toStdString(), exeDir);
+    context.report = loaddata(context.dataDir, context.data);
+    context.lexicon = seg::LoadLexicon(context.dataDir);
+}
+
+std::unique_ptr<MainWindow> startUp(AppContext &context, const StartupOptions &options) {
+    if (options.showSplash) {
+        SplashWindow splash;
+        splash.show();
+        QCoreApplication::processEvents(); // let it paint before waiting
+        splash.exec();
+    }
+    loadLanguageData(context, options.dataDir);
+    QApplication::restoreOverrideCursor();
+
+    auto main = std::make_unique<MainWindow>(context);
+    main->show();
+    if (!context.report.ok()) {
+        // The program goes on with what it has; the analyses that need a missing table
+        // find zeros there.
+        main->dialogs().message(
+            main.get(),
+            QStringLiteral("下列資料檔有問題，程式仍可執行，但相關的分析結果會不完整：\n\n") +
+                QString::fromStdString(context.report.text()) + QStringLiteral("\n資料檔的位置：") +
+                QString::fromStdString(context.dataDir.string()),
+            true);
+    }
+    main->showStartupNotice();
+    QGuiApplication::clipboard()->clear();
+    return main;
+}
+
+} // namespace yuedu::app

@@ -1,0 +1,59 @@
+#pragma once
+// A main window with fake dialogs for the window tests, and helpers to drive it.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/appcontext.h"
+#include "app/documentwindow.h"
+#include "app/mainwindow.h"
+#include "fakedialogs.h"
+#include "ui/richtextbox.h"
+
+struct AppFixture {
+    yuedu::app::AppContext context;
+    std::unique_ptr<yuedu::app::MainWindow> main;
+    FakeDialogs *dialogs = nullptr;
+
+    AppFixture() {
+        main = std::make_unique<yuedu::app::MainWindow>(context);
+        auto fake = std::make_unique<FakeDialogs>();
+        dialogs = fake.get();
+        main->setDialogs(std::move(fake));
+        main->show();
+    }
+
+    void trigger(const char *name) {
+        auto *a = main->findChild<QAction *>(QString::fromLatin1(name));
+        QVERIFY2(a, name);
+        a->trigger();
+    }
+
+    QList<yuedu::app::DocumentWindow *> documents() const {
+        QList<yuedu::app::DocumentWindow *> out;
+        for (QMdiSubWindow *s : main->mdiArea()->subWindowList())
+            if (auto *d = qobject_cast<yuedu::app::DocumentWindow *>(s->widget()))
+                if (!d->isClosed())
+                    out << d;
+        return out;
+    }
+
+    yuedu::ui::RichTextBox *box() const { return main->activeTextBox(); }
+};
+
+// Presses the button of the notice window as soon as a modal notice is up.
+inline void answerNoticeWith(const char *buttonName) {
+    QTimer::singleShot(0, [name = QString::fromLatin1(buttonName)] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frmTip") && w->isVisible())
+                if (auto *b = w->findChild<QAbstractButton *>(name))
+                    b->click();
+    });
+}
