@@ -9,14 +9,18 @@ namespace {
 const WordList kDegreeChars(u"極多透死");
 const WordList kLinkChars(u"要是有會");
 
-bool is(std::u16string_view s, char16_t c) { return s.size() == 1 && s.front() == c; }
-bool oneOf(std::u16string_view s, const WordList& set) { return s.size() == 1 && set.contains(s); }
+bool is(std::u16string_view s, char16_t c) {
+    return s.size() == 1 && s.front() == c;
+}
+bool oneOf(std::u16string_view s, const WordList &set) {
+    return s.size() == 1 && set.contains(s);
+}
 
 } // namespace
 
 // Every test is evaluated in order and the last one that holds sets the length of the word.
-void AdverbPass::run(PassContext& ctx) const {
-    const Lexicon& lex = ctx.lexicon();
+void AdverbPass::run(PassContext &ctx) const {
+    const Lexicon &lex = ctx.lexicon();
     const auto t0 = ctx.T(0), t1 = ctx.T(1), t2 = ctx.T(2);
 
     int length = 0;

@@ -8,7 +8,7 @@ namespace yuedu::seg {
 // the degree forms adjective + 極/多/透/死 + 了 (好極了).
 class AdverbPass : public RulePass {
 public:
-    void run(PassContext& ctx) const override;
+    void run(PassContext &ctx) const override;
 };
 
 } // namespace yuedu::seg

@@ -9,13 +9,15 @@ namespace {
 const WordList kNounSuffixes(u"子頭兒");
 const WordList kPositionChars(u"前後左右旁側邊上中下內外裏裡");
 
-bool oneOf(std::u16string_view s, const WordList& set) { return s.size() == 1 && set.contains(s); }
+bool oneOf(std::u16string_view s, const WordList &set) {
+    return s.size() == 1 && set.contains(s);
+}
 
 } // namespace
 
 // Every test is evaluated in order and the last one that holds sets the code.
-void PositionPass::run(PassContext& ctx) const {
-    const Lexicon& lex = ctx.lexicon();
+void PositionPass::run(PassContext &ctx) const {
+    const Lexicon &lex = ctx.lexicon();
     const auto t0 = ctx.T(0), t1 = ctx.T(1);
 
     enum { None, NounAlone, Joined } code = None;

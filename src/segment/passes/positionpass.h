@@ -8,7 +8,7 @@ namespace yuedu::seg {
 // 石頭, 鳥兒).
 class PositionPass : public RulePass {
 public:
-    void run(PassContext& ctx) const override;
+    void run(PassContext &ctx) const override;
 };
 
 } // namespace yuedu::seg

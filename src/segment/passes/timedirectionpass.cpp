@@ -6,8 +6,8 @@ namespace yuedu::seg {
 
 // Every test is evaluated in order and the last one that holds sets the length of the word;
 // a direction word therefore wins over a three-character time word starting with it.
-void TimeDirectionPass::run(PassContext& ctx) const {
-    const Lexicon& lex = ctx.lexicon();
+void TimeDirectionPass::run(PassContext &ctx) const {
+    const Lexicon &lex = ctx.lexicon();
     const auto t0 = ctx.T(0), t1 = ctx.T(1), t2 = ctx.T(2);
     const auto t0t1 = ctx.text(0, 2), t1t2 = ctx.text(1, 2);
 

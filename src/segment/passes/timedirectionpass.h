@@ -9,7 +9,7 @@ namespace yuedu::seg {
 // characters form a dictionary word ending in a verb, so that the verb word stays whole.
 class TimeDirectionPass : public RulePass {
 public:
-    void run(PassContext& ctx) const override;
+    void run(PassContext &ctx) const override;
 };
 
 } // namespace yuedu::seg

@@ -32,8 +32,12 @@ const WordList kToOrPast(u"到過");
 // 了; T1T2 is one of them exactly when T2 is 了 and T1 is one of these first characters.
 const WordList kBeforeLe(u"著完極多透死走到倒住掉翻垮塌坍");
 
-bool is(std::u16string_view s, char16_t c) { return s.size() == 1 && s.front() == c; }
-bool oneOf(std::u16string_view s, const WordList& set) { return s.size() == 1 && set.contains(s); }
+bool is(std::u16string_view s, char16_t c) {
+    return s.size() == 1 && s.front() == c;
+}
+bool oneOf(std::u16string_view s, const WordList &set) {
+    return s.size() == 1 && set.contains(s);
+}
 
 std::u16string join(std::u16string_view a, std::u16string_view b) {
     std::u16string s(a);
@@ -42,13 +46,13 @@ std::u16string join(std::u16string_view a, std::u16string_view b) {
 }
 
 // A position before the start of the text holds no character, and so no noun.
-bool isNounAt(const PassContext& ctx, int i) {
+bool isNounAt(const PassContext &ctx, int i) {
     const auto t = ctx.T(i);
     return !t.empty() && InList(ctx.lexicon().NounChars, t);
 }
 
-Decision decide(PassContext& ctx) {
-    const Lexicon& lex = ctx.lexicon();
+Decision decide(PassContext &ctx) {
+    const Lexicon &lex = ctx.lexicon();
     const auto t0 = ctx.T(0), t1 = ctx.T(1), t2 = ctx.T(2), t3 = ctx.T(3), t4 = ctx.T(4);
     const auto isWord = [&ctx](std::u16string_view a, std::u16string_view b) {
         return ctx.lookupTwoCharWord(join(a, b)) != 0;
@@ -101,7 +105,7 @@ Decision decide(PassContext& ctx) {
 
 } // namespace
 
-void VerbComplementPass::run(PassContext& ctx) const {
+void VerbComplementPass::run(PassContext &ctx) const {
     switch (decide(ctx)) {
     case Decision::None:
         return;

@@ -9,7 +9,7 @@ namespace yuedu::seg {
 // the decision is then turned into a word of two to four characters, or into nothing.
 class VerbComplementPass : public RulePass {
 public:
-    void run(PassContext& ctx) const override;
+    void run(PassContext &ctx) const override;
 };
 
 } // namespace yuedu::seg

@@ -6,7 +6,7 @@
 namespace yuedu::seg::testing {
 namespace {
 
-const Lexicon& adverbLexicon() {
+const Lexicon &adverbLexicon() {
     static const Lexicon lex = [] {
         Lexicon l;
         l.StateAdjChars = charList("好壞多");
@@ -20,14 +20,14 @@ const Lexicon& adverbLexicon() {
 }
 
 struct Case {
-    const char* rest;
-    const char* expected;
+    const char *rest;
+    const char *expected;
 };
 
 class Adverb : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Adverb, EmitsTheExpectedWord) {
-    const Case& c = GetParam();
+    const Case &c = GetParam();
     EXPECT_EQ(emitted<AdverbPass>(adverbLexicon(), "他", c.rest), c.expected) << c.rest;
 }
 

@@ -14,7 +14,7 @@ namespace yuedu::seg::testing {
 
 class FakePassContext : public PassContext {
 public:
-    FakePassContext(std::u16string text, int scanPos, const Lexicon& lexicon,
+    FakePassContext(std::u16string text, int scanPos, const Lexicon &lexicon,
                     std::set<std::u16string> twoCharWords = {})
         : m_text(std::move(text)), m_pos(scanPos), m_lexicon(lexicon),
           m_twoCharWords(std::move(twoCharWords)) {}
@@ -49,7 +49,7 @@ public:
         if (p.empty())
             return 0;
         std::u16string group;
-        for (const auto& w : m_twoCharWords)
+        for (const auto &w : m_twoCharWords)
             if (w.front() == p.front())
                 group += w[1];
         if (group.empty())
@@ -59,14 +59,14 @@ public:
     }
     int lookupLongWord(std::u16string_view) override { return 0; }
 
-    const Lexicon& lexicon() const override { return m_lexicon; }
+    const Lexicon &lexicon() const override { return m_lexicon; }
 
-    const std::vector<std::u16string>& words() const { return m_words; }
+    const std::vector<std::u16string> &words() const { return m_words; }
 
 private:
     std::u16string m_text;
     int m_pos;
-    const Lexicon& m_lexicon;
+    const Lexicon &m_lexicon;
     std::set<std::u16string> m_twoCharWords;
     std::vector<std::u16string> m_words;
 };
@@ -74,16 +74,16 @@ private:
 // What a pass emits at a position of a text, as UTF-8 words separated by one blank. The scan
 // position is just after `before`; `dictionary` holds the two-character dictionary words.
 template <class Pass>
-std::string emitted(const Lexicon& lex, std::string_view before, std::string_view rest,
-                    const std::set<std::string>& dictionary = {}) {
+std::string emitted(const Lexicon &lex, std::string_view before, std::string_view rest,
+                    const std::set<std::string> &dictionary = {}) {
     std::set<std::u16string> words;
-    for (const auto& w : dictionary)
+    for (const auto &w : dictionary)
         words.insert(fromUtf8(w));
     const std::u16string head = fromUtf8(before);
     FakePassContext ctx(head + fromUtf8(rest), static_cast<int>(head.size()) + 1, lex, words);
     Pass().run(ctx);
     std::string out;
-    for (const auto& w : ctx.words())
+    for (const auto &w : ctx.words())
         out += (out.empty() ? "" : " ") + toUtf8(w);
     return out;
 }
@@ -96,6 +96,8 @@ inline WordList wordList(std::initializer_list<std::string_view> words) {
     return WordList(stored);
 }
 
-inline WordList charList(std::string_view chars) { return WordList(fromUtf8(chars)); }
+inline WordList charList(std::string_view chars) {
+    return WordList(fromUtf8(chars));
+}
 
 } // namespace yuedu::seg::testing

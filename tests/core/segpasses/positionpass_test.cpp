@@ -6,7 +6,7 @@
 namespace yuedu::seg::testing {
 namespace {
 
-const Lexicon& positionLexicon() {
+const Lexicon &positionLexicon() {
     static const Lexicon lex = [] {
         Lexicon l;
         l.NounChars = charList("桌石鳥門山");
@@ -16,15 +16,15 @@ const Lexicon& positionLexicon() {
 }
 
 struct Case {
-    const char* rest;
+    const char *rest;
     std::set<std::string> dictionary;
-    const char* expected;
+    const char *expected;
 };
 
 class PositionWord : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PositionWord, EmitsTheExpectedWord) {
-    const Case& c = GetParam();
+    const Case &c = GetParam();
     EXPECT_EQ(emitted<PositionPass>(positionLexicon(), "在", c.rest, c.dictionary), c.expected)
         << c.rest;
 }

@@ -17,23 +17,23 @@ Lexicon timeLexicon() {
     return l;
 }
 
-const Lexicon& lexicon() {
+const Lexicon &lexicon() {
     static const Lexicon lex = timeLexicon();
     return lex;
 }
 
 struct Case {
-    const char* why;
-    const char* before;
-    const char* rest;
+    const char *why;
+    const char *before;
+    const char *rest;
     std::set<std::string> dictionary;
-    const char* expected;
+    const char *expected;
 };
 
 class TimeDirection : public ::testing::TestWithParam<Case> {};
 
 TEST_P(TimeDirection, EmitsTheExpectedWord) {
-    const Case& c = GetParam();
+    const Case &c = GetParam();
     EXPECT_EQ(emitted<TimeDirectionPass>(lexicon(), c.before, c.rest, c.dictionary), c.expected)
         << c.why;
 }

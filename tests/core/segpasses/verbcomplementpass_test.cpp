@@ -6,7 +6,7 @@
 namespace yuedu::seg::testing {
 namespace {
 
-const Lexicon& verbLexicon() {
+const Lexicon &verbLexicon() {
     static const Lexicon lex = [] {
         Lexicon l;
         l.VerbChars = charList("跑吃看走拿上下坐寫跳想進");
@@ -22,17 +22,17 @@ const Lexicon& verbLexicon() {
 }
 
 struct Case {
-    const char* why;
-    const char* before; // the text before the scan position
-    const char* rest;   // the text from the scan position on
+    const char *why;
+    const char *before; // the text before the scan position
+    const char *rest;   // the text from the scan position on
     std::set<std::string> dictionary;
-    const char* expected; // the words emitted, separated by a blank
+    const char *expected; // the words emitted, separated by a blank
 };
 
 class VerbComplement : public ::testing::TestWithParam<Case> {};
 
 TEST_P(VerbComplement, EmitsTheExpectedWord) {
-    const Case& c = GetParam();
+    const Case &c = GetParam();
     EXPECT_EQ(emitted<VerbComplementPass>(verbLexicon(), c.before, c.rest, c.dictionary),
               c.expected)
         << c.why;

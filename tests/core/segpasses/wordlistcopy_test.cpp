@@ -11,7 +11,7 @@ namespace {
 // the list it belongs to, for short lists (held inside the object) as for long ones.
 TEST(WordListCopy, CopiedAndMovedListsAnswerLikeTheOriginal) {
     const std::u16string longStored = fromUtf8("上來\x01上去\x01下來\x01下去\x01進來\x01進去");
-    for (const std::u16string& stored : {std::u16string(u"來去"), longStored}) {
+    for (const std::u16string &stored : {std::u16string(u"來去"), longStored}) {
         WordList moved;
         {
             WordList source(stored);
@@ -23,7 +23,7 @@ TEST(WordListCopy, CopiedAndMovedListsAnswerLikeTheOriginal) {
             copied = source;
         }
         WordList constructed(WordList{stored});
-        for (const WordList* list : {&moved, &copied, &constructed}) {
+        for (const WordList *list : {&moved, &copied, &constructed}) {
             EXPECT_TRUE(list->contains(stored.substr(0, 2)));
             EXPECT_TRUE(list->contains(stored.substr(stored.size() - 2)));
             EXPECT_FALSE(list->contains(u"去來"));
