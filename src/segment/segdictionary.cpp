@@ -1,5 +1,6 @@
 #include "segment/segdictionary.h"
 
+#include <algorithm>
 #include <string>
 
 #include "langdata/big5.h"
@@ -55,30 +56,28 @@ void SegDictionary::PositionIndex::reserve(std::size_t entries) {
     std::size_t capacity = 16;
     while (capacity < entries * 2)
         capacity *= 2;
-    m_keys.assign(capacity, 0);
-    m_values.assign(capacity, 0);
+    m_slots.assign(capacity, Slot{});
     m_mask = capacity - 1;
     m_size = 0;
 }
 
 void SegDictionary::PositionIndex::grow() {
-    std::vector<std::uint64_t> keys = std::move(m_keys);
-    std::vector<std::uint32_t> values = std::move(m_values);
-    reserve(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        if (keys[i])
-            insertFirst(keys[i], values[i]);
+    std::vector<Slot> slots = std::move(m_slots);
+    reserve(std::max<std::size_t>(slots.size(), 8));
+    for (const Slot &s : slots)
+        if (s.key)
+            insertFirst(s.key, s.position);
 }
 
 void SegDictionary::PositionIndex::insertFirst(std::uint64_t key, std::uint32_t position) {
-    if (m_keys.empty() || (m_size + 1) * 2 > m_keys.size())
+    if (m_slots.empty() || (m_size + 1) * 2 > m_slots.size())
         grow();
     for (std::size_t i = slot(key, m_mask);; i = (i + 1) & m_mask) {
-        if (m_keys[i] == key)
+        Slot &s = m_slots[i];
+        if (s.key == key)
             return; // an earlier occurrence is already there
-        if (m_keys[i] == 0) {
-            m_keys[i] = key;
-            m_values[i] = position;
+        if (s.key == 0) {
+            s = Slot{key, position};
             ++m_size;
             return;
         }
@@ -86,12 +85,13 @@ void SegDictionary::PositionIndex::insertFirst(std::uint64_t key, std::uint32_t 
 }
 
 std::uint32_t SegDictionary::PositionIndex::find(std::uint64_t key) const {
-    if (m_keys.empty())
+    if (m_slots.empty())
         return 0;
     for (std::size_t i = slot(key, m_mask);; i = (i + 1) & m_mask) {
-        if (m_keys[i] == key)
-            return m_values[i];
-        if (m_keys[i] == 0)
+        const Slot &s = m_slots[i];
+        if (s.key == key)
+            return s.position;
+        if (s.key == 0)
             return 0;
     }
 }
@@ -145,11 +145,17 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
     const int k = tableOrdinal(p.front());
     if (k < 0 || !m_auxGroup[k])
         return 0;
-    const std::u16string_view tail = p.substr(1, 3);
-    if (tail.empty() || m_aux.find(key(k, tail)) != 0)
-        return 4;
+    // Characters 2 to 4 anywhere in the group: a four-character word (or, on a shorter window,
+    // one that starts here). Characters 2 to 3 must be there first, so a miss on them settles it.
+    if (p.size() == 1)
+        return 4; // the empty string is in any non-empty group
     const std::uint32_t h = m_aux.find(key(k, p.substr(1, 2)));
-    return h != 0 && h % 2 == 1 ? 3 : 0;
+    if (h == 0)
+        return 0;
+    if (p.size() <= 3 || m_aux.find(key(k, p.substr(1, 3))) != 0)
+        return 4;
+    // Else a three-character word, where its tail is first found at an odd position.
+    return h % 2 == 1 ? 3 : 0;
 }
 
 } // namespace yuedu::seg

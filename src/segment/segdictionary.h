@@ -42,8 +42,11 @@ private:
 
     private:
         void grow();
-        std::vector<std::uint64_t> m_keys; // 0 = free
-        std::vector<std::uint32_t> m_values;
+        struct Slot {
+            std::uint64_t key = 0; // 0 = free
+            std::uint32_t position = 0;
+        };
+        std::vector<Slot> m_slots;
         std::size_t m_size = 0;
         std::size_t m_mask = 0;
     };

@@ -1,68 +1,84 @@
 #include "segment/wordlist.h"
 
 namespace yuedu::seg {
+namespace {
 
-WordList::WordList(std::u16string stored) : m_stored(std::move(stored)) {
-    buildIndex();
+std::size_t slotOf(std::uint64_t key, int shift) {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
 }
 
-WordList::WordList(const WordList& other) : m_stored(other.m_stored) {
-    buildIndex();
+} // namespace
+
+std::uint64_t WordList::shortKey(std::u16string_view s) {
+    std::uint64_t key = std::uint64_t(s.size()) << 48;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        key |= std::uint64_t(s[i]) << (16 * i);
+    return key;
 }
 
-WordList::WordList(WordList&& other) noexcept {
-    takeFrom(std::move(other));
-}
-
-WordList& WordList::operator=(const WordList& other) {
-    if (this != &other) {
-        m_stored = other.m_stored;
-        buildIndex();
+WordList::Index::Index(std::u16string s) : stored(std::move(s)) {
+    for (char16_t c : stored)
+        chars.set(c);
+    const std::u16string_view all(stored);
+    std::size_t capacity = 16;
+    shift = 60;
+    while (capacity < all.size() * 4) {
+        capacity *= 2;
+        --shift;
     }
-    return *this;
-}
-
-WordList& WordList::operator=(WordList&& other) noexcept {
-    if (this != &other)
-        takeFrom(std::move(other));
-    return *this;
-}
-
-void WordList::buildIndex() {
-    m_chars.reset();
-    m_substrings.clear();
-    for (char16_t c : m_stored)
-        m_chars.set(c);
-    std::u16string_view all(m_stored);
-    for (std::size_t i = 0; i < all.size(); ++i)
-        for (std::size_t n = 2; n <= kIndexedLength && i + n <= all.size(); ++n)
-            m_substrings.insert(all.substr(i, n));
-}
-
-// A long string keeps its buffer when moved, and with it the views of the index; a short one
-// lives inside the object, so its index is built anew.
-void WordList::takeFrom(WordList&& other) noexcept {
-    const char16_t* buffer = other.m_stored.data();
-    m_stored = std::move(other.m_stored);
-    if (m_stored.data() == buffer) {
-        m_chars = other.m_chars;
-        m_substrings = std::move(other.m_substrings);
-    } else {
-        buildIndex();
+    shortKeys.assign(capacity, 0);
+    const std::size_t mask = capacity - 1;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        for (std::size_t n = 2; n <= kIndexedLength && i + n <= all.size(); ++n) {
+            const auto sub = all.substr(i, n);
+            if (n > 3) {
+                longer.insert(sub);
+                continue;
+            }
+            const std::uint64_t key = shortKey(sub);
+            for (std::size_t at = slotOf(key, shift);; at = (at + 1) & mask) {
+                if (shortKeys[at] == key)
+                    break;
+                if (shortKeys[at] == 0) {
+                    shortKeys[at] = key;
+                    break;
+                }
+            }
+        }
     }
-    other.m_stored.clear();
-    other.m_chars.reset();
-    other.m_substrings.clear();
 }
 
-bool WordList::contains(std::u16string_view s) const {
+bool WordList::Index::hasShort(std::uint64_t key) const {
+    const std::size_t mask = shortKeys.size() - 1;
+    for (std::size_t at = slotOf(key, shift);; at = (at + 1) & mask) {
+        if (shortKeys[at] == key)
+            return true;
+        if (shortKeys[at] == 0)
+            return false;
+    }
+}
+
+WordList::WordList(std::u16string stored)
+    : m_index(std::make_shared<const Index>(std::move(stored))) {}
+
+const std::u16string &WordList::stored() const {
+    static const std::u16string none;
+    return m_index ? m_index->stored : none;
+}
+
+bool WordList::containsString(std::u16string_view s) const {
+    if (!m_index)
+        return false;
+    const Index &x = *m_index;
     if (s.empty())
-        return !m_stored.empty();
+        return !x.stored.empty();
     if (s.size() == 1)
-        return m_chars.test(s.front());
+        return x.chars.test(s.front());
+    if (s.size() <= 3)
+        return x.hasShort(shortKey(s));
     if (s.size() <= kIndexedLength)
-        return m_substrings.count(s) != 0;
-    return std::u16string_view(m_stored).find(s) != std::u16string_view::npos;
+        return x.longer.count(s) != 0;
+    return std::u16string_view(x.stored).find(s) != std::u16string_view::npos;
 }
 
 std::u16string joinWords(std::initializer_list<std::u16string_view> entries, bool lastSeparator) {

@@ -5,11 +5,15 @@
 // character list, or the empty string (for a non-empty list) are members.
 //
 // Membership is answered from precomputed sets of every substring up to kIndexedLength
-// characters, so no pass ever scans a list string at a text position.
+// characters, so no pass ever scans a list string at a text position. The list and its sets
+// are immutable and shared between copies.
 #include <bitset>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 namespace yuedu::seg {
 
@@ -19,26 +23,39 @@ public:
 
     WordList() = default;
     explicit WordList(std::u16string stored);
-    // The index holds views into the stored string, so a copy or move re-points it at its own.
-    WordList(const WordList& other);
-    WordList(WordList&& other) noexcept;
-    WordList& operator=(const WordList& other);
-    WordList& operator=(WordList&& other) noexcept;
 
-    const std::u16string& stored() const { return m_stored; }
-    bool empty() const { return m_stored.empty(); }
-    bool contains(std::u16string_view s) const;
+    const std::u16string &stored() const;
+    bool empty() const { return !m_index || m_index->stored.empty(); }
+    bool contains(std::u16string_view s) const {
+        if (s.size() == 1 && m_index) // the common case, kept inline
+            return m_index->chars.test(s.front());
+        return containsString(s);
+    }
 
 private:
-    void buildIndex();
-    void takeFrom(WordList&& other) noexcept;
+    bool containsString(std::u16string_view s) const;
 
-    std::u16string m_stored;
-    std::bitset<65536> m_chars;
-    std::unordered_set<std::u16string_view> m_substrings; // views into m_stored, length 2..8
+    struct Index {
+        explicit Index(std::u16string s);
+        bool hasShort(std::uint64_t key) const;
+
+        std::u16string stored;
+        std::bitset<65536> chars;
+        // Substrings of two and three characters, packed into 64-bit keys, in an
+        // open-addressing table (0 = free).
+        std::vector<std::uint64_t> shortKeys;
+        int shift = 64;
+        // Substrings of four to kIndexedLength characters (views into stored).
+        std::unordered_set<std::u16string_view> longer;
+    };
+    static std::uint64_t shortKey(std::u16string_view s);
+
+    std::shared_ptr<const Index> m_index;
 };
 
-inline bool InList(const WordList& list, std::u16string_view s) { return list.contains(s); }
+inline bool InList(const WordList &list, std::u16string_view s) {
+    return list.contains(s);
+}
 
 // Joins entries into the stored form of a word list: each entry followed by U+0001, except the
 // last one when lastSeparator is false.

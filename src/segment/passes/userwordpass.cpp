@@ -6,6 +6,8 @@ namespace yuedu::seg {
 
 UserWordPass::UserWordPass(std::u16string userWords) : m_userWords(std::move(userWords)) {
     const std::u16string_view all(m_userWords);
+    for (char16_t c : all)
+        m_chars.set(c);
     for (std::size_t i = 0; i < all.size(); ++i)
         for (std::size_t n = 1; n <= kLongest && i + n <= all.size(); ++n)
             m_first.try_emplace(all.substr(i, n), i + 1);
@@ -21,7 +23,9 @@ std::size_t UserWordPass::firstPosition(std::u16string_view s) const {
 }
 
 void UserWordPass::run(PassContext &ctx) const {
-    if (m_userWords.size() < 3) // nothing but the leading comma (or a single empty line)
+    // Nothing but the leading comma (or one empty line), or a character no user word holds.
+    const auto t0 = ctx.T(0);
+    if (m_userWords.size() < 3 || t0.empty() || !m_chars.test(t0.front()))
         return;
     const int remaining = ctx.textLen() - ctx.scanPos() + 1;
     // Longest first; after a hit the shorter lengths are still tried at the new position, so a

@@ -1,4 +1,5 @@
 #pragma once
+#include <bitset>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,6 +22,7 @@ public:
 private:
     static constexpr std::size_t kLongest = 6;
     std::u16string m_userWords;
+    std::bitset<65536> m_chars; // every character of m_userWords, for a quick no
     // First position of every substring of one to six characters (views into m_userWords).
     std::unordered_map<std::u16string_view, std::size_t> m_first;
 };
