@@ -83,7 +83,7 @@ FrmGdph::FrmGdph(const Toolsort &results, QWidget *parent) : QWidget(parent) {
     split->setStretchFactor(1, 2);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(split);
-    resize(760, 480);
+    resize(sizeHint());
 }
 
 QString FrmGdph::gradeNodeText(int k) const {
@@ -108,6 +108,10 @@ void FrmGdph::exportList() {
 void FrmGdph::exportTree() {
     exportWithDialog(this, QStringLiteral("詞彙級別分布.txt"), QStringLiteral("文字檔 (*.txt)"),
                      indentedTreeUtf8(m_tree->nodes()));
+}
+
+QSize FrmGdph::sizeHint() const {
+    return QSize(820, 520);
 }
 
 } // namespace yuedu

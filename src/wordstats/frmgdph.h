@@ -15,6 +15,9 @@ namespace yuedu {
 class FrmGdph : public QWidget {
     Q_OBJECT
 public:
+    // The size a new window opens with, also inside an MDI area.
+    QSize sizeHint() const override;
+
     explicit FrmGdph(const Toolsort &results, QWidget *parent = nullptr);
 
     TextSortList *gdphListView() const { return m_list; }

@@ -53,7 +53,7 @@ FrmPhFreq::FrmPhFreq(const Toolsort &results, QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(bottom);
-    resize(460, 420);
+    resize(sizeHint());
 }
 
 bool FrmPhFreq::exportTo(const QString &path, QString *error) const {
@@ -63,6 +63,10 @@ bool FrmPhFreq::exportTo(const QString &path, QString *error) const {
 void FrmPhFreq::exportList() {
     exportWithDialog(this, QStringLiteral("詞頻統計.csv"), QStringLiteral("CSV 檔 (*.csv)"),
                      csvUtf8(m_list->shownRows()));
+}
+
+QSize FrmPhFreq::sizeHint() const {
+    return QSize(480, 460);
 }
 
 } // namespace yuedu

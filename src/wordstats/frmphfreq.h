@@ -14,6 +14,9 @@ namespace yuedu {
 class FrmPhFreq : public QWidget {
     Q_OBJECT
 public:
+    // The size a new window opens with, also inside an MDI area.
+    QSize sizeHint() const override;
+
     explicit FrmPhFreq(const Toolsort &results, QWidget *parent = nullptr);
 
     TextSortList *phListView() const { return m_list; }

@@ -38,7 +38,7 @@ FrmPhSynTree::FrmPhSynTree(const Phsyn &results, QWidget *parent) : QWidget(pare
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
     layout->addLayout(bottom);
-    resize(600, 440);
+    resize(sizeHint());
 }
 
 QString FrmPhSynTree::senseNodeText(int k) const {
@@ -54,6 +54,10 @@ bool FrmPhSynTree::exportTo(const QString &path, QString *error) const {
 void FrmPhSynTree::exportTree() {
     exportWithDialog(this, QStringLiteral("詞義類別.txt"), QStringLiteral("文字檔 (*.txt)"),
                      indentedTreeUtf8(m_tree->nodes()));
+}
+
+QSize FrmPhSynTree::sizeHint() const {
+    return QSize(640, 480);
 }
 
 } // namespace yuedu

@@ -13,6 +13,9 @@ namespace yuedu {
 class FrmPhSynTree : public QWidget {
     Q_OBJECT
 public:
+    // The size a new window opens with, also inside an MDI area.
+    QSize sizeHint() const override;
+
     explicit FrmPhSynTree(const Phsyn &results, QWidget *parent = nullptr);
 
     ResultTree *phsynTreeView() const { return m_tree; }

@@ -1,6 +1,7 @@
 #include "wordstats/textsortlist.h"
 
 #include <QHeaderView>
+#include <algorithm>
 
 namespace yuedu {
 namespace {
@@ -43,8 +44,17 @@ void TextSortList::addRows(const std::vector<QStringList> &rows) {
         items.append(item);
     }
     addTopLevelItems(items);
-    for (int c = 0; c < columnCount(); ++c)
-        resizeColumnToContents(c);
+    fitColumns();
+}
+
+void TextSortList::fitColumns() {
+    // Room for the header text with its sort arrow, and a little air around the contents.
+    const int arrow = fontMetrics().height();
+    for (int c = 0; c < columnCount(); ++c) {
+        int width = std::max(sizeHintForColumn(c), header()->sectionSizeHint(c) + arrow);
+        setColumnWidth(c, width + fontMetrics().averageCharWidth() * 2);
+    }
+    setColumnWidth(0, std::max(columnWidth(0), fontMetrics().horizontalAdvance(u'詞') * 6));
 }
 
 void TextSortList::sortByColumnClick(int column) {

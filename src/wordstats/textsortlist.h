@@ -27,6 +27,8 @@ public slots:
     void sortByColumnClick(int column);
 
 private:
+    void fitColumns();
+
     int m_SortOrderState = 0;
 };
 
