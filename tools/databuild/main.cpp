@@ -127,7 +127,10 @@ void exportCharList(const std::filesystem::path &path, std::u16string_view chars
     std::map<char16_t, CharRecord> byChar;
     for (const CharEntry &e : records)
         byChar.emplace(e.ch, e.record);
-    std::string out = "# hanzi<TAB>bopomofo<TAB>Kangxi radical<TAB>strokes\n";
+    std::string out =
+        "# Character records of the characters the text sources use, exported by\n"
+        "# yuedu-databuild --export-chars from the sources it was given (see data/README.md).\n"
+        "# hanzi<TAB>bopomofo<TAB>Kangxi radical<TAB>strokes\n";
     for (char16_t c : chars) {
         auto it = byChar.find(c);
         if (it == byChar.end())
