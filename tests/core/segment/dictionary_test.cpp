@@ -7,6 +7,7 @@
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
 #include "langdata/datalayout.h"
+#include "segment/phrasedivider.h"
 #include "segment/segdictionary.h"
 #include "segtestdata.h"
 
@@ -177,5 +178,30 @@ TEST(DictionarySegmentation, LongAndShortWordDecisions) {
     for (const auto &c : cases) {
         SegFixture f(c.words);
         EXPECT_EQ(wordsOf(f.divide(c.text)), c.expected) << c.what;
+    }
+}
+
+TEST(DictionarySegmentation, ShortDictionaryFileLeavesTheMissingPartEmpty) {
+    const std::vector<std::u16string> words = {u"甲乙", u"丙丁戊"};
+    const std::string full = databuild::buildSegFile(words);
+    struct Case {
+        const char *what;
+        std::size_t length;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"whole file", full.size(), u"甲乙|丙丁戊|己"},
+        {"up to the long-word table", layout::kSegIndexSize + layout::kSegWordSize,
+         u"甲乙|丙|丁|戊|己"},
+        {"index only", layout::kSegIndexSize, u"甲|乙|丙|丁|戊|己"},
+        {"half the index", layout::kSegIndexSize / 2, u"甲|乙|丙|丁|戊|己"},
+        {"empty", 0, u"甲|乙|丙|丁|戊|己"},
+    };
+    for (const auto &c : cases) {
+        LanguageData d;
+        const auto report = d.loadImages({}, std::string_view(full).substr(0, c.length), {});
+        EXPECT_FALSE(report.ok());
+        seg::PhraseDivider divider(d, seg::Lexicon::builtIn());
+        EXPECT_EQ(wordsOf(divider.DivideText(u"甲乙丙丁戊己")), c.expected) << c.what;
     }
 }
