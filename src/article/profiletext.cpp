@@ -53,6 +53,20 @@ std::u16string formatGeneral(double value) {
     return out;
 }
 
+std::u16string_view profileOutcomeMessage(ProfileOutcome outcome) {
+    switch (outcome) {
+    case ProfileOutcome::Done:
+        return {};
+    case ProfileOutcome::EmptyText:
+        return u"沒有分析資料：請先選取文章部份內容或全部內容。";
+    case ProfileOutcome::NoGenre:
+        return u"未選定文章的形式與體裁，結構面向未分析。";
+    case ProfileOutcome::NoTableCharacters:
+        return u"選取的文字中沒有可分析的中文字，無法計算結構面向；先前的分析結果保留不變。";
+    }
+    return {};
+}
+
 std::u16string profileFieldText(const ProfileField &field, const std::array<double, 23> &totals) {
     return std::u16string(field.caption) + formatGeneral(totals[field.entry] / field.divisor);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "article/articleprofile.h"
+
 namespace yuedu::article {
 
 struct ProfileField {
@@ -21,6 +23,9 @@ const std::array<ProfileField, 21> &profileFields();
 // significant digits, no zero before the point of a value between -1 and 1 (0.52 gives " .52"),
 // and an exponent (" 1.234568E+07") for values too large or too small for seven digits.
 std::u16string formatGeneral(double value);
+
+// What to tell the user when a text gave no profile (empty for a profile that was made).
+std::u16string_view profileOutcomeMessage(ProfileOutcome outcome);
 
 // The display text of one field for the figures in totals (entries 1..22).
 std::u16string profileFieldText(const ProfileField &field, const std::array<double, 23> &totals);

@@ -46,6 +46,14 @@ void CharacterProfile::charprofile(std::u16string_view ch) {
     ProfileFound = true;
 }
 
+std::u16string tableCharacters(std::u16string_view text) {
+    std::u16string list;
+    for (char16_t ch : text)
+        if (isTableChar(ch))
+            list.push_back(ch);
+    return list;
+}
+
 std::string_view wordProfileFieldName(int entry) {
     return entry >= 1 && entry <= kProfileEntries ? kFieldNames[entry - 1] : std::string_view();
 }

@@ -29,6 +29,9 @@ private:
     const LanguageData &m_data;
 };
 
+// The table characters of text in text order, repeats kept: the list the window pages through.
+std::u16string tableCharacters(std::u16string_view text);
+
 // Field name of entry 1..25 (w23456g, w23456s, ..., zanscale).
 std::string_view wordProfileFieldName(int entry);
 

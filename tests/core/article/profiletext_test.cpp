@@ -28,23 +28,6 @@ TEST(FormatGeneral, WritesPlainNumbersWithSignPlaceAndSevenDigits) {
         EXPECT_EQ(formatGeneral(c.value), c.text) << c.value;
 }
 
-TEST(ProfileFields, ListTheTwentyOneFieldsInRefreshOrder) {
-    const auto &fields = profileFields();
-    std::vector<std::string_view> names;
-    for (const auto &f : fields)
-        names.push_back(f.name);
-    const std::vector<std::string_view> expected = {
-        "zancf",   "wdartlen", "wordlen", "wddesi",  "paran",   "xbparan", "singp",
-        "multip",  "busho",    "biha",    "lorcf",   "generg1", "generg2", "generg3",
-        "generg4", "generg5",  "generg6", "generg7", "generg8", "generg9", "generg10"};
-    EXPECT_EQ(names, expected);
-    // Every entry from 1 to 21 is shown exactly once.
-    std::vector<int> seen(22, 0);
-    for (const auto &f : fields)
-        ++seen.at(f.entry);
-    EXPECT_EQ(std::count(seen.begin() + 1, seen.end(), 1), 21);
-}
-
 TEST(ProfileFields, DividedEntriesShowTheirScale) {
     std::array<double, 23> totals{};
     totals[11] = -1073; // a grade below zero

@@ -77,12 +77,9 @@ TEST(WordProfileText, HundredthsLoseTrailingZerosOtherEntriesStayWhole) {
         EXPECT_EQ(wordProfileText(c.entry, c.value), c.text) << c.entry << " " << c.value;
 }
 
-TEST(WordProfileFieldName, NamesFollowTheRecordOrder) {
-    EXPECT_EQ(wordProfileFieldName(1), "w23456g");
-    EXPECT_EQ(wordProfileFieldName(14), "bbwsrs");
-    EXPECT_EQ(wordProfileFieldName(22), "grademeanuse");
-    EXPECT_EQ(wordProfileFieldName(25), "zanscale");
-    EXPECT_EQ(wordProfileFieldName(26), "");
+TEST(TableCharacters, KeepHanziInOrderWithRepeats) {
+    EXPECT_EQ(tableCharacters(u"ab 天地。天\r\n「人」"), u"天地天人");
+    EXPECT_EQ(tableCharacters(u"abc 。"), u"");
 }
 
 } // namespace
