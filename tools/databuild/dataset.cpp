@@ -32,6 +32,21 @@ std::vector<double> charShares(const std::vector<WeightedWord> &words) {
     return share;
 }
 
+// The essay list is a corpus n-gram list: besides words it holds fragments such as 的人, 給我,
+// 讓你 or 是一種 that would glue grammar words onto their neighbours. A word the curated chewing
+// list lacks is taken only when it neither begins nor ends with such a grammar character.
+bool looksLikeFragment(std::u16string_view word) {
+    static constexpr std::u16string_view kGlue = u"的了著過嗎呢吧啊呀啦嘛喔哦們地得之"
+                                                 u"我你他她它您咱"
+                                                 u"就也都還又才再很最太更越已"
+                                                 u"在是有和跟與及把被給讓叫對從向往為於"
+                                                 u"這那哪此其該每某各"
+                                                 u"不沒別未"
+                                                 u"個上下中裡";
+    return kGlue.find(word.front()) != std::u16string_view::npos ||
+           kGlue.find(word.back()) != std::u16string_view::npos;
+}
+
 void addDictionaryWords(const ChewingData &chewing, const std::vector<WeightedWord> &essay,
                         DataSet &data) {
     std::unordered_set<std::u16string> have(data.segWords.begin(), data.segWords.end());
@@ -40,8 +55,10 @@ void addDictionaryWords(const ChewingData &chewing, const std::vector<WeightedWo
     };
     for (const auto *source : {&chewing.phrases, &essay}) {
         std::vector<const WeightedWord *> ranked;
+        const bool curated = source == &chewing.phrases;
         for (const WeightedWord &w : *source)
-            if (isDictionaryWord(w.word) && !have.count(w.word))
+            if (isDictionaryWord(w.word) && !have.count(w.word) &&
+                (curated || !looksLikeFragment(w.word)))
                 ranked.push_back(&w);
         std::stable_sort(ranked.begin(), ranked.end(), byWeight);
         for (const WeightedWord *w : ranked)
