@@ -27,6 +27,7 @@ TEST(ReduplicationPass, DecidesByPatternAndFirstRuleThatHolds) {
         {"AA + 的", u"白白的雲", u"白白的"},
         {"AA + 兒 adjective", u"傻傻兒的", u"傻傻兒"},
         {"AA + 兒 adjective, 子 after", u"傻傻兒子", u""},
+        {"AA + 兒 adjective at the end (an empty read is not 子)", u"傻傻兒", u"傻傻兒"},
         {"AA X 兒", u"好好玩兒吧", u"好好玩兒"},
         {"AA X 兒 子", u"好好玩兒子", u""},
         {"AA X 兒 at the end (empty read is in 子童)", u"好好玩兒", u""},
