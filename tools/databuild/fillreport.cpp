@@ -32,8 +32,12 @@ std::string FillReport::text() const {
     line(out, "dictionary words left out for room", seg.dropped);
     line(out, "two-character word table bytes", seg.wordBytes, layout::kSegWordSize);
     line(out, "long-word table bytes", seg.auxBytes, layout::kSegAuxSize);
+    // Words left out because a table was full are counted above; list anything else.
+    std::size_t listed = 0;
     for (const std::string &p : seg.problems)
-        out += "problem: " + p + "\n";
+        if (p.find("full") == std::string::npos &&
+            p.find("further problems") == std::string::npos && listed++ < 20)
+            out += "problem: " + p + "\n";
 
     out += "phwdvbdn.byt\n";
     line(out, "sense words of 1 character", senses.words[0], kTableChars);

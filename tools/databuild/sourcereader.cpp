@@ -58,7 +58,11 @@ int *detailField(DetailRecord &d, std::string_view name) {
 } // namespace
 
 void readWordList(const std::filesystem::path &path, std::vector<std::u16string> &words) {
-    forEachSourceLine(path, [&](const SourceLine &line) { words.push_back(line.fields[0]); });
+    forEachSourceLine(path, [&](const SourceLine &line) {
+        if (!isDictionaryWord(line.fields[0]))
+            line.fail("'" + toUtf8(line.fields[0]) + "' is not a word of two to four Big5 hanzi");
+        words.push_back(line.fields[0]);
+    });
 }
 
 void readGradeList(const std::filesystem::path &path, GradeSources &grades) {
