@@ -86,7 +86,7 @@ FrmGdph::FrmGdph(const Toolsort &results, QWidget *parent) : QWidget(parent) {
     resize(sizeHint());
 }
 
-QString FrmGdph::gradeNodeText(int k) const {
+QString FrmGdph::GradeNodeTexts(int k) const {
     if (k < 1 || static_cast<std::size_t>(k) > m_tree->nodes().size())
         return {};
     return QString::fromStdU16String(m_tree->nodes()[static_cast<std::size_t>(k) - 1].words);

@@ -25,7 +25,7 @@ public:
     QPlainTextEdit *gdphtreeText() const { return m_text; }
 
     // The words of node k (1..8) of the tree, each followed by CR LF.
-    QString gradeNodeText(int k) const;
+    QString GradeNodeTexts(int k) const;
 
     // The list as UTF-8 CSV; the tree as indented text.
     bool exportListTo(const QString &path, QString *error = nullptr) const;

@@ -41,7 +41,7 @@ FrmPhSynTree::FrmPhSynTree(const Phsyn &results, QWidget *parent) : QWidget(pare
     resize(sizeHint());
 }
 
-QString FrmPhSynTree::senseNodeText(int k) const {
+QString FrmPhSynTree::SenseNodeTexts(int k) const {
     if (k < 1 || static_cast<std::size_t>(k) > m_tree->nodes().size())
         return {};
     return QString::fromStdU16String(m_tree->nodes()[static_cast<std::size_t>(k) - 1].words);

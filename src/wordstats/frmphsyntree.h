@@ -22,7 +22,7 @@ public:
     QPlainTextEdit *phsynText() const { return m_text; }
 
     // The words of node k (1..107 at most), each followed by CR LF.
-    QString senseNodeText(int k) const;
+    QString SenseNodeTexts(int k) const;
 
     bool exportTo(const QString &path, QString *error = nullptr) const;
 

@@ -17,7 +17,7 @@ public:
     void addRows(const std::vector<QStringList> &rows);
 
     // 0 when the list is loaded; 1 - the former value after every header click.
-    int sortOrderState() const { return m_SortOrderState; }
+    int SortOrderState() const { return m_SortOrderState; }
 
     // The header texts and then every row, in the order shown.
     std::vector<std::vector<std::u16string>> shownRows() const;

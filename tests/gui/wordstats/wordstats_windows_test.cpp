@@ -98,7 +98,7 @@ private slots:
                               QStringLiteral("2")}));
         clickHeader(list, 3); // the same column again turns it round
         QCOMPARE(column(list, 3).first(), QStringLiteral("9"));
-        QCOMPARE(list->sortOrderState(), 1);
+        QCOMPARE(list->SortOrderState(), 1);
     }
 
     void frequencyListExportsTheRowsAsShownToCsv() {
@@ -116,6 +116,9 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QByteArray csv = file.readAll();
         QVERIFY(csv.startsWith("\xEF\xBB\xBF")); // spreadsheets take it as UTF-8
+        QString error;
+        QVERIFY(!window.exportTo(dir.filePath(QStringLiteral("no/such/folder/freq.csv")), &error));
+        QVERIFY(!error.isEmpty());
         QCOMPARE(QString::fromUtf8(csv.mid(3)),
                  QStringLiteral("詞彙,次數,頻率%,文序\r\n天,2,50.00,3\r\n"
                                 "\"a,b\",1,25.00,1\r\n地,1,25.00,2\r\n"));
@@ -170,7 +173,7 @@ private slots:
         QCOMPARE(box->toPlainText(), QStringLiteral("【 年級查詢 】\n"));
         clickNode(tree, root->child(6));
         QCOMPARE(box->toPlainText(), QStringLiteral("【 未出現 】\n火\n"));
-        QCOMPARE(window.gradeNodeText(2), QStringLiteral("天地\r\n"));
+        QCOMPARE(window.GradeNodeTexts(2), QStringLiteral("天地\r\n"));
 
         clickHeader(list, 1); // 年級數 descending
         QCOMPARE(column(list, 0).first(), QStringLiteral("火"));
@@ -218,7 +221,7 @@ private slots:
         QCOMPARE(box->toPlainText(), QStringLiteral("【 組構 】\n社會\n學校\n"));
         clickNode(tree, tree->topLevelItem(0));
         QCOMPARE(box->toPlainText(), QStringLiteral("【 總類 】\n"));
-        QCOMPARE(window.senseNodeText(2), QStringLiteral("你\r\n我\r\n"));
+        QCOMPARE(window.SenseNodeTexts(2), QStringLiteral("你\r\n我\r\n"));
     }
 
     void senseTreeWithoutClassifiedWordsHasTheTwelveCategoriesAlone() {
