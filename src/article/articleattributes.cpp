@@ -34,7 +34,7 @@ std::u16string entryOf(std::u16string_view list, int k) {
 
 } // namespace
 
-ArticleAttributes::ArticleAttributes(const LanguageData &data) : m_data(data) {}
+ArticleAttributes::ArticleAttributes(const LanguageData &data) : m_data(&data) {}
 
 void ArticleAttributes::clear() {
     initials.fill({});
@@ -56,7 +56,7 @@ bool ArticleAttributes::artattri(std::u16string_view text) {
             continue;
         seen[n] = true;
         any = true;
-        const CharRecord rec = charRecord(m_data, n);
+        const CharRecord rec = charRecord(*m_data, n);
         if (rec.initial != 0)
             addTo(initials, rec.initial, ch);
         else if (rec.medial != 0)
@@ -66,7 +66,7 @@ bool ArticleAttributes::artattri(std::u16string_view text) {
         addTo(tones, rec.tone, ch);
         addTo(strokes, rec.strokes, ch);
         addTo(radicals, rec.radical, ch);
-        addTo(levels, generalUseLevelOf(m_data, n), ch);
+        addTo(levels, generalUseLevelOf(*m_data, n), ch);
     }
     return any;
 }

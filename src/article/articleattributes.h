@@ -45,7 +45,7 @@ public:
 
 private:
     void clear();
-    const LanguageData &m_data;
+    const LanguageData *m_data; // not owned; a pointer keeps results copyable
 };
 
 // The tree as indented text: each branch caption on a line of its own, then one line per leaf:

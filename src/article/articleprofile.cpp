@@ -44,7 +44,7 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 } // namespace
 
-ArticleProfile::ArticleProfile(const LanguageData &data) : m_data(data) {}
+ArticleProfile::ArticleProfile(const LanguageData &data) : m_data(&data) {}
 
 void ArticleProfile::charattri(std::u16string_view ch) {
     if (!ch.empty())
@@ -56,9 +56,9 @@ void ArticleProfile::lookUp(char16_t ch, std::array<double, 23> &totals,
     const int n = tableOrdinal(ch);
     if (n < 0)
         return; // single-byte, punctuation or outside the tables
-    const CharRecord rec = charRecord(m_data, n);
+    const CharRecord rec = charRecord(*m_data, n);
     // A character without detail record reads every detail figure as 0.
-    const auto detail = detailRecord(m_data, n);
+    const auto detail = detailRecord(*m_data, n);
     const int scale = detail ? zanscale(*detail) : 0;
     if (scale >= 0x8000)
         return;

@@ -75,7 +75,7 @@ private:
     void lookUp(char16_t ch, std::array<double, 23> &totals,
                 std::array<std::int16_t, kRadicals + 1> &radicals) const;
 
-    const LanguageData &m_data;
+    const LanguageData *m_data; // not owned; a pointer keeps results copyable
     bool m_hasProfile = false;
 };
 

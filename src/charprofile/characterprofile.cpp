@@ -20,7 +20,7 @@ int be16At(article::DetailRecord r, int at) {
 
 } // namespace
 
-CharacterProfile::CharacterProfile(const LanguageData &data) : m_data(data) {}
+CharacterProfile::CharacterProfile(const LanguageData &data) : m_data(&data) {}
 
 void CharacterProfile::charprofile(std::u16string_view ch) {
     WordProfile.fill(0);
@@ -30,7 +30,7 @@ void CharacterProfile::charprofile(std::u16string_view ch) {
     const int n = tableOrdinal(ch.front());
     if (n < 0)
         return;
-    const auto rec = article::detailRecord(m_data, n);
+    const auto rec = article::detailRecord(*m_data, n);
     if (!rec)
         return;
     // Seven usage categories: a grade byte and a two-byte rank each.

@@ -26,7 +26,7 @@ public:
     bool ProfileFound = false;
 
 private:
-    const LanguageData &m_data;
+    const LanguageData *m_data; // not owned; a pointer keeps results copyable
 };
 
 // The table characters of text in text order, repeats kept: the list the window pages through.

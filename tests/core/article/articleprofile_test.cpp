@@ -103,6 +103,18 @@ TEST_F(ArticleProfileTest, TextWithoutProfileKeepsThePreviousFigures) {
     EXPECT_EQ(profile.ProfileDistinct, u"字天");
 }
 
+TEST_F(ArticleProfileTest, ResultsOfAnotherRunCanBeTakenOverWhole) {
+    ArticleProfile fresh(*data);
+    ASSERT_EQ(fresh.artprofile(u"龜龜", kPlain), ProfileOutcome::Done);
+    ASSERT_FALSE(profile.hasProfile());
+    profile = fresh;
+    EXPECT_TRUE(profile.hasProfile());
+    EXPECT_EQ(profile.entry(kWdartlen), 2);
+    // The copy still reads the same tables.
+    ASSERT_EQ(profile.artprofile(u"字", kPlain), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kGenerg1), 1);
+}
+
 TEST_F(ArticleProfileTest, LongTextOfThousandsOfDistinctCharactersIsProfiledInFull) {
     std::u16string text;
     for (int round = 0; round < 2; ++round)
