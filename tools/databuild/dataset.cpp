@@ -72,7 +72,7 @@ void addCharRecords(const ChewingData &chewing, const UnihanData &unihan,
     std::vector<bool> given(kTableChars);
     for (const CharEntry &e : data.senses.chars)
         given[tableOrdinal(e.ch)] = true;
-    std::size_t noReading = 0, unihanStrokes = 0, missing = 0;
+    std::size_t noReading = 0, unihanStrokes = 0, missing = 0, capped = 0;
     for (int n = 0; n < kTableChars; ++n) {
         const char16_t c = charOfOrdinal(n);
         if (given[n])
@@ -98,7 +98,13 @@ void addCharRecords(const ChewingData &chewing, const UnihanData &unihan,
             e.record.strokes = u->second;
             ++unihanStrokes;
         }
-        if (e.record.radical == 0 || e.record.strokes < 1 || e.record.strokes > 64) {
+        // The record holds 1..35 strokes; the two Big5 characters with more (齉 36, 龘 48)
+        // are stored with the highest count it allows.
+        if (e.record.strokes > 35) {
+            e.record.strokes = 35;
+            ++capped;
+        }
+        if (e.record.radical == 0 || e.record.strokes < 1) {
             ++missing;
             continue;
         }
@@ -106,7 +112,8 @@ void addCharRecords(const ChewingData &chewing, const UnihanData &unihan,
     }
     data.notes.push_back("character records: " + std::to_string(noReading) +
                          " without a chewing reading, " + std::to_string(unihanStrokes) +
-                         " with Unihan strokes, " + std::to_string(missing) +
+                         " with Unihan strokes, " + std::to_string(capped) +
+                         " with more than 35 strokes stored as 35, " + std::to_string(missing) +
                          " without radical or strokes (no record)");
 }
 

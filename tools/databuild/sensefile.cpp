@@ -164,7 +164,7 @@ std::array<std::uint8_t, 4> packRecord(const CharRecord &c, std::u16string_view 
     checkRange(c.final, 0, 13, kCharTable, who, "the final");
     checkRange(c.tone, 0, 4, kCharTable, who, "the tone");
     checkRange(c.radical, 1, 213, kCharTable, who, "the radical");
-    checkRange(c.strokes, 1, 64, kCharTable, who, "the stroke count");
+    checkRange(c.strokes, 1, 35, kCharTable, who, "the stroke count");
     return {static_cast<std::uint8_t>(c.initial << 3 | c.medial),
             static_cast<std::uint8_t>(c.final << 4 | c.tone), static_cast<std::uint8_t>(c.radical),
             static_cast<std::uint8_t>(c.strokes)};

@@ -103,7 +103,7 @@ void readCharList(const std::filesystem::path &path, std::vector<CharEntry> &cha
         if (line.fields[1] != u"-" && !parseBopomofo(line.fields[1], e.record))
             line.fail("'" + toUtf8(line.fields[1]) + "' is not a Bopomofo syllable");
         e.record.radical = radicalEntryOfKangxi(line.integer(2, 1, 214, "radical"));
-        e.record.strokes = line.integer(3, 1, 64, "stroke count");
+        e.record.strokes = line.integer(3, 1, 35, "stroke count");
         chars.push_back(e);
     });
 }

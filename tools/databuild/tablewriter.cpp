@@ -8,18 +8,18 @@
 
 namespace yuedu::databuild {
 
-void putBE16(Bytes& table, std::size_t offset, std::uint32_t value) {
+void putBE16(Bytes &table, std::size_t offset, std::uint32_t value) {
     table.at(offset) = static_cast<std::uint8_t>(value >> 8);
     table.at(offset + 1) = static_cast<std::uint8_t>(value);
 }
 
-void putBE24(Bytes& table, std::size_t offset, std::uint32_t value) {
+void putBE24(Bytes &table, std::size_t offset, std::uint32_t value) {
     table.at(offset) = static_cast<std::uint8_t>(value >> 16);
     table.at(offset + 1) = static_cast<std::uint8_t>(value >> 8);
     table.at(offset + 2) = static_cast<std::uint8_t>(value);
 }
 
-std::uint16_t big5CodeStrict(char16_t c, const std::string& what) {
+std::uint16_t big5CodeStrict(char16_t c, const std::string &what) {
     std::uint16_t code = CodePage950::instance().code(c);
     if (code < 0x8000)
         throw FormatError(what, "the character '" + toUtf8(std::u16string(1, c)) +
@@ -27,7 +27,7 @@ std::uint16_t big5CodeStrict(char16_t c, const std::string& what) {
     return code;
 }
 
-std::string encodeBig5Strict(std::u16string_view text, const std::string& what) {
+std::string encodeBig5Strict(std::u16string_view text, const std::string &what) {
     std::string out;
     out.reserve(text.size() * 2);
     for (char16_t c : text) {
@@ -38,7 +38,7 @@ std::string encodeBig5Strict(std::u16string_view text, const std::string& what) 
     return out;
 }
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void writeFileAtomically(const std::filesystem::path &path, std::string_view bytes) {
     std::filesystem::path tmp = path;
     tmp += ".tmp";
     {

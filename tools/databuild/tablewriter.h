@@ -9,17 +9,17 @@
 
 namespace yuedu::databuild {
 
-void putBE16(Bytes& table, std::size_t offset, std::uint32_t value);
-void putBE24(Bytes& table, std::size_t offset, std::uint32_t value);
+void putBE16(Bytes &table, std::size_t offset, std::uint32_t value);
+void putBE24(Bytes &table, std::size_t offset, std::uint32_t value);
 
 // Big5 code of a character; throws FormatError naming `what` when it has no double-byte code.
-std::uint16_t big5CodeStrict(char16_t c, const std::string& what);
+std::uint16_t big5CodeStrict(char16_t c, const std::string &what);
 
 // Code page 950 bytes of a text of hanzi; throws FormatError naming `what` on a character
 // that is not double-byte Big5.
-std::string encodeBig5Strict(std::u16string_view text, const std::string& what);
+std::string encodeBig5Strict(std::u16string_view text, const std::string &what);
 
 // Writes the bytes to path through a temporary file and a rename. Throws IoError.
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+void writeFileAtomically(const std::filesystem::path &path, std::string_view bytes);
 
 } // namespace yuedu::databuild

@@ -211,6 +211,11 @@ TEST(SenseFile, RefusesWhatTheTablesCannotHoldNamingTheTable) {
              s.chars = {{u'中', {15, 2, 12, 5, 2, 4}}};
          },
          "character records", "tone"},
+        {"36 strokes",
+         [](SenseSources &s) {
+             s.chars = {{u'中', {15, 2, 12, 0, 2, 36}}};
+         },
+         "character records", "stroke count"},
         {"final 14",
          [](SenseSources &s) {
              s.chars = {{u'中', {15, 2, 14, 0, 2, 4}}};
