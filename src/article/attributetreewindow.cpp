@@ -55,6 +55,9 @@ AttributeTreeWindow::AttributeTreeWindow(const ArticleAttributes &results, QWidg
 
     connect(m_treeView, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *item) { showNode(item); });
+    // Enter on a node chosen with the keyboard shows it too.
+    connect(m_treeView, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem *item) { showNode(item); });
     resize(560, 420);
     buildTree();
 }

@@ -74,8 +74,16 @@ void CharProfileWindow::buildFields() {
         usage->addWidget(makeField(1 + 2 * k, numberWidth), k + 1, 1);
         usage->addWidget(makeField(2 + 2 * k, numberWidth), k + 1, 2);
     }
+    m_noRecord = new QLabel(QStringLiteral("本字無資料"), this);
+    m_noRecord->setObjectName(QStringLiteral("lblNoRecord"));
+    m_noRecord->setAlignment(Qt::AlignCenter);
+    m_noRecord->hide();
+    auto *character = new QVBoxLayout;
+    character->addWidget(m_machwd);
+    character->addWidget(m_noRecord);
+    character->addStretch();
     auto *top = new QHBoxLayout;
-    top->addWidget(m_machwd, 0, Qt::AlignTop);
+    top->addLayout(character);
     top->addSpacing(16);
     top->addLayout(usage);
     top->addStretch();
@@ -139,6 +147,8 @@ void CharProfileWindow::machwd_Change() {
     // Until a first start the field keeps its initial character.
     if (m_started || !m_char.isEmpty())
         m_machwd->setText(m_char);
+    // Zeros of a character without record are not figures of that character: say so.
+    m_noRecord->setVisible(!m_char.isEmpty() && !m_profile.ProfileFound);
     for (int e = 1; e <= kProfileEntries; ++e)
         m_fields[e]->setText(
             QString::fromStdU16String(wordProfileText(e, m_profile.WordProfile[e])));

@@ -9,6 +9,7 @@
 
 #include "charprofile/characterprofile.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -65,6 +66,7 @@ private:
     int m_run = 0;
     bool m_started = false;
     QLineEdit *m_machwd = nullptr;
+    QLabel *m_noRecord = nullptr; // says that a shown character has no figures
     std::array<QLineEdit *, kProfileEntries + 1> m_fields{};
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;

@@ -1,5 +1,6 @@
 // The character profile window: paging, the demonstration and the farewell.
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -119,6 +120,11 @@ private slots:
         QCOMPARE(shown(), QStringLiteral("鬱"));
         QCOMPARE(fieldText("zanscale"), QStringLiteral("0"));
         QCOMPARE(fieldText("zangener"), QStringLiteral("0"));
+        auto *note = m_window->findChild<QLabel *>(QStringLiteral("lblNoRecord"));
+        QVERIFY(note && note->isVisible());
+        click("wduppg");
+        QCOMPARE(shown(), QStringLiteral("天"));
+        QVERIFY(!note->isVisible());
     }
 
     void demonstrationEndsOnItsLastCharacter() {
