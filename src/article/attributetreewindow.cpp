@@ -34,7 +34,6 @@ AttributeTreeWindow::AttributeTreeWindow(const ArticleAttributes &results, QWidg
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("wordtreetext"));
     m_text->setReadOnly(true);
-    m_text->setPlainText(QStringLiteral("查詢結果\n"));
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(m_treeView);
@@ -64,6 +63,8 @@ AttributeTreeWindow::AttributeTreeWindow(const ArticleAttributes &results, QWidg
 
 void AttributeTreeWindow::buildTree() {
     m_treeView->clear();
+    // The characters of a node of the previous tree would not belong to the new text.
+    m_text->setPlainText(QStringLiteral("查詢結果\n"));
     m_nodeChars.assign(1, QString()); // node numbers start at 1
     m_tree = m_results.attributeTree();
 

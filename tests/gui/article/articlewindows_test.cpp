@@ -146,8 +146,11 @@ private slots:
         AttributeTreeWindow window(attributes);
         auto *tree = child<QTreeWidget>(window, "wordTreeView");
         QCOMPARE(tree->topLevelItem(0)->childCount(), 3);
+        window.showNode(tree->topLevelItem(0)->child(0));
         QVERIFY(attributes.artattri(u"天"));
         window.buildTree();
+        QCOMPARE(child<QPlainTextEdit>(window, "wordtreetext")->toPlainText(),
+                 QStringLiteral("查詢結果\n"));
         QCOMPARE(tree->topLevelItemCount(), 7);
         QCOMPARE(tree->topLevelItem(0)->childCount(), 1);
         QCOMPARE(tree->topLevelItem(3)->childCount(), 0);
