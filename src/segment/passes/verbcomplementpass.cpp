@@ -70,7 +70,7 @@ Decision decide(PassContext &ctx) {
             d = Decision::Pair;
         if (is(t1, u'了') && isWord(t0, t2))
             d = Decision::Three;
-        if (InList(lex.DirComplWords, join(t1, t2)))
+        if (InList(lex.DirComplWords, ctx.text(1, 2)))
             d = Decision::Three;
         if (oneOf(t0, kUpDown) && isWord(t0, t1))
             d = Decision::Pair;

@@ -62,7 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
              {"看書"},
              "看了"},
         Case{"V了V with no dictionary word after it", "我們", "看了看書", {}, "看了看"},
-        Case{"V一V before a dictionary word keeps nothing", "我們", "看一看書", {"看書"}, ""}));
+        Case{"V一V before a dictionary word keeps nothing", "我們", "看一看書", {"看書"}, ""},
+        // At the end of the text the lookup is of the repeated verb alone, which hits as soon as
+        // some dictionary word begins with it.
+        Case{"V一V at the end, a dictionary word begins with V", "我們", "看一看", {"看書"}, ""}));
 
 INSTANTIATE_TEST_SUITE_P(
     Position, VerbComplement,
@@ -83,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"no verb, no pair", "我們", "紅得很", {"紅得"}, ""},
         Case{"到 after a to-verb that is no verb", "我", "夢到他", {}, "夢到"},
         Case{"到 after a to-verb, before a dictionary word", "我", "夢到了", {"到了"}, ""},
+        Case{"到 at the end, a dictionary word begins with 到", "我", "夢到", {"到處"}, ""},
         Case{"到 after a to-verb overrides the result word 到了", "我們", "想到了", {}, "想到"},
         Case{"perception word + 到", "他", "感覺到冷", {}, "感覺到"},
         Case{"perception word + 到 before a dictionary word", "他", "感覺到處", {"到處"}, ""},
