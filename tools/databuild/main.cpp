@@ -65,6 +65,10 @@ Options parse(int argc, char **argv) {
             std::cout << kUsage;
             std::exit(0);
         }
+        const bool known = arg == "--out" || arg == "--export-chars" || open.count(arg) ||
+                           std::find(std::begin(kText), std::end(kText), arg) != std::end(kText);
+        if (!known)
+            throw Error("unknown option '" + arg + "'\n" + kUsage);
         if (i + 1 >= argc)
             throw Error("'" + arg + "' needs a value\n" + kUsage);
         std::string value = argv[++i];
@@ -74,10 +78,8 @@ Options parse(int argc, char **argv) {
             o.exportChars = value;
         else if (open.count(arg))
             *open[arg] = value;
-        else if (std::find(std::begin(kText), std::end(kText), arg) != std::end(kText))
-            o.sources.emplace(arg, value);
         else
-            throw Error("unknown option '" + arg + "'\n" + kUsage);
+            o.sources.emplace(arg, value);
     }
     if (o.out.empty())
         throw Error(std::string("--out is required\n") + kUsage);

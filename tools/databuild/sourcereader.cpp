@@ -89,8 +89,12 @@ void readSenseList(const std::filesystem::path &path, std::vector<SenseWord> &wo
     forEachSourceLine(path, [&](const SourceLine &line) {
         needFields(line, 2, "word<TAB>sense class");
         int senseClass = senseClassOfLabel(line.fields[1]);
-        if (senseClass == 0)
+        if (senseClass == 0) {
+            const std::u16string &label = line.fields[1];
+            if (label.empty() || label.find_first_not_of(u"0123456789") != std::u16string::npos)
+                line.fail("'" + toUtf8(label) + "' is not a sense class label");
             senseClass = line.integer(1, 1, 95, "sense class");
+        }
         words.push_back({line.fields[0], senseClass});
     });
 }

@@ -148,7 +148,7 @@ TEST(SourceReader, BadLinesAreRefusedWithTheFileAndLineNumber) {
              std::vector<SenseWord> w;
              readSenseList(p, w);
          },
-         2, "sense class"},
+         2, "not a sense class label"},
         {"class number too high", "我\t96\n",
          [](const fs::path &p) {
              std::vector<SenseWord> w;
