@@ -1,22 +1,95 @@
 #pragma once
-// The seven analysis commands of the menus.
+// The seven analysis commands of the menus: each takes its text from the active document,
+// runs its analysis and shows the result window (each result window exists once; one still
+// open from an earlier run is shown again as it is, unless its own rules say otherwise).
+#include <QPointer>
+#include <QString>
+#include <atomic>
+#include <memory>
+
+#include "article/articleattributes.h"
+#include "article/articleprofile.h"
+#include "wordstats/phsyn.h"
+#include "wordstats/toolsort.h"
+
+class QWidget;
+
+namespace yuedu {
+class FrmPhFreq;
+class FrmGdph;
+class FrmPhSynTree;
+namespace seg {
+class PhraseDivider;
+}
+namespace article {
+class ArticleGenreDialog;
+class ArticleProfileWindow;
+class AttributeTreeWindow;
+} // namespace article
+namespace charprofile {
+class CharProfileWindow;
+}
+} // namespace yuedu
+
 namespace yuedu::app {
 
 class MainWindow;
 
+// The result name of a segmentation: the file name up to and including its first ".",
+// followed by "rxt" ("rxt" alone for a name without ".").
+QString resultFileName(const QString &fileName);
+
 class AnalysisCommands {
 public:
-    explicit AnalysisCommands(MainWindow &main) : m_main(main) {}
-    void articleProfile() {}
-    void articleAttributes() {}
-    void segmentText() {}
-    void wordFrequency() {}
-    void vocabularyGrades() {}
-    void senseClasses() {}
-    void characterProfile() {}
+    explicit AnalysisCommands(MainWindow &main);
+    ~AnalysisCommands();
+
+    void articleProfile();    // 結構面向
+    void articleAttributes(); // 屬性查詢
+    void segmentText();       // 斷詞處理
+    void wordFrequency();     // 詞頻統計
+    void vocabularyGrades();  // 詞彙級別
+    void senseClasses();      // 詞義類別
+    void characterProfile();  // 綜合面向
+
+    QString ArticleText;
+    QString WordText;
+    QString ProfileCharList;
+    QString ProfileChar;
+
+    // Texts longer than this are analysed behind a cancellable progress dialog.
+    void setLongTextThreshold(long long n) { m_threshold = n; }
+
+    // The result windows, while they exist.
+    QWidget *profileWindow() const;
+    QWidget *attributeWindow() const;
+    QWidget *frequencyWindow() const;
+    QWidget *gradeWindow() const;
+    QWidget *senseWindow() const;
+    charprofile::CharProfileWindow *characterWindow();
 
 private:
+    enum class WordStatistic { Frequency, Grades, Senses };
+    void wordStatistic(WordStatistic which);
+    bool requireDocument();
+    std::shared_ptr<seg::PhraseDivider> divider();
+
     MainWindow &m_main;
+    long long m_threshold;
+    article::ArticleProfile m_profile;
+    article::ArticleAttributes m_attributes;
+    Toolsort m_toolsort;
+    Phsyn m_phsyn;
+    std::shared_ptr<seg::PhraseDivider> m_divider;
+    std::shared_ptr<std::atomic<bool>> m_dividerBusy;
+
+    QPointer<article::ArticleGenreDialog> m_genreDialog;
+    QPointer<article::ArticleProfileWindow> m_profileWindow;
+    QPointer<article::AttributeTreeWindow> m_attributeWindow;
+    QPointer<FrmPhFreq> m_frequencyWindow;
+    QPointer<FrmGdph> m_gradeWindow;
+    QPointer<FrmPhSynTree> m_senseWindow;
+    QPointer<charprofile::CharProfileWindow> m_characterWindow;
 };
 
 } // namespace yuedu::app

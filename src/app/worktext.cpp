@@ -20,6 +20,9 @@ void GetWorkText(ui::RichTextBox *box, QString &target) {
         target = clipboard->text();
     }
     clipboard->clear();
+    // The box ends paragraphs with one break; the analyses (the word list above all) expect
+    // the carriage return and line feed of a text file.
+    target.replace(u'\n', QStringLiteral("\r\n"));
 }
 
 } // namespace yuedu::app

@@ -54,8 +54,12 @@ QString RichTextBox::SelText() const {
 }
 
 void RichTextBox::setSelText(const QString &text) {
+    // CR LF (and a lone CR) is one paragraph break, not two.
+    QString normal = text;
+    normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normal.replace(u'\r', u'\n');
     QTextCursor c = textCursor();
-    c.insertText(text);
+    c.insertText(normal);
     setTextCursor(c);
 }
 

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "app/appcontext.h"
@@ -22,7 +23,9 @@ struct AppFixture {
     std::unique_ptr<yuedu::app::MainWindow> main;
     FakeDialogs *dialogs = nullptr;
 
-    AppFixture() {
+    explicit AppFixture(const std::function<void(yuedu::app::AppContext &)> &setup = {}) {
+        if (setup)
+            setup(context);
         main = std::make_unique<yuedu::app::MainWindow>(context);
         auto fake = std::make_unique<FakeDialogs>();
         dialogs = fake.get();

@@ -170,6 +170,13 @@ private slots:
         QCOMPARE(box->SelLength(), 4);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString());
 
+        // Paragraphs reach the analyses with the line ends of a text file.
+        box->setSelection(4, 0);
+        box->setSelText(QStringLiteral("\r\n人"));
+        box->setSelection(0, 0);
+        GetWorkText(box, text);
+        QCOMPARE(text, QStringLiteral("天地玄黃\r\n人"));
+
         box->clear();
         GetWorkText(box, text);
         QCOMPARE(text, QString());

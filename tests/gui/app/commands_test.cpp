@@ -1,0 +1,287 @@
+// The analysis commands, run from their menu items on small data built here.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "app/analysiscommands.h"
+#include "app/notice.h"
+#include "apptestsupport.h"
+#include "charprofile/fworddisp.h"
+#include "databuild/gradefile.h"
+#include "databuild/segdict.h"
+#include "databuild/sensefile.h"
+#include "wordstats/frmphfreq.h"
+
+using namespace yuedu;
+using namespace yuedu::app;
+
+namespace {
+
+void buildData(AppContext &c) {
+    databuild::GradeSources grades;
+    grades.lists[0] = {{u"天", 11}, {u"人", 23}};
+    grades.lists[1] = {{u"天地", 12}};
+    databuild::SenseSources senses;
+    senses.words = {{u"天地", 1}, {u"宇宙", 1}, {u"人", 43}};
+    senses.chars = {{u'天', {1, 0, 1, 0, 37, 4}}, {u'地', {2, 0, 2, 4, 32, 6}}};
+    c.data.loadImages(databuild::buildGradeFile(grades),
+                      databuild::buildSegFile({u"天地", u"玄黃", u"宇宙", u"洪荒"}),
+                      databuild::buildSenseFile(senses));
+    c.lexicon = seg::Lexicon::builtIn();
+}
+
+void setText(AppFixture &app, const QString &text) {
+    app.trigger("MDImnunew");
+    app.box()->setSelText(text);
+    app.box()->setSelection(0, 0);
+}
+
+// Answers the genre dialog with 非詩歌類 and 對話類.
+void answerGenreDialog() {
+    QTimer::singleShot(0, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("Frmarttype") && w->isVisible()) {
+                w->findChild<QRadioButton *>(QStringLiteral("styOption2"))->click();
+                w->findChild<QRadioButton *>(QStringLiteral("styOption3"))->click();
+                w->findChild<QPushButton *>(QStringLiteral("cmdstyok"))->click();
+            }
+    });
+}
+
+NoticeWindow *openNotice() {
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *n = qobject_cast<NoticeWindow *>(w); n && n->isVisible())
+            return n;
+    return nullptr;
+}
+
+bool shownInArea(AppFixture &app, QWidget *w) {
+    for (QMdiSubWindow *s : app.main->mdiArea()->subWindowList())
+        if (s->widget() == w)
+            return s->isVisible();
+    return false;
+}
+
+} // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void cleanup() {
+        if (NoticeWindow *n = openNotice())
+            n->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void resultNameEndsAtTheFirstFullStopOfThePath() {
+        const struct {
+            QString file, result;
+        } cases[] = {{QStringLiteral("C:\\data\\story.txt"), QStringLiteral("C:\\data\\story.rxt")},
+                     {QStringLiteral("D:\\my.texts\\a.txt"), QStringLiteral("D:\\my.rxt")},
+                     {QStringLiteral("/home/u/notes"), QStringLiteral("rxt")},
+                     {QString(), QStringLiteral("rxt")}};
+        for (const auto &c : cases) {
+            AppFixture app([](AppContext &ctx) { buildData(ctx); });
+            setText(app, QStringLiteral("天地"));
+            app.main->documentSlots().fileName(0) = c.file;
+            app.trigger("MDImnuphpart");
+            DocumentWindow *result = app.main->activeDocument();
+            QCOMPARE(result->windowTitle(), QStringLiteral("結果檔 - ") + c.result);
+            QCOMPARE(result->tag(), QStringLiteral("1"));
+            QCOMPARE(app.main->documentSlots().SlotFileNames[1], c.result);
+            QCOMPARE(app.main->CurrentSlot, 1);
+            cleanup();
+        }
+    }
+
+    void segmentationWritesTheResultAndItsNotice() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        setText(app, QStringLiteral("天地玄黃，宇宙洪荒。"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("keep"));
+        app.trigger("MDImnuphpart");
+        QCOMPARE(app.box()->Text(), QStringLiteral("天地  玄黃  宇宙  洪荒  \n"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        NoticeWindow *n = openNotice();
+        QVERIFY(n);
+        QCOMPARE(n->Labeltip()->text(), QStringLiteral("  斷詞後的注意事項"));
+        QVERIFY(n->lblTipText()->text().startsWith(QStringLiteral("   1. 斷詞後尚有瑕疵")));
+
+        // Only the selection is segmented when there is one.
+        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.box()->setSelection(5, 2);
+        app.trigger("MDImnuphpart");
+        QCOMPARE(app.box()->Text(), QStringLiteral("宇宙  \n"));
+        QCOMPARE(app.documents().size(), 3);
+    }
+
+    void segmentationWithTenWindowsOpenRefuses() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        for (int k = 0; k < 10; ++k)
+            setText(app, QStringLiteral("天地"));
+        app.trigger("MDImnuphpart");
+        QCOMPARE(app.dialogs->messages, QStringList{kTooManyFiles});
+        QCOMPARE(app.documents().size(), 10);
+        QCOMPARE(openNotice(), nullptr);
+    }
+
+    void wordStatisticsRunAfterTheirNotice_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("frequency") << "MDImnuphfreq"
+                                   << "  執行詞頻統計的注意事項"
+                                   << "frmphfreq";
+        QTest::newRow("grades") << "MDIphgrd"
+                                << "  執行詞彙級別的注意事項"
+                                << "frmgdph";
+        QTest::newRow("senses") << "MDIphsyn"
+                                << "  執行詞義屬性的注意事項"
+                                << "frmphsyntree";
+    }
+    void wordStatisticsRunAfterTheirNotice() {
+        QFETCH(QString, item);
+        QFETCH(QString, heading);
+        QFETCH(QString, window);
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        setText(app, QStringLiteral("天地  人  天地  \r\n宇宙  "));
+        yuedu::ui::RichTextBox *box = app.box();
+
+        // Cancel: nothing runs and the clipboard keeps what it had.
+        QGuiApplication::clipboard()->setText(QStringLiteral("keep"));
+        QString seenHeading, seenCancel;
+        QTimer::singleShot(0, [&] {
+            NoticeWindow *n = openNotice();
+            seenHeading = n->Labeltip()->text();
+            seenCancel = n->cmdNextTip()->text();
+            n->cmdNextTip()->click();
+        });
+        app.trigger(item.toLatin1().constData());
+        QCOMPARE(seenHeading, heading);
+        QCOMPARE(seenCancel, QStringLiteral(" 取 消 "));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep"));
+        QVERIFY(!app.main->findChild<QWidget *>(window));
+
+        answerNoticeWith("cmdOK");
+        app.trigger(item.toLatin1().constData());
+        QWidget *shown = app.main->findChild<QWidget *>(window);
+        QVERIFY(shown);
+        QVERIFY(shownInArea(app, shown));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        QCOMPARE(box->SelLength(), box->Text().size()); // the whole text was taken
+    }
+
+    void frequencyWindowStillOpenIsShownAgainUnchanged() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        setText(app, QStringLiteral("天地  人  天地  "));
+        answerNoticeWith("cmdOK");
+        app.trigger("MDImnuphfreq");
+        auto *first = app.main->findChild<FrmPhFreq *>(QStringLiteral("frmphfreq"));
+        QVERIFY(first);
+        const int rows = first->phListView()->topLevelItemCount();
+        QCOMPARE(rows, 2);
+
+        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.box()->setSelection(0, 4); // "天地  ": one word
+        answerNoticeWith("cmdOK");
+        app.trigger("MDImnuphfreq");
+        QCOMPARE(app.main->findChildren<FrmPhFreq *>().size(), 1);
+        QCOMPARE(first->phListView()->topLevelItemCount(), rows);
+    }
+
+    void longTextRunsBehindAProgressDialogWithTheSameResult() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        app.main->commands().setLongTextThreshold(5);
+        QString text;
+        for (int k = 0; k < 2000; ++k)
+            text += QStringLiteral("天地玄黃");
+        setText(app, text);
+        app.trigger("MDImnuphpart");
+        const QString result = app.box()->Text();
+        QCOMPARE(result.count(QStringLiteral("天地  ")), 2000);
+        QCOMPARE(result.count(u'\n'), 2000 * 2 / 13 + 1);
+    }
+
+    void characterProfileTakesOnlyTableHanzi() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        setText(app, QStringLiteral("ab 天地。"));
+        app.trigger("MDImnuwdmarge");
+        charprofile::CharProfileWindow *w = app.main->commands().characterWindow();
+        QCOMPARE(app.main->commands().ProfileCharList, QStringLiteral("天地"));
+        QCOMPARE(w->profileCharList(), QStringLiteral("天地"));
+        QCOMPARE(w->field(QStringLiteral("machwd"))->text(), QStringLiteral("天"));
+        QVERIFY(w->isVisible());
+        QVERIFY(w->findChild<QPushButton *>(QStringLiteral("wdnextpg"))->isVisible());
+        QVERIFY(w->findChild<QPushButton *>(QStringLiteral("wduppg"))->isVisible());
+
+        // ASCII only: an empty list, and the window still shows.
+        QVERIFY(app.box());
+        app.box()->clear();
+        app.box()->setSelText(QStringLiteral("abc"));
+        app.trigger("MDImnuwdmarge");
+        QCOMPARE(app.main->commands().ProfileCharList, QString());
+        QCOMPARE(app.main->commands().ProfileChar, QString());
+        QVERIFY(w->isVisible());
+    }
+
+    void emptyDocumentGivesTheNoDataNotice() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        app.trigger("MDImnunew");
+        answerGenreDialog();
+        app.trigger("MDImnuartprofile");
+        NoticeWindow *n = openNotice();
+        QVERIFY(n);
+        QCOMPARE(n->Labeltip()->text(), QStringLiteral("什麼原因造成這樣？"));
+        QVERIFY(!shownInArea(app, app.main->commands().profileWindow()));
+        n->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.trigger("MDImnuwdmarge");
+        n = openNotice();
+        QVERIFY(n);
+        QCOMPARE(n->Labeltip()->text(), QStringLiteral("  什麼原因造成這樣？"));
+        QVERIFY(!app.main->commands().characterWindow()->isVisible());
+    }
+
+    void articleCommandsShowTheirWindows() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        setText(app, QStringLiteral("天地。天"));
+        answerGenreDialog();
+        app.trigger("MDImnuartprofile");
+        QWidget *profile = app.main->commands().profileWindow();
+        QVERIFY(profile);
+        QVERIFY(shownInArea(app, profile));
+        QCOMPARE(
+            profile->findChild<QLineEdit *>(QStringLiteral("wdartlen"))->text().trimmed().right(1),
+            QStringLiteral("3"));
+
+        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.trigger("MDImnuartatti");
+        QWidget *tree = app.main->commands().attributeWindow();
+        QVERIFY(tree);
+        QVERIFY(shownInArea(app, tree));
+        QVERIFY(
+            tree->findChild<QTreeWidget *>(QStringLiteral("wordTreeView"))->topLevelItemCount() >
+            0);
+    }
+
+    void commandsWithoutADocumentExplainWhy() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        QGuiApplication::clipboard()->setText(QStringLiteral("keep"));
+        for (const char *item : {"MDImnuartprofile", "MDImnuartatti", "MDImnuphpart",
+                                 "MDImnuphfreq", "MDIphgrd", "MDIphsyn", "MDImnuwdmarge"})
+            app.trigger(item);
+        QCOMPARE(app.dialogs->messages.size(), 7);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep"));
+        QVERIFY(app.documents().isEmpty());
+    }
+};
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"
