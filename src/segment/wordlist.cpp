@@ -74,6 +74,10 @@ bool WordList::containsString(std::u16string_view s) const {
         return !x.stored.empty();
     if (s.size() == 1)
         return x.chars.test(s.front());
+    // Most text characters are in no given list: two bit tests settle the usual case before
+    // any hashing.
+    if (!x.chars.test(s[0]) || !x.chars.test(s[1]))
+        return false;
     if (s.size() <= 3)
         return x.hasShort(shortKey(s));
     if (s.size() <= kIndexedLength)
