@@ -32,6 +32,19 @@ const WordList kToOrPast(u"到過");
 // 了; T1T2 is one of them exactly when T2 is 了 and T1 is one of these first characters.
 const WordList kBeforeLe(u"著完極多透死走到倒住掉翻垮塌坍");
 
+// T0 to T4 and the strings they form, read from the text once.
+class Window {
+public:
+    explicit Window(const PassContext &ctx) : m_chars(ctx.text(0, 5)) {}
+    std::u16string_view t(std::size_t i) const { return from(i, 1); }
+    std::u16string_view from(std::size_t i, std::size_t n) const {
+        return i < m_chars.size() ? m_chars.substr(i, n) : std::u16string_view();
+    }
+
+private:
+    std::u16string_view m_chars;
+};
+
 bool is(std::u16string_view s, char16_t c) {
     return s.size() == 1 && s.front() == c;
 }
@@ -53,7 +66,8 @@ bool isNounAt(const PassContext &ctx, int i) {
 
 Decision decide(PassContext &ctx) {
     const Lexicon &lex = ctx.lexicon();
-    const auto t0 = ctx.T(0), t1 = ctx.T(1), t2 = ctx.T(2), t3 = ctx.T(3), t4 = ctx.T(4);
+    const Window w(ctx);
+    const auto t0 = w.t(0), t1 = w.t(1), t2 = w.t(2), t3 = w.t(3), t4 = w.t(4);
     const auto isWord = [&ctx](std::u16string_view a, std::u16string_view b) {
         return ctx.lookupTwoCharWord(join(a, b)) != 0;
     };
@@ -70,7 +84,7 @@ Decision decide(PassContext &ctx) {
             d = Decision::Pair;
         if (is(t1, u'了') && isWord(t0, t2))
             d = Decision::Three;
-        if (InList(lex.DirComplWords, ctx.text(1, 2)))
+        if (InList(lex.DirComplWords, w.from(1, 2)))
             d = Decision::Three;
         if (oneOf(t0, kUpDown) && isWord(t0, t1))
             d = Decision::Pair;
@@ -98,7 +112,7 @@ Decision decide(PassContext &ctx) {
     }
     if (InList(lex.ToVerbChars, t0) && oneOf(t1, kToOrPast))
         d = Decision::PairBeforeTo;
-    if (InList(lex.PerceptionWords, ctx.text(0, 2)) && oneOf(t2, kToOrPast))
+    if (InList(lex.PerceptionWords, w.from(0, 2)) && oneOf(t2, kToOrPast))
         d = Decision::PerceivedThree;
     return d;
 }
