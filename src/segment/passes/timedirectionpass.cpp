@@ -39,7 +39,7 @@ void TimeDirectionPass::run(PassContext &ctx) const {
     if (InList(lex.TimePrefixChars, t0) && InList(lex.TimeUnitChars, t1))
         length = 2; // 今天
     // With more than six characters still to come, a verb word right behind the first
-    // character (以 後來 ...) is worth more than the time or direction word.
+    // character (以 前進 ...) is worth more than the time or direction word.
     if (length != 0 && ctx.textLen() > ctx.scanPos() + 6 && ctx.lookupTwoCharWord(t1t2) != 0 &&
         InList(lex.VerbChars, t2))
         length = 1;
