@@ -33,8 +33,9 @@ std::vector<double> charShares(const std::vector<WeightedWord> &words) {
 }
 
 // The essay list is a corpus n-gram list: besides words it holds fragments such as 的人, 給我,
-// 讓你 or 是一種 that would glue grammar words onto their neighbours. A word the curated chewing
-// list lacks is taken only when it neither begins nor ends with such a grammar character.
+// 讓你, 是一種 or 一隻小 that would glue grammar words or numbers onto their neighbours. A word the
+// curated chewing list lacks is taken only when it neither begins nor ends with a grammar
+// character, and does not begin with a numeral.
 bool looksLikeFragment(std::u16string_view word) {
     static constexpr std::u16string_view kGlue = u"的了著過嗎呢吧啊呀啦嘛喔哦們地得之"
                                                  u"我你他她它您咱"
@@ -43,8 +44,10 @@ bool looksLikeFragment(std::u16string_view word) {
                                                  u"這那哪此其該每某各"
                                                  u"不沒別未"
                                                  u"個上下中裡";
+    static constexpr std::u16string_view kNumerals = u"一二三四五六七八九十百千萬兩幾";
     return kGlue.find(word.front()) != std::u16string_view::npos ||
-           kGlue.find(word.back()) != std::u16string_view::npos;
+           kGlue.find(word.back()) != std::u16string_view::npos ||
+           kNumerals.find(word.front()) != std::u16string_view::npos;
 }
 
 void addDictionaryWords(const ChewingData &chewing, const std::vector<WeightedWord> &essay,

@@ -152,7 +152,7 @@ TEST_F(RealData, AChildrensStorySegmentsIntoSensibleWords) {
         start = end;
     }
     for (const std::u16string w :
-         {u"森林", u"小兔子", u"每天", u"早上", u"河邊", u"喝水", u"看見", u"烏龜", u"回答",
+         {u"森林", u"小兔子", u"每天", u"早上", u"河邊", u"喝水", u"看見", u"小烏龜", u"回答",
           u"哪裡", u"山上", u"日出", u"聽說", u"風景", u"非常", u"美麗", u"高興", u"我們"})
         EXPECT_TRUE(words.count(w)) << toUtf8(w) << " in " << toUtf8(result);
 }
