@@ -1,5 +1,6 @@
 #pragma once
 // What start-up loads once and every command reads: the language data and the lexicon.
+#include <QIcon>
 #include <QString>
 #include <filesystem>
 
@@ -19,5 +20,7 @@ struct AppContext {
 inline const QString kProgramTitle = QStringLiteral("閱讀分析系統");
 // "版本 3.1.1"
 QString versionText();
+// The program's icon: the character 閱 on a seal-red square.
+QIcon programIcon();
 
 } // namespace yuedu::app

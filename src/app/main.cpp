@@ -10,6 +10,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuedu"));
     QApplication::setApplicationVersion(QStringLiteral("3.1.1"));
+    QApplication::setWindowIcon(yuedu::app::programIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(yuedu::app::kProgramTitle);

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
 
 #include "app/aboutwindow.h"
 #include "app/analysiscommands.h"
@@ -18,6 +19,18 @@ namespace yuedu::app {
 
 QString versionText() {
     return QStringLiteral("版本 3.1.1");
+}
+
+QIcon programIcon() {
+    QPixmap pixmap(64, 64);
+    pixmap.fill(QColor(0x8b, 0x1a, 0x1a));
+    QPainter painter(&pixmap);
+    QFont font = ui::RichTextBox::defaultFont();
+    font.setPixelSize(48);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("閱"));
+    return QIcon(pixmap);
 }
 
 MainWindow::MainWindow(AppContext &context, QWidget *parent)
@@ -177,7 +190,8 @@ DocumentWindow *MainWindow::loadSlotWindow(int s) {
         w = new DocumentWindow;
         sub = m_mdi->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->setWindowIcon(QIcon());
+        const QSize area = m_mdi->viewport()->size();
+        sub->resize(qMax(480, area.width() * 3 / 5), qMax(320, area.height() * 3 / 5));
         m_slots.setSubWindow(s, sub);
     }
     sub->show();
