@@ -52,6 +52,21 @@ TEST(RtfReader, LibreOfficeFileKeepsTextAndCjkFormatting) {
     EXPECT_EQ(runWith(r.document, u"天地玄黃")->format.fontName, u"AR PL UMing TW");
 }
 
+// A file this program wrote, opened and saved again by LibreOffice.
+TEST(RtfReader, LibreOfficeResaveOfOurFileKeepsItsFormatting) {
+    RtfReadResult r = readRtf(dataFile("libreoffice_resaved.rtf"));
+    EXPECT_EQ(r.document.plainText(), u"天地玄黃，宇宙洪荒日月\n盈昃");
+    EXPECT_FALSE(runWith(r.document, u"天地")->format.bold);
+    EXPECT_TRUE(runWith(r.document, u"宇宙")->format.bold);
+    EXPECT_TRUE(runWith(r.document, u"洪荒")->format.underline);
+    EXPECT_FALSE(runWith(r.document, u"宇宙")->format.underline);
+    const doc::Run *red = runWith(r.document, u"日月");
+    EXPECT_EQ(red->format.color, std::optional<std::uint32_t>(0xFF0000));
+    EXPECT_EQ(red->format.sizeHalfPoints, 32);
+    EXPECT_EQ(red->format.fontName, u"AR PL UMing TW");
+    EXPECT_EQ(runWith(r.document, u"宇宙")->format.sizeHalfPoints, 21);
+}
+
 TEST(RtfReader, WordPadBig5BytesDecodeThroughTheFontCharset) {
     RtfReadResult r = readRtf(dataFile("wordpad_big5.rtf"));
     EXPECT_EQ(r.document.plainText(), u"天地玄黃ok\n宇宙");
