@@ -3,12 +3,16 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
 #include <QTreeWidget>
+#include <atomic>
 
 #include "app/analysiscommands.h"
+#include "app/longtask.h"
 #include "app/notice.h"
 #include "apptestsupport.h"
 #include "charprofile/fworddisp.h"
@@ -205,6 +209,43 @@ private slots:
         const QString result = app.box()->Text();
         QCOMPARE(result.count(QStringLiteral("天地  ")), 2000);
         QCOMPARE(result.count(u'\n'), 2000 * 2 / 13 + 1);
+    }
+
+    void cancellingALongAnalysisReturnsAtOnceAndDropsItsResult() {
+        // The worker waits until released, so the dialog is certainly up when cancelled.
+        auto release = std::make_shared<std::atomic<bool>>(false);
+        auto ran = std::make_shared<std::atomic<bool>>(false);
+        bool sawDialog = false;
+        QTimer::singleShot(50, [&] {
+            QProgressDialog *p = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QStringLiteral("analysisProgress") && w->isVisible())
+                    p = qobject_cast<QProgressDialog *>(w);
+            sawDialog = p != nullptr;
+            if (p)
+                p->findChild<QPushButton *>()->click(); // the user's 取消
+            else
+                release->store(true); // never leave the worker waiting
+        });
+        const bool done = runLongTask(
+            nullptr, 10, QStringLiteral("x"),
+            [release, ran] {
+                while (!release->load())
+                    QThread::msleep(5);
+                ran->store(true);
+            },
+            5);
+        QVERIFY(sawDialog);
+        QVERIFY(!done);
+        QVERIFY(!ran->load());
+        release->store(true);
+        QTRY_VERIFY(ran->load()); // the worker ends by itself in the background
+
+        // Below the threshold the work runs at once, without a dialog.
+        bool direct = false;
+        QVERIFY(runLongTask(
+            nullptr, 5, QStringLiteral("x"), [&] { direct = true; }, 5));
+        QVERIFY(direct);
     }
 
     void characterProfileTakesOnlyTableHanzi() {
