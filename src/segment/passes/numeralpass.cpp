@@ -1,6 +1,7 @@
 #include "segment/passes/numeralpass.h"
 
 #include "segment/lexicon.h"
+#include "segment/passes/passwindow.h"
 
 namespace yuedu::seg {
 namespace {
@@ -8,9 +9,6 @@ namespace {
 // Literal sets are plain comparisons: an empty read (past the end) is never one of them.
 bool oneOf(std::u16string_view s, std::u16string_view chars) {
     return s.size() == 1 && chars.find(s.front()) != std::u16string_view::npos;
-}
-bool is(std::u16string_view s, char16_t c) {
-    return s.size() == 1 && s.front() == c;
 }
 
 enum class Code {

@@ -6,7 +6,7 @@ namespace yuedu::seg {
 // Numbers with measure words, unit words, ordinals, kinship terms, clock and school-year words.
 class NumeralPass : public RulePass {
 public:
-    void run(PassContext& ctx) const override;
+    void run(PassContext &ctx) const override;
 };
 
 } // namespace yuedu::seg

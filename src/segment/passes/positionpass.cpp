@@ -1,6 +1,7 @@
 #include "segment/passes/positionpass.h"
 
 #include "segment/lexicon.h"
+#include "segment/passes/passwindow.h"
 
 namespace yuedu::seg {
 
@@ -8,10 +9,6 @@ namespace {
 
 const WordList kNounSuffixes(u"子頭兒");
 const WordList kPositionChars(u"前後左右旁側邊上中下內外裏裡");
-
-bool oneOf(std::u16string_view s, const WordList &set) {
-    return s.size() == 1 && set.contains(s);
-}
 
 } // namespace
 

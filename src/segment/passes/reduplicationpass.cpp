@@ -3,22 +3,13 @@
 #include <string>
 
 #include "segment/lexicon.h"
+#include "segment/passes/passwindow.h"
 
 namespace yuedu::seg {
 namespace {
 
 // 子童 is tested with InList, so an empty read (past the end of the text) is a member.
 const WordList kZiTong(u"子童");
-
-bool is(std::u16string_view s, char16_t c) {
-    return s.size() == 1 && s.front() == c;
-}
-
-std::u16string join(std::u16string_view a, std::u16string_view b) {
-    std::u16string s(a);
-    s += b;
-    return s;
-}
 
 // T0 = T1: 乾乾淨淨, 花花兒, 白白的, 試試看, 看看.
 int doubled(const PassContext &ctx, const Lexicon &lex) {

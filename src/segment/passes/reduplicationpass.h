@@ -3,10 +3,11 @@
 
 namespace yuedu::seg {
 
-// Reduplication and affix forms: AA, AABB, ABAB, A裡AB, A不A, ABB, 一/小 + doubled measure word or noun.
+// Reduplication and affix forms: AA, AABB, ABAB, A裡AB, A不A, ABB, 一/小 + doubled measure word or
+// noun.
 class ReduplicationPass : public RulePass {
 public:
-    void run(PassContext& ctx) const override;
+    void run(PassContext &ctx) const override;
 };
 
 } // namespace yuedu::seg

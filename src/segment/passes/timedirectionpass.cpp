@@ -1,31 +1,17 @@
 #include "segment/passes/timedirectionpass.h"
 
 #include "segment/lexicon.h"
+#include "segment/passes/passwindow.h"
 
 namespace yuedu::seg {
 
-namespace {
-
-// T0 to T4 and the strings they form, read from the text once.
-class Window {
-public:
-    explicit Window(const PassContext &ctx) : m_chars(ctx.text(0, 5)) {}
-    std::u16string_view t(std::size_t i) const { return from(i, 1); }
-    std::u16string_view from(std::size_t i, std::size_t n) const {
-        return i < m_chars.size() ? m_chars.substr(i, n) : std::u16string_view();
-    }
-
-private:
-    std::u16string_view m_chars;
-};
-
-} // namespace
+namespace {} // namespace
 
 // Every test is evaluated in order and the last one that holds sets the length of the word;
 // a direction word therefore wins over a three-character time word starting with it.
 void TimeDirectionPass::run(PassContext &ctx) const {
     const Lexicon &lex = ctx.lexicon();
-    const Window w(ctx);
+    const PassWindow w(ctx);
     const auto t0 = w.t(0), t1 = w.t(1), t2 = w.t(2);
     const auto t0t1 = w.from(0, 2), t1t2 = w.from(1, 2);
 

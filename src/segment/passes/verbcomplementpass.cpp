@@ -3,6 +3,7 @@
 #include <string>
 
 #include "segment/lexicon.h"
+#include "segment/passes/passwindow.h"
 
 namespace yuedu::seg {
 
@@ -32,32 +33,6 @@ const WordList kToOrPast(u"到過");
 // 了; T1T2 is one of them exactly when T2 is 了 and T1 is one of these first characters.
 const WordList kBeforeLe(u"著完極多透死走到倒住掉翻垮塌坍");
 
-// T0 to T4 and the strings they form, read from the text once.
-class Window {
-public:
-    explicit Window(const PassContext &ctx) : m_chars(ctx.text(0, 5)) {}
-    std::u16string_view t(std::size_t i) const { return from(i, 1); }
-    std::u16string_view from(std::size_t i, std::size_t n) const {
-        return i < m_chars.size() ? m_chars.substr(i, n) : std::u16string_view();
-    }
-
-private:
-    std::u16string_view m_chars;
-};
-
-bool is(std::u16string_view s, char16_t c) {
-    return s.size() == 1 && s.front() == c;
-}
-bool oneOf(std::u16string_view s, const WordList &set) {
-    return s.size() == 1 && set.contains(s);
-}
-
-std::u16string join(std::u16string_view a, std::u16string_view b) {
-    std::u16string s(a);
-    s += b;
-    return s;
-}
-
 // A position before the start of the text holds no character, and so no noun.
 bool isNounAt(const PassContext &ctx, int i) {
     const auto t = ctx.T(i);
@@ -66,7 +41,7 @@ bool isNounAt(const PassContext &ctx, int i) {
 
 Decision decide(PassContext &ctx) {
     const Lexicon &lex = ctx.lexicon();
-    const Window w(ctx);
+    const PassWindow w(ctx);
     const auto t0 = w.t(0), t1 = w.t(1), t2 = w.t(2), t3 = w.t(3), t4 = w.t(4);
     const auto isWord = [&ctx](std::u16string_view a, std::u16string_view b) {
         return ctx.lookupTwoCharWord(join(a, b)) != 0;
