@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "common/errors.h"
@@ -35,37 +36,39 @@ struct FontEntry {
 
 // Destinations whose content is not document text, known even without "\*".
 bool isSkippedDestination(std::string_view w) {
-    static const char *const names[] = {"stylesheet",   "info",
-                                        "pict",         "object",
-                                        "header",       "headerl",
-                                        "headerr",      "headerf",
-                                        "footer",       "footerl",
-                                        "footerr",      "footerf",
-                                        "footnote",     "annotation",
-                                        "listtable",    "listoverridetable",
-                                        "revtbl",       "rsidtbl",
-                                        "generator",    "xmlnsttbl",
-                                        "themedata",    "colorschememapping",
-                                        "latentstyles", "datastore",
-                                        "pgdsctbl",     "template",
-                                        "filetbl",      "fchars",
-                                        "lchars",       "pn",
-                                        "nonshppict",   "shppict",
-                                        "shp",          "fldinst",
-                                        "bkmkstart",    "bkmkend",
-                                        "xe",           "tc",
-                                        "txe",          "atnid",
-                                        "atnauthor",    "company",
-                                        "operator",     "author",
-                                        "title",        "subject",
-                                        "keywords",     "comment",
-                                        "doccomm",      "falt",
-                                        "panose",       "fontemb",
-                                        "fontfile",     "listtext",
-                                        "mmathPr",      "wgrffmtfilter",
-                                        "userprops",    "private",
-                                        "formfield"};
-    return std::any_of(std::begin(names), std::end(names), [&](const char *n) { return w == n; });
+    static const std::unordered_set<std::string_view> names{
+        "stylesheet",   "info",
+        "pict",         "object",
+        "header",       "headerl",
+        "headerr",      "headerf",
+        "footer",       "footerl",
+        "footerr",      "footerf",
+        "footnote",     "annotation",
+        "listtable",    "listoverridetable",
+        "revtbl",       "rsidtbl",
+        "generator",    "xmlnsttbl",
+        "themedata",    "colorschememapping",
+        "latentstyles", "datastore",
+        "pgdsctbl",     "template",
+        "filetbl",      "fchars",
+        "lchars",       "pn",
+        "nonshppict",   "shppict",
+        "shp",          "fldinst",
+        "bkmkstart",    "bkmkend",
+        "xe",           "tc",
+        "txe",          "atnid",
+        "atnauthor",    "company",
+        "operator",     "author",
+        "title",        "subject",
+        "keywords",     "comment",
+        "doccomm",      "falt",
+        "panose",       "fontemb",
+        "fontfile",     "listtext",
+        "mmathPr",      "wgrffmtfilter",
+        "userprops",    "private",
+        "formfield",
+    };
+    return names.count(w) > 0;
 }
 
 class Parser {
