@@ -96,6 +96,8 @@ TEST(RtfReader, UnicodeEscapesSkipTheirFallback) {
         {R"({\rtf1 {\*\unknown hidden}{\info{\title t}}shown})", u"shown"},
         {R"({\rtf1 {\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}}})", u"link"},
         {R"({\rtf1 a\bin3 }}}b})", u"ab"},
+        // Word's pair of a byte version and a Unicode version: only the latter is text.
+        {R"({\rtf1 {\upr{\'a4\'d1}{\*\ud{\u22825?}}}x})", u"天x"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(readRtf(c.rtf).document.plainText(), c.text) << c.rtf;
