@@ -246,6 +246,15 @@ private slots:
         app.trigger("MDImnuWindowTileH");
         QCOMPARE(subs[0]->geometry().left(), subs[1]->geometry().left());
         QVERIFY(subs[0]->geometry().top() != subs[1]->geometry().top());
+
+        // Minimised windows line up along the bottom edge.
+        for (QMdiSubWindow *sub : subs)
+            sub->showMinimized();
+        app.trigger("MDImnuWindowArrange");
+        const int bottom = app.main->mdiArea()->viewport()->rect().bottom();
+        QCOMPARE(subs[0]->geometry().bottom(), bottom);
+        QCOMPARE(subs[1]->geometry().bottom(), bottom);
+        QCOMPARE(subs[1]->geometry().left(), subs[0]->geometry().right() + 1);
     }
 };
 
