@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
 #include "common/errors.h"
 #include "docfile/codepagedecoder.h"
+#include "docfile/rtfwords.h"
 
 namespace yuedu::doc {
 namespace {
@@ -33,43 +33,6 @@ struct FontEntry {
     int charset = -1;
     std::u16string name;
 };
-
-// Destinations whose content is not document text, known even without "\*".
-bool isSkippedDestination(std::string_view w) {
-    static const std::unordered_set<std::string_view> names{
-        "stylesheet",   "info",
-        "pict",         "object",
-        "header",       "headerl",
-        "headerr",      "headerf",
-        "footer",       "footerl",
-        "footerr",      "footerf",
-        "footnote",     "annotation",
-        "listtable",    "listoverridetable",
-        "revtbl",       "rsidtbl",
-        "generator",    "xmlnsttbl",
-        "themedata",    "colorschememapping",
-        "latentstyles", "datastore",
-        "pgdsctbl",     "template",
-        "filetbl",      "fchars",
-        "lchars",       "pn",
-        "nonshppict",   "shppict",
-        "shp",          "fldinst",
-        "bkmkstart",    "bkmkend",
-        "xe",           "tc",
-        "txe",          "atnid",
-        "atnauthor",    "company",
-        "operator",     "author",
-        "title",        "subject",
-        "keywords",     "comment",
-        "doccomm",      "falt",
-        "panose",       "fontemb",
-        "fontfile",     "listtext",
-        "mmathPr",      "wgrffmtfilter",
-        "userprops",    "private",
-        "formfield",
-    };
-    return names.count(w) > 0;
-}
 
 class Parser {
 public:
@@ -341,24 +304,8 @@ private:
             flushBytes();
             int k = param.value_or(0);
             f.color = k > 0 && k < static_cast<int>(m_colors.size()) ? m_colors[k] : std::nullopt;
-        } else if (w == "emdash") {
-            text(u"\u2014");
-        } else if (w == "endash") {
-            text(u"\u2013");
-        } else if (w == "bullet") {
-            text(u"\u2022");
-        } else if (w == "lquote") {
-            text(u"\u2018");
-        } else if (w == "rquote") {
-            text(u"\u2019");
-        } else if (w == "ldblquote") {
-            text(u"\u201C");
-        } else if (w == "rdblquote") {
-            text(u"\u201D");
-        } else if (w == "emspace") {
-            text(u"\u2003");
-        } else if (w == "enspace") {
-            text(u"\u2002");
+        } else if (char16_t symbol = symbolOfWord(w)) {
+            text(std::u16string_view(&symbol, 1));
         }
     }
 
