@@ -48,13 +48,15 @@ void ArticleAttributes::clear() {
 
 bool ArticleAttributes::artattri(std::u16string_view text) {
     clear();
-    std::vector<bool> seen(kTableChars, false);
+    // Distinct by character: a private-use character of code page 950 shares its ordinal (and
+    // so its records) with a frequent hanzi, yet it is a character of its own in the lists.
+    std::vector<bool> seen(0x10000, false);
     bool any = false;
     for (char16_t ch : text) {
         const int n = tableOrdinal(ch);
-        if (n < 0 || seen[n])
+        if (n < 0 || seen[ch])
             continue;
-        seen[n] = true;
+        seen[ch] = true;
         any = true;
         const CharRecord rec = charRecord(*m_data, n);
         if (rec.initial != 0)

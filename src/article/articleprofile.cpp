@@ -18,16 +18,17 @@ bool isIn(std::u16string_view set, char16_t c) {
     return set.find(c) != set.npos;
 }
 
-// Membership of the 498 most common characters, by ordinal.
-const std::vector<bool> &commonByOrdinal() {
+// Membership of the 498 most common characters, by the character itself: a private-use
+// character of code page 950 shares its ordinal with a frequent hanzi (邊 and U+F6B5 both have
+// 4997) and is looked up as that hanzi, but it is not that hanzi.
+bool isCommonChar(char16_t c) {
     static const std::vector<bool> common = [] {
-        std::vector<bool> v(kTableChars, false);
-        for (char16_t c : constants::CommonCharList())
-            if (int n = tableOrdinal(c); n >= 0)
-                v[n] = true;
+        std::vector<bool> v(0x10000, false);
+        for (char16_t ch : constants::CommonCharList())
+            v[ch] = true;
         return v;
     }();
-    return common;
+    return common[c];
 }
 
 // Rounds to the nearest whole number, halves to the even neighbour.
@@ -84,7 +85,8 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
     std::u16string distinct;
     std::vector<std::int64_t> counts;
     std::u16string clauses;
-    std::vector<std::int32_t> slotOf(kTableChars, -1);
+    // Distinct by character, not by ordinal (see isCommonChar).
+    std::vector<std::int32_t> slotOf(0x10000, -1);
     std::int64_t n = 0;
 
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -99,16 +101,15 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
             ch = t[i];
         }
         lookUp(ch, totals, radicals);
-        const int ord = tableOrdinal(ch);
-        if (ord < 0)
+        if (!isTableChar(ch))
             continue;
         ++n;
-        if (slotOf[ord] < 0) {
-            slotOf[ord] = static_cast<std::int32_t>(distinct.size());
+        if (slotOf[ch] < 0) {
+            slotOf[ch] = static_cast<std::int32_t>(distinct.size());
             distinct.push_back(ch);
             counts.push_back(1);
         } else {
-            ++counts[slotOf[ord]];
+            ++counts[slotOf[ch]];
         }
     }
     if (n == 0)
@@ -117,7 +118,7 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
     const SentenceCounts sentences = countSentences(clauses);
     std::int64_t common = 0;
     for (std::size_t k = 0; k < distinct.size(); ++k)
-        if (commonByOrdinal()[tableOrdinal(distinct[k])])
+        if (isCommonChar(distinct[k]))
             common += counts[k];
     const double share = static_cast<double>(common) / static_cast<double>(n);
     const auto distinctCount = static_cast<double>(distinct.size());

@@ -106,6 +106,18 @@ TEST_F(ArticleAttributesTest, LevelsZeroAndTenToFifteenAreListedAsLevelTen) {
     EXPECT_EQ(levels[0].caption, u"第十級");
 }
 
+TEST(ArticleAttributesPrivateUse, TwinOfAHanziIsListedBesideIt) {
+    const char16_t twin = testdata::privateUseTwin(u'邊');
+    ASSERT_NE(twin, 0);
+    const auto data = testdata::makeData({{u'邊', charRec(162, 19, 1, 1, 9, 0), detailRec(3, 0)}});
+    ArticleAttributes attributes(*data);
+    ASSERT_TRUE(attributes.artattri(std::u16string{twin, u'邊', twin}));
+    const std::u16string both = {twin, u'邊'};
+    EXPECT_EQ(attributes.radicals[162], both);
+    EXPECT_EQ(attributes.strokes[19], both);
+    EXPECT_EQ(attributes.levels[3], both);
+}
+
 TEST_F(ArticleAttributesTest, TextWithoutTableCharactersGivesNothing) {
     ASSERT_TRUE(attributes.artattri(u"家"));
     EXPECT_FALSE(attributes.artattri(u"abc 。「」"));

@@ -93,6 +93,23 @@ TEST_F(ArticleProfileTest, EstimatedGradeFollowsCommonShareAndGenre) {
     EXPECT_EQ(profile.entry(kLorcf), 2660 + 1383);
 }
 
+TEST(ArticleProfilePrivateUse, TwinOfAFrequentHanziIsADistinctUncommonCharacter) {
+    // 邊 is among the most common characters; its private-use twin has the same ordinal and
+    // records, but it is another character and not a common one.
+    const char16_t twin = testdata::privateUseTwin(u'邊');
+    ASSERT_NE(twin, 0);
+    const auto data = testdata::makeData({{u'邊', charRec(162, 19), detailRec(3, 100)}});
+    ArticleProfile profile(*data);
+    const std::u16string text = {u'邊', twin, u'邊'};
+    ASSERT_EQ(profile.artprofile(text, ArticleGenre{}), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kWdartlen), 3);
+    EXPECT_EQ(profile.entry(kWordlen), 2);
+    EXPECT_EQ(profile.ProfileDistinct, (std::u16string{u'邊', twin}));
+    EXPECT_EQ(profile.entry(kGenerg1 + 2), 3); // looked up as 邊 all the same
+    // C = 2/3: 5.43035627 + 0.01972041 - 3.71164163
+    EXPECT_EQ(profile.entry(kLorcf), 1738);
+}
+
 TEST_F(ArticleProfileTest, TextWithoutProfileKeepsThePreviousFigures) {
     ASSERT_EQ(run(u"字天。"), ProfileOutcome::Done);
     const auto before = profile.ProfileTotals;

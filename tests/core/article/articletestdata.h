@@ -51,4 +51,13 @@ inline std::uint8_t *detailBytes(LanguageData &data, char16_t ch) {
     return data.CharDetailTable.data() + layout::kDetailIndexSize + (r - 1) * 44;
 }
 
+// The private-use character of code page 950 (codes C6A1..C8FE) whose ordinal is that of the
+// frequent hanzi ch, or 0 when there is none.
+inline char16_t privateUseTwin(char16_t ch) {
+    for (char16_t c = 0xE000; c <= 0xF8FF; ++c)
+        if (tableOrdinal(c) == tableOrdinal(ch))
+            return c;
+    return 0;
+}
+
 } // namespace yuedu::testdata
