@@ -16,10 +16,12 @@ int characterScore(std::size_t position);
 
 class GradeCoder {
 public:
-    // Indexes the lists once. A list entry is found only at its own place (a word of L
-    // characters at every (L + 1)-th position), so a word can never be matched across the grade
-    // byte between two entries; for the first occurrence of each entry this is the same answer
-    // as a search from the start of the list.
+    // Indexes the lists once. A word matches only a whole entry (L characters at every
+    // (L + 1)-th position). For a word of hanzi this is the same answer as a search for its
+    // first occurrence anywhere in the list, since such a word cannot overlap a grade byte. A
+    // plain search would also find a word that holds a grade byte's character ("K", a digit) at
+    // a grade byte and take the hanzi after it, or the end of the list, for its code; such a
+    // word is instead not found and its code is estimated from its characters.
     explicit GradeCoder(const LanguageData &data);
 
     // The grade code of w: the code of the first entry of list L (L = 1..4 characters) equal to

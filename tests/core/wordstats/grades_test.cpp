@@ -15,7 +15,6 @@ char16_t ranked(int position) {
     return charOfOrdinal(position - 1);
 }
 
-// A character that list 5 does not hold.
 // Characters that list 5 does not hold.
 const char16_t kUnranked = charOfOrdinal(5000);
 const char16_t kOther = charOfOrdinal(5001);
@@ -66,6 +65,17 @@ TEST(GradeCode, ComesFromTheListsOrFromTheCharacterScores) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(coder.gradeCode(c.word), c.code) << c.name;
+}
+
+TEST(GradeCode, AWordIsNeverMatchedAtAGradeByte) {
+    // The grade bytes of list 1 are 23, 5 and 75 ("K", the last character of the list); list
+    // 2 holds 人們 with 64 ("@") just before the entry {kUnranked, kOther}. These words are not
+    // entries: their codes are estimated, none is read from a hanzi or past the end of a list.
+    GradeCoder coder(data());
+    EXPECT_EQ(coder.gradeCode(u"K"), 5 + 85);
+    EXPECT_EQ(coder.gradeCode(std::u16string(1, char16_t(23))), 5 + 85);
+    EXPECT_EQ(coder.gradeCode(std::u16string{u'@', kUnranked}), (5 + 85 + 85) / 2);
+    EXPECT_EQ(coder.gradeCode(std::u16string{u'們', u'@'}), (5 + 85 + 85) / 2);
 }
 
 TEST(GradeCode, TheFirstEntryOfARepeatedWordDecides) {
