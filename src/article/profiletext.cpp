@@ -1,7 +1,7 @@
 #include "article/profiletext.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "article/articleprofile.h"
@@ -38,10 +38,15 @@ const std::array<ProfileField, 21> &profileFields() {
 std::u16string formatGeneral(double value) {
     if (value == 0 || std::isnan(value))
         return u" 0";
+    // Seven significant digits, trailing zeros dropped, and E+07-style exponents, as %.7G gives
+    // them; to_chars because the toolkit switches the C library to the user's locale, where
+    // printf would write a decimal comma.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.7G", value);
-    std::string s = buf;
-    // %G gives seven significant digits, trailing zeros dropped, and E+07-style exponents.
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7).ptr;
+    std::string s(buf, end);
+    for (char &c : s)
+        if (c == 'e')
+            c = 'E';
     const bool negative = s.front() == '-';
     if (negative)
         s.erase(0, 1);
