@@ -14,15 +14,16 @@ namespace {
 class TempDir {
 public:
     TempDir() {
-        m_path = fs::temp_directory_path() /
-                 ("yuedu-langdata-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_path =
+            fs::temp_directory_path() /
+            ("yuedu-langdata-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_path);
         fs::create_directories(m_path);
     }
     ~TempDir() { fs::remove_all(m_path); }
-    const fs::path& path() const { return m_path; }
-    void write(const char* name, const std::string& bytes) const {
+    const fs::path &path() const { return m_path; }
+    void write(const char *name, const std::string &bytes) const {
         std::ofstream(m_path / name, std::ios::binary) << bytes;
     }
 
@@ -76,7 +77,7 @@ TEST(LoadData, MissingAndShortFilesAreReportedAndReadAsZeros) {
     EXPECT_NE(data.SegWordTable[9], 0);
     EXPECT_EQ(data.SegWordTable[10], 0);
     EXPECT_EQ(data.SegAuxTable.size(), layout::kSegAuxSize);
-    for (const auto& list : data.GradeWordLists)
+    for (const auto &list : data.GradeWordLists)
         EXPECT_TRUE(list.empty());
     EXPECT_EQ(data.CharRecordTable.size(), layout::kCharRecordSize);
     EXPECT_EQ(data.CharRecordTable[0], 0);
@@ -89,4 +90,23 @@ TEST(LoadData, AFolderInsteadOfAFileIsReportedNotFatal) {
     LoadReport report = loaddata(dir.path(), data);
     EXPECT_EQ(report.problems.size(), 3u);
     EXPECT_EQ(data.SenseIndexTable.size(), layout::kSenseIndexSize);
+}
+
+TEST(FindDataDir, ExplicitFolderThenEnvironmentThenBesideTheProgramThenTheBuildTree) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "build/src/cli");
+    fs::create_directories(dir.path() / "build/data");
+    std::ofstream(dir.path() / "build/data" / kSegFileName) << "x";
+    const fs::path exe = dir.path() / "build/src/cli";
+
+    ::unsetenv("YUEDU_DATA_DIR");
+    EXPECT_EQ(findDataDir("/somewhere", exe), fs::path("/somewhere"));
+    EXPECT_EQ(findDataDir("", exe), dir.path() / "build/data");
+
+    std::ofstream(exe / kSegFileName) << "x"; // files beside the program win over the build tree
+    EXPECT_EQ(findDataDir("", exe), exe);
+
+    ::setenv("YUEDU_DATA_DIR", "/from/env", 1);
+    EXPECT_EQ(findDataDir("", exe), fs::path("/from/env"));
+    ::unsetenv("YUEDU_DATA_DIR");
 }
