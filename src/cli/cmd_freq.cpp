@@ -13,7 +13,7 @@ int runFreq(const Args &args) {
     // over all of them together.
     WordList words;
     for (const auto &input : readInputs(args))
-        ScanPieces(input.text, PieceScan::Clean, words);
+        ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
     const LanguageData noData; // the frequency reads no data file
     Toolsort toolsort(noData);
     toolsort.WordFrequency(std::move(words));

@@ -13,7 +13,7 @@ namespace {
 int runGrades(const Args &args) {
     WordList words;
     for (const auto &input : readInputs(args))
-        ScanPieces(input.text, PieceScan::Clean, words);
+        ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
     Toolsort toolsort(languageData(args));
     toolsort.VocabularyGrades(std::move(words));
     if (toolsort.GradeWords.empty()) {

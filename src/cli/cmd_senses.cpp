@@ -12,7 +12,7 @@ namespace {
 int runSenses(const Args &args) {
     WordList words;
     for (const auto &input : readInputs(args))
-        ScanPieces(input.text, PieceScan::Raw, words);
+        ScanPieces(crlfLineBreaks(input.text), PieceScan::Raw, words);
     Phsyn phsyn(languageData(args));
     phsyn.SenseClasses(std::move(words));
     if (phsyn.WordTotal == 0)

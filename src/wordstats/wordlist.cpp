@@ -42,6 +42,17 @@ std::size_t ScanPieces(std::u16string_view text, PieceScan variant, WordList &wo
     return words.size() - before;
 }
 
+std::u16string crlfLineBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
+            out += u'\r';
+        out += text[i];
+    }
+    return out;
+}
+
 void SortWords(WordList &list, std::size_t lo, std::size_t hi) {
     if (hi < lo + 1 || hi >= list.size())
         return;

@@ -24,6 +24,11 @@ enum class PieceScan {
 // Empty pieces (four blanks in a row) count; a single blank does not separate.
 std::size_t ScanPieces(std::u16string_view text, PieceScan variant, WordList &words);
 
+// The text with every line feed that no carriage return precedes turned into CR LF. Segmented
+// text read from a file edited with Unix line ends then gives the words it gives when it comes
+// from a document window, whose lines always end in CR LF.
+std::u16string crlfLineBreaks(std::u16string_view text);
+
 // Sorts list[lo..hi] (inclusive) in place into ascending order of UTF-16 code units, the
 // shorter of two strings first when one is a prefix of the other. hi < lo + 1 does nothing.
 void SortWords(WordList &list, std::size_t lo, std::size_t hi);

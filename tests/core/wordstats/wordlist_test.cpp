@@ -129,3 +129,11 @@ TEST(GroupRuns, ClosesEveryRunIncludingALastRunOfOne) {
     EXPECT_EQ(runs({u"", u"甲", u""}), (Runs{{u"", 2}, {u"甲", 1}}));
     EXPECT_EQ(runs({}), Runs{});
 }
+
+TEST(PieceScan, UnixLineEndsGiveTheWordsOfWindowsLineEndsOnceTurnedIntoCrLf) {
+    EXPECT_EQ(crlfLineBreaks(u"\n天  \r\n地  \n\n"), u"\r\n天  \r\n地  \r\n\r\n");
+    EXPECT_EQ(crlfLineBreaks(u"天\r  地"), u"天\r  地"); // a lone carriage return stays
+    const std::u16string unix = crlfLineBreaks(u"天  地  \n天  人  \n");
+    EXPECT_EQ(scan(unix, PieceScan::Clean), (WordList{u"天", u"地", u"天", u"人"}));
+    EXPECT_EQ(scan(unix, PieceScan::Raw), (WordList{u"天", u"地", u"\r\n天", u"人"}));
+}
