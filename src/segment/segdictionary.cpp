@@ -11,26 +11,32 @@
 namespace yuedu::seg {
 namespace {
 
-// Decodes the group of ordinal k from an index block and its word table. A group whose entry
-// is malformed (a first byte of 0x80 or above) or that runs past the end of the table cannot
-// be read, and counts as no group at all.
-std::u16string decodeGroup(const Bytes &index, std::size_t entryOffset, const Bytes &table) {
-    const std::uint8_t *e = index.data() + entryOffset;
+// The number of two-byte units of the group that a five-byte index entry points at in its word
+// table, 0 for none. A group whose entry is malformed (a first byte of 0x80 or above) or that
+// runs past the end of the table cannot be read, and counts as no group at all.
+std::size_t groupUnits(const std::uint8_t *e, const Bytes &table) {
     if (e[0] >= 0x80 || e[3] >= 0x80)
-        return {};
+        return 0;
     const std::size_t start = layout::be24(e);
     const std::size_t length = layout::be16(e + 3);
-    if (start == 0 || length == 0)
-        return {};
+    if (start == 0)
+        return 0;
     // Units of two bytes from the 1-based position start while i <= start + length - 1; an odd
     // length reads one byte beyond the group.
     const std::size_t units = (length + 1) / 2;
     if (start - 1 + units * 2 > table.size())
-        return {};
-    const CodePage950 &cp = CodePage950::instance();
+        return 0;
+    return units;
+}
+
+std::u16string decodeGroup(const std::uint8_t *e, const Bytes &table) {
+    const std::size_t units = groupUnits(e, table);
     std::u16string group;
+    if (units == 0)
+        return group;
+    const CodePage950 &cp = CodePage950::instance();
     group.reserve(units * 2);
-    const std::uint8_t *p = table.data() + (start - 1);
+    const std::uint8_t *p = table.data() + (layout::be24(e) - 1);
     for (std::size_t u = 0; u < units; ++u, p += 2) {
         if (p[0] >= 0x80) {
             group += cp.unicodeOf(static_cast<std::uint16_t>((p[0] << 8) | p[1]));
@@ -103,8 +109,12 @@ std::uint64_t SegDictionary::key(int ordinal, std::u16string_view s) {
     return k;
 }
 
+std::u16string SegDictionary::DirectGroups::decode(int ordinal) const {
+    return decodeGroup(entries.data() + 5 * static_cast<std::size_t>(ordinal), table);
+}
+
 SegDictionary::SegDictionary(const LanguageData &data)
-    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0) {
+    : m_wordGroup(kTableChars, NoGroup), m_auxGroup(kTableChars, NoGroup) {
     addGroups(data, false);
     addGroups(data, true);
 }
@@ -114,17 +124,36 @@ void SegDictionary::addGroups(const LanguageData &data, bool aux) {
     const Bytes &table = aux ? data.SegAuxTable : data.SegWordTable;
     const std::size_t longest = aux ? 3 : 1;
     PositionIndex &index = aux ? m_aux : m_words;
-    std::vector<std::uint8_t> &present = aux ? m_auxGroup : m_wordGroup;
+    std::vector<GroupState> &state = aux ? m_auxGroup : m_wordGroup;
+    DirectGroups &direct = aux ? m_auxDirect : m_wordDirect;
+    // Side by side, the groups decode to at most one character per byte of the table; more
+    // means groups that overlap, which are left to be searched at lookup time.
+    const std::size_t budget = table.size();
+    std::size_t indexed = 0;
+    bool anyDirect = false;
     index.reserve(1024);
     for (int k = 0; k < kTableChars; ++k) {
-        const std::u16string group = decodeGroup(data.SegIndexTable, blockOffset + 5 * k, table);
-        if (group.empty())
+        const std::uint8_t *entry = data.SegIndexTable.data() + blockOffset + 5 * k;
+        const std::size_t units = groupUnits(entry, table);
+        if (units == 0)
             continue;
-        present[k] = 1;
+        if (indexed + units > budget) {
+            state[k] = Direct;
+            anyDirect = true;
+            continue;
+        }
+        const std::u16string group = decodeGroup(entry, table);
+        indexed += group.size();
+        state[k] = Indexed;
         const std::u16string_view g(group);
         for (std::size_t i = 0; i < g.size(); ++i)
             for (std::size_t n = 1; n <= longest && i + n <= g.size(); ++n)
                 index.insertFirst(key(k, g.substr(i, n)), static_cast<std::uint32_t>(i + 1));
+    }
+    if (anyDirect) {
+        direct.table = table;
+        direct.entries.assign(data.SegIndexTable.begin() + blockOffset,
+                              data.SegIndexTable.begin() + blockOffset + 5 * kTableChars);
     }
 }
 
@@ -132,10 +161,14 @@ int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
     if (p.empty())
         return 0;
     const int k = tableOrdinal(p.front());
-    if (k < 0 || !m_wordGroup[k])
+    if (k < 0 || m_wordGroup[k] == NoGroup)
         return 0;
     if (p.size() == 1)
         return 1; // the empty string is found at the start of any non-empty group
+    if (m_wordGroup[k] == Direct) {
+        const std::size_t at = m_wordDirect.decode(k).find(p[1]);
+        return at == std::u16string::npos ? 0 : static_cast<int>(at + 1);
+    }
     return static_cast<int>(m_words.find(key(k, p.substr(1, 1))));
 }
 
@@ -143,8 +176,15 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
     if (p.empty())
         return 0;
     const int k = tableOrdinal(p.front());
-    if (k < 0 || !m_auxGroup[k])
+    if (k < 0 || m_auxGroup[k] == NoGroup)
         return 0;
+    if (m_auxGroup[k] == Direct) {
+        const std::u16string group = m_auxDirect.decode(k);
+        if (group.find(p.substr(1, 3)) != std::u16string::npos)
+            return 4;
+        const std::size_t h = group.find(p.substr(1, 2)); // 0-based: even is an odd position
+        return h != std::u16string::npos && h % 2 == 0 ? 3 : 0;
+    }
     // Characters 2 to 4 anywhere in the group: a four-character word (or, on a shorter window,
     // one that starts here). Characters 2 to 3 must be there first, so a miss on them settles it.
     if (p.size() == 1)

@@ -8,7 +8,13 @@
 // The answers are exactly those of searching the decoded group string: a probe matches anywhere
 // in the group, across the boundaries of the stored tails too, and a three-character word
 // counts only where its tail is first found at an odd position.
+//
+// Groups normally lie side by side, so the index holds about as many characters as the tables.
+// A damaged file may point many characters at the same long stretch; the index then stops
+// growing once it holds as many characters as the table has bytes, and the remaining groups
+// are decoded and searched at each lookup instead.
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -51,14 +57,24 @@ private:
         std::size_t m_mask = 0;
     };
 
+    // Per ordinal, what its group is: none (or unreadable), in the index, or searched directly.
+    enum GroupState : std::uint8_t { NoGroup, Indexed, Direct };
+
+    // A word table with the groups that are searched directly.
+    struct DirectGroups {
+        std::vector<std::uint8_t> table;   // a copy, only when some group needs it
+        std::vector<std::uint8_t> entries; // the five index bytes of each ordinal
+        std::u16string decode(int ordinal) const;
+    };
+
     static std::uint64_t key(int ordinal, std::u16string_view s);
     void addGroups(const LanguageData &data, bool aux);
 
-    std::vector<std::uint8_t>
-        m_wordGroup; // per ordinal: 1 when its two-character group is non-empty
-    std::vector<std::uint8_t> m_auxGroup; // the same for the group of longer words
-    PositionIndex m_words;                // substrings of length 1 of the two-character groups
-    PositionIndex m_aux;                  // substrings of length 1..3 of the longer groups
+    std::vector<GroupState> m_wordGroup; // per ordinal, its two-character group
+    std::vector<GroupState> m_auxGroup;  // the same for the group of longer words
+    PositionIndex m_words;               // substrings of length 1 of the two-character groups
+    PositionIndex m_aux;                 // substrings of length 1..3 of the longer groups
+    DirectGroups m_wordDirect, m_auxDirect;
 };
 
 } // namespace yuedu::seg

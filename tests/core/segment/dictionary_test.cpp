@@ -108,6 +108,38 @@ TEST(SegDictionary, FourCharProbeMatchesAnywhereInTheGroup) {
     EXPECT_EQ(dict.LookupLongWord(u"乙丙丁"), 0); // no group
 }
 
+// A damaged file whose every entry points at the same long stretch: building the dictionary
+// once ran out of memory (an index of some 300 million substrings). Every character must still
+// get the answers a search of its group gives.
+TEST(SegDictionary, GroupsThatAllShareOneLongStretchAreStillSearched) {
+    LanguageData d;
+    std::u16string stretch; // 8000 different hanzi, so every substring is new
+    for (int n = 0; stretch.size() < 8000; ++n)
+        stretch += charOfOrdinal(n);
+    const auto bytes = big5(stretch);
+    putGroup(d, false, u'一', 1, bytes);
+    putGroup(d, true, u'一', 1, bytes);
+    for (std::size_t at = 5; at < layout::kSegIndexSize; at += 5)
+        std::copy_n(d.SegIndexTable.begin() +
+                        (at < layout::kSegAuxBlock ? 0 : layout::kSegAuxBlock),
+                    5, d.SegIndexTable.begin() + at);
+    const int ordinals[] = {0, 6000, kTableChars - 1};
+    seg::SegDictionary dict(d);
+    const std::u16string g = stretch, none = u"A";
+    for (int k : ordinals) {
+        const std::u16string x(1, charOfOrdinal(k));
+        EXPECT_EQ(dict.LookupTwoCharWord(x + g[5]), 6) << k;
+        EXPECT_EQ(dict.LookupTwoCharWord(x + g[7999]), 8000) << k;
+        EXPECT_EQ(dict.LookupTwoCharWord(x + none), 0) << k;
+        EXPECT_EQ(dict.LookupTwoCharWord(x), 1) << k;
+        EXPECT_EQ(dict.LookupLongWord(x + g.substr(4, 3)), 4) << k;
+        EXPECT_EQ(dict.LookupLongWord(x + g.substr(4, 2) + none), 3) << k; // at 5: odd
+        EXPECT_EQ(dict.LookupLongWord(x + g.substr(5, 2) + none), 0) << k; // at 6: even
+        EXPECT_EQ(dict.LookupLongWord(x + g.substr(7998, 2)), 4) << k;
+        EXPECT_EQ(dict.LookupLongWord(x), 4) << k;
+    }
+}
+
 TEST(SegDictBuilder, TailXYThenYYIsReorderedSoBothAreFound) {
     // Laid out as given, 乙丙 丙丙 would make 丙丙 appear first at position 2.
     auto data = segData({u"甲乙丙", u"甲丙丙", u"甲丙乙丁"});
