@@ -41,7 +41,10 @@ void hideChild(QWidget *w) {
 } // namespace
 
 QString resultFileName(const QString &fileName) {
-    const qsizetype p = fileName.indexOf(u'.');
+    // The first "." of the file's own name counts: a dot in a folder name (~/.local, say)
+    // must not cut the path short and put the result into another folder.
+    const qsizetype nameStart = qMax(fileName.lastIndexOf(u'/'), fileName.lastIndexOf(u'\\')) + 1;
+    const qsizetype p = fileName.indexOf(u'.', nameStart);
     return (p < 0 ? QString() : fileName.left(p + 1)) + QStringLiteral("rxt");
 }
 

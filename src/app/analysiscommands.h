@@ -35,8 +35,8 @@ namespace yuedu::app {
 
 class MainWindow;
 
-// The result name of a segmentation: the file name up to and including its first ".",
-// followed by "rxt" ("rxt" alone for a name without ".").
+// The result name of a segmentation: the path up to and including the first "." of the file's
+// own name (its last component), followed by "rxt" ("rxt" alone for a name without ".").
 QString resultFileName(const QString &fileName);
 
 class AnalysisCommands {

@@ -83,13 +83,18 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void resultNameEndsAtTheFirstFullStopOfThePath() {
+    void resultNameEndsAtTheFirstFullStopOfTheFileName() {
         const struct {
             QString file, result;
-        } cases[] = {{QStringLiteral("C:\\data\\story.txt"), QStringLiteral("C:\\data\\story.rxt")},
-                     {QStringLiteral("D:\\my.texts\\a.txt"), QStringLiteral("D:\\my.rxt")},
-                     {QStringLiteral("/home/u/notes"), QStringLiteral("rxt")},
-                     {QString(), QStringLiteral("rxt")}};
+        } cases[] = {
+            {QStringLiteral("C:\\data\\story.txt"), QStringLiteral("C:\\data\\story.rxt")},
+            {QStringLiteral("/home/u/story.old.txt"), QStringLiteral("/home/u/story.rxt")},
+            // A dot in a folder name keeps the result beside its source.
+            {QStringLiteral("/home/u/.local/a.txt"), QStringLiteral("/home/u/.local/a.rxt")},
+            {QStringLiteral("D:\\my.texts\\a.txt"), QStringLiteral("D:\\my.texts\\a.rxt")},
+            {QStringLiteral("/home/u/.local/notes"), QStringLiteral("rxt")},
+            {QStringLiteral("/home/u/notes"), QStringLiteral("rxt")},
+            {QString(), QStringLiteral("rxt")}};
         for (const auto &c : cases) {
             AppFixture app([](AppContext &ctx) { buildData(ctx); });
             setText(app, QStringLiteral("天地"));
