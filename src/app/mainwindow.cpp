@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStyle>
 
 #include "app/aboutwindow.h"
 #include "app/analysiscommands.h"
@@ -192,6 +193,7 @@ DocumentWindow *MainWindow::loadSlotWindow(int s) {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         const QSize area = m_mdi->viewport()->size();
         sub->resize(qMax(480, area.width() * 3 / 5), qMax(320, area.height() * 3 / 5));
+        placeNewChild(sub);
         m_slots.setSubWindow(s, sub);
     }
     sub->show();
@@ -209,11 +211,29 @@ QMdiSubWindow *MainWindow::showChildWindow(QWidget *window) {
     if (!sub) {
         sub = m_mdi->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        placeNewChild(sub);
     }
     sub->show();
     window->show();
     m_mdi->setActiveSubWindow(sub);
     return sub;
+}
+
+void MainWindow::placeNewChild(QMdiSubWindow *sub) {
+    // The child area's own placement looks for free room even beyond its visible part, so a
+    // new window could open half outside and make the area scroll. Instead each new window
+    // opens one title bar lower and further right than the one before, like a cascade, and
+    // never larger than the visible area nor reaching past its edges.
+    const QRect area = m_mdi->viewport()->rect();
+    const QSize size = sub->size().boundedTo(area.size());
+    int others = 0;
+    for (QMdiSubWindow *w : m_mdi->subWindowList())
+        if (w != sub && w->isVisible() && !w->isMinimized())
+            ++others;
+    const int step = qMax(1, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub));
+    const int room = qMin(area.width() - size.width(), area.height() - size.height()) / step;
+    const int offset = (others % (room + 1)) * step;
+    sub->setGeometry(QRect(area.topLeft() + QPoint(offset, offset), size));
 }
 
 void MainWindow::onSubWindowActivated(QMdiSubWindow *sub) {

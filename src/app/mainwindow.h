@@ -94,6 +94,8 @@ private:
     void fillWindowMenu();
     bool writeDocument(DocumentWindow *window, const QString &path);
     void onSubWindowActivated(QMdiSubWindow *sub);
+    // Size and place of a child window shown for the first time.
+    void placeNewChild(QMdiSubWindow *sub);
 
     AppContext &m_context;
     std::unique_ptr<Dialogs> m_dialogs;

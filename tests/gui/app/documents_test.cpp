@@ -1,5 +1,6 @@
 // Document windows and files: slots, captions, opening, saving.
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -255,6 +256,30 @@ private slots:
         QCOMPARE(subs[0]->geometry().bottom(), bottom);
         QCOMPARE(subs[1]->geometry().bottom(), bottom);
         QCOMPARE(subs[1]->geometry().left(), subs[0]->geometry().right() + 1);
+    }
+
+    void newWindowsOpenInsideTheVisibleArea() {
+        AppFixture app;
+        app.main->resize(640, 420);
+        QTest::qWait(0);
+        QMdiArea *area = app.main->mdiArea();
+        QList<QMdiSubWindow *> opened;
+        for (int k = 0; k < 10; ++k) {
+            app.trigger("MDImnunew");
+            opened << area->currentSubWindow();
+        }
+        // A result window asking for more room than there is.
+        auto *big = new QWidget;
+        big->resize(1600, 1200);
+        opened << app.main->showChildWindow(big);
+        QTest::qWait(0);
+        const QRect visible = area->viewport()->rect();
+        for (QMdiSubWindow *sub : opened)
+            QVERIFY2(visible.contains(sub->geometry()), qPrintable(sub->windowTitle()));
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
+        QVERIFY(!area->verticalScrollBar()->isVisible());
+        // One after another, like a cascade: no window hides the title of the one before.
+        QVERIFY(opened[1]->geometry().topLeft() != opened[0]->geometry().topLeft());
     }
 };
 
