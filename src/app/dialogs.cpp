@@ -1,13 +1,14 @@
 #include "app/dialogs.h"
 
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
+
+#include "app/appcontext.h"
 
 namespace yuedu::app {
 
@@ -44,8 +45,9 @@ std::optional<QColor> Dialogs::color(QWidget *parent, const QColor &initial) {
 }
 
 void Dialogs::message(QWidget *parent, const QString &text, bool warning) {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
-                    QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    // Captioned with the program's title, as every other window is, not the executable's name.
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information, kProgramTitle, text,
+                    QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -61,12 +61,16 @@ private slots:
         options.showSplash = false;
         options.dataDir = empty.path();
         // The data files are missing: a warning comes first, answered here.
-        QTimer::singleShot(0, [] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+        QString boxTitle;
+        QTimer::singleShot(0, [&boxTitle] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxTitle = box->windowTitle();
                 box->accept();
+            }
         });
         auto main = startUp(context, options);
         QVERIFY(!context.report.ok());
+        QCOMPARE(boxTitle, kProgramTitle);
         QVERIFY(main->isVisible());
         QCOMPARE(QGuiApplication::clipboard()->text(), QString());
         NoticeWindow *n = openNotice();
