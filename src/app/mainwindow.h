@@ -106,6 +106,8 @@ private:
     QMenu *m_windowMenu = nullptr;
     QAction *m_boldAction = nullptr;
     QAction *m_italicAction = nullptr;
+    bool m_boldMark = false;
+    bool m_italicMark = false;
     QPointer<QDialog> m_about;
     QPointer<QDialog> m_content;
     // The font and colour dialogs start from the last choice.

@@ -65,22 +65,24 @@ void MainWindow::toggleUnderline() {
         box->setSelUnderline(state == 0);
 }
 
+// The check marks of 粗體 and 斜體 show the state their last use set. A checkable item flips
+// its own mark when chosen, so without a document to change the mark is put back.
 void MainWindow::toggleBold() {
     ui::RichTextBox *box = activeTextBox();
-    if (!box)
-        return;
-    const bool on = !box->baseBold();
-    box->setBaseBold(on);
-    m_boldAction->setChecked(on);
+    if (box) {
+        m_boldMark = !box->baseBold();
+        box->setBaseBold(m_boldMark);
+    }
+    m_boldAction->setChecked(m_boldMark);
 }
 
 void MainWindow::toggleItalic() {
     ui::RichTextBox *box = activeTextBox();
-    if (!box)
-        return;
-    const bool on = !box->baseItalic();
-    box->setBaseItalic(on);
-    m_italicAction->setChecked(on);
+    if (box) {
+        m_italicMark = !box->baseItalic();
+        box->setBaseItalic(m_italicMark);
+    }
+    m_italicAction->setChecked(m_italicMark);
 }
 
 } // namespace yuedu::app

@@ -157,6 +157,9 @@ private slots:
             app.trigger(name);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep"));
         QVERIFY(app.dialogs->messages.isEmpty());
+        // Nothing was made bold or italic, so neither item is checked.
+        for (const char *name : {"MDImnubold", "MDImnuitalic"})
+            QVERIFY2(!app.main->findChild<QAction *>(QString::fromLatin1(name))->isChecked(), name);
     }
 };
 
