@@ -51,13 +51,10 @@ void MainWindow::openFile() {
         if (!complete)
             m_dialogs->message(this, QStringLiteral("檔案不完整，只讀入了前面的部分：") + full,
                                true);
-    } catch (const Error &e) {
+    } catch (const Error &) {
         m_slots.fileName(s).clear();
         w->Rhtxtword()->clear();
-        m_dialogs->message(this,
-                           QStringLiteral("檔案開啟有問題 ") + full + QStringLiteral("\n\n") +
-                               QString::fromStdString(e.what()),
-                           true);
+        m_dialogs->message(this, QStringLiteral("檔案開啟有問題 ") + full, true);
     }
 }
 

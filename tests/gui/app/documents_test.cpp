@@ -107,8 +107,7 @@ private slots:
         app.dialogs->openAnswers.enqueue(missing);
         app.trigger("MDImnuopen");
         QCOMPARE(app.dialogs->messages.size(), 1);
-        QVERIFY(
-            app.dialogs->messages.front().startsWith(QStringLiteral("檔案開啟有問題 ") + missing));
+        QCOMPARE(app.dialogs->messages.front(), QStringLiteral("檔案開啟有問題 ") + missing);
         QVERIFY(app.main->documentSlots().SlotFileNames[0].isEmpty());
         QCOMPARE(app.main->findfree(), 0);
         QCOMPARE(app.documents().front()->windowTitle(), QStringLiteral("查詢資料來源"));
