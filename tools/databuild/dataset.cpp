@@ -5,6 +5,7 @@
 
 #include "databuild/bopomofo.h"
 #include "databuild/opensources.h"
+#include "databuild/wordfilter.h"
 #include "langdata/big5.h"
 #include "langdata/datalayout.h"
 
@@ -32,41 +33,40 @@ std::vector<double> charShares(const std::vector<WeightedWord> &words) {
     return share;
 }
 
-// The essay list is a corpus n-gram list: besides words it holds fragments such as 的人, 給我,
-// 讓你, 是一種 or 一隻小 that would glue grammar words or numbers onto their neighbours. A word the
-// curated chewing list lacks is taken only when it neither begins nor ends with a grammar
-// character, and does not begin with a numeral.
-bool looksLikeFragment(std::u16string_view word) {
-    static constexpr std::u16string_view kGlue = u"的了著過嗎呢吧啊呀啦嘛喔哦們地得之"
-                                                 u"我你他她它您咱"
-                                                 u"就也都還又才再很最太更越已"
-                                                 u"在是有和跟與及把被給讓叫對從向往為於"
-                                                 u"這那哪此其該每某各"
-                                                 u"不沒別未"
-                                                 u"個上下中裡";
-    static constexpr std::u16string_view kNumerals = u"一二三四五六七八九十百千萬兩幾";
-    return kGlue.find(word.front()) != std::u16string_view::npos ||
-           kGlue.find(word.back()) != std::u16string_view::npos ||
-           kNumerals.find(word.front()) != std::u16string_view::npos;
-}
-
 void addDictionaryWords(const ChewingData &chewing, const std::vector<WeightedWord> &essay,
-                        DataSet &data) {
+                        const WordFilterSettings &settings, DataSet &data) {
+    const WordFilter filter(chewing.phrases, data.frequencyOrder, settings);
     std::unordered_set<std::u16string> have(data.segWords.begin(), data.segWords.end());
     auto byWeight = [](const WeightedWord *a, const WeightedWord *b) {
         return a->weight > b->weight;
     };
+    std::size_t left[2][kWordVerdicts] = {};
     for (const auto *source : {&chewing.phrases, &essay}) {
-        std::vector<const WeightedWord *> ranked;
         const bool curated = source == &chewing.phrases;
+        std::vector<const WeightedWord *> ranked;
         for (const WeightedWord &w : *source)
-            if (isDictionaryWord(w.word) && !have.count(w.word) &&
-                (curated || !looksLikeFragment(w.word)))
+            if (isDictionaryWord(w.word) && !have.count(w.word))
                 ranked.push_back(&w);
         std::stable_sort(ranked.begin(), ranked.end(), byWeight);
-        for (const WeightedWord *w : ranked)
-            if (have.insert(w->word).second)
+        for (const WeightedWord *w : ranked) {
+            if (!have.insert(w->word).second)
+                continue;
+            const WordVerdict v =
+                curated ? filter.chewingVerdict(w->word, w->weight) : filter.essayVerdict(w->word);
+            data.wordChoices.push_back({w->word, curated ? "chewing" : "essay", w->weight, v});
+            ++left[curated ? 0 : 1][static_cast<int>(v)];
+            if (v == WordVerdict::Kept)
                 data.segWords.push_back(w->word);
+        }
+    }
+    for (int source = 0; source < 2; ++source) {
+        std::string note = source == 0 ? "chewing phrases" : "essay-only words";
+        note += ": " + std::to_string(left[source][0]) + " offered";
+        for (int v = 1; v < kWordVerdicts; ++v)
+            if (left[source][v])
+                note += ", " + std::to_string(left[source][v]) + " left out (" +
+                        verdictName(static_cast<WordVerdict>(v)) + ")";
+        data.notes.push_back(note);
     }
 }
 
@@ -159,7 +159,7 @@ bool isDictionaryWord(std::u16string_view word) {
            std::all_of(word.begin(), word.end(), isOwnTableChar);
 }
 
-void addOpenSources(const OpenSourcePaths &paths, DataSet &data) {
+void addOpenSources(const OpenSourcePaths &paths, DataSet &data, const WordFilterSettings &filter) {
     const ChewingData chewing = readChewing(paths.chewingDir);
     const std::vector<WeightedWord> essay = readEssay(paths.essay);
     const UnihanData unihan = readUnihan(paths.unihanIrg, paths.unihanDict);
@@ -184,7 +184,7 @@ void addOpenSources(const OpenSourcePaths &paths, DataSet &data) {
                                     data.frequencyOrder.begin() +
                                         std::min<std::size_t>(3000, data.frequencyOrder.size()));
 
-    addDictionaryWords(chewing, essay, data);
+    addDictionaryWords(chewing, essay, filter, data);
     addCharRecords(chewing, unihan, strokes, data);
     addGradeListOne(unihan, data);
 }

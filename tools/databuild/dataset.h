@@ -8,8 +8,17 @@
 
 #include "databuild/gradefile.h"
 #include "databuild/sensefile.h"
+#include "databuild/wordfilter.h"
 
 namespace yuedu::databuild {
+
+// A candidate word of the open sources and what became of it.
+struct WordChoice {
+    std::u16string word;
+    const char *source = ""; // "chewing" or "essay"
+    std::uint64_t weight = 0;
+    WordVerdict verdict = WordVerdict::Kept;
+};
 
 struct DataSet {
     std::vector<std::u16string> segWords; // in priority order
@@ -19,6 +28,8 @@ struct DataSet {
     // Characters by descending corpus frequency (from the open sources); empty without them.
     std::vector<char16_t> frequencyOrder;
     std::vector<std::string> notes; // what the report should mention
+    // The candidate words of the open sources in the order offered, with their verdicts.
+    std::vector<WordChoice> wordChoices;
 };
 
 struct OpenSourcePaths {
@@ -33,8 +44,10 @@ struct OpenSourcePaths {
 bool isDictionaryWord(std::u16string_view word);
 
 // Adds the dictionary words, character records, rank list, grade list 1 and frequency order
-// derived from the open sources. Entries the text sources already gave keep priority.
-void addOpenSources(const OpenSourcePaths &paths, DataSet &data);
+// derived from the open sources. Entries the text sources already gave keep priority. The
+// dictionary words are chosen with the rules of WordFilter.
+void addOpenSources(const OpenSourcePaths &paths, DataSet &data,
+                    const WordFilterSettings &filter = {});
 
 // Fills the detail records: word-formation count and degree from the written dictionary words,
 // general-use level from the frequency bands. Explicit figures already in data.senses.details

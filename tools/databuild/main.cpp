@@ -34,6 +34,14 @@ Text sources (UTF-8, see data/README.md; each may be given several times):
 Open sources (all five together):
   --chewing DIR --essay FILE --unihan-irg FILE --unihan-dict FILE --stroke FILE
   --report          print how full each table is
+  --list-words FILE write the candidate dictionary words of the open sources in the order
+                    offered: word<TAB>source<TAB>weight<TAB>verdict
+Settings of the dictionary word rules (see data/README.md):
+  --composition-share X  keep a chewing composition of a grammar character and a word from
+                    this share of the word's own frequency on (default 0.5; 0 keeps all)
+  --pair-frequency N     keep a chewing pair of an adverb and a grammar character from this
+                    frequency on (default 8000)
+  --frequent-chars N     characters counted as frequent in essay-only words (default 600)
   --export-chars FILE  write the character records of the characters the text sources use,
                     in the --chars format (to make a small character list from the open sources)
 )";
@@ -44,7 +52,21 @@ struct Options {
     OpenSourcePaths open;
     bool report = false;
     std::filesystem::path exportChars;
+    std::filesystem::path listWords;
+    WordFilterSettings filter;
 };
+
+double number(const std::string &option, const std::string &value) {
+    std::size_t used = 0;
+    double v = -1;
+    try {
+        v = std::stod(value, &used);
+    } catch (const std::exception &) {
+    }
+    if (used != value.size() || v < 0)
+        throw Error("'" + option + "' needs a number of zero or more, not '" + value + "'");
+    return v;
+}
 
 Options parse(int argc, char **argv) {
     Options o;
@@ -65,8 +87,16 @@ Options parse(int argc, char **argv) {
             std::cout << kUsage;
             std::exit(0);
         }
-        const bool known = arg == "--out" || arg == "--export-chars" || open.count(arg) ||
-                           std::find(std::begin(kText), std::end(kText), arg) != std::end(kText);
+        static const char *const kOther[] = {"--out",
+                                             "--export-chars",
+                                             "--list-words",
+                                             "--composition-share",
+                                             "--pair-frequency",
+                                             "--frequent-chars"};
+        const bool known =
+            std::find(std::begin(kOther), std::end(kOther), arg) != std::end(kOther) ||
+            open.count(arg) ||
+            std::find(std::begin(kText), std::end(kText), arg) != std::end(kText);
         if (!known)
             throw Error("unknown option '" + arg + "'\n" + kUsage);
         if (i + 1 >= argc)
@@ -76,6 +106,14 @@ Options parse(int argc, char **argv) {
             o.out = value;
         else if (arg == "--export-chars")
             o.exportChars = value;
+        else if (arg == "--list-words")
+            o.listWords = value;
+        else if (arg == "--composition-share")
+            o.filter.compositionShare = number(arg, value);
+        else if (arg == "--pair-frequency")
+            o.filter.grammarPairFrequency = static_cast<std::uint64_t>(number(arg, value));
+        else if (arg == "--frequent-chars")
+            o.filter.frequentChars = static_cast<std::size_t>(number(arg, value));
         else if (open.count(arg))
             *open[arg] = value;
         else
@@ -170,7 +208,14 @@ int run(const Options &o) {
             if (p->empty())
                 throw Error("the open sources are read together: give --chewing, --essay, "
                             "--unihan-irg, --unihan-dict and --stroke");
-        addOpenSources(o.open, data);
+        addOpenSources(o.open, data, o.filter);
+    }
+    if (!o.listWords.empty()) {
+        std::string out;
+        for (const WordChoice &c : data.wordChoices)
+            out += toUtf8(c.word) + "\t" + c.source + "\t" + std::to_string(c.weight) + "\t" +
+                   verdictName(c.verdict) + "\n";
+        writeFileAtomically(o.listWords, out);
     }
 
     if (!o.exportChars.empty())
