@@ -187,6 +187,9 @@ void AnalysisCommands::segmentText() {
     if (WordText.isEmpty())
         return; // nothing to segment: the result stays empty and no notice follows
 
+    // The result window is watched from before the analysis: a window closed meanwhile is
+    // not written to.
+    QPointer<DocumentWindow> guard(result);
     auto divider = this->divider();
     auto busy = m_dividerBusy;
     auto text = std::make_shared<std::u16string>(WordText.toStdU16String());
@@ -199,10 +202,7 @@ void AnalysisCommands::segmentText() {
             busy->store(false);
         },
         m_threshold);
-    if (!done)
-        return;
-    QPointer<DocumentWindow> guard(result);
-    if (!guard)
+    if (!done || !guard)
         return;
     // One insertion of the whole result: the box lays it out once.
     result->Rhtxtword()->setSelText(QString::fromStdU16String(*segmented));
