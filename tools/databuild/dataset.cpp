@@ -61,7 +61,7 @@ void addDictionaryWords(const ChewingData &chewing, const std::vector<WeightedWo
     }
     for (int source = 0; source < 2; ++source) {
         std::string note = source == 0 ? "chewing phrases" : "essay-only words";
-        note += ": " + std::to_string(left[source][0]) + " offered";
+        note += ": " + std::to_string(left[source][0]) + " kept";
         for (int v = 1; v < kWordVerdicts; ++v)
             if (left[source][v])
                 note += ", " + std::to_string(left[source][v]) + " left out (" +
