@@ -1,25 +1,58 @@
 #include "segment/passes/userwordpass.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace yuedu::seg {
 
 UserWordPass::UserWordPass(std::u16string userWords) : m_userWords(std::move(userWords)) {
     const std::u16string_view all(m_userWords);
+    constexpr auto none = std::u16string_view::npos;
     for (char16_t c : all)
         m_chars.set(c);
-    for (std::size_t i = 0; i < all.size(); ++i)
-        for (std::size_t n = 1; n <= kLongest && i + n <= all.size(); ++n)
-            m_first.try_emplace(all.substr(i, n), i + 1);
+
+    // Every string that stands between two commas somewhere, and the first characters they
+    // begin with.
+    std::unordered_map<std::u16string_view, std::size_t> firstAt;
+    std::bitset<65536> starts;
+    for (std::size_t c = 0; c < all.size(); ++c) {
+        if (all[c] != u',')
+            continue;
+        for (std::size_t n = 2; n <= kLongest && c + 1 + n < all.size(); ++n) {
+            if (all[c + 1 + n] == u',') {
+                firstAt.emplace(all.substr(c + 1, n), none);
+                starts.set(all[c + 1]);
+            }
+        }
+    }
+    // Where each of them is first found, possibly inside a longer word.
+    for (std::size_t i = 0; i < all.size() && !firstAt.empty(); ++i) {
+        if (!starts.test(all[i]))
+            continue;
+        for (std::size_t n = 2; n <= kLongest && i + n <= all.size(); ++n) {
+            const auto it = firstAt.find(all.substr(i, n));
+            if (it != firstAt.end() && it->second == none)
+                it->second = i;
+        }
+    }
+    for (const auto &[s, at] : firstAt) {
+        const std::size_t after = at + s.size();
+        if (at >= 1 && all[at - 1] == u',' && after < all.size() && all[after] == u',')
+            m_takeable.insert(s);
+    }
 }
 
-std::size_t UserWordPass::firstPosition(std::u16string_view s) const {
-    if (s.empty())
-        return m_userWords.empty() ? 0 : 1;
-    if (s.size() > kLongest)
-        return m_userWords.find(s) + 1; // npos + 1 == 0
-    auto it = m_first.find(s);
-    return it == m_first.end() ? 0 : it->second;
+bool UserWordPass::takes(std::u16string_view s, std::size_t n) const {
+    if (s.size() == n)
+        return m_takeable.count(s) != 0;
+    // Only within the last characters of the text, after a word was taken, is s shorter than
+    // n; the comma that must follow is then still looked for n characters from where s is
+    // first found.
+    const std::size_t at = std::u16string_view(m_userWords).find(s);
+    if (at == std::u16string_view::npos || at == 0)
+        return false; // with no character before it, s is not between commas
+    return m_userWords[at - 1] == u',' && at + n < m_userWords.size() &&
+           m_userWords[at + n] == u',';
 }
 
 void UserWordPass::run(PassContext &ctx) const {
@@ -34,11 +67,7 @@ void UserWordPass::run(PassContext &ctx) const {
         const std::u16string_view s = ctx.text(0, n);
         if (s.empty())
             return; // the text is used up
-        const std::size_t h = firstPosition(s);
-        if (h < 2)
-            continue;
-        const std::size_t after = h - 1 + static_cast<std::size_t>(n); // 0-based, at h + n
-        if (m_userWords[h - 2] == u',' && after < m_userWords.size() && m_userWords[after] == u',')
+        if (takes(s, static_cast<std::size_t>(n)))
             ctx.emit(static_cast<int>(s.size()));
     }
 }

@@ -2,7 +2,7 @@
 #include <bitset>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 
 #include "segment/passcontext.h"
 
@@ -16,15 +16,17 @@ public:
     explicit UserWordPass(std::u16string userWords);
     void run(PassContext &ctx) const override;
 
-    // 1-based position of the first occurrence of s in the user words, 0 when absent.
-    std::size_t firstPosition(std::u16string_view s) const;
-
 private:
+    // Whether s, tried as the n characters from the scan position, is taken.
+    bool takes(std::u16string_view s, std::size_t n) const;
+
     static constexpr std::size_t kLongest = 6;
     std::u16string m_userWords;
     std::bitset<65536> m_chars; // every character of m_userWords, for a quick no
-    // First position of every substring of one to six characters (views into m_userWords).
-    std::unordered_map<std::u16string_view, std::size_t> m_first;
+    // The strings of two to six characters whose first occurrence in m_userWords has a comma
+    // on both sides (views into m_userWords). Only strings that stand between two commas
+    // somewhere can be in it, so it stays about as large as the list of words.
+    std::unordered_set<std::u16string_view> m_takeable;
 };
 
 } // namespace yuedu::seg

@@ -165,6 +165,11 @@ TEST(UserWordPass, TakesWholeEntriesOfTwoToSixCharacters) {
         {"two words in one pass", u",資訊科學,系所,", u"資訊科學系所乙", u"資訊科學|系所|乙"},
         {"a later whole entry does not count", u",甲乙丙,甲乙,", u"甲乙丁戊", u"甲|乙|丁|戊"},
         {"entries stand between commas", u",甲乙,丁戊,", u"丙丁戊己", u"丙|丁戊|己"},
+        {"a comma of the text between two entries", u",甲乙,丙丁,", u"甲乙,丙丁戊",
+         u"甲乙,丙丁|戊"},
+        // After 甲乙丙丁 only 戊己 is left for n = 3; the comma is looked for three characters on.
+        {"the end of the text after a word", u",甲乙丙丁,戊己乙,", u"甲乙丙丁戊己",
+         u"甲乙丙丁|戊己"},
         {"no user words", u",", u"資訊科學系", u"資|訊|科|學|系"},
     };
     for (const auto &c : cases) {
