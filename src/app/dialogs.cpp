@@ -1,7 +1,9 @@
 #include "app/dialogs.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -12,9 +14,34 @@
 
 namespace yuedu::app {
 
+namespace {
+
+// The open dialog adds its default extension as written ("TXT"). File names differ in case on
+// this system, so "story" typed for story.txt would not be found; the name is taken in the
+// case the file really has.
+class OpenDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (files.size() == 1 && !QFileInfo::exists(files.front())) {
+            const QFileInfo wanted(files.front());
+            const QDir folder = wanted.dir();
+            for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
+                if (name.compare(wanted.fileName(), Qt::CaseInsensitive) == 0) {
+                    selectFile(folder.filePath(name));
+                    break;
+                }
+        }
+        QFileDialog::accept();
+    }
+};
+
+} // namespace
+
 QString Dialogs::openFileName(QWidget *parent, const QString &filter,
                               const QString &defaultSuffix) {
-    QFileDialog dialog(parent);
+    OpenDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);

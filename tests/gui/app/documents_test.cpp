@@ -1,5 +1,7 @@
 // Document windows and files: slots, captions, opening, saving.
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -255,6 +257,28 @@ private slots:
         QCOMPARE(subs[0]->geometry().bottom(), bottom);
         QCOMPARE(subs[1]->geometry().bottom(), bottom);
         QCOMPARE(subs[1]->geometry().left(), subs[0]->geometry().right() + 1);
+    }
+
+    void openDialogFindsANameTypedWithoutItsExtension() {
+        QTemporaryDir dir;
+        const QString story = writeFile(dir, QStringLiteral("story.txt"), "x");
+        QTimer::singleShot(0, [typed = dir.filePath(QStringLiteral("story"))] {
+            if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                d->selectFile(typed);
+                // A name that is not found is reported in a message box: answer it.
+                QTimer::singleShot(0, [] {
+                    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                        box->reject();
+                });
+                QMetaObject::invokeMethod(d, "accept");
+                if (d->isVisible())
+                    d->reject();
+            }
+        });
+        Dialogs dialogs;
+        QCOMPARE(dialogs.openFileName(nullptr, QStringLiteral("txt 格式 (*.txt)"),
+                                      QStringLiteral("TXT")),
+                 story);
     }
 
     void newWindowsOpenInsideTheVisibleArea() {
