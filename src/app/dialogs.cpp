@@ -1,10 +1,12 @@
 #include "app/dialogs.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -57,11 +59,15 @@ QString Dialogs::saveFileName(QWidget *parent, const QString &filter) {
 }
 
 std::optional<QFont> Dialogs::font(QWidget *parent, const QFont &initial) {
-    bool ok = false;
-    QFont f = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok)
+    QFontDialog dialog(initial, parent);
+    // Applying a font switches underline and strikethrough off, so the dialog does not offer
+    // them: its effects box (the one with check boxes) is hidden.
+    for (QGroupBox *box : dialog.findChildren<QGroupBox *>())
+        if (box->findChild<QCheckBox *>())
+            box->hide();
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return f;
+    return dialog.selectedFont();
 }
 
 std::optional<QColor> Dialogs::color(QWidget *parent, const QColor &initial) {

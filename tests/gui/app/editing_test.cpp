@@ -1,4 +1,5 @@
 // Editing and formatting of the active document.
+#include <QCheckBox>
 #include <QClipboard>
 #include <QMimeData>
 #include <QTest>
@@ -146,6 +147,22 @@ private slots:
         app.trigger("MDImnuitalic");
         QVERIFY(italic->isChecked());
         QVERIFY(formatAt(box, 3).fontItalic());
+    }
+
+    void fontDialogOffersNoEffects() {
+        // Applying a font clears underline and strikethrough, so the dialog must not offer them.
+        QStringList offered;
+        QTimer::singleShot(0, [&offered] {
+            if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                for (QCheckBox *box : d->findChildren<QCheckBox *>())
+                    if (box->isVisibleTo(d))
+                        offered << box->text();
+                d->reject();
+            }
+        });
+        Dialogs dialogs;
+        QVERIFY(!dialogs.font(nullptr, QFont()));
+        QCOMPARE(offered, QStringList());
     }
 
     void commandsWithoutADocumentDoNothing() {
