@@ -48,6 +48,8 @@ void MainWindow::openFile() {
         const bool complete = w->Rhtxtword()->loadFile(full);
         w->setTag(QString::number(s));
         w->setWindowTitle(kOpenedCaption + QDir::toNativeSeparators(full));
+        // A cut-off RTF file gives what it holds, and the user learns that more was meant to
+        // be there rather than saving the shortened text over the file unawares.
         if (!complete)
             m_dialogs->message(this, QStringLiteral("檔案不完整，只讀入了前面的部分：") + full,
                                true);

@@ -259,6 +259,19 @@ private slots:
         QCOMPARE(subs[1]->geometry().left(), subs[0]->geometry().right() + 1);
     }
 
+    void cutOffRtfOpensWhatItHoldsAndSaysSo() {
+        AppFixture app;
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, QStringLiteral("cut.rtf"), "{\\rtf1\\ansi {\\b abc}\\par de");
+        app.dialogs->openAnswers.enqueue(path);
+        app.trigger("MDImnuopen");
+        QCOMPARE(app.box()->Text(), QStringLiteral("abc\nde"));
+        QCOMPARE(app.main->activeDocument()->tag(), QStringLiteral("0"));
+        QCOMPARE(app.dialogs->messages,
+                 QStringList{QStringLiteral("檔案不完整，只讀入了前面的部分：") + path});
+    }
+
     void openDialogFindsANameTypedWithoutItsExtension() {
         QTemporaryDir dir;
         const QString story = writeFile(dir, QStringLiteral("story.txt"), "x");
