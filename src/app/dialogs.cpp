@@ -2,9 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QMessageBox>
@@ -16,38 +14,16 @@
 
 namespace yuedu::app {
 
-namespace {
-
-// The open dialog adds its default extension as written ("TXT"). File names differ in case on
-// this system, so "story" typed for story.txt would not be found; the name is taken in the
-// case the file really has.
-class OpenDialog : public QFileDialog {
-public:
-    using QFileDialog::QFileDialog;
-    void accept() override {
-        const QStringList files = selectedFiles();
-        if (files.size() == 1 && !QFileInfo::exists(files.front())) {
-            const QFileInfo wanted(files.front());
-            const QDir folder = wanted.dir();
-            for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
-                if (name.compare(wanted.fileName(), Qt::CaseInsensitive) == 0) {
-                    selectFile(folder.filePath(name));
-                    break;
-                }
-        }
-        QFileDialog::accept();
-    }
-};
-
-} // namespace
-
 QString Dialogs::openFileName(QWidget *parent, const QString &filter,
                               const QString &defaultSuffix) {
-    OpenDialog dialog(parent);
+    QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(defaultSuffix);
+    // A name typed without extension gets the default one. File names differ in case here, and
+    // the dialog looks the name up as written: "story" must find story.txt, the usual spelling,
+    // not look for story.TXT.
+    dialog.setDefaultSuffix(defaultSuffix.toLower());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();
