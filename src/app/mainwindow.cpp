@@ -160,7 +160,8 @@ void MainWindow::fillWindowMenu() {
     for (QMdiSubWindow *sub : windows) {
         if (!sub->isVisible() && !sub->isMinimized())
             continue;
-        QString caption = sub->windowTitle();
+        // A "&" of the caption (a path may hold one) is text, not an access key.
+        QString caption = sub->windowTitle().replace(u'&', QStringLiteral("&&"));
         QAction *a = m_windowMenu->addAction(
             number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
         ++number;

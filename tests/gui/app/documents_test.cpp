@@ -241,6 +241,12 @@ private slots:
         QCOMPARE(listed.size(), 2);
         QCOMPARE(checked, QStringList{QStringLiteral("&2 未命名檔案")});
 
+        // A "&" in a caption (a path such as /home/u/R&D/a.txt) is shown, not taken as the
+        // item's access key.
+        app.main->activeDocument()->setWindowTitle(QStringLiteral("處理檔 - /R&D/a.txt"));
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().last()->iconText(), QStringLiteral("2 處理檔 - /R&D/a.txt"));
+
         app.trigger("MDImnuWindowTileV");
         const auto subs = app.main->mdiArea()->subWindowList();
         QCOMPARE(subs[0]->geometry().top(), subs[1]->geometry().top());
