@@ -7,6 +7,7 @@
 #include "databuild/opensources.h"
 #include "databuild/wordfilter.h"
 #include "langdata/big5.h"
+#include "langdata/constants.h"
 #include "langdata/datalayout.h"
 
 namespace yuedu::databuild {
@@ -159,6 +160,22 @@ bool isDictionaryWord(std::u16string_view word) {
            std::all_of(word.begin(), word.end(), isOwnTableChar);
 }
 
+std::u16string childrensRankList(const std::vector<char16_t> &frequencyOrder) {
+    // The corpora are written for adults (媽, 爸 and 玩 rank far down in them), while the rank
+    // list grades words for children. The program's own list of the 498 characters children
+    // meet most often leads, in its order; the corpus order fills the rest.
+    const std::u16string &common = constants::CommonCharList();
+    std::u16string rank = common;
+    std::unordered_set<char16_t> taken(common.begin(), common.end());
+    for (char16_t c : frequencyOrder) {
+        if (rank.size() >= 3000)
+            break;
+        if (taken.insert(c).second)
+            rank.push_back(c);
+    }
+    return rank;
+}
+
 void addOpenSources(const OpenSourcePaths &paths, DataSet &data, const WordFilterSettings &filter) {
     const ChewingData chewing = readChewing(paths.chewingDir);
     const std::vector<WeightedWord> essay = readEssay(paths.essay);
@@ -180,9 +197,7 @@ void addOpenSources(const OpenSourcePaths &paths, DataSet &data, const WordFilte
     for (const auto &[score, n] : order)
         data.frequencyOrder.push_back(charOfOrdinal(n));
     if (data.grades.rankList.empty())
-        data.grades.rankList.assign(data.frequencyOrder.begin(),
-                                    data.frequencyOrder.begin() +
-                                        std::min<std::size_t>(3000, data.frequencyOrder.size()));
+        data.grades.rankList = childrensRankList(data.frequencyOrder);
 
     addDictionaryWords(chewing, essay, filter, data);
     addCharRecords(chewing, unihan, strokes, data);

@@ -54,6 +54,10 @@ void addOpenSources(const OpenSourcePaths &paths, DataSet &data,
 // are kept. writtenWords are the words the dictionary really holds.
 void deriveDetails(const std::vector<std::u16string> &writtenWords, DataSet &data);
 
+// Grade list 5 for the full data: the 498 characters children meet most often, in their order,
+// then the corpus frequency order, up to 3000 characters.
+std::u16string childrensRankList(const std::vector<char16_t> &frequencyOrder);
+
 // General-use level 1..9 of a 1-based frequency rank (0 beyond the last band).
 int generalUseLevel(std::size_t rank);
 

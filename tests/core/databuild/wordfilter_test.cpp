@@ -2,7 +2,12 @@
 // dictionary, on a small word list with frequencies taken from the chewing phrase list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "databuild/dataset.h"
 #include "databuild/wordfilter.h"
+#include "langdata/big5.h"
+#include "langdata/constants.h"
 #include "langdata/textcodec.h"
 
 using namespace yuedu;
@@ -130,4 +135,20 @@ TEST(WordFilter, EssayOnlyWordsThatAreFragmentsOrTwoWordsAreLeftOut) {
     const WordFilter f = filter();
     for (const auto &c : cases)
         EXPECT_EQ(f.essayVerdict(c.word), c.verdict) << toUtf8(c.word);
+}
+
+TEST(ChildrensRankList, CommonCharactersLeadThenTheCorpusOrderWithoutRepeats) {
+    using yuedu::constants::CommonCharList;
+    // A corpus order in which 媽 comes late and 的 is not first.
+    std::vector<char16_t> corpus = {u'國', u'的', u'政', u'媽'};
+    for (int n = 0; n < 4000; ++n)
+        corpus.push_back(yuedu::charOfOrdinal(n));
+    const std::u16string rank = yuedu::databuild::childrensRankList(corpus);
+    ASSERT_EQ(rank.size(), 3000u);
+    EXPECT_EQ(rank.substr(0, CommonCharList().size()), CommonCharList());
+    EXPECT_EQ(rank[498], u'政'); // 國, 的 and 媽 are already among the common characters
+    EXPECT_LT(rank.find(u'媽'), 201u);
+    std::u16string sorted = rank;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "no repeats";
 }
