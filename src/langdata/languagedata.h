@@ -46,19 +46,19 @@ public:
 };
 
 // File names of the data files.
-inline constexpr const char* kGradeFileName = "gdphvbdn.byt";
-inline constexpr const char* kSegFileName = "dpphvbdn.byt";
-inline constexpr const char* kSenseFileName = "phwdvbdn.byt";
-inline constexpr const char* kUserWordFileName = "userword.apd";
+inline constexpr const char *kGradeFileName = "gdphvbdn.byt";
+inline constexpr const char *kSegFileName = "dpphvbdn.byt";
+inline constexpr const char *kSenseFileName = "phwdvbdn.byt";
+inline constexpr const char *kUserWordFileName = "userword.apd";
 
 // Reads the three data files from dir into data. A missing, unreadable or short file is
 // reported and its tables (or their tails) stay zero-filled; loading never throws.
-LoadReport loaddata(const std::filesystem::path& dir, LanguageData& data);
+LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data);
 
 // Where the data files are looked for: the explicit folder when given, else YUEDU_DATA_DIR,
 // else the folder of the executable (exeDir) or its data folder, else the data folder of the
 // build tree the executable lies in, else the installed data folder.
-std::filesystem::path findDataDir(const std::filesystem::path& explicitDir,
-                                  const std::filesystem::path& exeDir);
+std::filesystem::path findDataDir(const std::filesystem::path &explicitDir,
+                                  const std::filesystem::path &exeDir);
 
 } // namespace yuedu
