@@ -22,6 +22,9 @@ int main(int argc, char **argv) {
                                QStringLiteral("Folder of the data files."), QStringLiteral("DIR"));
     parser.addOption(noSplash);
     parser.addOption(dataDir);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Texts to open (Big5, UTF-8 or RTF)."),
+                                 QStringLiteral("[FILE...]"));
     parser.process(app);
 
     yuedu::app::AppContext context;
@@ -29,5 +32,7 @@ int main(int argc, char **argv) {
     options.showSplash = !parser.isSet(noSplash);
     options.dataDir = parser.value(dataDir);
     auto main = yuedu::app::startUp(context, options);
+    if (main)
+        main->openFiles(parser.positionalArguments());
     return app.exec();
 }

@@ -52,6 +52,9 @@ public:
     // Puts a result window into the child area once; later calls bring it to the front.
     QMdiSubWindow *showChildWindow(QWidget *window);
 
+    // Opens files named on the command line, each in a free slot as 開啟舊檔 would.
+    void openFiles(const QStringList &paths);
+
     // Start-up: the first notice, unless the setting turns it off.
     void showStartupNotice();
 
@@ -93,6 +96,8 @@ private:
                      void (MainWindow::*slot)() = nullptr);
     void fillWindowMenu();
     bool writeDocument(DocumentWindow *window, const QString &path);
+    // Reads a file into the document window of slot s, with caption and tag.
+    void loadIntoSlot(int s, DocumentWindow *w, const QString &path);
     void onSubWindowActivated(QMdiSubWindow *sub);
     // Size and place of a child window shown for the first time.
     void placeNewChild(QMdiSubWindow *sub);

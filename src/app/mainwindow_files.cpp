@@ -42,6 +42,21 @@ void MainWindow::openFile() {
     const QString path = m_dialogs->openFileName(this, kOpenFilter, QStringLiteral("TXT"));
     if (path.isEmpty() || !guard)
         return;
+    loadIntoSlot(s, w, path);
+}
+
+void MainWindow::openFiles(const QStringList &paths) {
+    for (const QString &path : paths) {
+        const int s = findfree();
+        if (s < 0) {
+            m_dialogs->message(this, kTooManyFiles);
+            return;
+        }
+        loadIntoSlot(s, loadSlotWindow(s), path);
+    }
+}
+
+void MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path) {
     const QString full = QFileInfo(path).absoluteFilePath();
     m_slots.fileName(s) = full;
     try {

@@ -137,6 +137,19 @@ private slots:
         QCOMPARE(app.box()->Text(), text);
     }
 
+    void filesNamedOnTheCommandLineOpenInSlotsLikeOpenedOnes() {
+        AppFixture app;
+        QTemporaryDir dir;
+        QStringList paths;
+        for (int k = 0; k < 11; ++k)
+            paths << writeFile(dir, QStringLiteral("c%1.txt").arg(k), "\xa4\xd1");
+        app.main->openFiles(paths);
+        QCOMPARE(app.documents().size(), 10);
+        QCOMPARE(app.main->documentSlots().window(9)->windowTitle(),
+                 QStringLiteral("處理檔 - ") + dir.filePath(QStringLiteral("c9.txt")));
+        QCOMPARE(app.dialogs->messages, QStringList{kTooManyFiles});
+    }
+
     void saveThenReopenKeepsTextAndFormatting() {
         AppFixture app;
         QTemporaryDir dir;
