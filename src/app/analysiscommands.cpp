@@ -9,6 +9,7 @@
 #include "app/worktext.h"
 #include "article/attributetreewindow.h"
 #include "article/genredialog.h"
+#include "article/profiletext.h"
 #include "article/profilewindow.h"
 #include "charprofile/fworddisp.h"
 #include "langdata/big5.h"
@@ -126,6 +127,11 @@ void AnalysisCommands::articleProfile() {
         m_profileWindow = new article::ArticleProfileWindow(m_profile);
     m_profileWindow->zancf_Change();
     m_main.showChildWindow(m_profileWindow);
+    // Text without a single hanzi of the tables has no profile: say so, so that the figures of
+    // the previous text, still on show, are not taken for this one's.
+    if (*outcome == article::ProfileOutcome::NoTableCharacters)
+        m_main.dialogs().message(&m_main, QString::fromStdU16String(std::u16string(
+                                              article::profileOutcomeMessage(*outcome))));
 
     if (ArticleText.isEmpty()) {
         m_genreDialog->hide();

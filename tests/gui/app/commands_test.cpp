@@ -317,6 +317,25 @@ private slots:
             0);
     }
 
+    void profileOfTextWithoutHanziSaysSoAndKeepsTheLastFigures() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        setText(app, QStringLiteral("天地。天"));
+        answerGenreDialog();
+        app.trigger("MDImnuartprofile");
+        auto *length = app.main->commands().profileWindow()->findChild<QLineEdit *>(
+            QStringLiteral("wdartlen"));
+        const QString before = length->text();
+        QVERIFY(app.dialogs->messages.isEmpty());
+
+        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        setText(app, QStringLiteral("abc，。"));
+        answerGenreDialog();
+        app.trigger("MDImnuartprofile");
+        QCOMPARE(app.dialogs->messages.size(), 1);
+        QVERIFY(app.dialogs->messages.front().contains(QStringLiteral("沒有可分析的中文字")));
+        QCOMPARE(length->text(), before);
+    }
+
     void commandsWithoutADocumentExplainWhy() {
         AppFixture app([](AppContext &ctx) { buildData(ctx); });
         QGuiApplication::clipboard()->setText(QStringLiteral("keep"));
