@@ -15,6 +15,7 @@
 #include "app/appcontext.h"
 #include "app/documentwindow.h"
 #include "app/mainwindow.h"
+#include "app/noticewindow.h"
 #include "fakedialogs.h"
 #include "ui/richtextbox.h"
 
@@ -59,4 +60,19 @@ inline void answerNoticeWith(const char *buttonName) {
                 if (auto *b = w->findChild<QAbstractButton *>(name))
                     b->click();
     });
+}
+
+// The notice window that is up, if any.
+inline yuedu::app::NoticeWindow *openNotice() {
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *n = qobject_cast<yuedu::app::NoticeWindow *>(w); n && n->isVisible())
+            return n;
+    return nullptr;
+}
+
+// Closes a notice a test left open, so the next test starts without one.
+inline void closeOpenNotice() {
+    if (yuedu::app::NoticeWindow *n = openNotice())
+        n->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

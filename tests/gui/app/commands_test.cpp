@@ -57,13 +57,6 @@ void answerGenreDialog() {
     });
 }
 
-NoticeWindow *openNotice() {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *n = qobject_cast<NoticeWindow *>(w); n && n->isVisible())
-            return n;
-    return nullptr;
-}
-
 bool shownInArea(AppFixture &app, QWidget *w) {
     for (QMdiSubWindow *s : app.main->mdiArea()->subWindowList())
         if (s->widget() == w)
@@ -77,11 +70,7 @@ class CommandsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void cleanup() {
-        if (NoticeWindow *n = openNotice())
-            n->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { closeOpenNotice(); }
 
     void resultNameEndsAtTheFirstFullStopOfTheFileName() {
         const struct {

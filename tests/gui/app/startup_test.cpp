@@ -18,13 +18,6 @@ using namespace yuedu::app;
 
 namespace {
 
-NoticeWindow *openNotice() {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *n = qobject_cast<NoticeWindow *>(w); n && n->isVisible())
-            return n;
-    return nullptr;
-}
-
 const QString kSection = QStringLiteral("Options");
 const QString kKey = QStringLiteral("啟動時顯示秘訣");
 
@@ -34,11 +27,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void cleanup() {
-        if (NoticeWindow *n = openNotice())
-            n->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { closeOpenNotice(); }
 
     void startupShowsTheNoticeUnlessTheSettingIsZero_data() {
         QTest::addColumn<QString>("setting");
