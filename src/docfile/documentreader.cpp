@@ -11,7 +11,8 @@
 
 namespace yuedu::doc {
 
-LoadedDocument readDocument(std::string_view bytes, const std::string &source) {
+LoadedDocument readDocument(std::string_view bytes, const std::string &source,
+                            TextEncoding encoding) {
     LoadedDocument d;
     if (looksLikeRtf(bytes)) {
         RtfReadResult r = readRtf(bytes, source);
@@ -19,7 +20,12 @@ LoadedDocument readDocument(std::string_view bytes, const std::string &source) {
         d.kind = DocumentKind::Rtf;
         d.truncated = r.truncated;
     } else {
-        d.document = RichDocument::fromPlainText(decodeText(bytes));
+        DecodedText text = decodeTextDetailed(bytes, encoding);
+        d.document = RichDocument::fromPlainText(text.text);
+        d.encoding = text.encoding;
+        d.replaced = text.replaced;
+        d.ambiguous = text.ambiguous;
+        d.binary = text.binary;
     }
     return d;
 }

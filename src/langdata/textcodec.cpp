@@ -6,7 +6,7 @@ namespace yuedu {
 namespace {
 
 // Length of the UTF-8 sequence at i, or 0 when it is not a valid one.
-std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t& cp) {
+std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t &cp) {
     auto b = static_cast<unsigned char>(s[i]);
     if (b < 0x80) {
         cp = b;
@@ -116,7 +116,7 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
-std::u16string decodeText(std::string_view bytes, TextEncoding encoding, TextEncoding* detected) {
+std::u16string decodeText(std::string_view bytes, TextEncoding encoding, TextEncoding *detected) {
     auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
     if (encoding == TextEncoding::Auto) {
         if (starts("\xEF\xBB\xBF"))
@@ -139,6 +139,30 @@ std::u16string decodeText(std::string_view bytes, TextEncoding encoding, TextEnc
         return fromUtf16(starts("\xFE\xFF") ? bytes.substr(2) : bytes, true);
     default:
         return CodePage950::instance().decode(bytes);
+    }
+}
+
+DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
+    DecodedText d;
+    d.text = decodeText(bytes, encoding, &d.encoding);
+    for (char16_t c : d.text)
+        d.replaced += c == u'\uFFFD';
+    d.binary = bytes.find('\0') != std::string_view::npos;
+    return d;
+}
+
+const char *encodingName(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Big5:
+        return "Big5";
+    case TextEncoding::Utf8:
+        return "UTF-8";
+    case TextEncoding::Utf16LE:
+        return "UTF-16LE";
+    case TextEncoding::Utf16BE:
+        return "UTF-16BE";
+    default:
+        return "auto";
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Plain-text decoding of files: byte-order marks, UTF-8 and code page 950, and UTF-8 output.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,24 @@ enum class TextEncoding { Auto, Big5, Utf8, Utf16LE, Utf16BE };
 // UTF-8 throughout, mean Unicode; anything else is code page 950. The mark is dropped.
 // *detected (if given) receives the encoding that was used.
 std::u16string decodeText(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto,
-                          TextEncoding* detected = nullptr);
+                          TextEncoding *detected = nullptr);
+
+// What decoding a plain-text file found out, for the messages the programs give about it.
+struct DecodedText {
+    std::u16string text;
+    TextEncoding encoding = TextEncoding::Utf8; // the encoding the text was read in
+    std::size_t replaced = 0;                   // invalid or cut byte sequences that became U+FFFD
+    bool ambiguous =
+        false;           // the bytes made sense in more than one encoding, or the choice was close
+    bool binary = false; // NUL bytes or mostly undecodable: probably not a text file
+};
+
+// Decodes a plain-text file and says how sure the guess was. With an explicit encoding the
+// bytes are read in it and only the replacements are counted.
+DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto);
+
+// "Big5", "UTF-8", "UTF-16LE", "UTF-16BE" ("auto" for Auto).
+const char *encodingName(TextEncoding encoding);
 
 bool isValidUtf8(std::string_view bytes);
 
