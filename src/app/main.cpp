@@ -5,11 +5,12 @@
 #include "app/appcontext.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "common/version.h"
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuedu"));
-    QApplication::setApplicationVersion(QStringLiteral("3.1.1"));
+    QApplication::setApplicationVersion(QString::fromLatin1(yuedu::kVersion));
     QApplication::setWindowIcon(yuedu::app::programIcon());
 
     QCommandLineParser parser;
