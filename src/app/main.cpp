@@ -3,11 +3,19 @@
 #include <QCommandLineParser>
 
 #include "app/appcontext.h"
+#include "app/displaycheck.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "common/version.h"
 
 int main(int argc, char **argv) {
+    if (!yuedu::app::displayAvailable()) {
+        if (!yuedu::app::onlyAsksForInformation(argc, argv)) {
+            std::fprintf(stderr, "%s\n", yuedu::app::kNoDisplayMessage);
+            return yuedu::app::kNoDisplayExitStatus;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // --help and --version need no windows
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuedu"));
     QApplication::setApplicationVersion(QString::fromLatin1(yuedu::kVersion));

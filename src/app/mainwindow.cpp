@@ -23,15 +23,22 @@ QString versionText() {
 }
 
 QIcon programIcon() {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(QColor(0x8b, 0x1a, 0x1a));
-    QPainter painter(&pixmap);
-    QFont font = ui::RichTextBox::defaultFont();
-    font.setPixelSize(48);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("閱"));
-    return QIcon(pixmap);
+    // Painted in each usual icon size rather than scaled, so that the installed icons (written
+    // from this one by yuedu-iconwriter) stay sharp in a menu and on a dock alike.
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(QColor(0x8b, 0x1a, 0x1a));
+        QPainter painter(&pixmap);
+        QFont font = ui::RichTextBox::defaultFont();
+        font.setPixelSize(size * 3 / 4);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("閱"));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 MainWindow::MainWindow(AppContext &context, QWidget *parent)

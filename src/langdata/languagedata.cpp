@@ -11,6 +11,11 @@
 #ifndef YUEDU_INSTALL_DATADIR
 #define YUEDU_INSTALL_DATADIR "/usr/local/share/yuedu"
 #endif
+// The installed data folder seen from the installed program's folder, so that a package
+// installed under another prefix (a .deb under /usr, a test's temporary prefix) finds its data.
+#ifndef YUEDU_INSTALL_DATADIR_FROM_BINDIR
+#define YUEDU_INSTALL_DATADIR_FROM_BINDIR "../share/yuedu"
+#endif
 
 namespace yuedu {
 namespace {
@@ -122,10 +127,13 @@ std::filesystem::path findDataDir(const std::filesystem::path &explicitDir,
     std::error_code ec;
     if (!exeDir.empty() && std::filesystem::exists(exeDir / kSegFileName, ec))
         return exeDir;
-    // Beside the program, or in the data folder of the build tree it was built in
-    // (build/src/cli/yuedu-cli and build/src/app/yuedu find build/data).
-    for (const auto &dir : {exeDir / "data", exeDir.parent_path() / "data",
-                            exeDir.parent_path().parent_path() / "data"})
+    // Beside the program, where an installed program keeps it, or in the data folder of the
+    // build tree it was built in (build/src/cli/yuedu-cli and build/src/app/yuedu find
+    // build/data). The installed folder comes before the build tree so that a program under
+    // /usr/bin never picks up a stray /data.
+    for (const auto &dir :
+         {exeDir / "data", (exeDir / YUEDU_INSTALL_DATADIR_FROM_BINDIR).lexically_normal(),
+          exeDir.parent_path() / "data", exeDir.parent_path().parent_path() / "data"})
         if (!exeDir.empty() && std::filesystem::exists(dir / kSegFileName, ec))
             return dir;
     return YUEDU_INSTALL_DATADIR;

@@ -56,8 +56,9 @@ inline constexpr const char *kUserWordFileName = "userword.apd";
 LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data);
 
 // Where the data files are looked for: the explicit folder when given, else YUEDU_DATA_DIR,
-// else the folder of the executable (exeDir) or its data folder, else the data folder of the
-// build tree the executable lies in, else the installed data folder.
+// else the folder of the executable (exeDir) or its data folder, else the installed data folder
+// relative to exeDir (../share/yuedu), else the data folder of the build tree the executable
+// lies in, else the installed data folder of the configured prefix.
 std::filesystem::path findDataDir(const std::filesystem::path &explicitDir,
                                   const std::filesystem::path &exeDir);
 

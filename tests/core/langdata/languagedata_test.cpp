@@ -110,3 +110,18 @@ TEST(FindDataDir, ExplicitFolderThenEnvironmentThenBesideTheProgramThenTheBuildT
     EXPECT_EQ(findDataDir("", exe), fs::path("/from/env"));
     ::unsetenv("YUEDU_DATA_DIR");
 }
+
+TEST(FindDataDir, InstalledProgramFindsTheDataOfItsOwnPrefixBeforeAStrayDataFolder) {
+    // <prefix>/bin/yuedu with <prefix>/share/yuedu, and a data/ folder two levels up that the
+    // build-tree lookup would otherwise take.
+    TempDir dir;
+    const fs::path bin = dir.path() / "prefix/bin";
+    const fs::path share = dir.path() / "prefix/share/yuedu";
+    fs::create_directories(bin);
+    fs::create_directories(share);
+    fs::create_directories(dir.path() / "data");
+    std::ofstream(share / kSegFileName) << "x";
+    std::ofstream(dir.path() / "data" / kSegFileName) << "x";
+    ::unsetenv("YUEDU_DATA_DIR");
+    EXPECT_EQ(findDataDir("", bin), share);
+}

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix (cmake --install) or unpacks its Debian package
+# (cpack -G DEB), then checks that it is a complete desktop program: the programs, the desktop
+# entry, the icons, the MIME type, the manual pages, and programs that find their data by
+# themselves. Usage: install_test.sh install|deb BUILD_DIR SAMPLE VERSION
+set -uo pipefail
+mode=$1 build=$2 sample=$3 version=$4
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+case $mode in
+install)
+    cmake --install "$build" --prefix "$work/prefix" >"$work/log" 2>&1 ||
+        { cat "$work/log"; echo "FAIL: cmake --install"; exit 1; }
+    root=$work/prefix
+    ;;
+deb)
+    (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg") >"$work/log" 2>&1 ||
+        { cat "$work/log"; echo "FAIL: cpack -G DEB"; exit 1; }
+    deb=$(ls "$work"/pkg/*.deb 2>/dev/null | head -1)
+    [ -n "$deb" ] || { echo "FAIL: no .deb written"; exit 1; }
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for p in libqt6widgets6 libqt6printsupport6 libicu qt6-qpa-plugins fonts-arphic-uming; do
+        grep -q "$p" <<<"$depends" || fail "the package does not depend on $p: $depends"
+    done
+    [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+    dpkg-deb -x "$deb" "$work/root"
+    root=$work/root/usr
+    ;;
+*)
+    echo "unknown mode $mode"
+    exit 2
+    ;;
+esac
+
+for f in bin/yuedu bin/yuedu-cli share/applications/yuedu.desktop share/mime/packages/yuedu.xml \
+    share/man/man1/yuedu.1.gz share/man/man1/yuedu-cli.1.gz share/yuedu/gdphvbdn.byt \
+    share/yuedu/dpphvbdn.byt share/yuedu/phwdvbdn.byt share/yuedu/userword.apd; do
+    [ -e "$root/$f" ] || fail "$f is not installed"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    icon=$root/share/icons/hicolor/${size}x${size}/apps/yuedu.png
+    file "$icon" 2>/dev/null | grep -q "PNG image data, $size x $size" || fail "no ${size}px icon"
+done
+desktop-file-validate "$root/share/applications/yuedu.desktop" || fail "desktop-file-validate"
+grep -q '^Name=閱讀分析系統$' "$root/share/applications/yuedu.desktop" || fail "no Chinese name"
+grep -q 'glob pattern="\*.rxt"' "$root/share/mime/packages/yuedu.xml" || fail ".rxt has no type"
+
+# The installed programs find the installed data without being told where it is: the same
+# segmentation as the build tree's with its data, and no warning about missing data files.
+expected=$("$build/src/cli/yuedu-cli" segment --data-dir "$build/data" "$sample")
+got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$sample" 2>"$work/err")
+[ -s "$work/err" ] && fail "installed yuedu-cli warns: $(cat "$work/err")"
+[ -n "$got" ] && [ "$got" = "$expected" ] || fail "installed yuedu-cli segments differently"
+out=$(cd / && env -u YUEDU_DATA_DIR QT_QPA_PLATFORM=offscreen "$root/bin/yuedu" --version 2>&1) ||
+    fail "installed yuedu does not start: $out"
+grep -q "$version" <<<"$out" || fail "installed yuedu --version says '$out'"
+[ "$failures" -eq 0 ]
