@@ -30,34 +30,64 @@ if [ -z "${YUEDU_SHOT_INNER:-}" ]; then
     exit 0
 fi
 
-# Inside Xvfb from here on.
-"$app" --no-splash --data-dir "$top/build/data" "$top/data/samples/story.txt" &
+# Inside Xvfb from here on. The sample is opened from a fixed folder so that the window
+# captions in the pictures do not change with where the repository lies.
+tour=/tmp/yuedu-tour
+rm -rf "$tour" && mkdir -p "$tour" && cp "$top/data/samples/story.txt" "$tour/"
+"$app" --no-splash --data-dir "$top/build/data" "$tour/story.txt" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tour"' EXIT
 main=$(xdotool search --sync --onlyvisible --name '^閱讀分析系統$' | head -1)
 sleep 2
-# The tips shown at the first start stand over the documents: close them.
-for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-    [ "$w" = "$main" ] || xdotool windowclose "$w" 2>/dev/null || true
-done
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-xdotool windowsize "$main" 1024 720 windowmove "$main" 0 0
-sleep 1
 
-keys() { xdotool key --clearmodifiers --delay 150 "$@"; sleep 1.5; }
+# Notices (the tips at the first start, the notes before and after an analysis) are answered
+# with their default button, as a user reading them would.
+answer_notices() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        [ "$w" = "$main" ] && continue
+        xdotool windowfocus --sync "$w" key Return 2>/dev/null || true
+        sleep 1
+    done
+    xdotool windowfocus --sync "$main"
+}
+# An item of the 詞彙屬性 menu by its place (0 = 斷詞處理, 1 = 詞頻統計, 3 = 詞彙級別).
+word_menu() {
+    xdotool key alt+p
+    sleep 1
+    for ((i = 0; i < $1; i++)); do xdotool key Down; done
+    xdotool key Return
+    sleep 2
+    answer_notices
+    answer_notices
+}
+
+answer_notices
 # Mark the first sentence of the sample (up to its first 。), then 斷詞處理.
-keys ctrl+Home
-first=$(head -1 "$top/data/samples/story.txt" | sed 's/。.*/。/')
+xdotool key ctrl+Home
+first=$(head -1 "$tour/story.txt" | sed 's/。.*/。/')
 for ((i = 0; i < ${#first}; i++)); do xdotool key shift+Right; done
-keys alt+p Return
+word_menu 0
 # The result document is in front: 詞頻統計 takes the whole of it.
-keys alt+p Down Return
+word_menu 1
+# 視窗 → 垂直顯示: the document, its segmentation and the frequency side by side.
+xdotool key alt+w
 sleep 1
-import -window root "$out/main-window.png"
+xdotool key Down Down Return
+sleep 2
+import -window "$main" "$out/main-window.png"
 
 # 詞彙級別 on the same result: the list and the grade tree.
-xdotool key --clearmodifiers Escape
-keys alt+w 2
-keys alt+p Down Down Down Return
+xdotool key alt+w
 sleep 1
-import -window root "$out/grade-tree.png"
+xdotool key 2
+sleep 1
+word_menu 3
+# Open the tree (a click on its root, then * opens every branch) and choose the second grade.
+xdotool mousemove 620 131 click 1
+sleep 0.5
+xdotool key asterisk
+sleep 0.5
+xdotool mousemove 630 159 click 1
+sleep 1
+import -window "$main" "$out/grade-tree.png"
