@@ -1,11 +1,23 @@
 // The 編輯 and 格式 menus: clipboard commands and formatting of the active document.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "app/mainwindow.h"
 #include "ui/richtextbox.h"
 
 namespace yuedu::app {
+
+void MainWindow::undoText() {
+    if (ui::RichTextBox *box = activeTextBox())
+        box->undo();
+}
+
+void MainWindow::redoText() {
+    if (ui::RichTextBox *box = activeTextBox())
+        box->redo();
+}
 
 void MainWindow::cutText() {
     ui::RichTextBox *box = activeTextBox();
@@ -38,7 +50,14 @@ void MainWindow::chooseFont() {
     ui::RichTextBox *box = activeTextBox();
     if (!box)
         return;
-    std::optional<QFont> font = m_dialogs->font(this, m_lastFont);
+    // The dialog starts at the font of the text at the caret (the start of the selection), so
+    // that 確定 without a choice leaves that text as it is.
+    QTextCursor at = box->textCursor();
+    at.setPosition(at.selectionStart());
+    if (!at.atBlockEnd() || at.atBlockStart())
+        at.movePosition(QTextCursor::NextCharacter); // the format of the first selected one
+    QFont current = at.charFormat().font().resolve(box->document()->defaultFont());
+    std::optional<QFont> font = m_dialogs->font(this, current);
     if (!font)
         return; // a cancelled dialog leaves the selection as it was
     m_lastFont = *font;
