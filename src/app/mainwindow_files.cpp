@@ -184,7 +184,11 @@ bool MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path,
         m_dialogs->message(this, QStringLiteral("檔案開啟有問題 ") + full, true);
         return false;
     }
-    if (file.document.binary &&
+    // Zero bytes are part of UTF-16 text, not a sign of a program or an image.
+    const bool utf16 = file.document.kind == doc::DocumentKind::PlainText &&
+                       (file.document.encoding == TextEncoding::Utf16LE ||
+                        file.document.encoding == TextEncoding::Utf16BE);
+    if (file.document.binary && !utf16 &&
         !m_dialogs->confirm(this,
                             QStringLiteral("「%1」看起來不是文字檔（含有 NUL 位元組，或大部分位元組"
                                            "無法解讀），開啟後只會看到亂碼。\n\n仍要開啟嗎？")
