@@ -6,12 +6,15 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "common/version.h"
+#include "ui/richtextbox.h"
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("yuedu"));
     QApplication::setApplicationVersion(QString::fromLatin1(yuedu::kVersion));
     QApplication::setWindowIcon(yuedu::app::programIcon());
+    yuedu::app::installQtTranslations();
+    yuedu::ui::RichTextBox::installFontSubstitutions();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(yuedu::app::kProgramTitle);

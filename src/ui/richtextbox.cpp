@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QMimeData>
 #include <QSaveFile>
 #include <QTextBlock>
@@ -34,6 +35,50 @@ QFont RichTextBox::defaultFont() {
                    QStringLiteral("AR PL UMing TW"), QStringLiteral("AR PL UMing HK")});
     f.setPointSizeF(10.5);
     return f;
+}
+
+void RichTextBox::installFontSubstitutions() {
+    const QStringList installed = QFontDatabase::families();
+    auto present = [&installed](const QStringList &wanted) {
+        QStringList out;
+        for (const QString &f : wanted)
+            if (installed.contains(f, Qt::CaseInsensitive))
+                out << f;
+        return out;
+    };
+    const QStringList ming =
+        present({QStringLiteral("AR PL UMing TW"), QStringLiteral("AR PL UMing HK"),
+                 QStringLiteral("AR PL New Sung"), QStringLiteral("Noto Serif CJK TC"),
+                 QStringLiteral("Noto Serif TC"), QStringLiteral("AR PL UMing CN")});
+    // Where no face of the kind is installed, the Ming face the editor uses is still better
+    // than the sans fallback of the system.
+    const QStringList kai =
+        present({QStringLiteral("AR PL UKai TW"), QStringLiteral("AR PL UKai HK"),
+                 QStringLiteral("TW-Kai"), QStringLiteral("AR PL UKai CN")}) +
+        ming;
+    const QStringList sans =
+        present({QStringLiteral("Noto Sans CJK TC"), QStringLiteral("Noto Sans TC"),
+                 QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
+                 QStringLiteral("Droid Sans Fallback")}) +
+        ming;
+    const struct {
+        const char16_t *name;
+        const QStringList &faces;
+    } map[] = {{u"新細明體", ming},
+               {u"細明體", ming},
+               {u"PMingLiU", ming},
+               {u"MingLiU", ming},
+               {u"新細明體-ExtB", ming},
+               {u"PMingLiU-ExtB", ming},
+               {u"標楷體", kai},
+               {u"DFKai-SB", kai},
+               {u"BiauKai", kai},
+               {u"微軟正黑體", sans},
+               {u"Microsoft JhengHei", sans},
+               {u"Microsoft JhengHei UI", sans}};
+    for (const auto &m : map)
+        if (!m.faces.isEmpty())
+            QFont::insertSubstitutions(QString::fromUtf16(m.name), m.faces);
 }
 
 int RichTextBox::SelStart() const {

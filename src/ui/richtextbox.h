@@ -31,6 +31,10 @@ public:
 
     // The font new documents start with: 新細明體 10.5 points (with look-alikes as fallbacks).
     static QFont defaultFont();
+    // Maps the fonts the program writes and the usual Windows Chinese font names (新細明體,
+    // 標楷體, 微軟正黑體...) to installed fonts of the same kind, so that a document names the
+    // font it was written with and still shows in a Ming, Kai or sans face here.
+    static void installFontSubstitutions();
 
     int SelStart() const;
     int SelLength() const;
