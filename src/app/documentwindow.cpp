@@ -18,8 +18,7 @@ DocumentWindow::DocumentWindow(QWidget *parent) : QWidget(parent) {
     layout->addWidget(m_box);
     setFocusProxy(m_box);
     m_box->setReadOnly(true);
-    connect(m_box->document(), &QTextDocument::modificationChanged, this,
-            &DocumentWindow::updateFrameTitle);
+    connect(m_box, &ui::RichTextBox::modificationChanged, this, &DocumentWindow::updateFrameTitle);
     resize(480, 320);
 }
 

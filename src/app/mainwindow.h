@@ -14,6 +14,7 @@
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QProgressDialog;
 
 namespace yuedu::ui {
 class RichTextBox;
@@ -125,7 +126,9 @@ private:
     bool loadIntoSlot(int s, DocumentWindow *w, const QString &path,
                       TextEncoding encoding = TextEncoding::Auto);
     // Reads a file with a busy cursor, behind a progress window when that takes long.
-    ui::LoadedFile readLargeFile(const QString &path, TextEncoding encoding);
+    // progress: null for a small file, read at once.
+    ui::LoadedFile readLargeFile(const QString &path, TextEncoding encoding,
+                                 QProgressDialog *progress);
     void addRecentFile(const QString &path);
     void fillRecentMenu();
     void updateEncodingLine();

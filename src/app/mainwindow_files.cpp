@@ -30,6 +30,8 @@ const QString kOpenFilter =
 const QString kSaveFilter = QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔(*.rxt)");
 const QString kRecentKey = QStringLiteral("RecentFiles");
 constexpr int kRecentCount = 8;
+// Files from this size on are read behind a progress window.
+constexpr qint64 kLargeFile = 2'000'000;
 
 // The wait cursor from the moment a long file operation starts until it ends.
 struct BusyCursor {
@@ -44,12 +46,13 @@ struct BusyCursor {
 
 } // namespace
 
-ui::LoadedFile MainWindow::readLargeFile(const QString &path, TextEncoding encoding) {
+ui::LoadedFile MainWindow::readLargeFile(const QString &path, TextEncoding encoding,
+                                         QProgressDialog *progress) {
     BusyCursor busy;
-    // Small files are read at once; a big one on a worker thread, so that the window keeps
-    // painting and a progress window can say what is going on.
-    if (QFileInfo(path).size() < 2'000'000)
+    if (!progress)
         return ui::RichTextBox::readFile(path, encoding);
+    // A big file is read on a worker thread, so that the window keeps painting and the
+    // progress window can come up after half a second.
     auto result = std::make_shared<ui::LoadedFile>();
     auto error = std::make_shared<std::exception_ptr>();
     std::unique_ptr<QThread> thread(QThread::create([path, encoding, result, error] {
@@ -59,17 +62,9 @@ ui::LoadedFile MainWindow::readLargeFile(const QString &path, TextEncoding encod
             *error = std::current_exception();
         }
     }));
-    QProgressDialog progress(QStringLiteral("正在讀入 %1 …").arg(QDir::toNativeSeparators(path)),
-                             QString(), 0, 0, this);
-    progress.setObjectName(QStringLiteral("openProgress"));
-    progress.setWindowTitle(kProgramTitle);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
     QTimer later;
     later.setSingleShot(true);
-    connect(&later, &QTimer::timeout, &progress, &QProgressDialog::show);
+    connect(&later, &QTimer::timeout, progress, &QProgressDialog::show);
     QEventLoop loop;
     connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
     thread->start();
@@ -172,10 +167,26 @@ void MainWindow::openFiles(const QStringList &paths) {
 bool MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path,
                               TextEncoding encoding) {
     const QString full = QFileInfo(path).absoluteFilePath();
+    // Reading a big file takes a while: a progress window, not shown before half a second.
+    const qint64 size = QFileInfo(full).size();
+    std::unique_ptr<QProgressDialog> progress;
+    if (size >= kLargeFile) {
+        progress = std::make_unique<QProgressDialog>(
+            QStringLiteral("正在讀入 %1 …").arg(QDir::toNativeSeparators(full)), QString(), 0, 0,
+            this);
+        progress->setObjectName(QStringLiteral("openProgress"));
+        progress->setWindowTitle(kProgramTitle);
+        progress->setWindowModality(Qt::ApplicationModal);
+        progress->setMinimumDuration(60'000); // shown by readLargeFile's timer or below
+        progress->setAutoClose(false);
+        progress->setAutoReset(false);
+        progress->hide();
+    }
     ui::LoadedFile file;
     try {
-        file = readLargeFile(full, encoding);
+        file = readLargeFile(full, encoding, progress.get());
     } catch (const Error &) {
+        progress.reset();
         if (w->tag().isEmpty()) {
             m_slots.fileName(s).clear();
             w->Rhtxtword()->clear();
@@ -188,19 +199,29 @@ bool MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path,
     const bool utf16 = file.document.kind == doc::DocumentKind::PlainText &&
                        (file.document.encoding == TextEncoding::Utf16LE ||
                         file.document.encoding == TextEncoding::Utf16BE);
-    if (file.document.binary && !utf16 &&
-        !m_dialogs->confirm(this,
-                            QStringLiteral("「%1」看起來不是文字檔（含有 NUL 位元組，或大部分位元組"
-                                           "無法解讀），開啟後只會看到亂碼。\n\n仍要開啟嗎？")
-                                .arg(QDir::toNativeSeparators(full)),
-                            QStringLiteral("開啟")))
-        return false;
+    if (file.document.binary && !utf16) {
+        progress.reset();
+        if (!m_dialogs->confirm(
+                this,
+                QStringLiteral("「%1」看起來不是文字檔（含有 NUL 位元組，或大部分位元組"
+                               "無法解讀），開啟後只會看到亂碼。\n\n仍要開啟嗎？")
+                    .arg(QDir::toNativeSeparators(full)),
+                QStringLiteral("開啟")))
+            return false;
+    }
     m_slots.fileName(s) = full;
     bool complete = true;
     {
         BusyCursor busy;
+        // Building the editor's document of a very big file takes the better part of a
+        // second or more: the progress window stays up (or comes up) meanwhile.
+        if (progress && size >= 4 * kLargeFile && !progress->isVisible()) {
+            progress->show();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
         complete = w->Rhtxtword()->showFile(file);
     }
+    progress.reset();
     w->setTag(QString::number(s));
     w->setWindowTitle(kOpenedCaption + QDir::toNativeSeparators(full));
     addRecentFile(full);

@@ -58,6 +58,11 @@ void RichDocument::trimParagraphs() {
 }
 
 RichDocument RichDocument::fromPlainText(std::u16string_view text) {
+    RichDocument d;
+    if (text.find(u'\r') == std::u16string_view::npos) { // LF line ends: nothing to change
+        d.append(text, CharFormat{});
+        return d;
+    }
     // Line ends CR LF, CR and LF all become one paragraph break.
     std::u16string normal;
     normal.reserve(text.size());
@@ -71,7 +76,6 @@ RichDocument RichDocument::fromPlainText(std::u16string_view text) {
             normal += c;
         }
     }
-    RichDocument d;
     d.append(normal, CharFormat{});
     return d;
 }

@@ -1,6 +1,7 @@
 #include "docfile/rtfwriter.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "langdata/codepage950.h"
@@ -55,10 +56,16 @@ void appendText(std::string &out, std::u16string_view text, int &uc) {
             std::uint16_t code = cp.code(c);
             int fallback = code >= 0x8000 ? 2 : 1;
             if (fallback != uc) {
-                out += "\\uc" + std::to_string(fallback);
+                out += fallback == 2 ? "\\uc2" : "\\uc1";
                 uc = fallback;
             }
-            out += "\\u" + std::to_string(static_cast<int>(static_cast<std::int16_t>(c)));
+            // Without temporaries: this runs for every hanzi of a document.
+            char number[8];
+            const auto end = std::to_chars(number, number + sizeof number,
+                                           static_cast<int>(static_cast<std::int16_t>(c)))
+                                 .ptr;
+            out += "\\u";
+            out.append(number, end);
             if (code >= 0x8000) {
                 appendHexByte(out, static_cast<unsigned char>(code >> 8));
                 appendHexByte(out, static_cast<unsigned char>(code & 0xFF));

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMimeData>
+#include <QPointer>
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -27,6 +28,8 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setFont(defaultFont());
     document()->setDefaultFont(defaultFont());
+    connect(document(), &QTextDocument::modificationChanged, this,
+            &RichTextBox::modificationChanged);
 }
 
 QFont RichTextBox::defaultFont() {
@@ -225,7 +228,21 @@ LoadedFile RichTextBox::readFile(const QString &path, TextEncoding encoding) {
 
 bool RichTextBox::showFile(const LoadedFile &file) {
     const doc::LoadedDocument &loaded = file.document;
-    fillTextDocument(*document(), loaded.document);
+    // Filled while no editor watches it, the document is built several times faster: a shown
+    // editor lays out and reports every inserted paragraph.
+    auto *fresh = new QTextDocument(this);
+    fresh->setDefaultFont(document()->defaultFont());
+    fresh->setUndoRedoEnabled(false); // loading is not an edit to undo
+    fillTextDocument(*fresh, loaded.document);
+    fresh->setUndoRedoEnabled(true);
+    fresh->setModified(false);
+    // The first document belongs to the editor's text control, which deletes it on the
+    // switch; the ones made here belong to the box.
+    QPointer<QTextDocument> old = document();
+    setDocument(fresh);
+    if (old && old->parent() == this)
+        delete old.data();
+    connect(fresh, &QTextDocument::modificationChanged, this, &RichTextBox::modificationChanged);
     FileState state;
     state.plainText = loaded.kind == doc::DocumentKind::PlainText;
     if (state.plainText) {
@@ -236,9 +253,7 @@ bool RichTextBox::showFile(const LoadedFile &file) {
     }
     m_fileState = state;
     setSelection(0, 0);
-    // Loading is not an edit to undo, and the stacks would hold a copy of a big file.
-    document()->clearUndoRedoStacks();
-    document()->setModified(false);
+    emit modificationChanged(false);
     return !loaded.truncated;
 }
 

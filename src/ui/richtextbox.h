@@ -84,6 +84,11 @@ public:
     // Writes the bytes the same way.
     static void writeFileBytes(const QString &path, const std::string &bytes);
 
+signals:
+    // The modified state of the text, whichever document holds it now (loading a file
+    // replaces the document).
+    void modificationChanged(bool modified);
+
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
