@@ -1,5 +1,6 @@
 // The 編輯 and 格式 menus: clipboard commands and formatting of the active document.
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -56,10 +57,18 @@ void MainWindow::chooseFont() {
     at.setPosition(at.selectionStart());
     if (!at.atBlockEnd() || at.atBlockStart())
         at.movePosition(QTextCursor::NextCharacter); // the format of the first selected one
-    QFont current = at.charFormat().font().resolve(box->document()->defaultFont());
-    std::optional<QFont> font = m_dialogs->font(this, current);
+    const QFont current = at.charFormat().font().resolve(box->document()->defaultFont());
+    // The dialog lists installed families only: it is given the face that really shows (新細明體
+    // shows as a Ming face here), and choosing that face keeps the name the text had.
+    QFont shown = current;
+    const QString face = QFontInfo(current).family();
+    shown.setFamilies({face});
+    std::optional<QFont> font = m_dialogs->font(this, shown);
     if (!font)
         return; // a cancelled dialog leaves the selection as it was
+    if (font->family() == face)
+        font->setFamilies(current.families().isEmpty() ? QStringList{current.family()}
+                                                       : current.families());
     m_lastFont = *font;
     box->setSelFont(*font);
 }

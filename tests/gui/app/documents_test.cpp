@@ -505,6 +505,25 @@ private slots:
                  dir.filePath(QStringLiteral("untitled1")) + suffix);
     }
 
+    void newWindowsDoNotCoverOthersAndCascadeKeepsTheirSize() {
+        AppFixture app;
+        QTest::qWait(0);
+        QMdiArea *area = app.main->mdiArea();
+        app.trigger("MDImnunew");
+        QMdiSubWindow *a = area->currentSubWindow();
+        app.trigger("MDImnunew");
+        QMdiSubWindow *b = area->currentSubWindow();
+        a->close();
+        app.trigger("MDImnunew");
+        QMdiSubWindow *c = area->currentSubWindow();
+        QVERIFY(c->pos() != b->pos());
+
+        app.trigger("MDImnuWindowCascade");
+        QVERIFY(c->pos() != b->pos());
+        for (QMdiSubWindow *sub : {b, c})
+            QVERIFY(sub->width() >= 480 && sub->height() >= 320);
+    }
+
     void newWindowsOpenInsideTheVisibleArea() {
         AppFixture app;
         app.main->resize(640, 420);
