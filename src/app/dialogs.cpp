@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextDocument>
+#include <QTimer>
 
 #include "app/appcontext.h"
 
@@ -115,6 +116,13 @@ bool Dialogs::print(QWidget *parent, QTextDocument *document) {
     QPrinter printer;
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // The option only disables the "from–to" choice; the dialog of this system still offers a
+    // field of page numbers beside it. The whole document is printed: no range is shown.
+    // The dialog sets its widgets up again as it is shown: hide the range once it is up.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (auto *range = dialog.findChild<QWidget *>(QStringLiteral("gbPrintRange")))
+            range->hide();
+    });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     document->print(&printer);

@@ -416,6 +416,7 @@ private slots:
         QVERIFY(readFile(rtf).startsWith("{\\rtf1"));
         QCOMPARE(readFile(path), saved);
         QCOMPARE(app.main->activeDocument()->windowTitle(), QStringLiteral("處理檔 - ") + rtf);
+        QCOMPARE(MainWindow::recentFiles().mid(0, 2), (QStringList{rtf, path}));
     }
 
     void big5TextWithACharacterBig5LacksAsksBeforeBecomingRtf() {
