@@ -44,6 +44,32 @@ struct BusyCursor {
     BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
+// The reason of a file error in the program's language, for the reasons the system gives most
+// often; others stay as the system words them.
+QString reasonOf(const Error &e) {
+    std::string reason = e.what();
+    if (const auto *io = dynamic_cast<const IoError *>(&e);
+        io && reason.starts_with(io->path() + ": "))
+        reason.erase(0, io->path().size() + 2);
+    static const struct {
+        const char *system;
+        const char16_t *text;
+    } reasons[] = {
+        {"No such file or directory", u"找不到這個檔案或資料夾"},
+        {"Permission denied", u"沒有權限"},
+        {"Is a directory", u"這是一個資料夾"},
+        {"No space left on device", u"磁碟空間不足"},
+        {"Read-only file system", u"這是唯讀的檔案系統"},
+        {"Disk quota exceeded", u"超過磁碟配額"},
+        {"File name too long", u"檔名太長"},
+        {"Not a directory", u"路徑中有一段不是資料夾"},
+    };
+    for (const auto &r : reasons)
+        if (reason.find(r.system) != std::string::npos)
+            return QString::fromUtf16(r.text);
+    return QString::fromStdString(reason);
+}
+
 } // namespace
 
 ui::LoadedFile MainWindow::readLargeFile(const QString &path, TextEncoding encoding,
@@ -293,10 +319,9 @@ QString MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
             box->saveFile(path);
     } catch (const Error &e) {
         // The old file is untouched: the text was written to a temporary file first.
-        m_dialogs->message(this,
-                           QStringLiteral("檔案儲存有問題 ") + path + QStringLiteral("\n\n") +
-                               QString::fromStdString(e.what()),
-                           true);
+        m_dialogs->message(
+            this, QStringLiteral("檔案儲存有問題 ") + path + QStringLiteral("\n\n") + reasonOf(e),
+            true);
         return {};
     }
     if (ownName || m_slots.fileName(window->slot()).isEmpty()) {

@@ -237,7 +237,8 @@ private slots:
         app.dialogs->saveAnswers.enqueue(bad);
         app.trigger("MDImnusaveas");
         QCOMPARE(app.dialogs->messages.size(), 1);
-        QVERIFY(app.dialogs->messages.front().startsWith(QStringLiteral("檔案儲存有問題 ") + bad));
+        QCOMPARE(app.dialogs->messages.front(), QStringLiteral("檔案儲存有問題 ") + bad +
+                                                    QStringLiteral("\n\n找不到這個檔案或資料夾"));
 
         // A folder where the file should be: the write fails and the folder is untouched.
         const QString occupied = dir.filePath(QStringLiteral("occupied"));
