@@ -8,7 +8,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTextDocument>
+#include <QTimer>
 
 #include "app/appcontext.h"
 
@@ -29,9 +32,58 @@ QString Dialogs::openFileName(QWidget *parent, const QString &filter,
     return dialog.selectedFiles().front();
 }
 
+namespace {
+
+// "txt 格式 (*.txt)" gives "txt"; a filter of many patterns or of "*.*" gives none.
+QString suffixOfFilter(const QString &filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)\\)\\s*$"));
+    const QRegularExpressionMatch m = pattern.match(filter);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+} // namespace
+
 QString Dialogs::saveFileName(QWidget *parent, const QString &filter) {
-    // QFileDialog asks before overwriting an existing file unless told otherwise.
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    // Without its extension a saved file would be hidden by the open dialog's filters. The
+    // dialog adds the suffix before it asks about overwriting, so that question names the file
+    // really written.
+    dialog.setDefaultSuffix(suffixOfFilter(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString &f) { dialog.setDefaultSuffix(suffixOfFilter(f)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+Dialogs::SaveChoice Dialogs::askToSave(QWidget *parent, const QString &document) {
+    QMessageBox box(QMessageBox::Warning, kProgramTitle,
+                    QStringLiteral("「%1」已經修改，要儲存變更嗎？").arg(document),
+                    QMessageBox::NoButton, parent);
+    QPushButton *save = box.addButton(QStringLiteral("儲存"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("不儲存"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    if (box.clickedButton() == discard)
+        return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
+bool Dialogs::confirm(QWidget *parent, const QString &text, const QString &acceptText) {
+    QMessageBox box(QMessageBox::Warning, kProgramTitle, text, QMessageBox::NoButton, parent);
+    QPushButton *accept = box.addButton(acceptText, QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == accept;
 }
 
 std::optional<QFont> Dialogs::font(QWidget *parent, const QFont &initial) {
@@ -64,6 +116,13 @@ bool Dialogs::print(QWidget *parent, QTextDocument *document) {
     QPrinter printer;
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // The option only disables the "from–to" choice; the dialog of this system still offers a
+    // field of page numbers beside it. The whole document is printed: no range is shown.
+    // The dialog sets its widgets up again as it is shown: hide the range once it is up.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (auto *range = dialog.findChild<QWidget *>(QStringLiteral("gbPrintRange")))
+            range->hide();
+    });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     document->print(&printer);

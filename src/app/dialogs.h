@@ -17,10 +17,16 @@ public:
     // A chosen existing file, or the empty string when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &filter,
                                  const QString &defaultSuffix);
-    // A chosen file name, or the empty string when cancelled. Asks before overwriting.
+    // A chosen file name, or the empty string when cancelled. Asks before overwriting. A name
+    // typed without extension gets the one of the chosen filter.
     virtual QString saveFileName(QWidget *parent, const QString &filter);
     virtual std::optional<QFont> font(QWidget *parent, const QFont &initial);
     virtual std::optional<QColor> color(QWidget *parent, const QColor &initial);
+    enum class SaveChoice { Save, Discard, Cancel };
+    // Asks whether to save the modified document before it is closed (儲存/不儲存/取消).
+    virtual SaveChoice askToSave(QWidget *parent, const QString &document);
+    // A warning question with the given accept button and 取消; true when accepted.
+    virtual bool confirm(QWidget *parent, const QString &text, const QString &acceptText);
     // A message box with one OK button.
     virtual void message(QWidget *parent, const QString &text, bool warning = false);
     // The printer dialog; prints the document when the user accepts. Returns whether it did.

@@ -7,6 +7,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "common/version.h"
+#include "ui/richtextbox.h"
 
 int main(int argc, char **argv) {
     if (!yuedu::app::displayAvailable()) {
@@ -20,6 +21,8 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("yuedu"));
     QApplication::setApplicationVersion(QString::fromLatin1(yuedu::kVersion));
     QApplication::setWindowIcon(yuedu::app::programIcon());
+    yuedu::app::installQtTranslations();
+    yuedu::ui::RichTextBox::installFontSubstitutions();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(yuedu::app::kProgramTitle);

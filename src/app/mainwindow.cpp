@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStatusBar>
 #include <QStyle>
 
 #include "app/aboutwindow.h"
@@ -55,6 +58,10 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     m_lastFont = ui::RichTextBox::defaultFont();
     m_commands = std::make_unique<AnalysisCommands>(*this);
     createMenus();
+    m_encodingLabel = new QLabel(this);
+    m_encodingLabel->setObjectName(QStringLiteral("encodingLine"));
+    statusBar()->addWidget(m_encodingLabel, 1);
+    setAcceptDrops(true);
     resize(1000, 700);
 }
 
@@ -85,22 +92,52 @@ void MainWindow::createMenus() {
         addItem(m, name, caption)->setEnabled(false);
     };
 
+    // The usual keys; the text box handles the editing ones itself while it has the focus.
+    auto keys = [](QAction *a, QKeySequence::StandardKey key) { a->setShortcuts(key); };
+
     QMenu *file = menu("MDImnufile", QStringLiteral("檔案(&F)"));
-    addItem(file, "MDImnuopen", QStringLiteral("開啟舊檔(&O)"), &MainWindow::openFile);
-    addItem(file, "MDImnunew", QStringLiteral("開啟新檔(&N)"), &MainWindow::newFile);
-    addItem(file, "MDImnusave", QStringLiteral("儲存檔案(&S)"), &MainWindow::saveFile);
-    addItem(file, "MDImnusaveas", QStringLiteral("另存新檔(&A)"), &MainWindow::saveFileAs);
-    addItem(file, "MDImnuclose", QStringLiteral("關閉檔案(&C)"), &MainWindow::closeFile);
+    keys(addItem(file, "MDImnuopen", QStringLiteral("開啟舊檔(&O)"), &MainWindow::openFile),
+         QKeySequence::Open);
+    keys(addItem(file, "MDImnunew", QStringLiteral("開啟新檔(&N)"), &MainWindow::newFile),
+         QKeySequence::New);
+    keys(addItem(file, "MDImnusave", QStringLiteral("儲存檔案(&S)"), &MainWindow::saveFile),
+         QKeySequence::Save);
+    keys(addItem(file, "MDImnusaveas", QStringLiteral("另存新檔(&A)"), &MainWindow::saveFileAs),
+         QKeySequence::SaveAs);
+    keys(addItem(file, "MDImnuclose", QStringLiteral("關閉檔案(&C)"), &MainWindow::closeFile),
+         QKeySequence::Close);
+    QMenu *reopen = file->addMenu(QStringLiteral("以其他編碼重新開啟(&E)"));
+    reopen->setObjectName(QStringLiteral("mnureopen"));
+    for (TextEncoding e :
+         {TextEncoding::Big5, TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        const QString name = QString::fromLatin1(encodingName(e));
+        QAction *a = reopen->addAction(name);
+        a->setObjectName(QStringLiteral("mnureopen") + name);
+        connect(a, &QAction::triggered, this, [this, e] { reopenInEncoding(e); });
+    }
+    m_recentMenu = file->addMenu(QStringLiteral("最近開啟的檔案(&R)"));
+    m_recentMenu->setObjectName(QStringLiteral("mnurecent"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     separator(file, "mnudech");
-    addItem(file, "MDImnuprinter", QStringLiteral("列        印(&P)"), &MainWindow::printFile);
+    keys(addItem(file, "MDImnuprinter", QStringLiteral("列        印(&P)"), &MainWindow::printFile),
+         QKeySequence::Print);
     separator(file, "mnudech2");
-    addItem(file, "MDImnuexit", QStringLiteral("結        束(&X)"), &MainWindow::exitProgram);
+    keys(addItem(file, "MDImnuexit", QStringLiteral("結        束(&X)"), &MainWindow::exitProgram),
+         QKeySequence::Quit);
 
     QMenu *edit = menu("MDImnuedit", QStringLiteral("編輯(&E)"));
-    addItem(edit, "MDImnucut", QStringLiteral("剪下(&X)"), &MainWindow::cutText);
-    addItem(edit, "MDImnucopy", QStringLiteral("複製(&C)"), &MainWindow::copyText);
+    keys(addItem(edit, "mnuundo", QStringLiteral("復原(&U)"), &MainWindow::undoText),
+         QKeySequence::Undo);
+    keys(addItem(edit, "mnuredo", QStringLiteral("取消復原(&R)"), &MainWindow::redoText),
+         QKeySequence::Redo);
+    edit->addSeparator();
+    keys(addItem(edit, "MDImnucut", QStringLiteral("剪下(&X)"), &MainWindow::cutText),
+         QKeySequence::Cut);
+    keys(addItem(edit, "MDImnucopy", QStringLiteral("複製(&C)"), &MainWindow::copyText),
+         QKeySequence::Copy);
     addItem(edit, "MDImnucopyall", QStringLiteral("全選(&A)"), &MainWindow::copyAll);
-    addItem(edit, "MDImnupaste", QStringLiteral("貼上(&V)"), &MainWindow::pasteText);
+    keys(addItem(edit, "MDImnupaste", QStringLiteral("貼上(&V)"), &MainWindow::pasteText),
+         QKeySequence::Paste);
 
     QMenu *format = menu("MDImnuword", QStringLiteral("格式(&O)"));
     addItem(format, "MDImnuchar", QStringLiteral("字體(&F)"), &MainWindow::chooseFont);
@@ -197,6 +234,7 @@ DocumentWindow *MainWindow::loadSlotWindow(int s) {
     QMdiSubWindow *sub = m_slots.subWindow(s);
     if (!w) {
         w = new DocumentWindow;
+        w->setCloseGuard([this](DocumentWindow *d) { return mayClose(d); });
         sub = m_mdi->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         const QSize area = m_mdi->viewport()->size();
@@ -239,15 +277,48 @@ void MainWindow::placeNewChild(QMdiSubWindow *sub) {
         if (w != sub && w->isVisible() && !w->isMinimized())
             ++others;
     const int step = qMax(1, sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub));
-    const int room = qMin(area.width() - size.width(), area.height() - size.height()) / step;
-    const int offset = (others % (room + 1)) * step;
-    sub->setGeometry(QRect(area.topLeft() + QPoint(offset, offset), size));
+    const int room =
+        qMax(0, qMin(area.width() - size.width(), area.height() - size.height()) / step);
+    // The first place of the cascade that no shown window holds: after closing one in the
+    // middle, a new window does not open exactly on top of another.
+    QList<QPoint> taken;
+    for (QMdiSubWindow *w : m_mdi->subWindowList())
+        if (w != sub && w->isVisible() && !w->isMinimized())
+            taken << w->pos();
+    int k = 0;
+    while (k < room && taken.contains(area.topLeft() + QPoint(k * step, k * step)))
+        ++k;
+    if (k == room && taken.contains(area.topLeft() + QPoint(k * step, k * step)))
+        k = static_cast<int>(taken.size()) % (room + 1); // every place taken: go round
+    sub->setGeometry(QRect(area.topLeft() + QPoint(k * step, k * step), size));
 }
 
 void MainWindow::onSubWindowActivated(QMdiSubWindow *sub) {
     auto *w = sub ? qobject_cast<DocumentWindow *>(sub->widget()) : nullptr;
     if (w && w->slot() >= 0)
         CurrentSlot = w->slot();
+    updateEncodingLine();
+}
+
+QString MainWindow::encodingLine() const {
+    const DocumentWindow *w = activeDocument();
+    if (!w || w->slot() < 0)
+        return {};
+    const ui::FileState &state = w->Rhtxtword()->fileState();
+    if (!state.plainText || (state.replaced == 0 && !state.ambiguous))
+        return {};
+    const QString file = QDir::toNativeSeparators(m_slots.SlotFileNames[w->slot()]);
+    QString line = QStringLiteral("%1 以 %2 讀入")
+                       .arg(file, QString::fromLatin1(encodingName(state.encoding)));
+    if (state.replaced > 0)
+        line += QStringLiteral("，%1 處無法解讀的位元組換成了「\uFFFD」").arg(state.replaced);
+    if (state.ambiguous)
+        line += QStringLiteral("，編碼不易判斷");
+    return line + QStringLiteral("。編碼不對時，可用「檔案」→「以其他編碼重新開啟」。");
+}
+
+void MainWindow::updateEncodingLine() {
+    m_encodingLabel->setText(encodingLine());
 }
 
 void MainWindow::showStartupNotice() {
@@ -283,7 +354,12 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-    m_mdi->closeAllSubWindows();
+    // Modified documents ask first; one cancel keeps the program and its windows.
+    for (QMdiSubWindow *sub : m_mdi->subWindowList())
+        if (!sub->close()) {
+            event->ignore();
+            return;
+        }
     event->accept();
     // The separate top-level windows (notice, profile, help) end with the program.
     for (QWidget *w : QApplication::topLevelWidgets())

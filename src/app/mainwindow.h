@@ -9,13 +9,17 @@
 #include "app/dialogs.h"
 #include "app/documentslots.h"
 #include "app/notice.h"
+#include "langdata/textcodec.h"
 
+class QLabel;
 class QMdiArea;
 class QMenu;
+class QProgressDialog;
 
 namespace yuedu::ui {
 class RichTextBox;
-}
+struct LoadedFile;
+} // namespace yuedu::ui
 
 namespace yuedu::app {
 
@@ -58,6 +62,20 @@ public:
     // Start-up: the first notice, unless the setting turns it off.
     void showStartupNotice();
 
+    // Asks 儲存/不儲存/取消 when the window's text is modified; false when the user cancelled
+    // or the save failed.
+    bool mayClose(DocumentWindow *w);
+    // Saves to the document's own name, asking for one first if it has none.
+    bool saveDocument(DocumentWindow *w);
+    // Reads the active plain-text document's file again in the given encoding.
+    void reopenInEncoding(TextEncoding encoding);
+    // The status-bar line about how the active document's file was decoded; empty when there
+    // is nothing to say.
+    QString encodingLine() const;
+
+    // The most recently opened or saved files, newest first.
+    static QStringList recentFiles();
+
 public slots:
     // 檔案
     void newFile();
@@ -68,6 +86,8 @@ public slots:
     void printFile();
     void exitProgram();
     // 編輯
+    void undoText();
+    void redoText();
     void cutText();
     void copyText();
     void copyAll();
@@ -89,15 +109,29 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createMenus();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
                      void (MainWindow::*slot)() = nullptr);
     void fillWindowMenu();
-    bool writeDocument(DocumentWindow *window, const QString &path);
-    // Reads a file into the document window of slot s, with caption and tag.
-    void loadIntoSlot(int s, DocumentWindow *w, const QString &path);
+    // Writes the document to path, as plain text or RTF (see the definition). ownName: path is
+    // the document's own file. Returns the path written (a plain-text name may have become
+    // .rtf), or empty when nothing was written.
+    QString writeDocument(DocumentWindow *window, const QString &path, bool ownName);
+    // Reads a file into the document window of slot s, with caption and tag. False when it
+    // could not be read or the user chose not to open it.
+    bool loadIntoSlot(int s, DocumentWindow *w, const QString &path,
+                      TextEncoding encoding = TextEncoding::Auto);
+    // Reads a file with a busy cursor, behind a progress window when that takes long.
+    // progress: null for a small file, read at once.
+    ui::LoadedFile readLargeFile(const QString &path, TextEncoding encoding,
+                                 QProgressDialog *progress);
+    void addRecentFile(const QString &path);
+    void fillRecentMenu();
+    void updateEncodingLine();
     void onSubWindowActivated(QMdiSubWindow *sub);
     // Size and place of a child window shown for the first time.
     void placeNewChild(QMdiSubWindow *sub);
@@ -109,6 +143,8 @@ private:
     Notice m_notice;
     std::unique_ptr<AnalysisCommands> m_commands;
     QMenu *m_windowMenu = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    QLabel *m_encodingLabel = nullptr;
     QAction *m_boldAction = nullptr;
     QAction *m_italicAction = nullptr;
     bool m_boldMark = false;

@@ -1,11 +1,24 @@
 // The 編輯 and 格式 menus: clipboard commands and formatting of the active document.
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "app/mainwindow.h"
 #include "ui/richtextbox.h"
 
 namespace yuedu::app {
+
+void MainWindow::undoText() {
+    if (ui::RichTextBox *box = activeTextBox())
+        box->undo();
+}
+
+void MainWindow::redoText() {
+    if (ui::RichTextBox *box = activeTextBox())
+        box->redo();
+}
 
 void MainWindow::cutText() {
     ui::RichTextBox *box = activeTextBox();
@@ -38,9 +51,24 @@ void MainWindow::chooseFont() {
     ui::RichTextBox *box = activeTextBox();
     if (!box)
         return;
-    std::optional<QFont> font = m_dialogs->font(this, m_lastFont);
+    // The dialog starts at the font of the text at the caret (the start of the selection), so
+    // that 確定 without a choice leaves that text as it is.
+    QTextCursor at = box->textCursor();
+    at.setPosition(at.selectionStart());
+    if (!at.atBlockEnd() || at.atBlockStart())
+        at.movePosition(QTextCursor::NextCharacter); // the format of the first selected one
+    const QFont current = at.charFormat().font().resolve(box->document()->defaultFont());
+    // The dialog lists installed families only: it is given the face that really shows (新細明體
+    // shows as a Ming face here), and choosing that face keeps the name the text had.
+    QFont shown = current;
+    const QString face = QFontInfo(current).family();
+    shown.setFamilies({face});
+    std::optional<QFont> font = m_dialogs->font(this, shown);
     if (!font)
         return; // a cancelled dialog leaves the selection as it was
+    if (font->family() == face)
+        font->setFamilies(current.families().isEmpty() ? QStringList{current.family()}
+                                                       : current.families());
     m_lastFont = *font;
     box->setSelFont(*font);
 }

@@ -2,6 +2,7 @@
 // tilings (stacked bands, side-by-side columns) and the row of icons are laid out here.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include "app/mainwindow.h"
 
@@ -43,7 +44,28 @@ void tile(QMdiArea *area, bool stacked) {
 } // namespace
 
 void MainWindow::cascadeWindows() {
-    m_mdi->cascadeSubWindows();
+    // QMdiArea's cascade shrinks every window to its minimum size and cuts the titles. Here
+    // they keep a working size (three fifths of the area, as a new window opens) and step one
+    // title bar down and right each, from the back to the front.
+    const QList<QMdiSubWindow *> windows = shownWindows(m_mdi);
+    if (windows.isEmpty())
+        return;
+    const QRect r = m_mdi->viewport()->rect();
+    const int step = qMax(1, windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight,
+                                                                   nullptr, windows.front()));
+    const int n = static_cast<int>(windows.size());
+    const QSize size(qMax(qMin(r.width(), 480), r.width() * 3 / 5),
+                     qMax(qMin(r.height(), 320), r.height() * 3 / 5));
+    const int room = qMax(0, qMin(r.width() - size.width(), r.height() - size.height()) / step);
+    for (int k = 0; k < n; ++k) {
+        QMdiSubWindow *sub = windows[k];
+        if (sub->isMaximized())
+            sub->showNormal();
+        const int offset = (k % (room + 1)) * step;
+        sub->setGeometry(QRect(r.topLeft() + QPoint(offset, offset), size.boundedTo(r.size())));
+        sub->raise();
+    }
+    m_mdi->setActiveSubWindow(windows.back());
 }
 
 void MainWindow::tileHorizontally() {

@@ -2,12 +2,25 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/appcontext.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 
 namespace yuedu::app {
+
+bool installQtTranslations() {
+    auto *qt = new QTranslator(qApp);
+    if (!qt->load(QStringLiteral("qtbase_zh_TW"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    QCoreApplication::installTranslator(qt);
+    return true;
+}
 
 void loadLanguageData(AppContext &context, const QString &dataDir) {
     const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();

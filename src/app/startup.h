@@ -17,6 +17,10 @@ struct StartupOptions {
 // Runs the start-up sequence up to the shown main window. The context must outlive the window.
 std::unique_ptr<MainWindow> startUp(AppContext &context, const StartupOptions &options);
 
+// Loads Qt's own Traditional Chinese texts (buttons, file, print, font and colour dialogs,
+// the text box's context menu). False when the translation file is not installed.
+bool installQtTranslations();
+
 // Loads the data files and the lexicon into the context (start-up steps 2 and 3).
 void loadLanguageData(AppContext &context, const QString &dataDir);
 

@@ -1,5 +1,7 @@
 #include "docfile/richdocument.h"
 
+#include <algorithm>
+
 namespace yuedu::doc {
 
 void RichDocument::append(std::u16string_view text, const CharFormat &format) {
@@ -18,7 +20,49 @@ std::u16string RichDocument::plainText() const {
     return out;
 }
 
+void RichDocument::dropTrailingBreak() {
+    if (m_runs.empty() || m_runs.back().text.empty() || m_runs.back().text.back() != u'\n')
+        return;
+    m_runs.back().text.pop_back();
+    if (m_runs.back().text.empty())
+        m_runs.pop_back();
+    if (!m_paragraphs.empty()) {
+        // The paragraph that followed the break is gone, and with it its format.
+        std::size_t count = 1;
+        for (const auto &r : m_runs)
+            count += static_cast<std::size_t>(std::count(r.text.begin(), r.text.end(), u'\n'));
+        if (m_paragraphs.size() > count)
+            m_paragraphs.resize(count);
+        trimParagraphs();
+    }
+}
+
+void RichDocument::setParagraphFormat(std::size_t paragraph, const ParagraphFormat &format) {
+    if (paragraph >= m_paragraphs.size()) {
+        if (format == ParagraphFormat{})
+            return;
+        m_paragraphs.resize(paragraph + 1);
+    }
+    m_paragraphs[paragraph] = format;
+    trimParagraphs();
+}
+
+const ParagraphFormat &RichDocument::paragraphFormat(std::size_t paragraph) const {
+    static const ParagraphFormat plain;
+    return paragraph < m_paragraphs.size() ? m_paragraphs[paragraph] : plain;
+}
+
+void RichDocument::trimParagraphs() {
+    while (!m_paragraphs.empty() && m_paragraphs.back() == ParagraphFormat{})
+        m_paragraphs.pop_back();
+}
+
 RichDocument RichDocument::fromPlainText(std::u16string_view text) {
+    RichDocument d;
+    if (text.find(u'\r') == std::u16string_view::npos) { // LF line ends: nothing to change
+        d.append(text, CharFormat{});
+        return d;
+    }
     // Line ends CR LF, CR and LF all become one paragraph break.
     std::u16string normal;
     normal.reserve(text.size());
@@ -32,7 +76,6 @@ RichDocument RichDocument::fromPlainText(std::u16string_view text) {
             normal += c;
         }
     }
-    RichDocument d;
     d.append(normal, CharFormat{});
     return d;
 }

@@ -22,6 +22,20 @@ struct CharFormat {
     bool operator==(const CharFormat &) const = default;
 };
 
+enum class Alignment { Left, Center, Right, Justify };
+
+// Lengths in twips (1/1440 inch), as RTF gives them.
+struct ParagraphFormat {
+    Alignment alignment = Alignment::Left;
+    int leftIndent = 0;
+    int rightIndent = 0;
+    int firstLineIndent = 0; // relative to the left indent; negative hangs
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+
+    bool operator==(const ParagraphFormat &) const = default;
+};
+
 struct Run {
     std::u16string text;
     CharFormat format;
@@ -34,12 +48,24 @@ public:
     const std::vector<Run> &runs() const { return m_runs; }
     std::u16string plainText() const;
     bool empty() const { return m_runs.empty(); }
+    // Removes a final paragraph break, if the text ends with one.
+    void dropTrailingBreak();
+
+    // Paragraph k is the text after the k-th '\n' (counted from 0). Paragraphs never given a
+    // format have the default one.
+    void setParagraphFormat(std::size_t paragraph, const ParagraphFormat &format);
+    const ParagraphFormat &paragraphFormat(std::size_t paragraph) const;
+    // True when some paragraph has other than the default format.
+    bool hasParagraphFormats() const { return !m_paragraphs.empty(); }
 
     // A document of plain text in the default format.
     static RichDocument fromPlainText(std::u16string_view text);
 
 private:
+    void trimParagraphs();
+
     std::vector<Run> m_runs;
+    std::vector<ParagraphFormat> m_paragraphs; // empty while all are default
 };
 
 } // namespace yuedu::doc

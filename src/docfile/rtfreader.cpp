@@ -22,6 +22,7 @@ enum class Dest { Text, Skip, FontTable, ColorTable };
 struct GroupState {
     Dest dest = Dest::Text;
     CharFormat format;
+    ParagraphFormat paragraph;
     int fontIndex = -1;
     int ucSkip = 1;
     bool uprPending = false;    // inside \upr: the first subgroup is the byte version, skipped
@@ -66,11 +67,13 @@ public:
         }
         flushBytes();
         flushText();
+        if (m_paragraphHasText) // a last paragraph without its \par
+            m_doc.setParagraphFormat(m_paragraphIndex, m_openParagraph);
         RtfReadResult r;
         r.truncated = m_depth > 0;
         r.document = std::move(m_doc);
         // Every paragraph ends with \par, the last one included: its break is not text.
-        dropTrailingBreak(r.document);
+        r.document.dropTrailingBreak();
         return r;
     }
 
@@ -173,7 +176,7 @@ private:
             return;
         case '\r':
         case '\n':
-            text(u"\n");
+            paragraphBreak();
             return;
         default:
             if (consumeSkip())
@@ -275,7 +278,8 @@ private:
         if (w == "uc") {
             s.ucSkip = std::clamp(param.value_or(1), 0, 16);
         } else if (w == "par" || w == "line" || w == "sect" || w == "page" || w == "row") {
-            text(u"\n");
+            paragraphBreak();
+        } else if (paragraphWord(w, param)) {
         } else if (w == "tab" || w == "cell") {
             text(u"\t");
         } else if (w == "plain") {
@@ -307,6 +311,45 @@ private:
         } else if (char16_t symbol = symbolOfWord(w)) {
             text(std::u16string_view(&symbol, 1));
         }
+    }
+
+    bool paragraphWord(std::string_view w, std::optional<int> param) {
+        ParagraphFormat &p = state().paragraph;
+        // Lengths beyond 22 inches are damage, not layout.
+        const int length = std::clamp(param.value_or(0), -31680, 31680);
+        if (w == "pard")
+            p = ParagraphFormat{};
+        else if (w == "ql")
+            p.alignment = Alignment::Left;
+        else if (w == "qc")
+            p.alignment = Alignment::Center;
+        else if (w == "qr")
+            p.alignment = Alignment::Right;
+        else if (w == "qj")
+            p.alignment = Alignment::Justify;
+        else if (w == "li")
+            p.leftIndent = length;
+        else if (w == "ri")
+            p.rightIndent = length;
+        else if (w == "fi")
+            p.firstLineIndent = length;
+        else if (w == "sb")
+            p.spaceBefore = std::max(0, length);
+        else if (w == "sa")
+            p.spaceAfter = std::max(0, length);
+        else
+            return false;
+        return true;
+    }
+
+    // The paragraph takes the paragraph properties in force at its break.
+    void paragraphBreak() {
+        if (state().dest != Dest::Text)
+            return;
+        m_doc.setParagraphFormat(m_paragraphIndex++, state().paragraph);
+        m_paragraphHasText = false;
+        text(u"\n");
+        m_paragraphHasText = false;
     }
 
     void fontTableWord(std::string_view w, std::optional<int> param) {
@@ -402,6 +445,10 @@ private:
     }
 
     void emit(std::u16string_view t) {
+        if (!m_paragraphHasText) {
+            m_paragraphHasText = true;
+            m_openParagraph = state().paragraph;
+        }
         const CharFormat &f = state().format;
         if (!(f == m_pendingFormat)) {
             flushText();
@@ -413,20 +460,6 @@ private:
     void flushText() {
         m_doc.append(m_pending, m_pendingFormat);
         m_pending.clear();
-    }
-
-    static void dropTrailingBreak(RichDocument &d) {
-        if (d.empty() || d.plainText().empty() || d.plainText().back() != u'\n')
-            return;
-        RichDocument out;
-        const auto &runs = d.runs();
-        for (std::size_t k = 0; k < runs.size(); ++k) {
-            std::u16string_view t = runs[k].text;
-            if (k + 1 == runs.size())
-                t.remove_suffix(1);
-            out.append(t, runs[k].format);
-        }
-        d = std::move(out);
     }
 
     static bool isAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -458,6 +491,9 @@ private:
     std::u16string m_pending;
     CharFormat m_pendingFormat;
     RichDocument m_doc;
+    std::size_t m_paragraphIndex = 0;
+    bool m_paragraphHasText = false;
+    ParagraphFormat m_openParagraph;
     CodePageDecoder m_decoder;
 };
 

@@ -1,6 +1,7 @@
 #include "docfile/rtfwriter.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "langdata/codepage950.h"
@@ -55,10 +56,16 @@ void appendText(std::string &out, std::u16string_view text, int &uc) {
             std::uint16_t code = cp.code(c);
             int fallback = code >= 0x8000 ? 2 : 1;
             if (fallback != uc) {
-                out += "\\uc" + std::to_string(fallback);
+                out += fallback == 2 ? "\\uc2" : "\\uc1";
                 uc = fallback;
             }
-            out += "\\u" + std::to_string(static_cast<int>(static_cast<std::int16_t>(c)));
+            // Without temporaries: this runs for every hanzi of a document.
+            char number[8];
+            const auto end = std::to_chars(number, number + sizeof number,
+                                           static_cast<int>(static_cast<std::int16_t>(c)))
+                                 .ptr;
+            out += "\\u";
+            out.append(number, end);
             if (code >= 0x8000) {
                 appendHexByte(out, static_cast<unsigned char>(code >> 8));
                 appendHexByte(out, static_cast<unsigned char>(code & 0xFF));
@@ -69,6 +76,34 @@ void appendText(std::string &out, std::u16string_view text, int &uc) {
             }
         }
     }
+}
+
+// "\pard" and the properties that differ from the default.
+std::string paragraphProperties(const ParagraphFormat &p) {
+    std::string out = "\\pard";
+    switch (p.alignment) {
+    case Alignment::Left:
+        break;
+    case Alignment::Center:
+        out += "\\qc";
+        break;
+    case Alignment::Right:
+        out += "\\qr";
+        break;
+    case Alignment::Justify:
+        out += "\\qj";
+        break;
+    }
+    auto length = [&out](const char *word, int value) {
+        if (value != 0)
+            out += std::string("\\") + word + std::to_string(value);
+    };
+    length("li", p.leftIndent);
+    length("ri", p.rightIndent);
+    length("fi", p.firstLineIndent);
+    length("sb", p.spaceBefore);
+    length("sa", p.spaceAfter);
+    return out;
 }
 
 } // namespace
@@ -96,11 +131,15 @@ std::string writeRtf(const RichDocument &document, const RtfWriteOptions &option
     for (std::uint32_t c : colors)
         out += "\\red" + std::to_string((c >> 16) & 0xFF) + "\\green" +
                std::to_string((c >> 8) & 0xFF) + "\\blue" + std::to_string(c & 0xFF) + ";";
-    out += "}\r\n\\viewkind4\\uc1\\pard\\plain\\f0\\fs" +
-           std::to_string(options.defaultSizeHalfPoints) + " ";
+    // Paragraph properties stand outside the runs' groups, which would undo them: with any
+    // paragraph formatting a run is split after each of its breaks.
+    const bool paragraphs = document.hasParagraphFormats();
+    std::size_t paragraph = 0;
+    out += "}\r\n\\viewkind4\\uc1" +
+           (paragraphs ? paragraphProperties(document.paragraphFormat(0)) : std::string("\\pard")) +
+           "\\plain\\f0\\fs" + std::to_string(options.defaultSizeHalfPoints) + " ";
 
     for (const auto &r : document.runs()) {
-        int uc = 1; // \uc is scoped to the run's group
         const CharFormat &f = r.format;
         std::size_t font = 0;
         if (!f.fontName.empty())
@@ -109,14 +148,24 @@ std::string writeRtf(const RichDocument &document, const RtfWriteOptions &option
         if (f.color)
             color = std::find(colors.begin(), colors.end(), *f.color) - colors.begin() + 1;
         int size = f.sizeHalfPoints > 0 ? f.sizeHalfPoints : options.defaultSizeHalfPoints;
-        out += "{\\f" + std::to_string(font) + "\\fs" + std::to_string(size);
-        out += f.bold ? "\\b" : "\\b0";
-        out += f.italic ? "\\i" : "\\i0";
-        out += f.underline ? "\\ul" : "\\ulnone";
-        out += f.strikeThrough ? "\\strike" : "\\strike0";
-        out += "\\cf" + std::to_string(color) + " ";
-        appendText(out, r.text, uc);
-        out += "}";
+        std::string open = "{\\f" + std::to_string(font) + "\\fs" + std::to_string(size);
+        open += f.bold ? "\\b" : "\\b0";
+        open += f.italic ? "\\i" : "\\i0";
+        open += f.underline ? "\\ul" : "\\ulnone";
+        open += f.strikeThrough ? "\\strike" : "\\strike0";
+        open += "\\cf" + std::to_string(color) + " ";
+        std::u16string_view rest = r.text;
+        while (!rest.empty()) {
+            std::size_t end = paragraphs ? rest.find(u'\n') : std::u16string_view::npos;
+            end = end == std::u16string_view::npos ? rest.size() : end + 1;
+            int uc = 1; // \uc is scoped to the run's group
+            out += open;
+            appendText(out, rest.substr(0, end), uc);
+            out += "}";
+            if (paragraphs && rest[end - 1] == u'\n')
+                out += paragraphProperties(document.paragraphFormat(++paragraph)) + " ";
+            rest.remove_prefix(end);
+        }
     }
     // Every paragraph ends with \par, the last one too, as word processors write it.
     out += "\\par\r\n}\r\n";

@@ -37,18 +37,67 @@ doc::CharFormat charFormatOf(const QTextCharFormat &q) {
     return f;
 }
 
+namespace {
+// The editor lays out in pixels of 1/96 inch: 15 twips each.
+constexpr double kTwipsPerPixel = 15.0;
+} // namespace
+
+QTextBlockFormat textBlockFormatOf(const doc::ParagraphFormat &p) {
+    QTextBlockFormat q;
+    static const Qt::Alignment alignments[] = {Qt::AlignLeft | Qt::AlignAbsolute, Qt::AlignHCenter,
+                                               Qt::AlignRight | Qt::AlignAbsolute,
+                                               Qt::AlignJustify};
+    q.setAlignment(alignments[static_cast<int>(p.alignment)]);
+    q.setLeftMargin(p.leftIndent / kTwipsPerPixel);
+    q.setRightMargin(p.rightIndent / kTwipsPerPixel);
+    q.setTextIndent(p.firstLineIndent / kTwipsPerPixel);
+    q.setTopMargin(p.spaceBefore / kTwipsPerPixel);
+    q.setBottomMargin(p.spaceAfter / kTwipsPerPixel);
+    return q;
+}
+
+doc::ParagraphFormat paragraphFormatOf(const QTextBlockFormat &q) {
+    doc::ParagraphFormat p;
+    const Qt::Alignment a = q.alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter)
+        p.alignment = doc::Alignment::Center;
+    else if (a & Qt::AlignJustify)
+        p.alignment = doc::Alignment::Justify;
+    else if (a & Qt::AlignRight)
+        p.alignment = doc::Alignment::Right;
+    auto twips = [](qreal pixels) { return qRound(pixels * kTwipsPerPixel); };
+    p.leftIndent = twips(q.leftMargin());
+    p.rightIndent = twips(q.rightMargin());
+    p.firstLineIndent = twips(q.textIndent());
+    p.spaceBefore = twips(q.topMargin());
+    p.spaceAfter = twips(q.bottomMargin());
+    return p;
+}
+
 void fillTextDocument(QTextDocument &target, const doc::RichDocument &source) {
     target.clear();
     QTextCursor cursor(&target);
     cursor.beginEditBlock();
     for (const auto &run : source.runs())
         cursor.insertText(QString::fromStdU16String(run.text), textCharFormatOf(run.format));
+    if (source.hasParagraphFormats()) {
+        std::size_t k = 0;
+        for (QTextBlock block = target.begin(); block.isValid(); block = block.next(), ++k) {
+            const doc::ParagraphFormat &p = source.paragraphFormat(k);
+            if (p == doc::ParagraphFormat{})
+                continue;
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(textBlockFormatOf(p));
+        }
+    }
     cursor.endEditBlock();
 }
 
 doc::RichDocument richDocumentOf(const QTextDocument &source) {
     doc::RichDocument out;
-    for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
+    std::size_t paragraph = 0;
+    for (QTextBlock block = source.begin(); block.isValid(); block = block.next(), ++paragraph) {
+        out.setParagraphFormat(paragraph, paragraphFormatOf(block.blockFormat()));
         doc::CharFormat last = charFormatOf(block.charFormat());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             QTextFragment fragment = it.fragment();

@@ -7,6 +7,7 @@
 
 class QTextDocument;
 class QTextCharFormat;
+class QTextBlockFormat;
 
 namespace yuedu::ui {
 
@@ -17,5 +18,7 @@ doc::RichDocument richDocumentOf(const QTextDocument &source);
 
 doc::CharFormat charFormatOf(const QTextCharFormat &format);
 QTextCharFormat textCharFormatOf(const doc::CharFormat &format);
+doc::ParagraphFormat paragraphFormatOf(const QTextBlockFormat &format);
+QTextBlockFormat textBlockFormatOf(const doc::ParagraphFormat &format);
 
 } // namespace yuedu::ui

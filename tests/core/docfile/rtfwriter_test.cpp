@@ -51,3 +51,36 @@ TEST(RtfWriter, Big5FallbackBytesServeReadersWithoutUnicode) {
 TEST(RtfWriter, EmptyDocumentReadsBackEmpty) {
     EXPECT_EQ(readRtf(writeRtf(RichDocument{})).document.plainText(), u"");
 }
+
+TEST(RtfWriter, ParagraphFormatsSurviveReadingAndWriting) {
+    ParagraphFormat centred{Alignment::Center};
+    ParagraphFormat indented{Alignment::Justify, 720, 360, -240, 120, 240};
+    ParagraphFormat right{Alignment::Right};
+    RichDocument d;
+    // Paragraph breaks inside one run, and a plain paragraph between formatted ones.
+    d.append(u"置中\n兩端", fmt(false, false, false, false, {}, u"新細明體", 21));
+    d.append(u"對齊\n普通\n", fmt(true, false, false, false, {}, u"新細明體", 21));
+    d.append(u"靠右", fmt(false, false, false, false, {}, u"新細明體", 21));
+    d.setParagraphFormat(0, centred);
+    d.setParagraphFormat(1, indented);
+    d.setParagraphFormat(3, right);
+
+    const RichDocument back = readRtf(writeRtf(d)).document;
+    EXPECT_EQ(back.plainText(), d.plainText());
+    ASSERT_EQ(back.runs().size(), d.runs().size());
+    for (std::size_t k = 0; k < d.runs().size(); ++k)
+        EXPECT_EQ(back.runs()[k].format, d.runs()[k].format) << k;
+    for (std::size_t p = 0; p < 5; ++p)
+        EXPECT_EQ(back.paragraphFormat(p), d.paragraphFormat(p)) << p;
+
+    // As word processors write it: properties before the text, reset by \pard, and kept by a
+    // last paragraph that has no \par of its own.
+    const RichDocument wordpad =
+        readRtf("{\\rtf1\\ansi\\ansicpg950\\pard\\qc\\sa200 \\'b8\\'6d\\'a4\\'a4\\par\\pard "
+                "left\\par\\pard\\li720\\fi-360\\qr end}")
+            .document;
+    EXPECT_EQ(wordpad.plainText(), u"置中\nleft\nend");
+    EXPECT_EQ(wordpad.paragraphFormat(0), (ParagraphFormat{Alignment::Center, 0, 0, 0, 0, 200}));
+    EXPECT_EQ(wordpad.paragraphFormat(1), ParagraphFormat{});
+    EXPECT_EQ(wordpad.paragraphFormat(2), (ParagraphFormat{Alignment::Right, 720, 0, -360}));
+}

@@ -1,6 +1,7 @@
 // Document windows and files: slots, captions, opening, saving.
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -186,6 +187,27 @@ private slots:
         QVERIFY(formatAt(again, 0).fontWeight() < QFont::Bold);
     }
 
+    void paragraphFormatsSurviveOpeningAndSaving() {
+        AppFixture app;
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, QStringLiteral("p.rtf"),
+                      "{\\rtf1\\ansi\\ansicpg950\\pard\\qc\\sa200 \\'b8\\'6d\\'a4\\'a4\\par"
+                      "\\pard\\qj\\li720\\ri360\\fi-360\\sb120 two\\par\\pard three\\par}");
+        app.dialogs->openAnswers << path;
+        app.trigger("MDImnuopen");
+        QTextBlock first = app.box()->document()->begin();
+        QCOMPARE(first.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        app.box()->setSelection(0, 0);
+        app.box()->setSelText(QStringLiteral("新"));
+        app.trigger("MDImnusave");
+        const QByteArray saved = readFile(path);
+        QVERIFY(saved.contains("\\pard\\qc\\sa200"));
+        QVERIFY(saved.contains("\\pard\\qj\\li720\\ri360\\fi-360\\sb120 "));
+        QVERIFY(saved.contains("\\pard {"));
+        QCOMPARE(app.box()->Text(), QStringLiteral("新置中\ntwo\nthree"));
+    }
+
     void saveAsThenSaveWritesToTheOpenedName() {
         AppFixture app;
         QTemporaryDir dir;
@@ -200,8 +222,8 @@ private slots:
         app.trigger("MDImnusave");
 
         QCOMPARE(app.main->activeDocument()->windowTitle(), QStringLiteral("處理檔 - ") + original);
-        QVERIFY(readFile(original).startsWith("{\\rtf1")); // a saved .txt holds RTF
-        QVERIFY(readFile(original).contains("\\u22320"));  // 地 went to the opened name
+        // 地 went to the opened name, which stays Big5 text.
+        QCOMPARE(readFile(original), QByteArray("\xa4\xd1\xa6\x61"));
         QVERIFY(!readFile(copy).contains("\\u22320"));
         QVERIFY(readFile(copy).contains("\\u22825"));
     }
@@ -215,7 +237,8 @@ private slots:
         app.dialogs->saveAnswers.enqueue(bad);
         app.trigger("MDImnusaveas");
         QCOMPARE(app.dialogs->messages.size(), 1);
-        QVERIFY(app.dialogs->messages.front().startsWith(QStringLiteral("檔案儲存有問題 ") + bad));
+        QCOMPARE(app.dialogs->messages.front(), QStringLiteral("檔案儲存有問題 ") + bad +
+                                                    QStringLiteral("\n\n找不到這個檔案或資料夾"));
 
         // A folder where the file should be: the write fails and the folder is untouched.
         const QString occupied = dir.filePath(QStringLiteral("occupied"));
@@ -311,6 +334,196 @@ private slots:
         QCOMPARE(dialogs.openFileName(nullptr, QStringLiteral("txt 格式 (*.txt)"),
                                       QStringLiteral("TXT")),
                  story);
+    }
+
+    void closingOrExitingWithUnsavedTextAsksFirst() {
+        AppFixture app;
+        QTemporaryDir dir;
+        app.trigger("MDImnunew");
+        DocumentWindow *w = app.main->activeDocument();
+        QMdiSubWindow *frame = app.main->mdiArea()->currentSubWindow();
+        QCOMPARE(frame->windowTitle(), QStringLiteral("未命名檔案"));
+        app.box()->setSelText(QStringLiteral("天地"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("*未命名檔案"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("未命名檔案")); // the caption itself is kept
+
+        // 取消 on closing and on 結束: the text and the program stay.
+        app.dialogs->saveChoices << Dialogs::SaveChoice::Cancel << Dialogs::SaveChoice::Cancel;
+        app.trigger("MDImnuclose");
+        app.trigger("MDImnuexit");
+        QCOMPARE(app.dialogs->questions.size(), 2);
+        QCOMPARE(app.documents().size(), 1);
+        QVERIFY(app.main->isVisible());
+        QCOMPARE(app.box()->Text(), QStringLiteral("天地"));
+
+        // 儲存 asks for a name; cancelling that keeps the window too.
+        app.dialogs->saveChoices << Dialogs::SaveChoice::Save;
+        app.trigger("MDImnuclose");
+        QCOMPARE(app.documents().size(), 1);
+
+        const QString path = dir.filePath(QStringLiteral("kept.txt"));
+        app.dialogs->saveChoices << Dialogs::SaveChoice::Save;
+        app.dialogs->saveAnswers << path;
+        app.trigger("MDImnuclose");
+        QCOMPARE(app.documents().size(), 0);
+        QCOMPARE(readFile(path), QByteArray("\xe5\xa4\xa9\xe5\x9c\xb0"));
+
+        // An unmodified document and a reserved window close without a word.
+        app.dialogs->openAnswers << path << QString();
+        app.trigger("MDImnuopen");
+        app.trigger("MDImnuopen");
+        QVERIFY(app.box()->isReadOnly()); // nothing can be typed into the reserved window
+        const int asked = static_cast<int>(app.dialogs->questions.size());
+        app.trigger("MDImnuexit");
+        QCOMPARE(app.dialogs->questions.size(), asked);
+        QVERIFY(!app.main->isVisible());
+    }
+
+    void plainTextFilesStayPlainInTheirEncoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("big5 crlf")
+            << QByteArray("\xa4\xd1\r\n\xa5\xc8") << QByteArray("\xa4\xd1\r\n\xa5\xc8\xa6\x61");
+        QTest::newRow("utf8 lf") << QByteArray("\xe5\xa4\xa9\n\xe7\x8e\x84")
+                                 << QByteArray("\xe5\xa4\xa9\n\xe7\x8e\x84\xe5\x9c\xb0");
+        QTest::newRow("utf16le bom") << QByteArray("\xff\xfe\x29\x59\x0a\x00\x84\x73", 8)
+                                     << QByteArray("\xff\xfe\x29\x59\x0a\x00\x84\x73\x30\x57", 10);
+    }
+    void plainTextFilesStayPlainInTheirEncoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, saved);
+        AppFixture app;
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("doc.txt"), bytes);
+        app.dialogs->openAnswers << path;
+        app.trigger("MDImnuopen");
+        app.box()->setSelection(3, 0);
+        app.box()->setSelText(QStringLiteral("地"));
+        app.trigger("MDImnusave");
+        QCOMPARE(readFile(path), saved);
+        QCOMPARE(app.dialogs->questions, QStringList());
+
+        // Once formatted it cannot stay plain: declining writes nothing, accepting writes RTF
+        // beside it under a .rtf name, which becomes the document's name.
+        app.box()->setSelection(0, 1);
+        app.dialogs->colorAnswer = QColor(Qt::red);
+        app.trigger("MDImnuselcolor");
+        app.dialogs->confirmAnswers << false << true;
+        app.trigger("MDImnusave");
+        QCOMPARE(readFile(path), saved);
+        app.trigger("MDImnusave");
+        QCOMPARE(app.dialogs->questions.size(), 2);
+        const QString rtf = dir.filePath(QStringLiteral("doc.rtf"));
+        QVERIFY(readFile(rtf).startsWith("{\\rtf1"));
+        QCOMPARE(readFile(path), saved);
+        QCOMPARE(app.main->activeDocument()->windowTitle(), QStringLiteral("處理檔 - ") + rtf);
+        QCOMPARE(MainWindow::recentFiles().mid(0, 2), (QStringList{rtf, path}));
+    }
+
+    void big5TextWithACharacterBig5LacksAsksBeforeBecomingRtf() {
+        AppFixture app;
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("b.txt"), "\xa4\xd1");
+        app.dialogs->openAnswers << path;
+        app.trigger("MDImnuopen");
+        app.box()->setSelText(QStringLiteral("\u4e3d")); // 丽: simplified, not in Big5
+        app.dialogs->confirmAnswers << false;
+        app.trigger("MDImnusave");
+        QCOMPARE(app.dialogs->questions.size(), 1);
+        QVERIFY(app.dialogs->questions.front().contains(QStringLiteral("1 個字元無法以 Big5")));
+        QCOMPARE(readFile(path), QByteArray("\xa4\xd1"));
+        QVERIFY(app.dialogs->messages.isEmpty());
+    }
+
+    void undecodedBytesAreShownAndNotSavedOverWithoutAsking() {
+        AppFixture app;
+        QTemporaryDir dir;
+        const QByteArray big5("\xa4\xd1\xa6\x61"); // 天地 in Big5: not UTF-8
+        const QString path = writeFile(dir, QStringLiteral("e.txt"), big5);
+        app.dialogs->openAnswers << path;
+        app.trigger("MDImnuopen");
+        QCOMPARE(app.box()->Text(), QStringLiteral("天地"));
+        QVERIFY(app.main->encodingLine().isEmpty());
+
+        app.trigger("mnureopenUTF-8");
+        QVERIFY(app.box()->Text().contains(QChar(0xFFFD)));
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("UTF-8")));
+        QVERIFY(app.main->findChild<QLabel *>(QStringLiteral("encodingLine"))->text() ==
+                app.main->encodingLine());
+        app.box()->setSelText(QStringLiteral("x"));
+        app.dialogs->confirmAnswers << false;
+        app.trigger("MDImnusave");
+        QCOMPARE(readFile(path), big5);
+
+        // Back in Big5 (after agreeing to drop the edit) all is well again.
+        app.trigger("mnureopenBig5");
+        QCOMPARE(app.box()->Text(), QStringLiteral("天地"));
+        QVERIFY(app.main->encodingLine().isEmpty());
+        QCOMPARE(app.dialogs->questions.size(), 2);
+    }
+
+    void foldersAndBinaryFilesDoNotOpenAsText() {
+        AppFixture app;
+        QTemporaryDir dir;
+        app.main->openFiles({dir.path()});
+        QCOMPARE(app.dialogs->messages,
+                 QStringList{QStringLiteral("檔案開啟有問題 ") + dir.path()});
+        QCOMPARE(app.main->findfree(), 0);
+
+        QByteArray binary(4096, '\0');
+        for (int k = 0; k < binary.size(); k += 7)
+            binary[k] = static_cast<char>(k * 31);
+        const QString path = writeFile(dir, QStringLiteral("prog"), binary);
+        app.dialogs->confirmAnswers << false;
+        app.main->openFiles({path});
+        QCOMPARE(app.dialogs->questions.size(), 1);
+        QCOMPARE(app.main->findfree(), 0);
+        QVERIFY(app.main->documentSlots().SlotFileNames[0].isEmpty());
+    }
+
+    void saveDialogAddsTheChosenFiltersExtension_data() {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("txt") << 0 << QStringLiteral(".txt");
+        QTest::newRow("rtf") << 1 << QStringLiteral(".RTF");
+    }
+    void saveDialogAddsTheChosenFiltersExtension() {
+        QFETCH(int, filter);
+        QFETCH(QString, suffix);
+        QTemporaryDir dir;
+        const QString filters = QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔(*.rxt)");
+        QTimer::singleShot(0, [&] {
+            if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                d->selectNameFilter(filters.split(QStringLiteral(";;"))[filter]);
+                emit d->filterSelected(d->selectedNameFilter());
+                d->selectFile(dir.filePath(QStringLiteral("untitled1")));
+                QMetaObject::invokeMethod(d, "accept");
+                if (d->isVisible())
+                    d->reject();
+            }
+        });
+        Dialogs dialogs;
+        QCOMPARE(dialogs.saveFileName(nullptr, filters),
+                 dir.filePath(QStringLiteral("untitled1")) + suffix);
+    }
+
+    void newWindowsDoNotCoverOthersAndCascadeKeepsTheirSize() {
+        AppFixture app;
+        QTest::qWait(0);
+        QMdiArea *area = app.main->mdiArea();
+        app.trigger("MDImnunew");
+        QMdiSubWindow *a = area->currentSubWindow();
+        app.trigger("MDImnunew");
+        QMdiSubWindow *b = area->currentSubWindow();
+        a->close();
+        app.trigger("MDImnunew");
+        QMdiSubWindow *c = area->currentSubWindow();
+        QVERIFY(c->pos() != b->pos());
+
+        app.trigger("MDImnuWindowCascade");
+        QVERIFY(c->pos() != b->pos());
+        for (QMdiSubWindow *sub : {b, c})
+            QVERIFY(sub->width() >= 480 && sub->height() >= 320);
     }
 
     void newWindowsOpenInsideTheVisibleArea() {

@@ -13,6 +13,10 @@ public:
     std::optional<QColor> colorAnswer;
     QStringList messages;
     int printed = 0;
+    // Questions asked (askToSave and confirm); unanswered ones discard and accept.
+    QQueue<SaveChoice> saveChoices;
+    QQueue<bool> confirmAnswers;
+    QStringList questions;
 
     QString openFileName(QWidget *, const QString &filter, const QString &) override {
         lastFilter = filter;
@@ -25,6 +29,14 @@ public:
     std::optional<QFont> font(QWidget *, const QFont &) override { return fontAnswer; }
     std::optional<QColor> color(QWidget *, const QColor &) override { return colorAnswer; }
     void message(QWidget *, const QString &text, bool) override { messages << text; }
+    SaveChoice askToSave(QWidget *, const QString &document) override {
+        questions << document;
+        return saveChoices.isEmpty() ? SaveChoice::Discard : saveChoices.dequeue();
+    }
+    bool confirm(QWidget *, const QString &text, const QString &) override {
+        questions << text;
+        return confirmAnswers.isEmpty() || confirmAnswers.dequeue();
+    }
     bool print(QWidget *, QTextDocument *) override {
         ++printed;
         return true;

@@ -12,6 +12,7 @@
 #include "app/startup.h"
 #include "app/worktext.h"
 #include "apptestsupport.h"
+#include "ui/richtextbox.h"
 #include "ui/settings.h"
 
 using namespace yuedu::app;
@@ -27,6 +28,22 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void dialogsSpeakChineseAndWindowsFontNamesShowInAMingFace() {
+        QVERIFY(installQtTranslations());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+
+        // Saved documents name 新細明體, which is not installed here; without a substitution the
+        // text would show in a sans face.
+        yuedu::ui::RichTextBox::installFontSubstitutions();
+        for (const QString name : {QStringLiteral("新細明體"), QStringLiteral("PMingLiU"),
+                                   QStringLiteral("細明體"), QStringLiteral("標楷體")})
+            QVERIFY2(QFontInfo(QFont(name)).family().startsWith(QStringLiteral("AR PL U")),
+                     qPrintable(name + QStringLiteral(" -> ") + QFontInfo(QFont(name)).family()));
+        QVERIFY(QFontInfo(QFont(QStringLiteral("新細明體")))
+                    .family()
+                    .startsWith(QStringLiteral("AR PL UMing")));
+    }
     void cleanup() { closeOpenNotice(); }
 
     void startupShowsTheNoticeUnlessTheSettingIsZero_data() {

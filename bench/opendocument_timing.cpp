@@ -1,0 +1,77 @@
+// Where the time of opening a large document goes in the desktop program: reading the file,
+// decoding or parsing it, and building the editor's text document; then the same for the RTF
+// the program saves of it. Usage: opendocument_timing [FILE] (default: a generated 20 MB text).
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTextDocument>
+#include <cstdio>
+#include <fstream>
+
+#include "docfile/documentreader.h"
+#include "docfile/rtfwriter.h"
+#include "ui/documentconvert.h"
+#include "ui/richtextbox.h"
+
+using namespace yuedu;
+
+namespace {
+
+std::string generatedText(std::size_t bytes) {
+    const std::string line =
+        "天地玄黃，宇宙洪荒。日月盈昃，辰宿列張。寒來暑往，秋收冬藏。閏餘成歲，"
+        "律呂調陽。雲騰致雨，露結為霜。\n";
+    std::string out;
+    out.reserve(bytes + line.size());
+    while (out.size() < bytes)
+        out += line;
+    return out;
+}
+
+void report(const char *step, QElapsedTimer &t) {
+    std::printf("%-28s %8lld ms\n", step, static_cast<long long>(t.restart()));
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QElapsedTimer t;
+    t.start();
+    std::string bytes = argc > 1 ? doc::readFileBytes(argv[1]) : generatedText(20'000'000);
+    std::printf("%zu bytes\n", bytes.size());
+    report("read", t);
+    doc::LoadedDocument loaded = doc::readDocument(bytes, "text");
+    report("decode (plain text)", t);
+    QTextDocument document;
+    ui::fillTextDocument(document, loaded.document);
+    report("build QTextDocument", t);
+    doc::RichDocument back = ui::richDocumentOf(document);
+    report("QTextDocument to runs", t);
+    std::string rtf = doc::writeRtf(back);
+    report("write RTF", t);
+    loaded = doc::readDocument(rtf, "rtf");
+    report("parse RTF", t);
+    QTextDocument again;
+    ui::fillTextDocument(again, loaded.document);
+    report("build QTextDocument (RTF)", t);
+
+    // The editor as the program shows it: filled, shown, laid out to the end.
+    for (const std::string *file : {&bytes, &rtf}) {
+        ui::RichTextBox box;
+        box.resize(800, 600);
+        box.show();
+        QApplication::processEvents();
+        t.restart();
+        ui::LoadedFile f;
+        f.document = doc::readDocument(*file, "file");
+        report(file == &bytes ? "editor: decode text" : "editor: parse RTF", t);
+        box.showFile(f);
+        report("editor: fill", t);
+        QApplication::processEvents();
+        report("editor: first paint", t);
+        box.document()->documentLayout()->documentSize();
+        report("editor: layout to the end", t);
+    }
+    return 0;
+}
