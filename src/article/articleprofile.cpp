@@ -45,21 +45,16 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 } // namespace
 
-ArticleProfile::ArticleProfile(const LanguageData &data) : m_data(&data) {}
+namespace {
 
-void ArticleProfile::charattri(std::u16string_view ch) {
-    if (!ch.empty())
-        lookUp(ch.front(), ProfileTotals, RadicalSeen);
-}
-
-void ArticleProfile::lookUp(char16_t ch, std::array<double, 23> &totals,
-                            std::array<std::int16_t, kRadicals + 1> &radicals) const {
+void lookUp(const LanguageData &data, char16_t ch, std::array<double, 23> &totals,
+            std::array<std::int16_t, kRadicals + 1> &radicals) {
     const int n = tableOrdinal(ch);
     if (n < 0)
         return; // single-byte, punctuation or outside the tables
-    const CharRecord rec = charRecord(*m_data, n);
+    const CharRecord rec = charRecord(data, n);
     // A character without detail record reads every detail figure as 0.
-    const auto detail = detailRecord(*m_data, n);
+    const auto detail = detailRecord(data, n);
     const int scale = detail ? zanscale(*detail) : 0;
     if (scale >= 0x8000)
         return;
@@ -71,15 +66,36 @@ void ArticleProfile::lookUp(char16_t ch, std::array<double, 23> &totals,
     totals[kBiha] += rec.strokes;
 }
 
-ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
-                                          std::optional<ArticleGenre> genre) {
+} // namespace
+
+void charattri(const LanguageData &data, std::u16string_view ch, std::array<double, 23> &totals,
+               std::array<std::int16_t, kRadicals + 1> &radicals) {
+    if (!ch.empty())
+        lookUp(data, ch.front(), totals, radicals);
+}
+
+bool ProfileResult::gradeInRange() const {
+    return done() && article::gradeInRange(static_cast<std::int64_t>(ProfileTotals[kWdartlen]),
+                                           ProfileTotals[kLorcf] / 1000.0);
+}
+
+bool gradeInRange(std::int64_t hanzi, double grade) {
+    return hanzi >= kGradeMinHanzi && hanzi <= kGradeMaxHanzi && grade >= kGradeMin &&
+           grade <= kGradeMax;
+}
+
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre) {
+    ProfileResult result;
     if (text.empty())
-        return ProfileOutcome::EmptyText;
-    if (!genre)
-        return ProfileOutcome::NoGenre;
+        return result;
+    if (!genre) {
+        result.outcome = ProfileOutcome::NoGenre;
+        return result;
+    }
+    result.genre = *genre;
     const std::u16string_view t = trimBlanks(text);
 
-    // Work on fresh state and keep the previous figures unless the text gives a profile.
     std::array<double, 23> totals{};
     std::array<std::int16_t, kRadicals + 1> radicals{};
     std::u16string distinct;
@@ -100,7 +116,7 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
                 break;
             ch = t[i];
         }
-        lookUp(ch, totals, radicals);
+        lookUp(data, ch, totals, radicals);
         if (!isTableChar(ch))
             continue;
         ++n;
@@ -112,8 +128,10 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
             ++counts[slotOf[ch]];
         }
     }
-    if (n == 0)
-        return ProfileOutcome::NoTableCharacters;
+    if (n == 0) {
+        result.outcome = ProfileOutcome::NoTableCharacters;
+        return result;
+    }
 
     const SentenceCounts sentences = countSentences(clauses);
     std::int64_t common = 0;
@@ -136,13 +154,14 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
     totals[kBiha] = roundEven(100.0 * totals[kBiha] / len);
     totals[kLorcf] = roundEven(1000.0 * estimatedGrade(n, share, *genre));
 
-    ProfileTotals = totals;
-    RadicalSeen = radicals;
-    ProfileDistinct = std::move(distinct);
-    DistinctCounts = std::move(counts);
-    ClauseMarks = std::move(clauses);
-    m_hasProfile = true;
-    return ProfileOutcome::Done;
+    result.outcome = ProfileOutcome::Done;
+    result.ProfileTotals = totals;
+    result.RadicalSeen = radicals;
+    result.ProfileDistinct = std::move(distinct);
+    result.DistinctCounts = std::move(counts);
+    result.ClauseMarks = std::move(clauses);
+    result.cognitiveData = detailCoverage(data).has(kZanscaleField);
+    return result;
 }
 
 double estimatedGrade(std::int64_t n, double commonShare, ArticleGenre genre) {

@@ -77,3 +77,37 @@ std::u16string profileFieldText(const ProfileField &field, const std::array<doub
 }
 
 } // namespace yuedu::article
+
+namespace yuedu::article {
+
+std::u16string gradeRangeNote() {
+    auto digits = [](std::int64_t v) {
+        std::u16string out;
+        for (char c : std::to_string(v))
+            out.push_back(static_cast<char16_t>(c));
+        return out;
+    };
+    return u"岷丘年級數的公式以 " + digits(kGradeMinHanzi) + u" 至 " + digits(kGradeMaxHanzi) +
+           u" 字的課文求得；本文長度或所得年級數（" + digits(static_cast<int>(kGradeMin)) +
+           u" 至 " + digits(static_cast<int>(kGradeMax)) +
+           u" 年級以外）超出這個範圍，數值僅供參考。";
+}
+
+bool fieldHasNoData(const ProfileField &field, const ProfileResult &result) {
+    return !result.hasData(field.entry);
+}
+
+bool fieldOutOfRange(const ProfileField &field, const ProfileResult &result) {
+    return field.entry == kLorcf && result.done() && !result.gradeInRange();
+}
+
+std::u16string profileFieldText(const ProfileField &field, const ProfileResult &result) {
+    if (fieldHasNoData(field, result))
+        return std::u16string(field.caption) + std::u16string(kNoDataMark);
+    std::u16string text = profileFieldText(field, result.ProfileTotals);
+    if (fieldOutOfRange(field, result))
+        text += kOutOfRangeMark;
+    return text;
+}
+
+} // namespace yuedu::article
