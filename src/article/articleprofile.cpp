@@ -58,12 +58,12 @@ void lookUp(const LanguageData &data, char16_t ch, std::array<double, 23> &total
     const int scale = detail ? zanscale(*detail) : 0;
     if (scale >= 0x8000)
         return;
-    totals[kZancf] += scale;
-    totals[kGenerg1 - 1 + generalUseLevel(detail ? zangener(*detail) : 0)] += 1;
+    totals[kMeanCoefficient] += scale;
+    totals[kLevel1Count - 1 + generalUseLevel(detail ? zangener(*detail) : 0)] += 1;
     if (rec.radical < 1 || rec.radical > kRadicals)
         return;
     radicals[rec.radical] = 1;
-    totals[kBiha] += rec.strokes;
+    totals[kMeanStrokes] += rec.strokes;
 }
 
 } // namespace
@@ -75,8 +75,8 @@ void charattri(const LanguageData &data, std::u16string_view ch, std::array<doub
 }
 
 bool ProfileResult::gradeInRange() const {
-    return done() && article::gradeInRange(static_cast<std::int64_t>(ProfileTotals[kWdartlen]),
-                                           ProfileTotals[kLorcf] / 1000.0);
+    return done() && article::gradeInRange(static_cast<std::int64_t>(ProfileTotals[kHanziCount]),
+                                           ProfileTotals[kEstimatedGrade] / 1000.0);
 }
 
 bool gradeInRange(std::int64_t hanzi, double grade) {
@@ -116,7 +116,7 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
                 break;
             ch = t[i];
         }
-        lookUp(data, ch, totals, radicals);
+        charattri(data, std::u16string_view(&ch, 1), totals, radicals);
         if (!isTableChar(ch))
             continue;
         ++n;
@@ -142,17 +142,17 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
     const auto distinctCount = static_cast<double>(distinct.size());
     const double len = static_cast<double>(n);
 
-    totals[kZancf] = roundEven(100.0 * totals[kZancf] / len);
-    totals[kWdartlen] = len;
-    totals[kWordlen] = distinctCount;
-    totals[kWddesi] = roundEven(100.0 * distinctCount / len);
-    totals[kParan] = static_cast<double>(sentences.sentences);
-    totals[kXbparan] = roundEven(100.0 * len / static_cast<double>(sentences.sentences));
-    totals[kMultip] = static_cast<double>(clauses.size());
-    totals[kSingp] = static_cast<double>(sentences.singleClause);
-    totals[kBusho] = static_cast<double>(std::count(radicals.begin(), radicals.end(), 1));
-    totals[kBiha] = roundEven(100.0 * totals[kBiha] / len);
-    totals[kLorcf] = roundEven(1000.0 * estimatedGrade(n, share, *genre));
+    totals[kMeanCoefficient] = roundEven(100.0 * totals[kMeanCoefficient] / len);
+    totals[kHanziCount] = len;
+    totals[kDistinctHanzi] = distinctCount;
+    totals[kDensity] = roundEven(100.0 * distinctCount / len);
+    totals[kSentences] = static_cast<double>(sentences.sentences);
+    totals[kMeanSentenceLength] = roundEven(100.0 * len / static_cast<double>(sentences.sentences));
+    totals[kClauses] = static_cast<double>(clauses.size());
+    totals[kSingleClauseSentences] = static_cast<double>(sentences.singleClause);
+    totals[kRadicalCount] = static_cast<double>(std::count(radicals.begin(), radicals.end(), 1));
+    totals[kMeanStrokes] = roundEven(100.0 * totals[kMeanStrokes] / len);
+    totals[kEstimatedGrade] = roundEven(1000.0 * estimatedGrade(n, share, *genre));
 
     result.outcome = ProfileOutcome::Done;
     result.ProfileTotals = totals;

@@ -27,20 +27,22 @@ enum class ProfileOutcome {
 };
 
 // Entries of ProfileTotals (1-based, as the window and the command line number them).
+// Named after what they hold; the window and the command line still call the fields by their
+// old names (zancf, wdartlen, ...), see profileFields().
 enum ProfileEntry : int {
-    kZancf = 1,    // mean difficulty coefficient × 10000
-    kWdartlen = 2, // number of table characters N
-    kWordlen = 3,  // distinct table characters K
-    kWddesi = 4,   // density K / N × 100
-    kParan = 5,    // sentences S
-    kXbparan = 6,  // mean sentence length × 100
-    kMultip = 7,   // clauses (recorded punctuation marks)
-    kSingp = 8,    // sentences made of a single clause
-    kBusho = 9,    // distinct radicals
-    kBiha = 10,    // mean strokes × 100
-    kLorcf = 11,   // estimated grade × 1000
-    kGenerg1 = 12, // characters of general-use level 1; levels 2..10 follow up to entry 21
-    kGenerg10 = 21,
+    kMeanCoefficient = 1,       // mean difficulty coefficient × 10000
+    kHanziCount = 2,            // number of table characters N
+    kDistinctHanzi = 3,         // distinct table characters K
+    kDensity = 4,               // density K / N × 100
+    kSentences = 5,             // sentences S
+    kMeanSentenceLength = 6,    // mean sentence length × 100
+    kClauses = 7,               // clauses (recorded punctuation marks)
+    kSingleClauseSentences = 8, // sentences made of a single clause
+    kRadicalCount = 9,          // distinct radicals
+    kMeanStrokes = 10,          // mean strokes × 100
+    kEstimatedGrade = 11,       // estimated grade × 1000
+    kLevel1Count = 12, // characters of general-use level 1; levels 2..10 follow up to entry 21
+    kLevel10Count = 21,
 };
 
 inline constexpr int kRadicals = 213;
@@ -66,7 +68,7 @@ struct ProfileResult {
     bool done() const { return outcome == ProfileOutcome::Done; }
     double entry(int n) const { return ProfileTotals[n]; }
     // False for an entry the loaded data cannot give (shown as "—", not as 0).
-    bool hasData(int n) const { return done() && (n != kZancf || cognitiveData); }
+    bool hasData(int n) const { return done() && (n != kMeanCoefficient || cognitiveData); }
     // Whether the estimated grade lies where its formula was fitted (see gradeInRange).
     bool gradeInRange() const;
 };

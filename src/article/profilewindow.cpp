@@ -109,8 +109,8 @@ QString ArticleProfileWindow::totalsText() const {
     if (!m_result || !m_result->done())
         return {};
     return QStringLiteral("全文長 %1　字別數 %2")
-        .arg(m_result->entry(kWdartlen))
-        .arg(m_result->entry(kWordlen));
+        .arg(m_result->entry(kHanziCount))
+        .arg(m_result->entry(kDistinctHanzi));
 }
 
 std::string ArticleProfileWindow::exportBytes() const {

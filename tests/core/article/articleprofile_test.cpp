@@ -52,46 +52,46 @@ TEST_F(ArticleProfileTest, CharacterAndSentencePassesCountMarksAsTheyStand) {
     for (const auto &c : cases) {
         SCOPED_TRACE(row++);
         ASSERT_EQ(run(c.text), ProfileOutcome::Done);
-        EXPECT_EQ(profile.entry(kWdartlen), c.n);
-        EXPECT_EQ(profile.entry(kWordlen), c.k);
-        EXPECT_EQ(profile.entry(kMultip), c.clauses);
-        EXPECT_EQ(profile.entry(kParan), c.sentences);
-        EXPECT_EQ(profile.entry(kSingp), c.single);
-        EXPECT_EQ(profile.entry(kXbparan), c.meanLength);
+        EXPECT_EQ(profile.entry(kHanziCount), c.n);
+        EXPECT_EQ(profile.entry(kDistinctHanzi), c.k);
+        EXPECT_EQ(profile.entry(kClauses), c.clauses);
+        EXPECT_EQ(profile.entry(kSentences), c.sentences);
+        EXPECT_EQ(profile.entry(kSingleClauseSentences), c.single);
+        EXPECT_EQ(profile.entry(kMeanSentenceLength), c.meanLength);
     }
 }
 
 TEST_F(ArticleProfileTest, MeasuresAreMeansOverTheTableCharacters) {
     ASSERT_EQ(run(u"字天"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kZancf), 15000); // mean coefficient 1.5
-    EXPECT_EQ(profile.entry(kBiha), 500);    // (6 + 4) / 2 strokes
-    EXPECT_EQ(profile.entry(kBusho), 2);
-    EXPECT_EQ(profile.entry(kWddesi), 100);
-    EXPECT_EQ(profile.entry(kGenerg1), 1);
-    EXPECT_EQ(profile.entry(kGenerg1 + 1), 1);
-    EXPECT_EQ(profile.entry(kGenerg10), 0);
+    EXPECT_EQ(profile.entry(kMeanCoefficient), 15000); // mean coefficient 1.5
+    EXPECT_EQ(profile.entry(kMeanStrokes), 500);       // (6 + 4) / 2 strokes
+    EXPECT_EQ(profile.entry(kRadicalCount), 2);
+    EXPECT_EQ(profile.entry(kDensity), 100);
+    EXPECT_EQ(profile.entry(kLevel1Count), 1);
+    EXPECT_EQ(profile.entry(kLevel1Count + 1), 1);
+    EXPECT_EQ(profile.entry(kLevel10Count), 0);
     EXPECT_EQ(profile.ProfileDistinct, u"字天");
 }
 
 TEST_F(ArticleProfileTest, StoredMeasuresRoundHalvesToEven) {
     ASSERT_EQ(run(u"字字字字字字字字"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWddesi), 12); // 12.5
+    EXPECT_EQ(profile.entry(kDensity), 12); // 12.5
     ASSERT_EQ(run(u"字天龜字字字字字"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWddesi), 38); // 37.5
+    EXPECT_EQ(profile.entry(kDensity), 38); // 37.5
 }
 
 TEST_F(ArticleProfileTest, EstimatedGradeFollowsCommonShareAndGenre) {
     ASSERT_EQ(run(u"字天"), ProfileOutcome::Done); // only common characters: C = 1
-    EXPECT_EQ(profile.entry(kLorcf), -124);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), -124);
     ASSERT_EQ(run(u"龜鬱"), ProfileOutcome::Done); // C = 0
-    EXPECT_EQ(profile.entry(kLorcf), 5444);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 5444);
     ASSERT_EQ(run(u"字龜"), ProfileOutcome::Done); // C = 0.5
-    EXPECT_EQ(profile.entry(kLorcf), 2660);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 2660);
 
     ASSERT_EQ(run(u"字龜", {false, true}), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kLorcf), 2660 - 1073);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 2660 - 1073);
     ASSERT_EQ(run(u"字龜", {true, false}), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kLorcf), 2660 + 1383);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 2660 + 1383);
 }
 
 TEST(ArticleProfilePrivateUse, TwinOfAFrequentHanziIsADistinctUncommonCharacter) {
@@ -103,12 +103,12 @@ TEST(ArticleProfilePrivateUse, TwinOfAFrequentHanziIsADistinctUncommonCharacter)
     const std::u16string text = {u'邊', twin, u'邊'};
     const ProfileResult profile = artprofile(*data, text, ArticleGenre{});
     ASSERT_EQ(profile.outcome, ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWdartlen), 3);
-    EXPECT_EQ(profile.entry(kWordlen), 2);
+    EXPECT_EQ(profile.entry(kHanziCount), 3);
+    EXPECT_EQ(profile.entry(kDistinctHanzi), 2);
     EXPECT_EQ(profile.ProfileDistinct, (std::u16string{u'邊', twin}));
-    EXPECT_EQ(profile.entry(kGenerg1 + 2), 3); // looked up as 邊 all the same
+    EXPECT_EQ(profile.entry(kLevel1Count + 2), 3); // looked up as 邊 all the same
     // C = 2/3: 5.43035627 + 0.01972041 - 3.71164163
-    EXPECT_EQ(profile.entry(kLorcf), 1738);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 1738);
 }
 
 TEST_F(ArticleProfileTest, TextWithoutProfileGivesNoFigures) {
@@ -116,7 +116,7 @@ TEST_F(ArticleProfileTest, TextWithoutProfileGivesNoFigures) {
         {u"abc。「」", ProfileOutcome::NoTableCharacters}, {u"", ProfileOutcome::EmptyText}};
     for (const auto &[text, outcome] : cases) {
         EXPECT_EQ(run(text), outcome);
-        EXPECT_FALSE(profile.hasData(kWdartlen));
+        EXPECT_FALSE(profile.hasData(kHanziCount));
         EXPECT_FALSE(profile.gradeInRange());
     }
     EXPECT_EQ(artprofile(*data, u"龜", std::nullopt).outcome, ProfileOutcome::NoGenre);
@@ -162,9 +162,9 @@ TEST_F(ArticleProfileTest, LongTextOfThousandsOfDistinctCharactersIsProfiledInFu
         for (int n = 0; n < 5000; ++n)
             text.push_back(charOfOrdinal(n));
     ASSERT_EQ(run(text), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWdartlen), 10000);
-    EXPECT_EQ(profile.entry(kWordlen), 5000);
-    EXPECT_EQ(profile.entry(kWddesi), 50);
+    EXPECT_EQ(profile.entry(kHanziCount), 10000);
+    EXPECT_EQ(profile.entry(kDistinctHanzi), 5000);
+    EXPECT_EQ(profile.entry(kDensity), 50);
     ASSERT_EQ(profile.DistinctCounts.size(), 5000u);
     EXPECT_EQ(profile.DistinctCounts[4999], 2);
 }

@@ -22,7 +22,7 @@ protected:
     void add(std::u16string_view ch) {
         charattri(*data, ch, profile.ProfileTotals, profile.RadicalSeen);
     }
-    double levelCount(int level) const { return profile.ProfileTotals[kGenerg1 - 1 + level]; }
+    double levelCount(int level) const { return profile.ProfileTotals[kLevel1Count - 1 + level]; }
 };
 
 TEST_F(CharattriTest, CharactersOutsideTheTablesChangeNothing) {
@@ -35,8 +35,8 @@ TEST_F(CharattriTest, CharactersOutsideTheTablesChangeNothing) {
 TEST_F(CharattriTest, AccumulatesCoefficientStrokesLevelAndRadicalOnce) {
     add(u"字");
     add(u"孩");
-    EXPECT_EQ(profile.ProfileTotals[kZancf], 370);
-    EXPECT_EQ(profile.ProfileTotals[kBiha], 15);
+    EXPECT_EQ(profile.ProfileTotals[kMeanCoefficient], 370);
+    EXPECT_EQ(profile.ProfileTotals[kMeanStrokes], 15);
     EXPECT_EQ(levelCount(1), 1);
     EXPECT_EQ(levelCount(4), 1);
     EXPECT_EQ(profile.RadicalSeen[39], 1);
@@ -59,9 +59,9 @@ TEST_F(CharattriTest, LevelsOutsideOneToNineCountAsLevelTen) {
 
 TEST_F(CharattriTest, CharacterWithoutDetailRecordCountsAtLevelTenWithZeroCoefficient) {
     add(u"鬱");
-    EXPECT_EQ(profile.ProfileTotals[kZancf], 0);
+    EXPECT_EQ(profile.ProfileTotals[kMeanCoefficient], 0);
     EXPECT_EQ(levelCount(10), 1);
-    EXPECT_EQ(profile.ProfileTotals[kBiha], 29);
+    EXPECT_EQ(profile.ProfileTotals[kMeanStrokes], 29);
     EXPECT_EQ(profile.RadicalSeen[192], 1);
 }
 
@@ -79,8 +79,8 @@ TEST_F(CharattriTest, RadicalOutOfRangeStopsBeforeTheStrokes) {
         profile.ProfileTotals = {};
         add(u"孩");
         EXPECT_EQ(levelCount(4), 1);
-        EXPECT_EQ(profile.ProfileTotals[kZancf], 120);
-        EXPECT_EQ(profile.ProfileTotals[kBiha], 0);
+        EXPECT_EQ(profile.ProfileTotals[kMeanCoefficient], 120);
+        EXPECT_EQ(profile.ProfileTotals[kMeanStrokes], 0);
     }
 }
 
