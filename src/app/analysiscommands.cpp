@@ -101,7 +101,10 @@ ui::ResultSource AnalysisCommands::activeSource() const {
     source.name = slot >= 0 ? m_main.documentSlots().fileName(slot) : QString();
     if (source.name.isEmpty())
         source.name = doc->windowTitle();
-    source.selection = doc->Rhtxtword()->SelLength() > 0;
+    // Taking the text selects all of it when nothing was selected; a selection of the whole
+    // text is the whole text.
+    const int selected = doc->Rhtxtword()->SelLength();
+    source.selection = selected > 0 && selected < doc->Rhtxtword()->Text().size();
     return source;
 }
 

@@ -98,7 +98,6 @@ void GradeWindow::setResult(std::shared_ptr<const GradeResult> result, ui::Resul
     m_note->setText(r.empty()
                         ? QStringLiteral("沒有可分級的詞：已斷詞的文字裡，每個詞後面都有兩個空白。")
                         : QString());
-    m_note->setVisible(r.empty());
     m_exportList->setEnabled(!r.empty());
 }
 

@@ -221,6 +221,13 @@ private slots:
         QVERIFY(window->findChild<QLabel *>(QStringLiteral("lblSummary"))
                     ->text()
                     .contains(QStringLiteral("總詞數 2")));
+
+        // Taking the whole text selected it all; that is still no selection of a part.
+        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        answerNoticeWith("cmdOK");
+        app.trigger("MDImnuphfreq");
+        QVERIFY(source->text().contains(QStringLiteral("first.txt")));
+        QVERIFY(!source->text().contains(QStringLiteral("選取範圍")));
     }
 
     void escOnTheGenreDialogRunsNothingAndLeavesTheProfile() {
