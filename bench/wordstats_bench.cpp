@@ -12,6 +12,7 @@
 #include "wordstats/senses.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 namespace {
 

@@ -24,6 +24,8 @@
 
 namespace yuedu::app {
 
+using namespace wordstats;
+
 namespace {
 
 const QString kNoDataBody = QStringLiteral(

@@ -12,9 +12,11 @@
 class QWidget;
 
 namespace yuedu {
+namespace wordstats {
 class FrequencyWindow;
 class GradeWindow;
 class SenseTreeWindow;
+} // namespace wordstats
 namespace seg {
 class PhraseDivider;
 }
@@ -81,9 +83,9 @@ private:
     QPointer<article::ArticleGenreDialog> m_genreDialog;
     QPointer<article::ArticleProfileWindow> m_profileWindow;
     QPointer<article::AttributeTreeWindow> m_attributeWindow;
-    QPointer<FrequencyWindow> m_frequencyWindow;
-    QPointer<GradeWindow> m_gradeWindow;
-    QPointer<SenseTreeWindow> m_senseWindow;
+    QPointer<wordstats::FrequencyWindow> m_frequencyWindow;
+    QPointer<wordstats::GradeWindow> m_gradeWindow;
+    QPointer<wordstats::SenseTreeWindow> m_senseWindow;
     QPointer<charprofile::CharProfileWindow> m_characterWindow;
 };
 

@@ -10,7 +10,6 @@
 
 #include "article/profiletext.h"
 #include "ui/savefile.h"
-#include "wordstats/exporttext.h"
 
 namespace yuedu::article {
 namespace {

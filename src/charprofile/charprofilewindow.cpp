@@ -15,7 +15,6 @@
 
 #include "article/profiletext.h"
 #include "ui/savefile.h"
-#include "wordstats/exporttext.h"
 
 namespace yuedu::charprofile {
 namespace {

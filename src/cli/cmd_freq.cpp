@@ -8,10 +8,12 @@
 namespace yuedu::cli {
 namespace {
 
+using namespace wordstats;
+
 int runFreq(const Args &args) {
     // Every file is cut on its own, so each gives the words it gives alone; the counts are
     // over all of them together.
-    WordList words;
+    PieceList words;
     for (const auto &input : readInputs(args))
         ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
     const FrequencyResult result = WordFrequency(std::move(words));

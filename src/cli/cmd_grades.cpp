@@ -10,8 +10,10 @@
 namespace yuedu::cli {
 namespace {
 
+using namespace wordstats;
+
 int runGrades(const Args &args) {
-    WordList words;
+    PieceList words;
     for (const auto &input : readInputs(args))
         ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
     const GradeResult result = VocabularyGrades(languageData(args), std::move(words));

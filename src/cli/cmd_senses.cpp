@@ -9,8 +9,10 @@
 namespace yuedu::cli {
 namespace {
 
+using namespace wordstats;
+
 int runSenses(const Args &args) {
-    WordList words;
+    PieceList words;
     for (const auto &input : readInputs(args))
         ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
     const SenseResult result = SenseClasses(languageData(args), std::move(words));

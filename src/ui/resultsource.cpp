@@ -34,7 +34,7 @@ std::string csvExport(const ResultSource &source, const QString &totals,
     all.push_back({u"總計", totals.toStdU16String()});
     all.push_back({});
     all.insert(all.end(), rows.begin(), rows.end());
-    return csvUtf8(all);
+    return wordstats::csvUtf8(all);
 }
 
 std::string textExport(const ResultSource &source, const QString &totals, const std::string &body) {

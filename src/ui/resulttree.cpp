@@ -14,12 +14,12 @@ ResultTree::ResultTree(QWidget *parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
 }
 
-void ResultTree::setNodes(std::vector<TreeNode> nodes) {
+void ResultTree::setNodes(std::vector<wordstats::TreeNode> nodes) {
     clear();
     m_items.clear();
     m_nodes = std::move(nodes);
     for (std::size_t k = 0; k < m_nodes.size(); ++k) {
-        const TreeNode &node = m_nodes[k];
+        const wordstats::TreeNode &node = m_nodes[k];
         QStringList texts{QString::fromStdU16String(node.text)};
         QTreeWidgetItem *item = nullptr;
         if (node.parent > 0 && static_cast<std::size_t>(node.parent) <= k)

@@ -3,11 +3,11 @@
 #include "wordstats/gradecode.h"
 #include "wordstats/numberformat.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 namespace {
 
-WordList cleanPieces(std::u16string_view text) {
-    WordList words;
+PieceList cleanPieces(std::u16string_view text) {
+    PieceList words;
     ScanPieces(text, PieceScan::Clean, words);
     return words;
 }
@@ -37,7 +37,7 @@ FrequencyResult WordFrequency(std::u16string_view text) {
     return WordFrequency(cleanPieces(text));
 }
 
-FrequencyResult WordFrequency(WordList words) {
+FrequencyResult WordFrequency(PieceList words) {
     FrequencyResult r;
     r.WordTotal = static_cast<std::int64_t>(words.size());
     if (!words.empty())
@@ -53,7 +53,7 @@ GradeResult VocabularyGrades(const LanguageData &data, std::u16string_view text)
     return VocabularyGrades(data, cleanPieces(text));
 }
 
-GradeResult VocabularyGrades(const LanguageData &data, WordList words) {
+GradeResult VocabularyGrades(const LanguageData &data, PieceList words) {
     GradeResult r;
     r.WordTotal = static_cast<std::int64_t>(words.size());
     if (!words.empty())
@@ -71,4 +71,4 @@ GradeResult VocabularyGrades(const LanguageData &data, WordList words) {
     return r;
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -11,7 +11,7 @@
 #include "langdata/languagedata.h"
 #include "wordstats/wordlist.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 struct FrequencyResult {
     // Number of words of the text, empty pieces included.
@@ -44,10 +44,10 @@ struct GradeResult {
 // Counts the words of segmented text (words followed by two blanks).
 FrequencyResult WordFrequency(std::u16string_view text);
 // The same over pieces already cut with PieceScan::Clean, e.g. of several files.
-FrequencyResult WordFrequency(WordList words);
+FrequencyResult WordFrequency(PieceList words);
 
 // Grades the distinct words of segmented text.
 GradeResult VocabularyGrades(const LanguageData &data, std::u16string_view text);
-GradeResult VocabularyGrades(const LanguageData &data, WordList words);
+GradeResult VocabularyGrades(const LanguageData &data, PieceList words);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -7,7 +7,7 @@
 
 #include "ui/savefile.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 FrequencyWindow::FrequencyWindow(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmphfreq"));
@@ -87,4 +87,4 @@ QSize FrequencyWindow::sizeHint() const {
     return QSize(480, 460);
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -12,7 +12,7 @@
 class QLabel;
 class QPushButton;
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 class FrequencyWindow : public QWidget {
     Q_OBJECT
@@ -48,4 +48,4 @@ private:
     QPushButton *m_export;
 };
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -1,6 +1,6 @@
 #include "wordstats/gradetree.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 int gradeGroupNode(std::int64_t code) {
     if (code < 1 || code > 100)
@@ -26,4 +26,4 @@ std::vector<TreeNode> gradeTreeNodes(const GradeResult &results) {
     return nodes;
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

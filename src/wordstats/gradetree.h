@@ -8,7 +8,7 @@
 #include "wordstats/frequency.h"
 #include "wordstats/treenode.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 inline constexpr int kGradeTreeNodes = 8;
 
@@ -20,4 +20,4 @@ int gradeGroupNode(std::int64_t code);
 // Each group node's words are the GradeNodeTexts entry: its words in list order.
 std::vector<TreeNode> gradeTreeNodes(const GradeResult &results);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

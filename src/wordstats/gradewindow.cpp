@@ -10,7 +10,7 @@
 #include "wordstats/exporttext.h"
 #include "wordstats/gradetree.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 namespace {
 
 QWidget *withButton(QWidget *content, QPushButton *button, QLabel *note, QWidget *parent) {
@@ -145,4 +145,4 @@ QSize GradeWindow::sizeHint() const {
     return QSize(820, 520);
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

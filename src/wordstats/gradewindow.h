@@ -15,7 +15,7 @@
 class QLabel;
 class QPushButton;
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 class GradeWindow : public QWidget {
     Q_OBJECT
@@ -58,4 +58,4 @@ private:
     QPushButton *m_exportList;
 };
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -6,7 +6,7 @@
 #include "langdata/codepage950.h"
 #include "langdata/datalayout.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 namespace {
 
 // A class byte above this would name a class beyond 95.
@@ -26,12 +26,12 @@ std::int64_t SenseResult::classifiedCount() const {
 }
 
 SenseResult SenseClasses(const LanguageData &data, std::u16string_view text) {
-    WordList words;
+    PieceList words;
     ScanPieces(text, PieceScan::Clean, words);
     return SenseClasses(data, std::move(words));
 }
 
-SenseResult SenseClasses(const LanguageData &data, WordList words) {
+SenseResult SenseClasses(const LanguageData &data, PieceList words) {
     SenseResult r;
     r.WordTotal = static_cast<std::int64_t>(words.size());
     if (!words.empty())
@@ -86,4 +86,4 @@ int senseClassOf(const LanguageData &data, std::u16string_view w) {
     return 0;
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -10,7 +10,7 @@
 #include "langdata/languagedata.h"
 #include "wordstats/wordlist.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 inline constexpr int kSenseClassCount = 95;
 
@@ -31,10 +31,10 @@ struct SenseResult {
 // before a word is not part of it), so a word is classified wherever the lines break.
 SenseResult SenseClasses(const LanguageData &data, std::u16string_view text);
 // The same over pieces already cut with PieceScan::Clean.
-SenseResult SenseClasses(const LanguageData &data, WordList words);
+SenseResult SenseClasses(const LanguageData &data, PieceList words);
 
 // The sense class (1..95) of w, 0 when it has none. The first record of the dictionary whose
 // characters equal w decides, also when its class byte says "no class".
 int senseClassOf(const LanguageData &data, std::u16string_view w);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -10,7 +10,7 @@
 #include "wordstats/exporttext.h"
 #include "wordstats/taxonomy.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 SenseTreeWindow::SenseTreeWindow(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmphsyntree"));
@@ -86,4 +86,4 @@ QSize SenseTreeWindow::sizeHint() const {
     return QSize(640, 480);
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -12,7 +12,7 @@
 
 class QLabel;
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 class SenseTreeWindow : public QWidget {
     Q_OBJECT
@@ -48,4 +48,4 @@ private:
     QLabel *m_sourceLine;
 };
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

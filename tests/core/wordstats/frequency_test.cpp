@@ -3,6 +3,7 @@
 #include "wordstats/frequency.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "wordstats/gradetree.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "wordstats/taxonomy.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 namespace {
 

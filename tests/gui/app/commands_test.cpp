@@ -23,6 +23,7 @@
 
 using namespace yuedu;
 using namespace yuedu::app;
+using yuedu::wordstats::FrequencyWindow;
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "wordstats/sensetreewindow.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 using ui::ResultTree;
 using ui::TextSortList;
 
