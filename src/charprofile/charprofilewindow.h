@@ -32,7 +32,6 @@ public:
 
     // Shows the current character and its figures (the change handler of machwd).
     void machwd_Change();
-    void refresh() { machwd_Change(); }
 
     void nextPage();     // 下一頁
     void previousPage(); // 上一頁

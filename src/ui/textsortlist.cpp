@@ -45,19 +45,6 @@ TextSortList::TextSortList(const QStringList &headers, QWidget *parent) : QTreeW
     connect(header(), &QHeaderView::sectionClicked, this, &TextSortList::sortByColumnClick);
 }
 
-void TextSortList::addRows(const std::vector<QStringList> &rows) {
-    QList<QTreeWidgetItem *> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const QStringList &row : rows) {
-        auto *item = new TextRow(row);
-        for (int c = 1; c < columnCount(); ++c)
-            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-        items.append(item);
-    }
-    addTopLevelItems(items);
-    fitColumns();
-}
-
 void TextSortList::addRows(const std::vector<std::vector<Cell>> &rows) {
     QList<QTreeWidgetItem *> items;
     items.reserve(static_cast<qsizetype>(rows.size()));

@@ -25,7 +25,6 @@ public:
     static Cell number(const QString &t, double v) { return {t, v, true}; }
 
     // Adds rows at the end, in the order given (the list is not re-sorted).
-    void addRows(const std::vector<QStringList> &rows);
     void addRows(const std::vector<std::vector<Cell>> &rows);
 
     // Removes every row and forgets the sort, as for a list loaded afresh.
