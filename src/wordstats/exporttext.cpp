@@ -4,7 +4,7 @@
 
 #include "langdata/textcodec.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 namespace {
 
 std::u16string csvField(const std::u16string &field) {
@@ -86,4 +86,4 @@ std::string indentedTreeUtf8(const std::vector<TreeNode> &nodes) {
     return toUtf8(out);
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -6,7 +6,7 @@
 
 #include "wordstats/treenode.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 // RFC 4180 CSV in UTF-8 with a byte-order mark (so spreadsheets take it as UTF-8), lines ended
 // by CR LF. A field with a comma, a quote or a line break is quoted, its quotes doubled.
@@ -16,4 +16,4 @@ std::string csvUtf8(const std::vector<std::vector<std::u16string>> &rows);
 // followed by its words, one a line, one level deeper. UTF-8, lines ended by LF.
 std::string indentedTreeUtf8(const std::vector<TreeNode> &nodes);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 int characterScore(std::size_t position) {
     if (position == 0)
@@ -52,4 +52,4 @@ std::int64_t GradeCoder::gradeCode(std::u16string_view w) const {
     return g;
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

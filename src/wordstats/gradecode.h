@@ -9,7 +9,7 @@
 
 #include "langdata/languagedata.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 // Score of a character by its 1-based position in grade list 5 (0 = not in the list).
 int characterScore(std::size_t position);
@@ -38,4 +38,4 @@ private:
     const std::array<std::uint16_t, 65536> &m_rank;
 };
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

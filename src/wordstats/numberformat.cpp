@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace yuedu {
+namespace yuedu::wordstats {
 namespace {
 
 constexpr int kSignificant = 7;
@@ -72,4 +72,4 @@ float percentOf(long long count, long long total) {
     return static_cast<float>(static_cast<double>(count) / static_cast<double>(total) * 100.0);
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

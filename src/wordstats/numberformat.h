@@ -2,7 +2,7 @@
 // Fixed-point text of single-precision figures as the result lists show them ("#0.00", "#0.0").
 #include <string>
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 // The value with exactly `decimals` digits after the point and at least one before it, no
 // grouping. The float is first taken at its own precision (seven significant digits), then an
@@ -13,4 +13,4 @@ std::u16string formatFixed(float value, int decimals);
 // as a float. total must be positive.
 float percentOf(long long count, long long total);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -1,6 +1,6 @@
 #include "wordstats/tabletext.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 std::u16string escapeField(std::u16string_view field) {
     std::u16string out;
@@ -57,4 +57,4 @@ std::u16string joinWords(std::u16string_view lines) {
     return out;
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 // A field that cannot break the table: backslash, tab, carriage return and line feed inside a
 // word become \\, \t, \r and \n.
@@ -20,4 +20,4 @@ void appendRow(std::u16string &out, std::initializer_list<std::u16string_view> f
 // The words of a node's word list (each followed by CR LF), escaped, separated by blanks.
 std::u16string joinWords(std::u16string_view lines);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

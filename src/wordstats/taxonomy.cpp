@@ -1,6 +1,6 @@
 #include "wordstats/taxonomy.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 namespace {
 
 constexpr TaxonomyClass kGeneral[] = {{u"物統稱", 15}, {u"自然物", 21}, {u"動物", 23},
@@ -73,4 +73,4 @@ std::vector<TreeNode> senseTreeNodes(const std::array<std::u16string, kSenseClas
     return nodes;
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "wordstats/phsyn.h"
+#include "wordstats/senses.h"
 #include "wordstats/treenode.h"
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 struct TaxonomyClass {
     const char16_t *label;
@@ -31,4 +31,4 @@ const std::array<TaxonomyCategory, kSenseCategoryCount> &senseTaxonomy();
 // display order. The words of node k are the SenseNodeTexts entry k.
 std::vector<TreeNode> senseTreeNodes(const std::array<std::u16string, kSenseClassCount> &lists);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

@@ -3,7 +3,7 @@
 // from 1 in the order they are added; parent is the number of the parent node, 0 at the top.
 #include <string>
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 struct TreeNode {
     std::u16string key;
@@ -16,4 +16,4 @@ struct TreeNode {
 // The text shown for a clicked node: "【 " + text + " 】", CR LF, then the node's words.
 std::u16string nodeClickText(const TreeNode &node);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

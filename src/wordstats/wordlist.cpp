@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace yuedu {
+namespace yuedu::wordstats {
 namespace {
 
 constexpr char16_t kBlank = u' ';
@@ -17,7 +17,7 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 } // namespace
 
-std::size_t ScanPieces(std::u16string_view text, PieceScan variant, WordList &words) {
+std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words) {
     const std::size_t bound = trimBlanks(text).size();
     const std::size_t before = words.size();
     // pos is 0-based; a piece may start only while its 1-based position is below bound.
@@ -53,7 +53,7 @@ std::u16string crlfLineBreaks(std::u16string_view text) {
     return out;
 }
 
-void SortWords(WordList &list, std::size_t lo, std::size_t hi) {
+void SortWords(PieceList &list, std::size_t lo, std::size_t hi) {
     if (hi < lo + 1 || hi >= list.size())
         return;
     // std::u16string compares char16_t values as unsigned code units, which is the order
@@ -62,7 +62,7 @@ void SortWords(WordList &list, std::size_t lo, std::size_t hi) {
               list.begin() + static_cast<std::ptrdiff_t>(hi) + 1);
 }
 
-void groupRuns(const WordList &sorted,
+void groupRuns(const PieceList &sorted,
                const std::function<void(const std::u16string &, std::int64_t)> &close) {
     std::size_t start = 0;
     for (std::size_t i = 1; i <= sorted.size(); ++i) {
@@ -73,4 +73,4 @@ void groupRuns(const WordList &sorted,
     }
 }
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

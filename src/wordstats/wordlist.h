@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-namespace yuedu {
+namespace yuedu::wordstats {
 
 // The pieces of a text in the order found (0-based here; there is no unused slot 0).
-using WordList = std::vector<std::u16string>;
+using PieceList = std::vector<std::u16string>;
 
 enum class PieceScan {
     Clean, // a line break inside a piece drops what stands before it; blanks are trimmed
@@ -22,7 +22,7 @@ enum class PieceScan {
 // before each double blank; the scan stops before the last character of the text trimmed of
 // blanks, so the word after the last double blank counts only when a line break follows it.
 // Empty pieces (four blanks in a row) count; a single blank does not separate.
-std::size_t ScanPieces(std::u16string_view text, PieceScan variant, WordList &words);
+std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words);
 
 // The text with every line feed that no carriage return precedes turned into CR LF. Segmented
 // text read from a file edited with Unix line ends then gives the words it gives when it comes
@@ -31,11 +31,11 @@ std::u16string crlfLineBreaks(std::u16string_view text);
 
 // Sorts list[lo..hi] (inclusive) in place into ascending order of UTF-16 code units, the
 // shorter of two strings first when one is a prefix of the other. hi < lo + 1 does nothing.
-void SortWords(WordList &list, std::size_t lo, std::size_t hi);
+void SortWords(PieceList &list, std::size_t lo, std::size_t hi);
 
 // Hands each run of equal words of a sorted list to close(word, length), in ascending order.
 // An empty list has no runs.
-void groupRuns(const WordList &sorted,
+void groupRuns(const PieceList &sorted,
                const std::function<void(const std::u16string &, std::int64_t)> &close);
 
-} // namespace yuedu
+} // namespace yuedu::wordstats

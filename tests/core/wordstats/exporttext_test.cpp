@@ -4,6 +4,7 @@
 #include "wordstats/taxonomy.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 TEST(CsvExport, QuotesOnlyFieldsThatNeedItAndEndsLinesWithCrLf) {
     std::string csv = csvUtf8(

@@ -3,6 +3,7 @@
 #include "wordstats/numberformat.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 TEST(FormatFixed, RoundsAnExactHalfAwayFromZero) {
     const struct {

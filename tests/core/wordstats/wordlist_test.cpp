@@ -5,11 +5,12 @@
 #include "wordstats/wordlist.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 namespace {
 
-WordList scan(std::u16string_view text, PieceScan variant) {
-    WordList words;
+PieceList scan(std::u16string_view text, PieceScan variant) {
+    PieceList words;
     ScanPieces(text, variant, words);
     return words;
 }
@@ -17,8 +18,8 @@ WordList scan(std::u16string_view text, PieceScan variant) {
 struct ScanCase {
     const char *name;
     std::u16string text;
-    WordList clean;
-    WordList raw;
+    PieceList clean;
+    PieceList raw;
 };
 
 } // namespace
@@ -62,9 +63,9 @@ TEST(PieceScan, CutsAtDoubleBlanksAsTheSegmenterWritesThem) {
 }
 
 TEST(PieceScan, AppendsToWhatIsAlreadyThereAndCountsTheNewPieces) {
-    WordList words{u"甲"};
+    PieceList words{u"甲"};
     EXPECT_EQ(ScanPieces(u"乙  丙  \r\n", PieceScan::Clean, words), 2u);
-    EXPECT_EQ(words, (WordList{u"甲", u"乙", u"丙"}));
+    EXPECT_EQ(words, (PieceList{u"甲", u"乙", u"丙"}));
 }
 
 TEST(PieceScan, AMillionWordsAreAllCounted) {
@@ -77,35 +78,35 @@ TEST(PieceScan, AMillionWordsAreAllCounted) {
             text += u"\r\n";
     }
     text += u"\r\n";
-    WordList words;
+    PieceList words;
     EXPECT_EQ(ScanPieces(text, PieceScan::Clean, words), n);
     EXPECT_EQ(words.back(), u"天");
 }
 
 TEST(SortWords, OrdersByUtf16CodeUnitsNotBig5) {
     // 的 is AABA and 是 AC4F in Big5, but U+7684 comes after U+662F.
-    WordList list{u"的", u"是", u"天地", u"天", u"", u"a", u"\uFF01", u"\u00E9"};
+    PieceList list{u"的", u"是", u"天地", u"天", u"", u"a", u"\uFF01", u"\u00E9"};
     SortWords(list, 0, list.size() - 1);
-    EXPECT_EQ(list, (WordList{u"", u"a", u"\u00E9", u"天", u"天地", u"是", u"的", u"\uFF01"}));
+    EXPECT_EQ(list, (PieceList{u"", u"a", u"\u00E9", u"天", u"天地", u"是", u"的", u"\uFF01"}));
 }
 
 TEST(SortWords, SortsOnlyTheGivenRange) {
-    WordList list{u"丙", u"乙", u"甲", u"丁", u"丙"};
+    PieceList list{u"丙", u"乙", u"甲", u"丁", u"丙"};
     SortWords(list, 1, 3);
-    EXPECT_EQ(list, (WordList{u"丙", u"丁", u"乙", u"甲", u"丙"}));
+    EXPECT_EQ(list, (PieceList{u"丙", u"丁", u"乙", u"甲", u"丙"}));
     SortWords(list, 4, 4); // a range of one slot is left alone
     SortWords(list, 3, 2);
-    EXPECT_EQ(list, (WordList{u"丙", u"丁", u"乙", u"甲", u"丙"}));
+    EXPECT_EQ(list, (PieceList{u"丙", u"丁", u"乙", u"甲", u"丙"}));
 }
 
 TEST(SortWords, GivesTheSameListAsAStableReferenceSortOnLargeRandomInput) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> len(0, 4), ch(0x4E00, 0x4E10);
-    WordList list(5000);
+    PieceList list(5000);
     for (auto &w : list)
         for (int i = len(rng); i > 0; --i)
             w += static_cast<char16_t>(ch(rng));
-    WordList expected = list;
+    PieceList expected = list;
     std::stable_sort(expected.begin(), expected.end(),
                      [](const std::u16string &a, const std::u16string &b) {
                          return std::lexicographical_compare(
@@ -118,7 +119,7 @@ TEST(SortWords, GivesTheSameListAsAStableReferenceSortOnLargeRandomInput) {
 
 TEST(GroupRuns, ClosesEveryRunIncludingALastRunOfOne) {
     using Runs = std::vector<std::pair<std::u16string, std::int64_t>>;
-    auto runs = [](WordList words) {
+    auto runs = [](PieceList words) {
         SortWords(words, 0, words.empty() ? 0 : words.size() - 1);
         Runs out;
         groupRuns(words, [&](const std::u16string &w, std::int64_t n) { out.emplace_back(w, n); });
@@ -134,6 +135,6 @@ TEST(PieceScan, UnixLineEndsGiveTheWordsOfWindowsLineEndsOnceTurnedIntoCrLf) {
     EXPECT_EQ(crlfLineBreaks(u"\n天  \r\n地  \n\n"), u"\r\n天  \r\n地  \r\n\r\n");
     EXPECT_EQ(crlfLineBreaks(u"天\r  地"), u"天\r  地"); // a lone carriage return stays
     const std::u16string unix = crlfLineBreaks(u"天  地  \n天  人  \n");
-    EXPECT_EQ(scan(unix, PieceScan::Clean), (WordList{u"天", u"地", u"天", u"人"}));
-    EXPECT_EQ(scan(unix, PieceScan::Raw), (WordList{u"天", u"地", u"\r\n天", u"人"}));
+    EXPECT_EQ(scan(unix, PieceScan::Clean), (PieceList{u"天", u"地", u"天", u"人"}));
+    EXPECT_EQ(scan(unix, PieceScan::Raw), (PieceList{u"天", u"地", u"\r\n天", u"人"}));
 }

@@ -7,7 +7,7 @@
 
 #include "wordstats/treenode.h"
 
-namespace yuedu {
+namespace yuedu::ui {
 
 class ResultTree : public QTreeWidget {
     Q_OBJECT
@@ -16,8 +16,8 @@ public:
 
     // Adds the nodes in order; each node's parent must come before it. The last one added is
     // made visible: its parent is expanded and the tree scrolls to it.
-    void setNodes(std::vector<TreeNode> nodes);
-    const std::vector<TreeNode> &nodes() const { return m_nodes; }
+    void setNodes(std::vector<wordstats::TreeNode> nodes);
+    const std::vector<wordstats::TreeNode> &nodes() const { return m_nodes; }
 
     // The node number (1-based) of an item, 0 for none.
     int nodeNumber(const QTreeWidgetItem *item) const;
@@ -27,11 +27,11 @@ public:
     void showClicksIn(QPlainTextEdit *box);
 
 private:
-    std::vector<TreeNode> m_nodes;
+    std::vector<wordstats::TreeNode> m_nodes;
     std::vector<QTreeWidgetItem *> m_items;
 };
 
 // Text of the core (lines ended by CR LF) for a text box.
 QString boxText(const std::u16string &text);
 
-} // namespace yuedu
+} // namespace yuedu::ui

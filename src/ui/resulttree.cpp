@@ -1,8 +1,8 @@
-#include "wordstats/resulttree.h"
+#include "ui/resulttree.h"
 
 #include <QHeaderView>
 
-namespace yuedu {
+namespace yuedu::ui {
 
 QString boxText(const std::u16string &text) {
     return QString::fromStdU16String(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -14,12 +14,12 @@ ResultTree::ResultTree(QWidget *parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
 }
 
-void ResultTree::setNodes(std::vector<TreeNode> nodes) {
+void ResultTree::setNodes(std::vector<wordstats::TreeNode> nodes) {
     clear();
     m_items.clear();
     m_nodes = std::move(nodes);
     for (std::size_t k = 0; k < m_nodes.size(); ++k) {
-        const TreeNode &node = m_nodes[k];
+        const wordstats::TreeNode &node = m_nodes[k];
         QStringList texts{QString::fromStdU16String(node.text)};
         QTreeWidgetItem *item = nullptr;
         if (node.parent > 0 && static_cast<std::size_t>(node.parent) <= k)
@@ -65,4 +65,4 @@ void ResultTree::showClicksIn(QPlainTextEdit *box) {
             });
 }
 
-} // namespace yuedu
+} // namespace yuedu::ui
