@@ -1,6 +1,7 @@
 #include "segment/segdictionary.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "langdata/big5.h"
@@ -62,9 +63,8 @@ void decodeGroup(const std::uint8_t *e, const std::uint8_t *table, std::size_t t
 }
 
 // Adds key with its payload unless an earlier occurrence is there already (compared under mask).
-void insertFirst(std::vector<std::uint64_t> &slots, std::size_t home, std::uint64_t key,
+void insertFirst(std::uint64_t *slots, std::size_t last, std::size_t home, std::uint64_t key,
                  std::uint64_t mask, std::uint64_t payload) {
-    const std::size_t last = slots.size() - 1;
     for (std::size_t i = home;; i = (i + 1) & last) {
         std::uint64_t &s = slots[i];
         if ((s & mask) == key)
@@ -92,7 +92,10 @@ void SegDictionary::FlatTable::size(std::size_t keys) {
         capacity *= 2;
         --shift;
     }
-    slots.assign(capacity, 0);
+    slots.reset(static_cast<std::uint64_t *>(std::calloc(capacity, sizeof(std::uint64_t))));
+    if (!slots)
+        throw std::bad_alloc();
+    mask = capacity - 1;
 }
 
 SegDictionary::SegDictionary(const LanguageData &data)
@@ -156,7 +159,7 @@ void SegDictionary::addGroups(const LanguageData &data, bool aux) {
     index.size(aux ? keys + keys / 4 : 2 * keys);
 
     const auto add = [&index](std::uint64_t key, std::uint64_t mask, std::uint64_t payload) {
-        insertFirst(index.slots, index.home(key), key, mask, payload);
+        insertFirst(index.slots.get(), index.mask, index.home(key), key, mask, payload);
     };
     std::u16string g;
     std::vector<bool> done(groups + 1, false);
@@ -190,8 +193,8 @@ void SegDictionary::addGroups(const LanguageData &data, bool aux) {
 
 std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const {
     const std::uint64_t key = group | std::uint64_t(c) << 16;
-    const auto &slots = m_words.slots;
-    const std::size_t mask = slots.size() - 1;
+    const std::uint64_t *slots = m_words.slots.get();
+    const std::size_t mask = m_words.mask;
     for (std::size_t i = m_words.home(key);; i = (i + 1) & mask) {
         const std::uint64_t s = slots[i];
         if ((s & 0xFFFFFFFFULL) == key)
@@ -203,8 +206,8 @@ std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const
 
 int SegDictionary::longKey(std::uint64_t key) const {
     const std::uint64_t mask = (key >> 14 & 3) == 2 ? ~kOddFirst : ~0ULL;
-    const auto &slots = m_aux.slots;
-    const std::size_t last = slots.size() - 1;
+    const std::uint64_t *slots = m_aux.slots.get();
+    const std::size_t last = m_aux.mask;
     for (std::size_t i = m_aux.home(key);; i = (i + 1) & last) {
         const std::uint64_t s = slots[i];
         if ((s & mask) == key)

@@ -17,6 +17,8 @@
 // overlap otherwise are indexed until the index holds as many characters as the table has bytes;
 // the remaining ones are decoded and searched at each lookup instead.
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,9 +44,14 @@ public:
     int LookupLongWord(std::u16string_view p) const;
 
 private:
-    // A power-of-two array of 64-bit slots (0 = free), sized once before filling.
+    // A power-of-two array of 64-bit slots (0 = free), sized once before filling. The slots
+    // come from calloc, so a large table is fresh zero pages rather than a pass of clearing.
     struct FlatTable {
-        std::vector<std::uint64_t> slots;
+        struct Free {
+            void operator()(std::uint64_t *p) const { std::free(p); }
+        };
+        std::unique_ptr<std::uint64_t[], Free> slots;
+        std::size_t mask = 0;
         int shift = 64;
         void size(std::size_t keys);
         std::size_t home(std::uint64_t key) const {
