@@ -1,7 +1,11 @@
 #include "segment/segdictionary.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 #include <string>
 
 #include "langdata/big5.h"
@@ -85,6 +89,14 @@ std::u16string SegDictionary::DirectGroups::decode(int ordinal) const {
     return group;
 }
 
+void SegDictionary::FlatTable::Release::operator()(std::uint64_t *p) const {
+#ifdef __linux__
+    munmap(p, bytes);
+#else
+    std::free(p);
+#endif
+}
+
 void SegDictionary::FlatTable::size(std::size_t keys) {
     std::size_t capacity = 16;
     shift = 60;
@@ -92,10 +104,33 @@ void SegDictionary::FlatTable::size(std::size_t keys) {
         capacity *= 2;
         --shift;
     }
-    slots.reset(static_cast<std::uint64_t *>(std::calloc(capacity, sizeof(std::uint64_t))));
-    if (!slots)
-        throw std::bad_alloc();
     mask = capacity - 1;
+    const std::size_t bytes = capacity * sizeof(std::uint64_t);
+#ifdef __linux__
+    // Aligned to 2 MB so that the kernel may back the table with huge pages.
+    constexpr std::size_t kHuge = std::size_t(2) << 20;
+    const std::size_t mapped = bytes < kHuge ? bytes : bytes + kHuge;
+    void *p = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    auto *base = static_cast<char *>(p);
+    char *table = base;
+    if (mapped != bytes) {
+        table = base + (kHuge - reinterpret_cast<std::uintptr_t>(base) % kHuge) % kHuge;
+        if (table != base)
+            munmap(base, static_cast<std::size_t>(table - base));
+        if (table + bytes != base + mapped)
+            munmap(table + bytes, static_cast<std::size_t>(base + mapped - (table + bytes)));
+        madvise(table, bytes, MADV_HUGEPAGE);
+    }
+    slots = std::unique_ptr<std::uint64_t[], Release>(reinterpret_cast<std::uint64_t *>(table),
+                                                      Release{bytes});
+#else
+    auto *table = static_cast<std::uint64_t *>(std::calloc(capacity, sizeof(std::uint64_t)));
+    if (!table)
+        throw std::bad_alloc();
+    slots = std::unique_ptr<std::uint64_t[], Release>(table, Release{bytes});
+#endif
 }
 
 SegDictionary::SegDictionary(const LanguageData &data)

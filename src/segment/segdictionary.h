@@ -17,7 +17,6 @@
 // overlap otherwise are indexed until the index holds as many characters as the table has bytes;
 // the remaining ones are decoded and searched at each lookup instead.
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -44,13 +43,15 @@ public:
     int LookupLongWord(std::u16string_view p) const;
 
 private:
-    // A power-of-two array of 64-bit slots (0 = free), sized once before filling. The slots
-    // come from calloc, so a large table is fresh zero pages rather than a pass of clearing.
+    // A power-of-two array of 64-bit slots (0 = free), sized once before filling. The slots are
+    // fresh zero pages (huge pages where the system gives them), so a large table costs
+    // neither a pass of clearing nor thousands of page faults.
     struct FlatTable {
-        struct Free {
-            void operator()(std::uint64_t *p) const { std::free(p); }
+        struct Release {
+            std::size_t bytes;
+            void operator()(std::uint64_t *p) const;
         };
-        std::unique_ptr<std::uint64_t[], Free> slots;
+        std::unique_ptr<std::uint64_t[], Release> slots;
         std::size_t mask = 0;
         int shift = 64;
         void size(std::size_t keys);
