@@ -1,5 +1,5 @@
-// Speed of the article analyses over long texts: the structure profile, the attribute
-// distribution and the per-character profile should grow linearly with the text.
+// Speed of the article analyses, in characters/s over texts of 1 MB and 50 MB: the structure
+// profile, the attribute distribution and the per-character profile should grow linearly.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -7,6 +7,7 @@
 
 #include "article/articleattributes.h"
 #include "article/articleprofile.h"
+#include "benchdata.h"
 #include "charprofile/characterprofile.h"
 #include "databuild/sensefile.h"
 #include "langdata/big5.h"
@@ -16,8 +17,8 @@ namespace {
 
 using namespace yuedu;
 
-// Records for the first 6000 hanzi, a detail record for each.
-const LanguageData &benchData() {
+// The data files of the build, or records for the first 6000 hanzi with a detail record each.
+const LanguageData &syntheticData() {
     static const auto data = [] {
         databuild::SenseSources sources;
         for (int n = 0; n < 6000; ++n) {
@@ -36,9 +37,17 @@ const LanguageData &benchData() {
     return *data;
 }
 
-// A text of the given length: hanzi of 3000 kinds with a clause mark every 9 characters and a
+const LanguageData &benchData() {
+    const LanguageData *real = bench::realData();
+    return real ? *real : syntheticData();
+}
+
+// A text of the given length: the realistic text on the data files of the build, else hanzi of
+// 3000 kinds with a clause mark every 9 characters and a
 // sentence mark every 31.
 std::u16string benchText(std::int64_t length) {
+    if (const LanguageData *real = bench::realData())
+        return bench::realisticText(length, *real);
     std::u16string text;
     text.reserve(length);
     for (std::int64_t i = 0; i < length; ++i) {
@@ -56,10 +65,13 @@ void BM_artprofile(benchmark::State &state) {
     const auto text = benchText(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(article::artprofile(benchData(), text, article::ArticleGenre{}));
-    state.SetComplexityN(state.range(0));
-    state.SetBytesProcessed(state.iterations() * state.range(0) * 2);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    bench::reportPeakMemory(state);
 }
-BENCHMARK(BM_artprofile)->RangeMultiplier(10)->Range(1000, 1000000)->Complexity(benchmark::oN);
+BENCHMARK(BM_artprofile)
+    ->Arg(bench::kChars1MB)
+    ->Arg(bench::kChars50MB)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_artattri(benchmark::State &state) {
     const auto text = benchText(state.range(0));
@@ -67,9 +79,13 @@ void BM_artattri(benchmark::State &state) {
         const article::AttributeResult attributes = article::artattri(benchData(), text);
         benchmark::DoNotOptimize(attributes.attributeTree());
     }
-    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    bench::reportPeakMemory(state);
 }
-BENCHMARK(BM_artattri)->RangeMultiplier(10)->Range(1000, 1000000)->Complexity(benchmark::oN);
+BENCHMARK(BM_artattri)
+    ->Arg(bench::kChars1MB)
+    ->Arg(bench::kChars50MB)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_charprofile(benchmark::State &state) {
     const auto text = benchText(state.range(0));
@@ -80,9 +96,13 @@ void BM_charprofile(benchmark::State &state) {
                 charprofile::charprofile(benchData(), std::u16string_view(&ch, 1)).WordProfile[25];
         benchmark::DoNotOptimize(sum);
     }
-    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    bench::reportPeakMemory(state);
 }
-BENCHMARK(BM_charprofile)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN);
+BENCHMARK(BM_charprofile)
+    ->Arg(bench::kChars1MB)
+    ->Arg(bench::kChars50MB)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

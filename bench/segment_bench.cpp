@@ -1,12 +1,8 @@
-// Segmentation speed over a text of a million characters, with a dictionary of some ten
-// thousand words built here from the common characters, and the built-in word-class lists.
+// Segmentation on the full dictionary of the build: start-up (the three data files and the user
+// words read, the dictionary indexed), and characters/s over a realistic text of 1 MB and 50 MB.
 #include <benchmark/benchmark.h>
 
-#include <random>
-
-#include "databuild/segdict.h"
-#include "langdata/constants.h"
-#include "langdata/languagedata.h"
+#include "benchdata.h"
 #include "segment/lexicon.h"
 #include "segment/phrasedivider.h"
 
@@ -14,78 +10,47 @@ using namespace yuedu;
 
 namespace {
 
-struct Corpus {
-    LanguageData data;
-    seg::Lexicon lexicon = seg::Lexicon::builtIn();
-    std::vector<std::u16string> words;
-    std::u16string text;
-
-    Corpus() {
-        const std::u16string &chars = constants::CommonCharList();
-        std::mt19937 rng(20240601);
-        auto pick = [&] { return chars[rng() % chars.size()]; };
-        for (int i = 0; i < 12000; ++i) {
-            const int length = i < 8000 ? 2 : i < 10500 ? 3 : 4;
-            std::u16string w;
-            for (int j = 0; j < length; ++j)
-                w += pick();
-            words.push_back(w);
-        }
-        databuild::SegDictReport report;
-        data.loadImages({}, databuild::buildSegFile(words, &report), {});
-        lexicon.UserWords = u",電腦網路,資訊科學,";
-
-        // Ordinary-looking text: mostly dictionary words, single characters, forms the rule
-        // passes take (reduplication, numbers, time words, verb complements, adverbs), some
-        // punctuation and line breaks.
-        static const std::u16string_view kPhrases[] = {
-            u"看看",   u"乾乾淨淨", u"好不好", u"三個人", u"三十幾個", u"今天",
-            u"上禮拜", u"跑來跑去", u"吃不了", u"桌子",   u"好極了",   u"還是",
-            u"非常",   u"電腦網路", u"一條條", u"第一名"};
-        while (text.size() < 1'000'000) {
-            const unsigned r = rng() % 100;
-            if (r < 60)
-                text += words[rng() % words.size()];
-            else if (r < 80)
-                text += pick();
-            else if (r < 92)
-                text += kPhrases[rng() % std::size(kPhrases)];
-            else if (r < 98)
-                text += u"，";
-            else
-                text += u"。\r\n";
-        }
+// Loading the files to a divider ready for the first line, as yuedu-cli segment does.
+void BM_StartUp(benchmark::State &state) {
+    for (auto _ : state) {
+        LanguageData data;
+        const LoadReport report = loaddata(bench::dataDir(), data);
+        const seg::Lexicon lexicon = seg::LoadLexicon(bench::dataDir());
+        seg::PhraseDivider divider(data, lexicon);
+        benchmark::DoNotOptimize(divider.DivideText(u"今天天氣很好。"));
+        if (!report.ok())
+            state.SkipWithError(report.text().c_str());
     }
-};
-
-const Corpus &corpus() {
-    static const Corpus c;
-    return c;
+    bench::reportPeakMemory(state);
 }
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
 void BM_DivideText(benchmark::State &state) {
-    const Corpus &c = corpus();
-    const seg::PhraseDivider divider(c.data, c.lexicon);
+    const LanguageData *data = bench::realData();
+    if (!data) {
+        state.SkipWithError("no data files in the build (build/data)");
+        return;
+    }
+    const seg::Lexicon lexicon = seg::LoadLexicon(bench::dataDir());
+    const seg::PhraseDivider divider(*data, lexicon);
+    const std::u16string text = bench::realisticText(state.range(0), *data);
     std::size_t out = 0;
     for (auto _ : state) {
-        std::u16string result = divider.DivideText(c.text);
-        out = result.size();
-        benchmark::DoNotOptimize(result.data());
+        // Streamed as the command writes it: a line at a time.
+        out = 0;
+        divider.DivideText(text, [&out](std::u16string_view line) { out += line.size(); });
+        benchmark::DoNotOptimize(out);
     }
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * c.text.size()));
-    state.counters["chars"] = static_cast<double>(c.text.size());
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.counters["chars"] = static_cast<double>(text.size());
     state.counters["out_chars"] = static_cast<double>(out);
+    bench::reportPeakMemory(state);
 }
-BENCHMARK(BM_DivideText)->Unit(benchmark::kMillisecond);
-
-void BM_BuildDivider(benchmark::State &state) {
-    const Corpus &c = corpus();
-    for (auto _ : state) {
-        seg::PhraseDivider divider(c.data, c.lexicon);
-        benchmark::DoNotOptimize(&divider);
-    }
-}
-BENCHMARK(BM_BuildDivider)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DivideText)
+    ->Arg(bench::kChars1MB)
+    ->Arg(bench::kChars50MB)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
 
 } // namespace
 

@@ -32,6 +32,11 @@ int runCharProfile(const Args &args) {
             for (int e = 1; e <= charprofile::kProfileEntries; ++e)
                 out += u"\t" + charprofile::figureText(result, figures, e);
             out += u"\n";
+            // Written as it goes: the whole result is some 40 times the text.
+            if (out.size() >= 1 << 15) {
+                writeOut(out);
+                out.clear();
+            }
         }
         writeOut(out);
     }

@@ -33,8 +33,21 @@ int runSegment(const Args &args) {
             status = 1;
             continue;
         }
-        for (const auto &input : inputs)
-            divider.DivideText(input.text, [](std::u16string_view line) { writeOut(line); });
+        // Lines are gathered into blocks of UTF-8 before writing: a write a line costs more
+        // than segmenting it.
+        std::string block;
+        const auto flush = [&block] {
+            writeOut(std::string_view(block));
+            block.clear();
+        };
+        for (const auto &input : inputs) {
+            divider.DivideText(input.text, [&](std::u16string_view line) {
+                block += toUtf8(line);
+                if (block.size() >= 1 << 16)
+                    flush();
+            });
+        }
+        flush();
     }
     std::cout.flush();
     if (!std::cout) {

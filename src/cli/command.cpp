@@ -5,6 +5,7 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <unistd.h>
 
 #include "common/errors.h"
@@ -12,37 +13,39 @@
 namespace yuedu::cli {
 namespace {
 
-std::vector<Command>& registry() {
+std::vector<Command> &registry() {
     static std::vector<Command> list;
     return list;
 }
 
 } // namespace
 
-bool Args::has(const std::string& flag) const {
-    for (const auto& f : flags)
+bool Args::has(const std::string &flag) const {
+    for (const auto &f : flags)
         if (f == flag)
             return true;
     return false;
 }
 
-std::optional<std::string> Args::value(const std::string& name) const {
+std::optional<std::string> Args::value(const std::string &name) const {
     std::optional<std::string> found;
-    for (const auto& [n, v] : options)
+    for (const auto &[n, v] : options)
         if (n == name)
             found = v;
     return found;
 }
 
 CommandRegistration::CommandRegistration(Command command) {
-    auto& list = registry();
+    auto &list = registry();
     auto at = list.begin();
     while (at != list.end() && at->name < command.name)
         ++at;
     list.insert(at, std::move(command));
 }
 
-const std::vector<Command>& commands() { return registry(); }
+const std::vector<Command> &commands() {
+    return registry();
+}
 
 std::filesystem::path exeDir() {
     std::error_code ec;
@@ -50,24 +53,24 @@ std::filesystem::path exeDir() {
     return ec ? std::filesystem::path() : self.parent_path();
 }
 
-std::filesystem::path dataDir(const Args& args) {
+std::filesystem::path dataDir(const Args &args) {
     return findDataDir(args.value("data-dir").value_or(""), exeDir());
 }
 
-const LanguageData& languageData(const Args& args) {
+const LanguageData &languageData(const Args &args) {
     static std::unique_ptr<LanguageData> data;
     if (!data) {
         data = std::make_unique<LanguageData>();
         auto dir = dataDir(args);
         LoadReport report = loaddata(dir, *data);
-        for (const auto& p : report.problems)
+        for (const auto &p : report.problems)
             std::cerr << "yuedu-cli: warning: " << (dir / p.file).string() << ": " << p.message
                       << "\n";
     }
     return *data;
 }
 
-TextEncoding encodingOption(const Args& args) {
+TextEncoding encodingOption(const Args &args) {
     std::string name = args.value("encoding").value_or("auto");
     if (name == "auto")
         return TextEncoding::Auto;
@@ -78,16 +81,17 @@ TextEncoding encodingOption(const Args& args) {
     throw Error("unknown encoding '" + name + "' (use auto, big5 or utf8)");
 }
 
-std::vector<InputText> readInputs(const Args& args) {
+std::vector<InputText> readInputs(const Args &args) {
     TextEncoding encoding = encodingOption(args);
     std::vector<std::string> names = args.positional;
     if (names.empty())
         names.push_back("-");
     std::vector<InputText> inputs;
-    for (const auto& name : names) {
+    for (const auto &name : names) {
         std::string bytes;
         if (name == "-") {
-            bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+            bytes.assign(std::istreambuf_iterator<char>(std::cin),
+                         std::istreambuf_iterator<char>());
         } else {
             std::error_code ec;
             if (std::filesystem::is_directory(name, ec))
@@ -95,7 +99,10 @@ std::vector<InputText> readInputs(const Args& args) {
             std::ifstream in(name, std::ios::binary);
             if (!in)
                 throw IoError(name, "cannot be opened");
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            // One read of the whole file rather than a character at a time.
+            std::ostringstream content;
+            content << in.rdbuf();
+            bytes = std::move(content).str();
             if (in.bad())
                 throw IoError(name, "read error");
         }
@@ -104,7 +111,11 @@ std::vector<InputText> readInputs(const Args& args) {
     return inputs;
 }
 
-void writeOut(std::string_view utf8) { std::cout.write(utf8.data(), utf8.size()); }
-void writeOut(std::u16string_view text) { writeOut(toUtf8(text)); }
+void writeOut(std::string_view utf8) {
+    std::cout.write(utf8.data(), utf8.size());
+}
+void writeOut(std::u16string_view text) {
+    writeOut(toUtf8(text));
+}
 
 } // namespace yuedu::cli

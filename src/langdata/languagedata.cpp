@@ -1,10 +1,12 @@
 #include "langdata/languagedata.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstring>
+#include <memory>
 
+#include "langdata/big5.h"
 #include "langdata/codepage950.h"
 #include "langdata/datalayout.h"
 
@@ -22,10 +24,47 @@ namespace {
 
 // Copies the next table out of a file image, advancing pos. Returns how many bytes were there.
 std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table) {
-    std::size_t avail = pos < image.size() ? std::min(table.size(), image.size() - pos) : 0;
-    std::copy_n(reinterpret_cast<const std::uint8_t *>(image.data()) + pos, avail, table.begin());
+    const std::size_t avail = pos < image.size() ? std::min(table.size(), image.size() - pos) : 0;
+    // An empty image has no data pointer to offset.
+    if (avail != 0)
+        std::memcpy(table.data(), image.data() + pos, avail);
+    std::fill(table.begin() + static_cast<std::ptrdiff_t>(avail), table.end(), 0);
     pos += table.size();
     return avail;
+}
+
+// What the segmenter relies on in the segmentation dictionary: every index entry either empty
+// or pointing at a group that lies inside its table, and the groups of each table side by side
+// without overlapping. Anything else (a damaged or random file) reads as fewer or wrong words.
+std::string segLayoutProblem(const LanguageData &d) {
+    std::size_t outside = 0, overlapping = 0;
+    for (const bool aux : {false, true}) {
+        const std::uint8_t *entries =
+            d.SegIndexTable.data() + (aux ? layout::kSegAuxBlock : std::size_t(0));
+        const std::size_t tableSize = aux ? d.SegAuxTable.size() : d.SegWordTable.size();
+        std::vector<std::pair<std::size_t, std::size_t>> groups; // [start, end) 0-based
+        for (int k = 0; k < kTableChars; ++k) {
+            const std::uint8_t *e = entries + 5 * k;
+            const std::size_t start = layout::be24(e), length = layout::be16(e + 3);
+            if (start == 0 && length == 0)
+                continue;
+            if (e[0] >= 0x80 || e[3] >= 0x80 || start == 0 || length % 2 != 0 ||
+                start - 1 + length > tableSize) {
+                ++outside;
+                continue;
+            }
+            if (length != 0)
+                groups.emplace_back(start - 1, start - 1 + length);
+        }
+        std::sort(groups.begin(), groups.end());
+        for (std::size_t i = 1; i < groups.size(); ++i)
+            overlapping += groups[i].first < groups[i - 1].second;
+    }
+    if (outside == 0 && overlapping == 0)
+        return {};
+    return "the segmentation dictionary is damaged (" + std::to_string(outside) +
+           " index entries outside their table, " + std::to_string(overlapping) +
+           " overlapping groups); words may be missed";
 }
 
 void checkLength(LoadReport &report, const char *file, std::string_view image,
@@ -75,6 +114,10 @@ LoadReport LanguageData::loadImages(std::string_view gradeFile, std::string_view
     takeTable(segFile, pos, SegIndexTable);
     takeTable(segFile, pos, SegWordTable);
     takeTable(segFile, pos, SegAuxTable);
+    // A short file is reported as such; its zero tail is an empty dictionary, not a damaged one.
+    if (!segFile.empty())
+        if (std::string problem = segLayoutProblem(*this); !problem.empty())
+            report.problems.push_back({kSegFileName, std::move(problem)});
 
     pos = 0;
     takeTable(senseFile, pos, SenseIndexTable);
@@ -89,22 +132,27 @@ LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
     std::string images[3];
     const char *names[3] = {kGradeFileName, kSegFileName, kSenseFileName};
     for (int i = 0; i < 3; ++i) {
-        std::filesystem::path path = dir / names[i];
+        const std::filesystem::path path = dir / names[i];
         std::error_code ec;
-        std::ifstream in;
+        // One read of the whole file: the files are small and read once at start-up.
+        std::unique_ptr<std::FILE, int (*)(std::FILE *)> in(nullptr, std::fclose);
         if (std::filesystem::is_regular_file(path, ec))
-            in.open(path, std::ios::binary);
-        if (!in.is_open()) {
+            in.reset(std::fopen(path.c_str(), "rb"));
+        if (!in) {
             report.problems.push_back({names[i], "cannot be opened (" + path.string() +
                                                      "); its tables are read as zeros"});
             continue;
         }
-        try {
-            images[i].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        } catch (const std::exception &) {
-            in.setstate(std::ios::badbit);
+        const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        bool bad = ec.operator bool();
+        if (!bad) {
+            // A file longer than its tables is read only as far as they go (and one byte more,
+            // so that the image still counts as long).
+            images[i].resize(static_cast<std::size_t>(std::min<std::uintmax_t>(size, 1 << 21)));
+            images[i].resize(std::fread(images[i].data(), 1, images[i].size(), in.get()));
+            bad = std::ferror(in.get()) != 0;
         }
-        if (in.bad())
+        if (bad)
             report.problems.push_back({names[i], "read error (" + path.string() + ")"});
     }
     LoadReport sizes = data.loadImages(images[0], images[1], images[2]);

@@ -1,6 +1,11 @@
 #include "segment/segdictionary.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 #include <string>
 
 #include "langdata/big5.h"
@@ -11,10 +16,14 @@
 namespace yuedu::seg {
 namespace {
 
+// In the long-word table, the mark of a two-character key first found at an odd position (the
+// bits of a third character, which such a key does not have).
+constexpr std::uint64_t kOddFirst = 1ULL << 63;
+
 // The number of two-byte units of the group that a five-byte index entry points at in its word
 // table, 0 for none. A group whose entry is malformed (a first byte of 0x80 or above) or that
 // runs past the end of the table cannot be read, and counts as no group at all.
-std::size_t groupUnits(const std::uint8_t *e, const Bytes &table) {
+std::size_t groupUnits(const std::uint8_t *e, std::size_t tableSize) {
     if (e[0] >= 0x80 || e[3] >= 0x80)
         return 0;
     const std::size_t start = layout::be24(e);
@@ -24,19 +33,28 @@ std::size_t groupUnits(const std::uint8_t *e, const Bytes &table) {
     // Units of two bytes from the 1-based position start while i <= start + length - 1; an odd
     // length reads one byte beyond the group.
     const std::size_t units = (length + 1) / 2;
-    if (start - 1 + units * 2 > table.size())
+    if (start - 1 + units * 2 > tableSize)
         return 0;
     return units;
 }
 
-std::u16string decodeGroup(const std::uint8_t *e, const Bytes &table) {
-    const std::size_t units = groupUnits(e, table);
-    std::u16string group;
+// A unit below 0x80 is two single-byte characters, so a group decodes to units to 2 * units.
+std::size_t decodedLength(const std::uint8_t *e, const std::uint8_t *table, std::size_t units) {
+    std::size_t n = units;
+    const std::uint8_t *p = table + (layout::be24(e) - 1);
+    for (std::size_t u = 0; u < units; ++u, p += 2)
+        n += p[0] < 0x80;
+    return n;
+}
+
+void decodeGroup(const std::uint8_t *e, const std::uint8_t *table, std::size_t tableSize,
+                 std::u16string &group) {
+    group.clear();
+    const std::size_t units = groupUnits(e, tableSize);
     if (units == 0)
-        return group;
+        return;
     const CodePage950 &cp = CodePage950::instance();
-    group.reserve(units * 2);
-    const std::uint8_t *p = table.data() + (layout::be24(e) - 1);
+    const std::uint8_t *p = table + (layout::be24(e) - 1);
     for (std::size_t u = 0; u < units; ++u, p += 2) {
         if (p[0] >= 0x80) {
             group += cp.unicodeOf(static_cast<std::uint16_t>((p[0] << 8) | p[1]));
@@ -46,114 +64,191 @@ std::u16string decodeGroup(const std::uint8_t *e, const Bytes &table) {
             group += p[1] < 0x80 ? static_cast<char16_t>(p[1]) : u'\uFFFD';
         }
     }
-    return group;
 }
 
-std::size_t slot(std::uint64_t key, std::size_t mask) {
-    key ^= key >> 33;
-    key *= 0xff51afd7ed558ccdULL;
-    key ^= key >> 33;
-    return static_cast<std::size_t>(key) & mask;
-}
-
-} // namespace
-
-void SegDictionary::PositionIndex::reserve(std::size_t entries) {
-    std::size_t capacity = 16;
-    while (capacity < entries * 2)
-        capacity *= 2;
-    m_slots.assign(capacity, Slot{});
-    m_mask = capacity - 1;
-    m_size = 0;
-}
-
-void SegDictionary::PositionIndex::grow() {
-    std::vector<Slot> slots = std::move(m_slots);
-    reserve(std::max<std::size_t>(slots.size(), 8));
-    for (const Slot &s : slots)
-        if (s.key)
-            insertFirst(s.key, s.position);
-}
-
-void SegDictionary::PositionIndex::insertFirst(std::uint64_t key, std::uint32_t position) {
-    if (m_slots.empty() || (m_size + 1) * 2 > m_slots.size())
-        grow();
-    for (std::size_t i = slot(key, m_mask);; i = (i + 1) & m_mask) {
-        Slot &s = m_slots[i];
-        if (s.key == key)
-            return; // an earlier occurrence is already there
-        if (s.key == 0) {
-            s = Slot{key, position};
-            ++m_size;
+// Adds key with its payload unless an earlier occurrence is there already (compared under mask).
+void insertFirst(std::uint64_t *slots, std::size_t last, std::size_t home, std::uint64_t key,
+                 std::uint64_t mask, std::uint64_t payload) {
+    for (std::size_t i = home;; i = (i + 1) & last) {
+        std::uint64_t &s = slots[i];
+        if ((s & mask) == key)
+            return;
+        if (s == 0) {
+            s = key | payload;
             return;
         }
     }
 }
 
-std::uint32_t SegDictionary::PositionIndex::find(std::uint64_t key) const {
-    if (m_slots.empty())
-        return 0;
-    for (std::size_t i = slot(key, m_mask);; i = (i + 1) & m_mask) {
-        const Slot &s = m_slots[i];
-        if (s.key == key)
-            return s.position;
-        if (s.key == 0)
-            return 0;
-    }
-}
-
-std::uint64_t SegDictionary::key(int ordinal, std::u16string_view s) {
-    std::uint64_t k = static_cast<std::uint64_t>(ordinal) | (std::uint64_t(s.size()) << 14);
-    for (std::size_t i = 0; i < s.size(); ++i)
-        k |= std::uint64_t(s[i]) << (16 * (i + 1));
-    return k;
-}
+} // namespace
 
 std::u16string SegDictionary::DirectGroups::decode(int ordinal) const {
-    return decodeGroup(entries.data() + 5 * static_cast<std::size_t>(ordinal), table);
+    std::u16string group;
+    decodeGroup(entries.data() + 5 * static_cast<std::size_t>(ordinal), table.data(), table.size(),
+                group);
+    return group;
+}
+
+void SegDictionary::FlatTable::Release::operator()(std::uint64_t *p) const {
+#ifdef __linux__
+    munmap(p, bytes);
+#else
+    std::free(p);
+#endif
+}
+
+void SegDictionary::FlatTable::size(std::size_t keys) {
+    std::size_t capacity = 16;
+    shift = 60;
+    while (capacity < keys) {
+        capacity *= 2;
+        --shift;
+    }
+    mask = capacity - 1;
+    const std::size_t bytes = capacity * sizeof(std::uint64_t);
+#ifdef __linux__
+    // Aligned to 2 MB so that the kernel may back the table with huge pages.
+    constexpr std::size_t kHuge = std::size_t(2) << 20;
+    const std::size_t mapped = bytes < kHuge ? bytes : bytes + kHuge;
+    void *p = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    auto *base = static_cast<char *>(p);
+    char *table = base;
+    if (mapped != bytes) {
+        table = base + (kHuge - reinterpret_cast<std::uintptr_t>(base) % kHuge) % kHuge;
+        if (table != base)
+            munmap(base, static_cast<std::size_t>(table - base));
+        if (table + bytes != base + mapped)
+            munmap(table + bytes, static_cast<std::size_t>(base + mapped - (table + bytes)));
+        madvise(table, bytes, MADV_HUGEPAGE);
+    }
+    slots = std::unique_ptr<std::uint64_t[], Release>(reinterpret_cast<std::uint64_t *>(table),
+                                                      Release{bytes});
+#else
+    auto *table = static_cast<std::uint64_t *>(std::calloc(capacity, sizeof(std::uint64_t)));
+    if (!table)
+        throw std::bad_alloc();
+    slots = std::unique_ptr<std::uint64_t[], Release>(table, Release{bytes});
+#endif
 }
 
 SegDictionary::SegDictionary(const LanguageData &data)
-    : m_wordGroup(kTableChars, NoGroup), m_auxGroup(kTableChars, NoGroup) {
+    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0) {
     addGroups(data, false);
     addGroups(data, true);
 }
 
 void SegDictionary::addGroups(const LanguageData &data, bool aux) {
-    const std::size_t blockOffset = aux ? layout::kSegAuxBlock : 0;
+    const std::uint8_t *entries =
+        data.SegIndexTable.data() + (aux ? layout::kSegAuxBlock : std::size_t(0));
     const Bytes &table = aux ? data.SegAuxTable : data.SegWordTable;
-    const std::size_t longest = aux ? 3 : 1;
-    PositionIndex &index = aux ? m_aux : m_words;
-    std::vector<GroupState> &state = aux ? m_auxGroup : m_wordGroup;
-    DirectGroups &direct = aux ? m_auxDirect : m_wordDirect;
+    std::vector<std::uint16_t> &groupOf = aux ? m_auxGroup : m_wordGroup;
+    FlatTable &index = aux ? m_aux : m_words;
+
+    // Entries with the same extent share one indexed group: the first ordinal that has it.
+    struct Extent {
+        std::uint64_t extent; // start << 32 | units
+        int ordinal;
+    };
+    std::vector<Extent> extents;
+    extents.reserve(kTableChars);
+    for (int k = 0; k < kTableChars; ++k)
+        if (const std::size_t units = groupUnits(entries + 5 * k, table.size()))
+            extents.push_back({std::uint64_t(layout::be24(entries + 5 * k)) << 32 | units, k});
+    std::sort(extents.begin(), extents.end(), [](const Extent &a, const Extent &b) {
+        return a.extent != b.extent ? a.extent < b.extent : a.ordinal < b.ordinal;
+    });
+    std::vector<int> sharedWith(kTableChars, -1);
+    for (std::size_t i = 1; i < extents.size(); ++i)
+        if (extents[i].extent == extents[i - 1].extent)
+            sharedWith[extents[i].ordinal] = sharedWith[extents[i - 1].ordinal] >= 0
+                                                 ? sharedWith[extents[i - 1].ordinal]
+                                                 : extents[i - 1].ordinal;
+
     // Side by side, the groups decode to at most one character per byte of the table; more
-    // means groups that overlap, which are left to be searched at lookup time.
+    // means groups that overlap, which are left to be searched at lookup time. The keys are
+    // counted before the table is sized, so it never grows.
     const std::size_t budget = table.size();
-    std::size_t indexed = 0;
+    std::size_t indexed = 0, keys = 0;
+    std::uint16_t groups = 0;
     bool anyDirect = false;
-    index.reserve(1024);
     for (int k = 0; k < kTableChars; ++k) {
-        const std::uint8_t *entry = data.SegIndexTable.data() + blockOffset + 5 * k;
-        const std::size_t units = groupUnits(entry, table);
+        const std::size_t units = groupUnits(entries + 5 * k, table.size());
         if (units == 0)
             continue;
-        if (indexed + units > budget) {
-            state[k] = Direct;
+        if (sharedWith[k] >= 0) {
+            groupOf[k] = groupOf[sharedWith[k]];
+            continue;
+        }
+        const std::size_t chars = decodedLength(entries + 5 * k, table.data(), units);
+        if (indexed + chars > budget) {
+            groupOf[k] = kDirect;
             anyDirect = true;
             continue;
         }
-        const std::u16string group = decodeGroup(entry, table);
-        indexed += group.size();
-        state[k] = Indexed;
-        const std::u16string_view g(group);
-        for (std::size_t i = 0; i < g.size(); ++i)
-            for (std::size_t n = 1; n <= longest && i + n <= g.size(); ++n)
-                index.insertFirst(key(k, g.substr(i, n)), static_cast<std::uint32_t>(i + 1));
+        indexed += chars;
+        keys += aux ? 3 * chars : chars;
+        groupOf[k] = ++groups;
+    }
+    index.size(aux ? keys + keys / 4 : 2 * keys);
+
+    const auto add = [&index](std::uint64_t key, std::uint64_t mask, std::uint64_t payload) {
+        insertFirst(index.slots.get(), index.mask, index.home(key), key, mask, payload);
+    };
+    std::u16string g;
+    std::vector<bool> done(groups + 1, false);
+    for (int k = 0; k < kTableChars; ++k) {
+        const std::uint16_t id = groupOf[k];
+        if (id == 0 || id == kDirect || done[id])
+            continue;
+        done[id] = true;
+        decodeGroup(entries + 5 * k, table.data(), table.size(), g);
+        for (std::size_t i = 0; i < g.size(); ++i) {
+            const std::uint64_t c1 = g[i];
+            if (!aux) {
+                add(id | c1 << 16, 0xFFFFFFFFULL, std::uint64_t(i + 1) << 32);
+                continue;
+            }
+            add(id | 1 << 14 | c1 << 16, ~0ULL, 0);
+            if (i + 1 >= g.size())
+                break;
+            const std::uint64_t c2 = g[i + 1];
+            add(id | 2 << 14 | c1 << 16 | c2 << 32, ~kOddFirst, i % 2 == 0 ? kOddFirst : 0);
+            if (i + 2 < g.size())
+                add(id | 3 << 14 | c1 << 16 | c2 << 32 | std::uint64_t(g[i + 2]) << 48, ~0ULL, 0);
+        }
     }
     if (anyDirect) {
+        DirectGroups &direct = aux ? m_auxDirect : m_wordDirect;
         direct.table = table;
-        direct.entries.assign(data.SegIndexTable.begin() + blockOffset,
-                              data.SegIndexTable.begin() + blockOffset + 5 * kTableChars);
+        direct.entries.assign(entries, entries + 5 * kTableChars);
+    }
+}
+
+std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const {
+    const std::uint64_t key = group | std::uint64_t(c) << 16;
+    const std::uint64_t *slots = m_words.slots.get();
+    const std::size_t mask = m_words.mask;
+    for (std::size_t i = m_words.home(key);; i = (i + 1) & mask) {
+        const std::uint64_t s = slots[i];
+        if ((s & 0xFFFFFFFFULL) == key)
+            return static_cast<std::uint32_t>(s >> 32);
+        if (s == 0)
+            return 0;
+    }
+}
+
+int SegDictionary::longKey(std::uint64_t key) const {
+    const std::uint64_t mask = (key >> 14 & 3) == 2 ? ~kOddFirst : ~0ULL;
+    const std::uint64_t *slots = m_aux.slots.get();
+    const std::size_t last = m_aux.mask;
+    for (std::size_t i = m_aux.home(key);; i = (i + 1) & last) {
+        const std::uint64_t s = slots[i];
+        if ((s & mask) == key)
+            return (s & kOddFirst) && mask != ~0ULL ? 2 : 1;
+        if (s == 0)
+            return 0;
     }
 }
 
@@ -161,24 +256,24 @@ int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
     if (p.empty())
         return 0;
     const int k = tableOrdinal(p.front());
-    if (k < 0 || m_wordGroup[k] == NoGroup)
+    if (k < 0 || m_wordGroup[k] == 0)
         return 0;
     if (p.size() == 1)
         return 1; // the empty string is found at the start of any non-empty group
-    if (m_wordGroup[k] == Direct) {
+    if (m_wordGroup[k] == kDirect) {
         const std::size_t at = m_wordDirect.decode(k).find(p[1]);
         return at == std::u16string::npos ? 0 : static_cast<int>(at + 1);
     }
-    return static_cast<int>(m_words.find(key(k, p.substr(1, 1))));
+    return static_cast<int>(wordPosition(m_wordGroup[k], p[1]));
 }
 
 int SegDictionary::LookupLongWord(std::u16string_view p) const {
     if (p.empty())
         return 0;
     const int k = tableOrdinal(p.front());
-    if (k < 0 || m_auxGroup[k] == NoGroup)
+    if (k < 0 || m_auxGroup[k] == 0)
         return 0;
-    if (m_auxGroup[k] == Direct) {
+    if (m_auxGroup[k] == kDirect) {
         const std::u16string group = m_auxDirect.decode(k);
         if (group.find(p.substr(1, 3)) != std::u16string::npos)
             return 4;
@@ -189,13 +284,19 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
     // one that starts here). Characters 2 to 3 must be there first, so a miss on them settles it.
     if (p.size() == 1)
         return 4; // the empty string is in any non-empty group
-    const std::uint32_t h = m_aux.find(key(k, p.substr(1, 2)));
+    const std::uint64_t id = m_auxGroup[k];
+    const std::uint64_t c1 = p[1];
+    if (p.size() == 2)
+        return longKey(id | 1 << 14 | c1 << 16) ? 4 : 0;
+    const std::uint64_t two = id | 2 << 14 | c1 << 16 | std::uint64_t(p[2]) << 32;
+    const int h = longKey(two);
     if (h == 0)
         return 0;
-    if (p.size() <= 3 || m_aux.find(key(k, p.substr(1, 3))) != 0)
+    if (p.size() == 3 ||
+        longKey(id | 3 << 14 | c1 << 16 | std::uint64_t(p[2]) << 32 | std::uint64_t(p[3]) << 48))
         return 4;
     // Else a three-character word, where its tail is first found at an odd position.
-    return h % 2 == 1 ? 3 : 0;
+    return h == 2 ? 3 : 0;
 }
 
 } // namespace yuedu::seg

@@ -3,17 +3,21 @@
 // two-character word here (LookupTwoCharWord), and one of three or four characters
 // (LookupLongWord).
 //
-// Each group of the word tables is decoded once, when the dictionary is built, into an index
-// of the first position of every one-, two- and three-character substring of the decoded group.
-// The answers are exactly those of searching the decoded group string: a probe matches anywhere
-// in the group, across the boundaries of the stored tails too, and a three-character word
-// counts only where its tail is first found at an odd position.
+// The answers are exactly those of searching the decoded group string of the first character:
+// a probe matches anywhere in the group, across the boundaries of the stored tails too, and a
+// three-character word counts only where its tail is first found at an odd position. They come
+// from two flat open-addressing tables of packed keys built at load in one pass, so a lookup is
+// one or two probes whatever the group sizes:
+//  - the two-character table maps (group, character) to the character's first position;
+//  - the long-word table holds every substring of one to three characters of each group, the
+//    two-character ones marked with the parity of their first position.
 //
-// Groups normally lie side by side, so the index holds about as many characters as the tables.
-// A damaged file may point many characters at the same long stretch; the index then stops
-// growing once it holds as many characters as the table has bytes, and the remaining groups
-// are decoded and searched at each lookup instead.
+// Entries that point at the same stretch of a table share one indexed group, so a damaged file
+// that points every character at one long group costs no more than a sound one. Groups that
+// overlap otherwise are indexed until the index holds as many characters as the table has bytes;
+// the remaining ones are decoded and searched at each lookup instead.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,26 +43,25 @@ public:
     int LookupLongWord(std::u16string_view p) const;
 
 private:
-    // Open-addressing map from a packed (ordinal, substring) key to its first 1-based position.
-    class PositionIndex {
-    public:
-        void reserve(std::size_t entries);
-        void insertFirst(std::uint64_t key, std::uint32_t position);
-        std::uint32_t find(std::uint64_t key) const;
-
-    private:
-        void grow();
-        struct Slot {
-            std::uint64_t key = 0; // 0 = free
-            std::uint32_t position = 0;
+    // A power-of-two array of 64-bit slots (0 = free), sized once before filling. The slots are
+    // fresh zero pages (huge pages where the system gives them), so a large table costs
+    // neither a pass of clearing nor thousands of page faults.
+    struct FlatTable {
+        struct Release {
+            std::size_t bytes;
+            void operator()(std::uint64_t *p) const;
         };
-        std::vector<Slot> m_slots;
-        std::size_t m_size = 0;
-        std::size_t m_mask = 0;
+        std::unique_ptr<std::uint64_t[], Release> slots;
+        std::size_t mask = 0;
+        int shift = 64;
+        void size(std::size_t keys);
+        std::size_t home(std::uint64_t key) const {
+            return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
+        }
     };
 
-    // Per ordinal, what its group is: none (or unreadable), in the index, or searched directly.
-    enum GroupState : std::uint8_t { NoGroup, Indexed, Direct };
+    // Per ordinal: 0 no group, kDirect searched at lookup, else the 1-based indexed group.
+    static constexpr std::uint16_t kDirect = 0xFFFF;
 
     // A word table with the groups that are searched directly.
     struct DirectGroups {
@@ -67,13 +70,14 @@ private:
         std::u16string decode(int ordinal) const;
     };
 
-    static std::uint64_t key(int ordinal, std::u16string_view s);
     void addGroups(const LanguageData &data, bool aux);
+    std::uint32_t wordPosition(std::uint16_t group, char16_t c) const;
+    // 0 absent, else 1 + (1 when a two-character key is first found at an odd position).
+    int longKey(std::uint64_t key) const;
 
-    std::vector<GroupState> m_wordGroup; // per ordinal, its two-character group
-    std::vector<GroupState> m_auxGroup;  // the same for the group of longer words
-    PositionIndex m_words;               // substrings of length 1 of the two-character groups
-    PositionIndex m_aux;                 // substrings of length 1..3 of the longer groups
+    std::vector<std::uint16_t> m_wordGroup; // per ordinal, its two-character group
+    std::vector<std::uint16_t> m_auxGroup;  // the same for the group of longer words
+    FlatTable m_words, m_aux;
     DirectGroups m_wordDirect, m_auxDirect;
 };
 
