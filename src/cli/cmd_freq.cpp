@@ -2,13 +2,39 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "common/errors.h"
+#include "docfile/documentreader.h"
 #include "wordstats/tabletext.h"
 #include "wordstats/toolsort.h"
 
 namespace yuedu::cli {
 namespace {
 
+// The rows of the frequency list in the order the list holds them.
+std::u16string frequencyRows(const Toolsort &toolsort) {
+    std::u16string out;
+    for (std::size_t i = 0; i < toolsort.FreqWords.size(); ++i)
+        appendRow(out, {escapeField(toolsort.FreqWords[i]), decimalText(toolsort.FreqCounts[i]),
+                        toolsort.percentText(i), decimalText(static_cast<std::int64_t>(i) + 1)});
+    return out;
+}
+
+// --merge: frequency tables of parts of a corpus summed into the table of the whole. Every
+// piece of a text is a row of its table (the empty piece too), so the summed counts also give
+// the whole's word total and its percentages.
+int runMerge(const Args &args) {
+    if (args.positional.empty())
+        throw Error("name the frequency tables to merge");
+    compare::FrequencyCounts counts;
+    for (const auto &path : args.positional)
+        compare::addFrequencyTable(fromUtf8(doc::readFileBytes(path)), path, counts);
+    writeOut(frequencyTableText(counts));
+    return 0;
+}
+
 int runFreq(const Args &args) {
+    if (args.has("merge"))
+        return runMerge(args);
     // Every file is cut on its own, so each gives the words it gives alone; the counts are
     // over all of them together.
     WordList words;
@@ -22,18 +48,30 @@ int runFreq(const Args &args) {
                      "by two blanks\n";
         return 0;
     }
-    std::u16string out;
-    for (std::size_t i = 0; i < toolsort.FreqWords.size(); ++i)
-        appendRow(out, {escapeField(toolsort.FreqWords[i]), decimalText(toolsort.FreqCounts[i]),
-                        toolsort.percentText(i), decimalText(static_cast<std::int64_t>(i) + 1)});
-    writeOut(out);
+    writeOut(frequencyRows(toolsort));
     return 0;
 }
 
+} // namespace
+
+std::u16string frequencyTableText(const compare::FrequencyCounts &counts) {
+    const LanguageData noData;
+    Toolsort toolsort(noData);
+    for (const auto &[word, count] : counts) {
+        toolsort.FreqWords.push_back(word);
+        toolsort.FreqCounts.push_back(count);
+        toolsort.WordTotal += count;
+    }
+    return frequencyRows(toolsort);
+}
+
+namespace {
+
 const CommandRegistration registration({
     "freq",
-    "FILE...",
-    "word frequency of segmented text: word, count, percentage, order (tab-separated)",
+    "[--merge] FILE...",
+    "word frequency of segmented text: word, count, percentage, order (tab-separated); --merge "
+    "sums frequency tables of parts of a corpus",
     {},
     runFreq,
 });
