@@ -6,7 +6,7 @@ set -euo pipefail
 YUEDU_PACKAGES=(
     g++ cmake ninja-build pkg-config ccache
     libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-arphic-uming xvfb xauth
+    qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev fonts-arphic-uming xvfb xauth
     # open lexical sources the data files are built from
     libchewing3-data rime-essay rime-data-stroke opencc libopencc-data unicode-data bzip2
 )
