@@ -192,6 +192,7 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     split->addWidget(top);
     split->addWidget(bottom);
     split->setStretchFactor(1, 3);
+    split->setSizes({140, 500});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(split);
     resize(900, 640);

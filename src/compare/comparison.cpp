@@ -134,9 +134,10 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
     std::size_t done = 0;
     std::int64_t chars = 0;
 
+    // One divider for all threads: building it indexes the dictionary, which costs as much
+    // as analysing a few hundred short texts, and segmenting keeps no state in it.
+    const seg::PhraseDivider divider(data, lexicon);
     auto work = [&] {
-        // A divider keeps working state of its own; the data and lexicon it reads are shared.
-        const seg::PhraseDivider divider(data, lexicon);
         for (;;) {
             if (cancel && cancel->load())
                 return;

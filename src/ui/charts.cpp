@@ -80,6 +80,8 @@ QChart *scatterChart(const Scatter &data) {
     auto *y = new QValueAxis;
     y->setTitleText(data.yTitle);
     y->setRange(ymin < 0 ? ymin * 1.1 : 0, ymax > 0 ? ymax * 1.1 : 1);
+    x->applyNiceNumbers();
+    y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
