@@ -54,9 +54,8 @@ std::u16string benchText(std::int64_t length) {
 
 void BM_artprofile(benchmark::State &state) {
     const auto text = benchText(state.range(0));
-    article::ArticleProfile profile(benchData());
     for (auto _ : state)
-        benchmark::DoNotOptimize(profile.artprofile(text, article::ArticleGenre{}));
+        benchmark::DoNotOptimize(article::artprofile(benchData(), text, article::ArticleGenre{}));
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * state.range(0) * 2);
 }
@@ -64,9 +63,8 @@ BENCHMARK(BM_artprofile)->RangeMultiplier(10)->Range(1000, 1000000)->Complexity(
 
 void BM_artattri(benchmark::State &state) {
     const auto text = benchText(state.range(0));
-    article::ArticleAttributes attributes(benchData());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(attributes.artattri(text));
+        const article::AttributeResult attributes = article::artattri(benchData(), text);
         benchmark::DoNotOptimize(attributes.attributeTree());
     }
     state.SetComplexityN(state.range(0));
@@ -75,13 +73,11 @@ BENCHMARK(BM_artattri)->RangeMultiplier(10)->Range(1000, 1000000)->Complexity(be
 
 void BM_charprofile(benchmark::State &state) {
     const auto text = benchText(state.range(0));
-    charprofile::CharacterProfile profile(benchData());
     for (auto _ : state) {
         std::int64_t sum = 0;
-        for (char16_t ch : text) {
-            profile.charprofile(std::u16string_view(&ch, 1));
-            sum += profile.WordProfile[25];
-        }
+        for (char16_t ch : text)
+            sum +=
+                charprofile::charprofile(benchData(), std::u16string_view(&ch, 1)).WordProfile[25];
         benchmark::DoNotOptimize(sum);
     }
     state.SetComplexityN(state.range(0));

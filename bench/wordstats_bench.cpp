@@ -8,8 +8,8 @@
 #include "databuild/gradefile.h"
 #include "databuild/sensefile.h"
 #include "langdata/big5.h"
-#include "wordstats/phsyn.h"
-#include "wordstats/toolsort.h"
+#include "wordstats/frequency.h"
+#include "wordstats/senses.h"
 
 using namespace yuedu;
 
@@ -74,34 +74,31 @@ const LanguageData &data() {
 }
 
 void BM_WordFrequency(benchmark::State &state) {
-    Toolsort toolsort(data());
+    FrequencyResult result;
     for (auto _ : state) {
-        std::u16string copy = text();
-        toolsort.WordFrequency(copy);
-        benchmark::DoNotOptimize(toolsort.FreqCounts.data());
+        result = WordFrequency(text());
+        benchmark::DoNotOptimize(result.FreqCounts.data());
     }
-    state.counters["words"] = static_cast<double>(toolsort.WordTotal);
-    state.counters["distinct"] = static_cast<double>(toolsort.FreqWords.size());
+    state.counters["words"] = static_cast<double>(result.WordTotal);
+    state.counters["distinct"] = static_cast<double>(result.FreqWords.size());
 }
 
 void BM_VocabularyGrades(benchmark::State &state) {
-    Toolsort toolsort(data());
+    GradeResult result;
     for (auto _ : state) {
-        std::u16string copy = text();
-        toolsort.VocabularyGrades(copy);
-        benchmark::DoNotOptimize(toolsort.GradeCodes.data());
+        result = VocabularyGrades(data(), text());
+        benchmark::DoNotOptimize(result.GradeCodes.data());
     }
-    state.counters["distinct"] = static_cast<double>(toolsort.GradeWords.size());
+    state.counters["distinct"] = static_cast<double>(result.GradeWords.size());
 }
 
 void BM_SenseClasses(benchmark::State &state) {
-    Phsyn phsyn(data());
+    SenseResult result;
     for (auto _ : state) {
-        std::u16string copy = text();
-        phsyn.SenseClasses(copy);
-        benchmark::DoNotOptimize(phsyn.SenseClassLists.data());
+        result = SenseClasses(data(), text());
+        benchmark::DoNotOptimize(result.SenseClassLists.data());
     }
-    state.counters["distinct"] = static_cast<double>(phsyn.FreqWords.size());
+    state.counters["distinct"] = static_cast<double>(result.FreqWords.size());
 }
 
 } // namespace

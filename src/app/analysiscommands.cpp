@@ -7,17 +7,20 @@
 #include "app/longtask.h"
 #include "app/mainwindow.h"
 #include "app/worktext.h"
+#include "article/articleattributes.h"
+#include "article/articleprofile.h"
 #include "article/attributetreewindow.h"
 #include "article/genredialog.h"
 #include "article/profiletext.h"
 #include "article/profilewindow.h"
-#include "charprofile/fworddisp.h"
-#include "langdata/big5.h"
+#include "charprofile/charprofilewindow.h"
 #include "segment/phrasedivider.h"
 #include "ui/richtextbox.h"
-#include "wordstats/frmgdph.h"
-#include "wordstats/frmphfreq.h"
-#include "wordstats/frmphsyntree.h"
+#include "wordstats/frequency.h"
+#include "wordstats/frequencywindow.h"
+#include "wordstats/gradewindow.h"
+#include "wordstats/senses.h"
+#include "wordstats/sensetreewindow.h"
 
 namespace yuedu::app {
 
@@ -28,6 +31,8 @@ const QString kNoDataBody = QStringLiteral(
 const QString kLine2 = QStringLiteral("    2. 若沒有斷過詞的檔案，可以執行本系統的斷詞分析。");
 const QString kLine3 = QStringLiteral("    3. 需要使用本系統的斷詞分析，請按【取消】鍵。");
 const QString kWorking = QStringLiteral("正在分析，請稍候……");
+const QString kNoHanzi =
+    QStringLiteral("選取的文字中沒有可分析的中文字，無法分析；先前的分析結果保留不變。");
 
 // Hides a result window living in the child area (its sub-window frame too).
 void hideChild(QWidget *w) {
@@ -50,9 +55,7 @@ QString resultFileName(const QString &fileName) {
 }
 
 AnalysisCommands::AnalysisCommands(MainWindow &main)
-    : m_main(main), m_threshold(kLongTextThreshold), m_profile(main.context().data),
-      m_attributes(main.context().data), m_toolsort(main.context().data),
-      m_phsyn(main.context().data) {}
+    : m_main(main), m_threshold(kLongTextThreshold) {}
 
 AnalysisCommands::~AnalysisCommands() = default;
 
@@ -88,6 +91,20 @@ bool AnalysisCommands::requireDocument() {
     return false;
 }
 
+ui::ResultSource AnalysisCommands::activeSource() const {
+    ui::ResultSource source;
+    source.time = QDateTime::currentDateTime();
+    DocumentWindow *doc = m_main.activeDocument();
+    if (!doc)
+        return source;
+    const int slot = doc->slot();
+    source.name = slot >= 0 ? m_main.documentSlots().fileName(slot) : QString();
+    if (source.name.isEmpty())
+        source.name = doc->windowTitle();
+    source.selection = doc->Rhtxtword()->SelLength() > 0;
+    return source;
+}
+
 std::shared_ptr<seg::PhraseDivider> AnalysisCommands::divider() {
     // A cancelled segmentation may still be running on its worker; the divider is not made
     // for two runs at once, so the next run gets a fresh one.
@@ -102,36 +119,14 @@ std::shared_ptr<seg::PhraseDivider> AnalysisCommands::divider() {
 void AnalysisCommands::articleProfile() {
     if (!requireDocument())
         return;
+    ui::ResultSource source = activeSource();
     GetWorkText(m_main.activeTextBox(), ArticleText);
     if (!m_genreDialog)
         m_genreDialog = new article::ArticleGenreDialog(&m_main);
     const std::optional<article::ArticleGenre> genre = m_genreDialog->ask();
-
-    auto fresh = std::make_shared<article::ArticleProfile>(m_main.context().data);
-    auto text = std::make_shared<std::u16string>(ArticleText.toStdU16String());
-    auto outcome = std::make_shared<article::ProfileOutcome>(article::ProfileOutcome::EmptyText);
-    const bool done = runLongTask(
-        &m_main, static_cast<long long>(text->size()), kWorking,
-        [fresh, text, genre, outcome] { *outcome = fresh->artprofile(*text, genre); }, m_threshold);
-    if (!done)
+    // Esc or the title bar's close: nothing runs, and a profile on show stays as it was.
+    if (!genre)
         return;
-    if (*outcome == article::ProfileOutcome::Done) {
-        m_profile.ProfileTotals = fresh->ProfileTotals;
-        m_profile.RadicalSeen = fresh->RadicalSeen;
-        m_profile.ProfileDistinct = std::move(fresh->ProfileDistinct);
-        m_profile.DistinctCounts = std::move(fresh->DistinctCounts);
-        m_profile.ClauseMarks = std::move(fresh->ClauseMarks);
-    }
-
-    if (!m_profileWindow)
-        m_profileWindow = new article::ArticleProfileWindow(m_profile);
-    m_profileWindow->zancf_Change();
-    m_main.showChildWindow(m_profileWindow);
-    // Text without a single hanzi of the tables has no profile: say so, so that the figures of
-    // the previous text, still on show, are not taken for this one's.
-    if (*outcome == article::ProfileOutcome::NoTableCharacters)
-        m_main.dialogs().message(&m_main, QString::fromStdU16String(std::u16string(
-                                              article::profileOutcomeMessage(*outcome))));
 
     if (ArticleText.isEmpty()) {
         m_genreDialog->hide();
@@ -140,33 +135,49 @@ void AnalysisCommands::articleProfile() {
         notice.setBody({kNoDataBody});
         hideChild(m_profileWindow);
         notice.showModeless();
+        return;
     }
+
+    const LanguageData &data = m_main.context().data;
+    auto text = std::make_shared<std::u16string>(ArticleText.toStdU16String());
+    auto result = std::make_shared<article::ProfileResult>();
+    if (!runLongTask(
+            &m_main, static_cast<long long>(text->size()), kWorking,
+            [&data, text, result, genre] { *result = article::artprofile(data, *text, genre); },
+            m_threshold))
+        return;
+    // Text without a single hanzi of the tables has no profile: say so, and leave a profile on
+    // show untouched rather than open a window of zeros.
+    if (!result->done()) {
+        m_main.dialogs().message(&m_main, QString::fromStdU16String(std::u16string(
+                                              article::profileOutcomeMessage(result->outcome))));
+        return;
+    }
+    if (!m_profileWindow)
+        m_profileWindow = new article::ArticleProfileWindow;
+    m_profileWindow->setResult(std::move(result), std::move(source));
+    m_main.showChildWindow(m_profileWindow);
 }
 
 void AnalysisCommands::articleAttributes() {
     if (!requireDocument())
         return;
+    ui::ResultSource source = activeSource();
     GetWorkText(m_main.activeTextBox(), ArticleText);
-    auto fresh = std::make_shared<article::ArticleAttributes>(m_main.context().data);
+    const LanguageData &data = m_main.context().data;
     auto text = std::make_shared<std::u16string>(ArticleText.toStdU16String());
-    auto found = std::make_shared<bool>(false);
+    auto result = std::make_shared<article::AttributeResult>();
     if (!runLongTask(
             &m_main, static_cast<long long>(text->size()), kWorking,
-            [fresh, text, found] { *found = fresh->artattri(*text); }, m_threshold))
+            [&data, text, result] { *result = article::artattri(data, *text); }, m_threshold))
         return;
-    m_attributes.initials = fresh->initials;
-    m_attributes.medials = fresh->medials;
-    m_attributes.finals = fresh->finals;
-    m_attributes.tones = fresh->tones;
-    m_attributes.strokes = fresh->strokes;
-    m_attributes.radicals = fresh->radicals;
-    m_attributes.levels = fresh->levels;
-    if (!*found)
-        return; // no hanzi of the tables: no window
+    if (!result->found()) {
+        m_main.dialogs().message(&m_main, kNoHanzi);
+        return;
+    }
     if (!m_attributeWindow)
-        m_attributeWindow = new article::AttributeTreeWindow(m_attributes);
-    else
-        m_attributeWindow->buildTree();
+        m_attributeWindow = new article::AttributeTreeWindow;
+    m_attributeWindow->setResult(std::move(result), std::move(source));
     m_main.showChildWindow(m_attributeWindow);
 }
 
@@ -180,22 +191,30 @@ void AnalysisCommands::segmentText() {
         source->slot() >= 0 ? m_main.documentSlots().fileName(source->slot()) : QString();
     const QString resultName = resultFileName(sourceName);
 
-    const int s = m_main.findfree();
-    if (s < 0) {
+    if (m_main.findfree() < 0) {
         m_main.dialogs().message(&m_main, kTooManyFiles);
         return;
     }
-    DocumentWindow *result = m_main.loadSlotWindow(s);
-    result->setWindowTitle(kResultCaption + resultName);
-    result->setTag(QString::number(s));
-    m_main.CurrentSlot = s;
-    m_main.documentSlots().fileName(s) = resultName;
-    if (WordText.isEmpty())
-        return; // nothing to segment: the result stays empty and no notice follows
+    // The result document is made only once there is a result: a cancelled run leaves no
+    // empty document behind under the name of a real result, which a save would overwrite.
+    auto openResult = [this, &resultName]() -> DocumentWindow * {
+        const int s = m_main.findfree();
+        if (s < 0) {
+            m_main.dialogs().message(&m_main, kTooManyFiles);
+            return nullptr;
+        }
+        DocumentWindow *result = m_main.loadSlotWindow(s);
+        result->setWindowTitle(kResultCaption + resultName);
+        result->setTag(QString::number(s));
+        m_main.CurrentSlot = s;
+        m_main.documentSlots().fileName(s) = resultName;
+        return result;
+    };
+    if (WordText.isEmpty()) {
+        openResult(); // nothing to segment: the result stays empty and no notice follows
+        return;
+    }
 
-    // The result window is watched from before the analysis: a window closed meanwhile is
-    // not written to.
-    QPointer<DocumentWindow> guard(result);
     auto divider = this->divider();
     auto busy = m_dividerBusy;
     auto text = std::make_shared<std::u16string>(WordText.toStdU16String());
@@ -208,10 +227,25 @@ void AnalysisCommands::segmentText() {
             busy->store(false);
         },
         m_threshold);
-    if (!done || !guard)
+    if (!done)
         return;
-    // One insertion of the whole result: the box lays it out once.
-    result->Rhtxtword()->setSelText(QString::fromStdU16String(*segmented));
+    QPointer<DocumentWindow> result(openResult());
+    if (!result)
+        return;
+    const int slot = result->slot();
+    // A long result goes in piece by piece behind its own progress dialog; cancelling it
+    // takes the half-filled document away again.
+    if (!insertInSteps(&m_main, result->Rhtxtword(), QString::fromStdU16String(*segmented),
+                       m_threshold)) {
+        if (result) {
+            m_main.documentSlots().fileName(slot).clear();
+            if (auto *sub = qobject_cast<QMdiSubWindow *>(result->parentWidget()))
+                sub->close();
+            else
+                result->close();
+        }
+        return;
+    }
 
     Notice &notice = m_main.notice();
     notice.setHeading(QStringLiteral("  斷詞後的注意事項"));
@@ -252,78 +286,80 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
     if (notice.NoticeCancelled)
         return;
 
+    ui::ResultSource source = activeSource();
     GetWorkText(m_main.activeTextBox(), WordText);
     const LanguageData &data = m_main.context().data;
     auto text = std::make_shared<std::u16string>(WordText.toStdU16String());
     WordText.clear(); // the analysis consumes its text
     const long long length = static_cast<long long>(text->size());
 
-    if (which == WordStatistic::Senses) {
-        auto fresh = std::make_shared<Phsyn>(data);
+    switch (which) {
+    case WordStatistic::Senses: {
+        auto result = std::make_shared<SenseResult>();
         if (!runLongTask(
-                &m_main, length, kWorking, [fresh, text] { fresh->SenseClasses(*text); },
-                m_threshold))
+                &m_main, length, kWorking,
+                [&data, text, result] { *result = SenseClasses(data, *text); }, m_threshold))
             return;
-        m_phsyn.WordTotal = fresh->WordTotal;
-        m_phsyn.FreqWords = std::move(fresh->FreqWords);
-        m_phsyn.SenseClassLists = std::move(fresh->SenseClassLists);
         if (!m_senseWindow)
-            m_senseWindow = new FrmPhSynTree(m_phsyn);
+            m_senseWindow = new SenseTreeWindow;
+        m_senseWindow->setResult(std::move(result), std::move(source));
         m_main.showChildWindow(m_senseWindow);
         return;
     }
-
-    auto fresh = std::make_shared<Toolsort>(data);
-    const bool grades = which == WordStatistic::Grades;
-    if (!runLongTask(
-            &m_main, length, kWorking,
-            [fresh, text, grades] {
-                if (grades)
-                    fresh->VocabularyGrades(*text);
-                else
-                    fresh->WordFrequency(*text);
-            },
-            m_threshold))
-        return;
-    m_toolsort.WordTotal = fresh->WordTotal;
-    if (grades) {
-        m_toolsort.GradeWords = std::move(fresh->GradeWords);
-        m_toolsort.GradeCounts = std::move(fresh->GradeCounts);
-        m_toolsort.GradeCodes = std::move(fresh->GradeCodes);
+    case WordStatistic::Grades: {
+        auto result = std::make_shared<GradeResult>();
+        if (!runLongTask(
+                &m_main, length, kWorking,
+                [&data, text, result] { *result = VocabularyGrades(data, *text); }, m_threshold))
+            return;
         if (!m_gradeWindow)
-            m_gradeWindow = new FrmGdph(m_toolsort);
+            m_gradeWindow = new GradeWindow;
+        m_gradeWindow->setResult(std::move(result), std::move(source));
         m_main.showChildWindow(m_gradeWindow);
-    } else {
-        m_toolsort.FreqWords = std::move(fresh->FreqWords);
-        m_toolsort.FreqCounts = std::move(fresh->FreqCounts);
+        return;
+    }
+    case WordStatistic::Frequency: {
+        auto result = std::make_shared<FrequencyResult>();
+        if (!runLongTask(
+                &m_main, length, kWorking, [text, result] { *result = WordFrequency(*text); },
+                m_threshold))
+            return;
         if (!m_frequencyWindow)
-            m_frequencyWindow = new FrmPhFreq(m_toolsort);
+            m_frequencyWindow = new FrequencyWindow;
+        m_frequencyWindow->setResult(std::move(result), std::move(source));
         m_main.showChildWindow(m_frequencyWindow);
+        return;
+    }
     }
 }
 
 void AnalysisCommands::characterProfile() {
     if (!requireDocument())
         return;
+    ui::ResultSource source = activeSource();
     QString text;
     GetWorkText(m_main.activeTextBox(), text);
     charprofile::CharProfileWindow *window = characterWindow();
-    if (!text.isEmpty()) {
-        ProfileCharList.clear();
-        for (QChar c : text)
-            if (tableOrdinal(c.unicode()) >= 0)
-                ProfileCharList += c;
-        ProfileChar = ProfileCharList.left(1);
-        window->start(ProfileCharList);
+    if (text.isEmpty()) {
+        window->machwd_Change();
+        window->show();
+        Notice &notice = m_main.notice();
+        notice.setHeading(QStringLiteral("  什麼原因造成這樣？"));
+        notice.setBody({kNoDataBody});
+        notice.showModeless();
+        window->hide();
         return;
     }
-    window->machwd_Change();
-    window->show();
-    Notice &notice = m_main.notice();
-    notice.setHeading(QStringLiteral("  什麼原因造成這樣？"));
-    notice.setBody({kNoDataBody});
-    notice.showModeless();
-    window->hide();
+    auto result = std::make_shared<const charprofile::CharProfileResult>(
+        charprofile::characterProfiles(m_main.context().data, text.toStdU16String()));
+    // A text without a hanzi of the tables has nothing to page through: say so instead of
+    // opening a window of zeros.
+    if (result->empty()) {
+        m_main.dialogs().message(&m_main, kNoHanzi);
+        return;
+    }
+    ProfileCharList = QString::fromStdU16String(result->ProfileCharList);
+    window->start(std::move(result), std::move(source));
 }
 
 } // namespace yuedu::app

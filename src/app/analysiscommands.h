@@ -1,23 +1,20 @@
 #pragma once
 // The seven analysis commands of the menus: each takes its text from the active document,
-// runs its analysis and shows the result window (each result window exists once; one still
-// open from an earlier run is shown again as it is, unless its own rules say otherwise).
+// runs its analysis off the user-interface thread and hands the result, with the name of the
+// document, to its window (each result window exists once and shows the latest result).
 #include <QPointer>
 #include <QString>
 #include <atomic>
 #include <memory>
 
-#include "article/articleattributes.h"
-#include "article/articleprofile.h"
-#include "wordstats/phsyn.h"
-#include "wordstats/toolsort.h"
+#include "ui/resultsource.h"
 
 class QWidget;
 
 namespace yuedu {
-class FrmPhFreq;
-class FrmGdph;
-class FrmPhSynTree;
+class FrequencyWindow;
+class GradeWindow;
+class SenseTreeWindow;
 namespace seg {
 class PhraseDivider;
 }
@@ -55,7 +52,6 @@ public:
     QString ArticleText;
     QString WordText;
     QString ProfileCharList;
-    QString ProfileChar;
 
     // Texts longer than this are analysed behind a cancellable progress dialog.
     void setLongTextThreshold(long long n) { m_threshold = n; }
@@ -72,23 +68,22 @@ private:
     enum class WordStatistic { Frequency, Grades, Senses };
     void wordStatistic(WordStatistic which);
     bool requireDocument();
+    // Names the active document and says whether its selection is what will be analysed;
+    // taken before the text, which clears the selection.
+    ui::ResultSource activeSource() const;
     std::shared_ptr<seg::PhraseDivider> divider();
 
     MainWindow &m_main;
     long long m_threshold;
-    article::ArticleProfile m_profile;
-    article::ArticleAttributes m_attributes;
-    Toolsort m_toolsort;
-    Phsyn m_phsyn;
     std::shared_ptr<seg::PhraseDivider> m_divider;
     std::shared_ptr<std::atomic<bool>> m_dividerBusy;
 
     QPointer<article::ArticleGenreDialog> m_genreDialog;
     QPointer<article::ArticleProfileWindow> m_profileWindow;
     QPointer<article::AttributeTreeWindow> m_attributeWindow;
-    QPointer<FrmPhFreq> m_frequencyWindow;
-    QPointer<FrmGdph> m_gradeWindow;
-    QPointer<FrmPhSynTree> m_senseWindow;
+    QPointer<FrequencyWindow> m_frequencyWindow;
+    QPointer<GradeWindow> m_gradeWindow;
+    QPointer<SenseTreeWindow> m_senseWindow;
     QPointer<charprofile::CharProfileWindow> m_characterWindow;
 };
 

@@ -4,6 +4,9 @@
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QThread>
+
+#include "ui/richtextbox.h"
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -23,6 +26,10 @@ bool runLongTask(QWidget *parent, long long textLength, const QString &label,
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     // A cancelled worker may still run when the program ends: let it finish first.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, thread, [thread] { thread->wait(); });
+    // The work reads data the window's owner keeps (the loaded tables): a window going away
+    // waits for a cancelled worker still reading them.
+    if (parent)
+        QObject::connect(parent, &QObject::destroyed, thread, [thread] { thread->wait(); });
 
     QProgressDialog progress(label, QStringLiteral("取消"), 0, 0, parent);
     progress.setObjectName(QStringLiteral("analysisProgress"));
@@ -41,6 +48,42 @@ bool runLongTask(QWidget *parent, long long textLength, const QString &label,
         loop.exec();
     progress.hide();
     return finished->load();
+}
+
+bool insertInSteps(QWidget *parent, ui::RichTextBox *box, const QString &text,
+                   long long threshold) {
+    if (text.size() <= threshold) {
+        box->setSelText(text);
+        return true;
+    }
+    // Pieces end at a line break where there is one, so a CR LF is never cut in two.
+    constexpr qsizetype kPiece = 64 * 1024;
+    QProgressDialog progress(QStringLiteral("正在放入結果，請稍候……"), QStringLiteral("取消"), 0,
+                             static_cast<int>(text.size() / 1024) + 1, parent);
+    progress.setObjectName(QStringLiteral("insertProgress"));
+    progress.setWindowTitle(QStringLiteral("放入結果"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    qsizetype at = 0;
+    while (at < text.size()) {
+        qsizetype end = std::min(at + kPiece, text.size());
+        if (end < text.size()) {
+            const qsizetype lineEnd = text.lastIndexOf(u'\n', end - 1);
+            if (lineEnd >= at)
+                end = lineEnd + 1;
+        }
+        box->setSelText(text.mid(at, end - at));
+        at = end;
+        progress.setValue(static_cast<int>(at / 1024));
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled())
+            return false;
+    }
+    progress.hide();
+    return true;
 }
 
 } // namespace yuedu::app

@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace yuedu::ui {
+class RichTextBox;
+}
+
 namespace yuedu::app {
 
 // Texts longer than this many characters get the progress dialog.
@@ -16,5 +20,11 @@ inline constexpr long long kLongTextThreshold = 200'000;
 // finishes in the background and its results are dropped).
 bool runLongTask(QWidget *parent, long long textLength, const QString &label,
                  std::function<void()> work, long long threshold = kLongTextThreshold);
+
+// Puts a long text into a rich-text box at its caret, a piece at a time behind a progress
+// dialog that can be cancelled (a text up to threshold characters goes in at once). Returns
+// false when the user cancelled; what was put in so far stays and is the caller's to remove.
+bool insertInSteps(QWidget *parent, ui::RichTextBox *box, const QString &text,
+                   long long threshold = kLongTextThreshold);
 
 } // namespace yuedu::app

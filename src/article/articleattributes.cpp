@@ -34,46 +34,36 @@ std::u16string entryOf(std::u16string_view list, int k) {
 
 } // namespace
 
-ArticleAttributes::ArticleAttributes(const LanguageData &data) : m_data(&data) {}
-
-void ArticleAttributes::clear() {
-    initials.fill({});
-    medials.fill({});
-    finals.fill({});
-    tones.fill({});
-    strokes.fill({});
-    radicals.fill({});
-    levels.fill({});
-}
-
-bool ArticleAttributes::artattri(std::u16string_view text) {
-    clear();
+AttributeResult artattri(const LanguageData &data, std::u16string_view text) {
+    AttributeResult r;
     // Distinct by character: a private-use character of code page 950 shares its ordinal (and
     // so its records) with a frequent hanzi, yet it is a character of its own in the lists.
     std::vector<bool> seen(0x10000, false);
-    bool any = false;
     for (char16_t ch : text) {
         const int n = tableOrdinal(ch);
-        if (n < 0 || seen[ch])
+        if (n < 0)
+            continue;
+        ++r.hanziTotal;
+        if (seen[ch])
             continue;
         seen[ch] = true;
-        any = true;
-        const CharRecord rec = charRecord(*m_data, n);
+        ++r.distinctTotal;
+        const CharRecord rec = charRecord(data, n);
         if (rec.initial != 0)
-            addTo(initials, rec.initial, ch);
+            addTo(r.initials, rec.initial, ch);
         else if (rec.medial != 0)
-            addTo(medials, rec.medial, ch);
+            addTo(r.medials, rec.medial, ch);
         if (rec.final != 0)
-            addTo(finals, rec.final, ch);
-        addTo(tones, rec.tone, ch);
-        addTo(strokes, rec.strokes, ch);
-        addTo(radicals, rec.radical, ch);
-        addTo(levels, generalUseLevelOf(*m_data, n), ch);
+            addTo(r.finals, rec.final, ch);
+        addTo(r.tones, rec.tone, ch);
+        addTo(r.strokes, rec.strokes, ch);
+        addTo(r.radicals, rec.radical, ch);
+        addTo(r.levels, generalUseLevelOf(data, n), ch);
     }
-    return any;
+    return r;
 }
 
-std::vector<AttributeBranch> ArticleAttributes::attributeTree() const {
+std::vector<AttributeBranch> AttributeResult::attributeTree() const {
     using constants::BopomofoFinals;
     using constants::BopomofoInitials;
     using constants::BopomofoMedials;

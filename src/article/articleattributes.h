@@ -2,6 +2,7 @@
 // The attribute distribution of an article: its distinct hanzi sorted by radical, stroke count,
 // Bopomofo initial, medial, final, tone and general-use level, and the tree that shows it.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,14 +22,8 @@ struct AttributeBranch {
     std::vector<AttributeLeaf> leaves;
 };
 
-class ArticleAttributes {
-public:
-    explicit ArticleAttributes(const LanguageData &data);
-
-    // Distributes the distinct table characters of text over the seven category lists.
-    // Returns false (and leaves the lists empty) when the text has no table character.
-    bool artattri(std::u16string_view text);
-
+// The distinct table characters of a text distributed over the seven category lists.
+struct AttributeResult {
     // The category lists, indexed by attribute value. Entry 0 of initials, medials and finals
     // stays empty; strokes, radicals and levels start at 1.
     std::array<std::u16string, 22> initials;
@@ -38,15 +33,19 @@ public:
     std::array<std::u16string, 36> strokes;
     std::array<std::u16string, 214> radicals;
     std::array<std::u16string, 11> levels;
+    // Hanzi of the tables in the text, repeats counted, and the distinct ones.
+    std::int64_t hanziTotal = 0;
+    std::int64_t distinctTotal = 0;
+
+    // False when the text has no table character: there is nothing to show.
+    bool found() const { return distinctTotal > 0; }
 
     // The tree content: the seven branches in their order, each with the leaves whose list is
     // not empty, in ascending value order.
     std::vector<AttributeBranch> attributeTree() const;
-
-private:
-    void clear();
-    const LanguageData *m_data; // not owned; a pointer keeps results copyable
 };
+
+AttributeResult artattri(const LanguageData &data, std::u16string_view text);
 
 // The tree as indented text: each branch caption on a line of its own, then one line per leaf:
 // two blanks, the leaf caption, a tab and the characters.

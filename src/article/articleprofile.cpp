@@ -45,41 +45,57 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 } // namespace
 
-ArticleProfile::ArticleProfile(const LanguageData &data) : m_data(&data) {}
+namespace {
 
-void ArticleProfile::charattri(std::u16string_view ch) {
-    if (!ch.empty())
-        lookUp(ch.front(), ProfileTotals, RadicalSeen);
-}
-
-void ArticleProfile::lookUp(char16_t ch, std::array<double, 23> &totals,
-                            std::array<std::int16_t, kRadicals + 1> &radicals) const {
+void lookUp(const LanguageData &data, char16_t ch, std::array<double, 23> &totals,
+            std::array<std::int16_t, kRadicals + 1> &radicals) {
     const int n = tableOrdinal(ch);
     if (n < 0)
         return; // single-byte, punctuation or outside the tables
-    const CharRecord rec = charRecord(*m_data, n);
+    const CharRecord rec = charRecord(data, n);
     // A character without detail record reads every detail figure as 0.
-    const auto detail = detailRecord(*m_data, n);
+    const auto detail = detailRecord(data, n);
     const int scale = detail ? zanscale(*detail) : 0;
     if (scale >= 0x8000)
         return;
-    totals[kZancf] += scale;
-    totals[kGenerg1 - 1 + generalUseLevel(detail ? zangener(*detail) : 0)] += 1;
+    totals[kMeanCoefficient] += scale;
+    totals[kLevel1Count - 1 + generalUseLevel(detail ? zangener(*detail) : 0)] += 1;
     if (rec.radical < 1 || rec.radical > kRadicals)
         return;
     radicals[rec.radical] = 1;
-    totals[kBiha] += rec.strokes;
+    totals[kMeanStrokes] += rec.strokes;
 }
 
-ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
-                                          std::optional<ArticleGenre> genre) {
+} // namespace
+
+void charattri(const LanguageData &data, std::u16string_view ch, std::array<double, 23> &totals,
+               std::array<std::int16_t, kRadicals + 1> &radicals) {
+    if (!ch.empty())
+        lookUp(data, ch.front(), totals, radicals);
+}
+
+bool ProfileResult::gradeInRange() const {
+    return done() && article::gradeInRange(static_cast<std::int64_t>(ProfileTotals[kHanziCount]),
+                                           ProfileTotals[kEstimatedGrade] / 1000.0);
+}
+
+bool gradeInRange(std::int64_t hanzi, double grade) {
+    return hanzi >= kGradeMinHanzi && hanzi <= kGradeMaxHanzi && grade >= kGradeMin &&
+           grade <= kGradeMax;
+}
+
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre) {
+    ProfileResult result;
     if (text.empty())
-        return ProfileOutcome::EmptyText;
-    if (!genre)
-        return ProfileOutcome::NoGenre;
+        return result;
+    if (!genre) {
+        result.outcome = ProfileOutcome::NoGenre;
+        return result;
+    }
+    result.genre = *genre;
     const std::u16string_view t = trimBlanks(text);
 
-    // Work on fresh state and keep the previous figures unless the text gives a profile.
     std::array<double, 23> totals{};
     std::array<std::int16_t, kRadicals + 1> radicals{};
     std::u16string distinct;
@@ -100,7 +116,7 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
                 break;
             ch = t[i];
         }
-        lookUp(ch, totals, radicals);
+        charattri(data, std::u16string_view(&ch, 1), totals, radicals);
         if (!isTableChar(ch))
             continue;
         ++n;
@@ -112,8 +128,10 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
             ++counts[slotOf[ch]];
         }
     }
-    if (n == 0)
-        return ProfileOutcome::NoTableCharacters;
+    if (n == 0) {
+        result.outcome = ProfileOutcome::NoTableCharacters;
+        return result;
+    }
 
     const SentenceCounts sentences = countSentences(clauses);
     std::int64_t common = 0;
@@ -124,25 +142,26 @@ ProfileOutcome ArticleProfile::artprofile(std::u16string_view text,
     const auto distinctCount = static_cast<double>(distinct.size());
     const double len = static_cast<double>(n);
 
-    totals[kZancf] = roundEven(100.0 * totals[kZancf] / len);
-    totals[kWdartlen] = len;
-    totals[kWordlen] = distinctCount;
-    totals[kWddesi] = roundEven(100.0 * distinctCount / len);
-    totals[kParan] = static_cast<double>(sentences.sentences);
-    totals[kXbparan] = roundEven(100.0 * len / static_cast<double>(sentences.sentences));
-    totals[kMultip] = static_cast<double>(clauses.size());
-    totals[kSingp] = static_cast<double>(sentences.singleClause);
-    totals[kBusho] = static_cast<double>(std::count(radicals.begin(), radicals.end(), 1));
-    totals[kBiha] = roundEven(100.0 * totals[kBiha] / len);
-    totals[kLorcf] = roundEven(1000.0 * estimatedGrade(n, share, *genre));
+    totals[kMeanCoefficient] = roundEven(100.0 * totals[kMeanCoefficient] / len);
+    totals[kHanziCount] = len;
+    totals[kDistinctHanzi] = distinctCount;
+    totals[kDensity] = roundEven(100.0 * distinctCount / len);
+    totals[kSentences] = static_cast<double>(sentences.sentences);
+    totals[kMeanSentenceLength] = roundEven(100.0 * len / static_cast<double>(sentences.sentences));
+    totals[kClauses] = static_cast<double>(clauses.size());
+    totals[kSingleClauseSentences] = static_cast<double>(sentences.singleClause);
+    totals[kRadicalCount] = static_cast<double>(std::count(radicals.begin(), radicals.end(), 1));
+    totals[kMeanStrokes] = roundEven(100.0 * totals[kMeanStrokes] / len);
+    totals[kEstimatedGrade] = roundEven(1000.0 * estimatedGrade(n, share, *genre));
 
-    ProfileTotals = totals;
-    RadicalSeen = radicals;
-    ProfileDistinct = std::move(distinct);
-    DistinctCounts = std::move(counts);
-    ClauseMarks = std::move(clauses);
-    m_hasProfile = true;
-    return ProfileOutcome::Done;
+    result.outcome = ProfileOutcome::Done;
+    result.ProfileTotals = totals;
+    result.RadicalSeen = radicals;
+    result.ProfileDistinct = std::move(distinct);
+    result.DistinctCounts = std::move(counts);
+    result.ClauseMarks = std::move(clauses);
+    result.cognitiveData = detailCoverage(data).has(kZanscaleField);
+    return result;
 }
 
 double estimatedGrade(std::int64_t n, double commonShare, ArticleGenre genre) {

@@ -1,7 +1,7 @@
 #pragma once
 // The structure profile of an article: length, distinct characters, sentences and clauses,
 // radicals, strokes, general-use levels, the mean difficulty coefficient and an estimated
-// reading grade. One object keeps the figures of the last successful run for the window.
+// reading grade.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -27,36 +27,30 @@ enum class ProfileOutcome {
 };
 
 // Entries of ProfileTotals (1-based, as the window and the command line number them).
+// Named after what they hold; the window and the command line still call the fields by their
+// old names (zancf, wdartlen, ...), see profileFields().
 enum ProfileEntry : int {
-    kZancf = 1,    // mean difficulty coefficient × 10000
-    kWdartlen = 2, // number of table characters N
-    kWordlen = 3,  // distinct table characters K
-    kWddesi = 4,   // density K / N × 100
-    kParan = 5,    // sentences S
-    kXbparan = 6,  // mean sentence length × 100
-    kMultip = 7,   // clauses (recorded punctuation marks)
-    kSingp = 8,    // sentences made of a single clause
-    kBusho = 9,    // distinct radicals
-    kBiha = 10,    // mean strokes × 100
-    kLorcf = 11,   // estimated grade × 1000
-    kGenerg1 = 12, // characters of general-use level 1; levels 2..10 follow up to entry 21
-    kGenerg10 = 21,
+    kMeanCoefficient = 1,       // mean difficulty coefficient × 10000
+    kHanziCount = 2,            // number of table characters N
+    kDistinctHanzi = 3,         // distinct table characters K
+    kDensity = 4,               // density K / N × 100
+    kSentences = 5,             // sentences S
+    kMeanSentenceLength = 6,    // mean sentence length × 100
+    kClauses = 7,               // clauses (recorded punctuation marks)
+    kSingleClauseSentences = 8, // sentences made of a single clause
+    kRadicalCount = 9,          // distinct radicals
+    kMeanStrokes = 10,          // mean strokes × 100
+    kEstimatedGrade = 11,       // estimated grade × 1000
+    kLevel1Count = 12, // characters of general-use level 1; levels 2..10 follow up to entry 21
+    kLevel10Count = 21,
 };
 
 inline constexpr int kRadicals = 213;
 
-class ArticleProfile {
-public:
-    explicit ArticleProfile(const LanguageData &data);
-
-    // Profiles text. Without a genre, with an empty text or with a text that has no table
-    // character the previous figures stay and the outcome says why.
-    ProfileOutcome artprofile(std::u16string_view text, std::optional<ArticleGenre> genre);
-
-    // Looks up one character (at most one: an empty string changes nothing) and adds its
-    // difficulty coefficient, strokes, level count and radical to the figures.
-    void charattri(std::u16string_view ch);
-
+// The profile of one text. Built whole by artprofile and never changed afterwards.
+struct ProfileResult {
+    ProfileOutcome outcome = ProfileOutcome::EmptyText;
+    ArticleGenre genre;
     // Entries 1..22 (index 0 and 22 unused). Held in double precision so that long texts sum
     // their coefficients exactly; the stored measures are whole numbers.
     std::array<double, 23> ProfileTotals{};
@@ -67,17 +61,38 @@ public:
     std::vector<std::int64_t> DistinctCounts;
     // The recorded punctuation marks in text order.
     std::u16string ClauseMarks;
+    // Whether the loaded data holds difficulty coefficients at all; without them the mean
+    // coefficient is no measurement, whatever it adds up to.
+    bool cognitiveData = false;
 
+    bool done() const { return outcome == ProfileOutcome::Done; }
     double entry(int n) const { return ProfileTotals[n]; }
-    bool hasProfile() const { return m_hasProfile; }
-
-private:
-    void lookUp(char16_t ch, std::array<double, 23> &totals,
-                std::array<std::int16_t, kRadicals + 1> &radicals) const;
-
-    const LanguageData *m_data; // not owned; a pointer keeps results copyable
-    bool m_hasProfile = false;
+    // False for an entry the loaded data cannot give (shown as "—", not as 0).
+    bool hasData(int n) const { return done() && (n != kMeanCoefficient || cognitiveData); }
+    // Whether the estimated grade lies where its formula was fitted (see gradeInRange).
+    bool gradeInRange() const;
 };
+
+// Profiles text. Without a genre, with an empty text or with a text that has no table
+// character the result holds no figures and its outcome says why.
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre);
+
+// Looks up one character (at most one: an empty string changes nothing) and adds its
+// difficulty coefficient, strokes, level count and radical to the figures.
+void charattri(const LanguageData &data, std::u16string_view ch, std::array<double, 23> &totals,
+               std::array<std::int16_t, kRadicals + 1> &radicals);
+
+// The estimated grade was fitted on the passages of primary-school reading lessons: some 100 to
+// 2,000 hanzi and grades 1 to 6. Its length term alone adds a grade every 152 hanzi, so beyond
+// 2,000 hanzi it says more about length than about difficulty; under 100 hanzi the share of
+// common characters swings too much to mean anything. A value below 1 or above 12 lies outside
+// school grades altogether. Outside these bounds the figure is shown with a mark.
+inline constexpr std::int64_t kGradeMinHanzi = 100;
+inline constexpr std::int64_t kGradeMaxHanzi = 2000;
+inline constexpr double kGradeMin = 1.0;
+inline constexpr double kGradeMax = 12.0;
+bool gradeInRange(std::int64_t hanzi, double grade);
 
 // The estimated reading grade for N table characters, common-character share C and the genre.
 double estimatedGrade(std::int64_t n, double commonShare, ArticleGenre genre);

@@ -1,12 +1,14 @@
 #include "article/attributetreewindow.h"
 
+#include "ui/savefile.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -22,8 +24,8 @@ QString qs(const std::u16string &s) {
 
 } // namespace
 
-AttributeTreeWindow::AttributeTreeWindow(const ArticleAttributes &results, QWidget *parent)
-    : QWidget(parent), m_results(results) {
+AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
+    : QWidget(parent), m_result(std::make_shared<const AttributeResult>()) {
     setObjectName(QStringLiteral("wordtree"));
     setWindowTitle(QStringLiteral("文章字彙屬性類別分布"));
 
@@ -48,7 +50,11 @@ AttributeTreeWindow::AttributeTreeWindow(const ArticleAttributes &results, QWidg
     buttons->addStretch();
     buttons->addWidget(exportButton);
 
+    m_sourceLine = new QLabel(this);
+    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
+    m_sourceLine->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_sourceLine);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
@@ -61,12 +67,26 @@ AttributeTreeWindow::AttributeTreeWindow(const ArticleAttributes &results, QWidg
     buildTree();
 }
 
+void AttributeTreeWindow::setResult(std::shared_ptr<const AttributeResult> result,
+                                    ui::ResultSource source) {
+    m_result = result ? std::move(result) : std::make_shared<const AttributeResult>();
+    m_source = std::move(source);
+    buildTree();
+    m_sourceLine->setText(m_source.statusLine(totalsText()));
+}
+
+QString AttributeTreeWindow::totalsText() const {
+    return QStringLiteral("字數 %1　相異字數 %2")
+        .arg(m_result->hanziTotal)
+        .arg(m_result->distinctTotal);
+}
+
 void AttributeTreeWindow::buildTree() {
     m_treeView->clear();
     // The characters of a node of the previous tree would not belong to the new text.
     m_text->setPlainText(QStringLiteral("查詢結果\n"));
     m_nodeChars.assign(1, QString()); // node numbers start at 1
-    m_tree = m_results.attributeTree();
+    m_tree = m_result->attributeTree();
 
     auto addNode = [this](QTreeWidgetItem *item, const QString &chars) {
         item->setData(0, kNodeNumberRole, static_cast<int>(m_nodeChars.size()));
@@ -95,27 +115,17 @@ void AttributeTreeWindow::showNode(QTreeWidgetItem *item) {
     m_text->setPlainText(QStringLiteral("【 ") + item->text(0) + QStringLiteral(" 】\n") + chars);
 }
 
+std::string AttributeTreeWindow::exportBytes() const {
+    return ui::textExport(m_source, totalsText(), qs(attributeTreeText(m_tree)).toStdString());
+}
+
 bool AttributeTreeWindow::exportTo(const QString &path, QString *error) const {
-    QSaveFile file(path);
-    const QByteArray bytes = qs(attributeTreeText(m_tree)).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return ui::saveFile(path, exportBytes(), error);
 }
 
 void AttributeTreeWindow::exportAsked() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("匯出"), QStringLiteral("屬性分布.txt"),
-                                     QStringLiteral("文字檔 (*.txt);;所有檔案 (*)"));
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!exportTo(path, &error))
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("無法寫入 ") + path + "\n" + error);
+    ui::exportWithDialog(this, QStringLiteral("屬性分布.txt"),
+                         QStringLiteral("文字檔 (*.txt);;所有檔案 (*)"), exportBytes());
 }
 
 } // namespace yuedu::article

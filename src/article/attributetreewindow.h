@@ -6,8 +6,12 @@
 #include <QWidget>
 #include <vector>
 
-#include "article/articleattributes.h"
+#include <memory>
 
+#include "article/articleattributes.h"
+#include "ui/resultsource.h"
+
+class QLabel;
 class QPlainTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -17,22 +21,30 @@ namespace yuedu::article {
 class AttributeTreeWindow : public QWidget {
     Q_OBJECT
 public:
-    // Builds the tree from the results at once.
-    explicit AttributeTreeWindow(const ArticleAttributes &results, QWidget *parent = nullptr);
+    explicit AttributeTreeWindow(QWidget *parent = nullptr);
 
-    // Rebuilds the tree from scratch from the current results; run after every distribution.
-    void buildTree();
+    // Shows result in place of the one shown: the tree is rebuilt from scratch.
+    void setResult(std::shared_ptr<const AttributeResult> result, ui::ResultSource source);
+    const std::shared_ptr<const AttributeResult> &result() const { return m_result; }
+    const ui::ResultSource &source() const { return m_source; }
+    QString totalsText() const;
 
     // Shows a node's caption and characters in the text field, as a click on it does.
     void showNode(QTreeWidgetItem *item);
 
-    // Writes the tree as indented text; false with a reason when the file cannot be written.
+    // Writes the tree as indented text headed by source and totals; false with a reason when
+    // the file cannot be written.
+    std::string exportBytes() const;
     bool exportTo(const QString &path, QString *error = nullptr) const;
 
 private:
     void exportAsked();
 
-    const ArticleAttributes &m_results;
+    void buildTree();
+
+    std::shared_ptr<const AttributeResult> m_result;
+    ui::ResultSource m_source;
+    QLabel *m_sourceLine = nullptr;
     std::vector<AttributeBranch> m_tree;
     // Characters per node, by node number (1-based, in order of addition); branches hold none.
     std::vector<QString> m_nodeChars;

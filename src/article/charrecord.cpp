@@ -38,6 +38,34 @@ std::optional<DetailRecord> detailRecord(const LanguageData &data, int ordinal) 
     return DetailRecord(data.CharDetailTable.data() + at, kDetailBytes);
 }
 
+int detailField(DetailRecord r, int field) {
+    const auto be16At = [&r](int at) { return (r[at] << 8) | r[at + 1]; };
+    if (field >= 1 && field <= 14) {
+        const int k = (field - 1) / 2;
+        return field % 2 == 1 ? r[3 * k] : be16At(3 * k + 1);
+    }
+    if (field >= 15 && field <= 23)
+        return be16At(21 + 2 * (field - 15));
+    if (field == 24)
+        return zangener(r);
+    if (field == 25)
+        return zanscale(r);
+    return 0;
+}
+
+DetailCoverage detailCoverage(const LanguageData &data) {
+    DetailCoverage coverage;
+    for (int n = 0; n < kTableChars; ++n) {
+        const auto rec = detailRecord(data, n);
+        if (!rec)
+            continue;
+        for (int f = 1; f <= kDetailFields; ++f)
+            if (!coverage.filled[f] && detailField(*rec, f) != 0)
+                coverage.filled[f] = true;
+    }
+    return coverage;
+}
+
 int generalUseLevelOf(const LanguageData &data, int ordinal) {
     const auto rec = detailRecord(data, ordinal);
     return generalUseLevel(rec ? zangener(*rec) : 0);

@@ -1,6 +1,7 @@
 #pragma once
 // The two attribute records of a table character in phwdvbdn.byt: the 4-byte character record
 // (pronunciation, radical, strokes) and the 44-byte detail record found through its index.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -46,6 +47,23 @@ inline int generalUseLevel(int zangenerValue) {
 inline int zanscale(DetailRecord r) {
     return (r[40] << 8) | r[41];
 }
+
+// Field 1..25 of a detail record, in the order of the character profile: a grade byte and a
+// two-byte rank for each of seven usage categories (1..14), word formation, use by grade and
+// national rank (15..23), the general-use level (24) and the difficulty coefficient (25).
+int detailField(DetailRecord r, int field);
+inline constexpr int kDetailFields = 25;
+inline constexpr int kZangenerField = 24;
+inline constexpr int kZanscaleField = 25;
+
+// Which detail fields the loaded data fills. A field that is 0 in every record of the file has
+// no source behind it (the open data leaves most of them empty), so a 0 read from it is no
+// measurement. Decided from the data itself, so a hand-made data set needs no description.
+struct DetailCoverage {
+    std::array<bool, kDetailFields + 1> filled{}; // index 0 unused
+    bool has(int field) const { return field >= 1 && field <= kDetailFields && filled[field]; }
+};
+DetailCoverage detailCoverage(const LanguageData &data);
 
 // Level of a table character, counting a character without detail record as level 10.
 int generalUseLevelOf(const LanguageData &data, int ordinal);

@@ -30,4 +30,20 @@ std::u16string_view profileOutcomeMessage(ProfileOutcome outcome);
 // The display text of one field for the figures in totals (entries 1..22).
 std::u16string profileFieldText(const ProfileField &field, const std::array<double, 23> &totals);
 
+// Shown instead of a number the loaded data cannot give, and after an estimated grade outside
+// the range its formula was fitted for.
+inline constexpr std::u16string_view kNoDataMark = u"—";
+inline constexpr std::u16string_view kOutOfRangeMark = u"＊";
+inline constexpr std::u16string_view kNoDataNote =
+    u"資料檔中沒有這項數值的公開資料來源，故不顯示。";
+// Why a grade carries the mark.
+std::u16string gradeRangeNote();
+
+// The display text of one field of a result: caption and number, the no-data mark in place of
+// the number the data cannot give, the range mark after an estimated grade outside its range.
+std::u16string profileFieldText(const ProfileField &field, const ProfileResult &result);
+// Whether the field shows a figure the data cannot give, or a grade outside its range.
+bool fieldHasNoData(const ProfileField &field, const ProfileResult &result);
+bool fieldOutOfRange(const ProfileField &field, const ProfileResult &result);
+
 } // namespace yuedu::article

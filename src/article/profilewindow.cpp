@@ -2,12 +2,15 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "article/profiletext.h"
+#include "ui/savefile.h"
+#include "wordstats/exporttext.h"
 
 namespace yuedu::article {
 namespace {
@@ -26,8 +29,8 @@ constexpr int kIndent = 28;
 
 } // namespace
 
-ArticleProfileWindow::ArticleProfileWindow(const ArticleProfile &results, QWidget *parent)
-    : QWidget(parent), m_results(results) {
+ArticleProfileWindow::ArticleProfileWindow(QWidget *parent)
+    : QWidget(parent), m_result(std::make_shared<const ProfileResult>()) {
     setObjectName(QStringLiteral("frmarticle"));
     setWindowTitle(QStringLiteral("文章結構面向分析"));
 
@@ -56,21 +59,88 @@ ArticleProfileWindow::ArticleProfileWindow(const ArticleProfile &results, QWidge
     auto *exit = new QPushButton(QStringLiteral("離  開"), this);
     exit->setObjectName(QStringLiteral("Cmdartexit"));
     connect(exit, &QPushButton::clicked, this, &ArticleProfileWindow::leave);
-    grid->addWidget(exit, row - 1, 1, Qt::AlignRight | Qt::AlignBottom);
+    auto *exportButton = new QPushButton(QStringLiteral("匯出…"), this);
+    exportButton->setObjectName(QStringLiteral("cmdExport"));
+    connect(exportButton, &QPushButton::clicked, this, &ArticleProfileWindow::exportProfile);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportButton);
+    buttons->addWidget(exit);
+    grid->addLayout(buttons, row - 1, 1, Qt::AlignRight | Qt::AlignBottom);
 
+    m_sourceLine = new QLabel(this);
+    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
+    m_sourceLine->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_sourceLine);
     layout->addLayout(grid);
     layout->addStretch();
     zancf_Change();
 }
 
+void ArticleProfileWindow::setResult(std::shared_ptr<const ProfileResult> result,
+                                     ui::ResultSource source) {
+    m_result = result ? std::move(result) : std::make_shared<const ProfileResult>();
+    m_source = std::move(source);
+    zancf_Change();
+}
+
 void ArticleProfileWindow::zancf_Change() {
     const auto &fields = profileFields();
+    const ProfileResult &r = *m_result;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::u16string text = profileFieldText(fields[i], m_results.ProfileTotals);
+        // Before any profile the fields read 0, as they always have; afterwards a figure the data
+        // cannot give reads "—" and an estimated grade outside its range carries a mark.
+        const std::u16string text = r.done() ? profileFieldText(fields[i], r)
+                                             : profileFieldText(fields[i], r.ProfileTotals);
         m_fields[i]->setText(QString::fromStdU16String(text));
         m_fields[i]->setCursorPosition(0);
+        QString tip;
+        if (r.done() && fieldHasNoData(fields[i], r))
+            tip = QString::fromStdU16String(std::u16string(kNoDataNote));
+        else if (fieldOutOfRange(fields[i], r))
+            tip = QString::fromStdU16String(gradeRangeNote());
+        m_fields[i]->setToolTip(tip);
     }
+    m_sourceLine->setText(r.done() ? m_source.statusLine(totalsText()) : QString());
+}
+
+QString ArticleProfileWindow::totalsText() const {
+    if (!m_result || !m_result->done())
+        return {};
+    return QStringLiteral("全文長 %1　字別數 %2")
+        .arg(m_result->entry(kHanziCount))
+        .arg(m_result->entry(kDistinctHanzi));
+}
+
+std::string ArticleProfileWindow::exportBytes() const {
+    std::vector<std::vector<std::u16string>> rows = {{u"欄位", u"項目", u"數值", u"附註"}};
+    const ProfileResult &r = *m_result;
+    for (const ProfileField &f : profileFields()) {
+        std::u16string caption(f.caption);
+        if (!caption.empty() && caption.back() == u'﹦')
+            caption.pop_back();
+        std::u16string value;
+        std::u16string note;
+        if (fieldHasNoData(f, r)) {
+            note = kNoDataNote;
+        } else {
+            value = QString::number(r.entry(f.entry) / f.divisor, 'g', 17).toStdU16String();
+            if (fieldOutOfRange(f, r))
+                note = gradeRangeNote();
+        }
+        rows.push_back({std::u16string(f.name.begin(), f.name.end()), caption, value, note});
+    }
+    return ui::csvExport(m_source, totalsText(), rows);
+}
+
+bool ArticleProfileWindow::exportTo(const QString &path, QString *error) const {
+    return ui::saveFile(path, exportBytes(), error);
+}
+
+void ArticleProfileWindow::exportProfile() {
+    ui::exportWithDialog(this, QStringLiteral("結構面向.csv"), QStringLiteral("CSV 檔 (*.csv)"),
+                         exportBytes());
 }
 
 QLineEdit *ArticleProfileWindow::field(const QString &name) const {

@@ -1,6 +1,7 @@
 #include "charprofile/characterprofile.h"
 
 #include <array>
+#include <vector>
 
 #include "article/charrecord.h"
 #include "langdata/big5.h"
@@ -14,36 +15,50 @@ constexpr std::array<std::string_view, kProfileEntries> kFieldNames = {
     "p468s",        "p468c",   "grade2use", "grade3use", "grade4use", "grade5use", "grade6use",
     "grademeanuse", "edupto",  "zangener",  "zanscale"};
 
-int be16At(article::DetailRecord r, int at) {
-    return (r[at] << 8) | r[at + 1];
-}
-
 } // namespace
 
-CharacterProfile::CharacterProfile(const LanguageData &data) : m_data(&data) {}
-
-void CharacterProfile::charprofile(std::u16string_view ch) {
-    WordProfile.fill(0);
-    ProfileFound = false;
+CharFigures charprofile(const LanguageData &data, std::u16string_view ch) {
+    CharFigures f;
     if (ch.empty())
-        return;
+        return f;
+    f.ch = std::u16string(1, ch.front());
     const int n = tableOrdinal(ch.front());
     if (n < 0)
-        return;
-    const auto rec = article::detailRecord(*m_data, n);
+        return f;
+    const auto rec = article::detailRecord(data, n);
     if (!rec)
-        return;
-    // Seven usage categories: a grade byte and a two-byte rank each.
-    for (int k = 0; k < 7; ++k) {
-        WordProfile[1 + 2 * k] = (*rec)[3 * k];
-        WordProfile[2 + 2 * k] = be16At(*rec, 3 * k + 1);
-    }
-    // Word formation, use by grade, national rank: two-byte values from byte 21 on.
-    for (int e = 15; e <= 23; ++e)
-        WordProfile[e] = be16At(*rec, 21 + 2 * (e - 15));
-    WordProfile[24] = article::zangener(*rec);
-    WordProfile[25] = article::zanscale(*rec);
-    ProfileFound = true;
+        return f;
+    for (int e = 1; e <= kProfileEntries; ++e)
+        f.WordProfile[e] = article::detailField(*rec, e);
+    f.ProfileFound = true;
+    return f;
+}
+
+CharFigures CharProfileResult::at(const LanguageData &data, std::size_t i) const {
+    if (i >= ProfileCharList.size())
+        return {};
+    return charprofile(data, std::u16string_view(ProfileCharList).substr(i, 1));
+}
+
+std::size_t CharProfileResult::distinctCount() const {
+    std::vector<bool> seen(0x10000, false);
+    std::size_t n = 0;
+    for (char16_t ch : ProfileCharList)
+        if (!seen[ch]) {
+            seen[ch] = true;
+            ++n;
+        }
+    return n;
+}
+
+CharProfileResult characterProfiles(const LanguageData &data, std::u16string_view text) {
+    return {tableCharacters(text), article::detailCoverage(data)};
+}
+
+std::u16string figureText(const CharProfileResult &result, const CharFigures &figures, int entry) {
+    if (!result.hasData(entry))
+        return {};
+    return wordProfileText(entry, figures.WordProfile[entry]);
 }
 
 std::u16string tableCharacters(std::u16string_view text) {

@@ -3,31 +3,51 @@
 // seven usage categories, word formation, use by school grade, national rank, general-use level
 // and difficulty coefficient).
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "article/charrecord.h"
 #include "langdata/languagedata.h"
 
 namespace yuedu::charprofile {
 
 inline constexpr int kProfileEntries = 25;
 
-class CharacterProfile {
-public:
-    explicit CharacterProfile(const LanguageData &data);
-
-    // Decodes the profile of ch (at most one character). A character that is not a table
-    // character, or that has no detail record, is not found and gets 25 zeros.
-    void charprofile(std::u16string_view ch);
-
+// The figures of one character.
+struct CharFigures {
+    std::u16string ch; // the character (empty for none)
     // Entries 1..25 (index 0 unused).
     std::array<std::int32_t, kProfileEntries + 1> WordProfile{};
     bool ProfileFound = false;
-
-private:
-    const LanguageData *m_data; // not owned; a pointer keeps results copyable
 };
+
+// Decodes the profile of ch (at most one character). A character that is not a table
+// character, or that has no detail record, is not found and gets 25 zeros.
+CharFigures charprofile(const LanguageData &data, std::u16string_view ch);
+
+// What the character profile window pages through: the table characters of one text, and
+// which of the 25 figures the loaded data fills at all.
+struct CharProfileResult {
+    std::u16string ProfileCharList; // in text order, repeats kept
+    article::DetailCoverage coverage;
+
+    std::size_t size() const { return ProfileCharList.size(); }
+    bool empty() const { return ProfileCharList.empty(); }
+    // False for an entry that no record of the data fills: its 0 is no measurement.
+    bool hasData(int entry) const { return coverage.has(entry); }
+    // The figures of position i (0-based).
+    CharFigures at(const LanguageData &data, std::size_t i) const;
+    // Distinct characters of the list.
+    std::size_t distinctCount() const;
+};
+
+CharProfileResult characterProfiles(const LanguageData &data, std::u16string_view text);
+
+// The text of entry 1..25 for a character, as the window, the command line and the exports
+// show it: empty when the data has no figures for that entry (the caller shows its own mark).
+std::u16string figureText(const CharProfileResult &result, const CharFigures &figures, int entry);
 
 // The table characters of text in text order, repeats kept: the list the window pages through.
 std::u16string tableCharacters(std::u16string_view text);

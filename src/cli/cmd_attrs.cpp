@@ -15,8 +15,8 @@ int runAttrs(const Args &args) {
     int status = 0;
     bool first = true;
     for (const auto &input : inputs) {
-        article::ArticleAttributes attributes(data);
-        if (!attributes.artattri(input.text)) {
+        const article::AttributeResult attributes = article::artattri(data, input.text);
+        if (!attributes.found()) {
             std::cerr << "yuedu-cli attrs: " << input.name << ": the text has no hanzi\n";
             status = 1;
             continue;

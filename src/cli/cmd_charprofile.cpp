@@ -19,18 +19,18 @@ int runCharProfile(const Args &args) {
         header += "\t" + std::string(charprofile::wordProfileFieldName(e));
     writeOut(header + "\n");
 
-    charprofile::CharacterProfile profile(data);
     for (const auto &input : inputs) {
+        // Fields the data never fills are left empty: a 0 there would read as measured.
+        const charprofile::CharProfileResult result =
+            charprofile::characterProfiles(data, input.text);
         const std::u16string prefix = fileColumn ? fromUtf8(input.name) + u"\t" : u"";
         std::u16string out;
-        for (char16_t ch : input.text) {
-            if (!isTableChar(ch))
-                continue;
-            profile.charprofile(std::u16string_view(&ch, 1));
+        for (std::size_t i = 0; i < result.size(); ++i) {
+            const charprofile::CharFigures figures = result.at(data, i);
             out += prefix;
-            out.push_back(ch);
+            out += figures.ch;
             for (int e = 1; e <= charprofile::kProfileEntries; ++e)
-                out += u"\t" + charprofile::wordProfileText(e, profile.WordProfile[e]);
+                out += u"\t" + charprofile::figureText(result, figures, e);
             out += u"\n";
         }
         writeOut(out);

@@ -4,18 +4,18 @@
 #include "cli/command.h"
 #include "common/errors.h"
 #include "docfile/documentreader.h"
+#include "wordstats/frequency.h"
 #include "wordstats/tabletext.h"
-#include "wordstats/toolsort.h"
 
 namespace yuedu::cli {
 namespace {
 
 // The rows of the frequency list in the order the list holds them.
-std::u16string frequencyRows(const Toolsort &toolsort) {
+std::u16string frequencyRows(const FrequencyResult &result) {
     std::u16string out;
-    for (std::size_t i = 0; i < toolsort.FreqWords.size(); ++i)
-        appendRow(out, {escapeField(toolsort.FreqWords[i]), decimalText(toolsort.FreqCounts[i]),
-                        toolsort.percentText(i), decimalText(static_cast<std::int64_t>(i) + 1)});
+    for (std::size_t i = 0; i < result.size(); ++i)
+        appendRow(out, {escapeField(result.FreqWords[i]), decimalText(result.FreqCounts[i]),
+                        result.percentText(i), decimalText(static_cast<std::int64_t>(i) + 1)});
     return out;
 }
 
@@ -40,29 +40,29 @@ int runFreq(const Args &args) {
     WordList words;
     for (const auto &input : readInputs(args))
         ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
-    const LanguageData noData; // the frequency reads no data file
-    Toolsort toolsort(noData);
-    toolsort.WordFrequency(std::move(words));
-    if (toolsort.FreqWords.empty()) {
+    const FrequencyResult result = WordFrequency(std::move(words));
+    if (result.empty()) {
         std::cerr << "yuedu-cli freq: no words found; words of segmented text are each followed "
                      "by two blanks\n";
         return 0;
     }
-    writeOut(frequencyRows(toolsort));
+    writeOut(frequencyRows(result));
+    // The totals go beside the table, not into it, so that the rows stay one word each.
+    std::cerr << "yuedu-cli freq: " << result.WordTotal << " words, " << result.size()
+              << " distinct\n";
     return 0;
 }
 
 } // namespace
 
 std::u16string frequencyTableText(const compare::FrequencyCounts &counts) {
-    const LanguageData noData;
-    Toolsort toolsort(noData);
+    FrequencyResult merged;
     for (const auto &[word, count] : counts) {
-        toolsort.FreqWords.push_back(word);
-        toolsort.FreqCounts.push_back(count);
-        toolsort.WordTotal += count;
+        merged.FreqWords.push_back(word);
+        merged.FreqCounts.push_back(count);
+        merged.WordTotal += count;
     }
-    return frequencyRows(toolsort);
+    return frequencyRows(merged);
 }
 
 namespace {

@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "wordstats/frequency.h"
 #include "wordstats/gradetree.h"
 #include "wordstats/tabletext.h"
-#include "wordstats/toolsort.h"
 
 namespace yuedu::cli {
 namespace {
@@ -14,26 +14,27 @@ int runGrades(const Args &args) {
     WordList words;
     for (const auto &input : readInputs(args))
         ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
-    Toolsort toolsort(languageData(args));
-    toolsort.VocabularyGrades(std::move(words));
-    if (toolsort.GradeWords.empty()) {
+    const GradeResult result = VocabularyGrades(languageData(args), std::move(words));
+    if (result.empty()) {
         std::cerr << "yuedu-cli grades: no words found; words of segmented text are each "
                      "followed by two blanks\n";
         return 0;
     }
     std::u16string out;
-    for (std::size_t i = 0; i < toolsort.GradeWords.size(); ++i)
-        appendRow(out, {escapeField(toolsort.GradeWords[i]), toolsort.gradeText(i),
-                        decimalText(toolsort.GradeCounts[i]),
+    for (std::size_t i = 0; i < result.size(); ++i)
+        appendRow(out, {escapeField(result.GradeWords[i]), result.gradeText(i),
+                        decimalText(result.GradeCounts[i]),
                         decimalText(static_cast<std::int64_t>(i) + 1)});
     if (args.has("tree")) {
         out += u'\n';
-        std::vector<TreeNode> nodes = gradeTreeNodes(toolsort);
+        std::vector<TreeNode> nodes = gradeTreeNodes(result);
         out += nodes.front().text + u'\n';
         for (std::size_t k = 1; k < nodes.size(); ++k)
             appendRow(out, {u"  " + nodes[k].text, joinWords(nodes[k].words)});
     }
     writeOut(out);
+    std::cerr << "yuedu-cli grades: " << result.WordTotal << " words, " << result.size()
+              << " distinct\n";
     return 0;
 }
 

@@ -26,13 +26,19 @@ std::string jsonString(const std::string &s) {
     return out + "\"";
 }
 
-std::string jsonProfile(const std::string &file, const article::ArticleProfile &profile) {
+std::string jsonProfile(const std::string &file, const article::ProfileResult &profile) {
     std::string out = "{\"file\":" + jsonString(file);
     for (const auto &field : article::profileFields()) {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.7g", profile.entry(field.entry) / field.divisor);
-        out += ",\"" + std::string(field.name) + "\":" + buf;
+        // A figure the data cannot give is null, never a 0 that reads as measured.
+        std::string value = "null";
+        if (!article::fieldHasNoData(field, profile)) {
+            char buf[40];
+            std::snprintf(buf, sizeof buf, "%.7g", profile.entry(field.entry) / field.divisor);
+            value = buf;
+        }
+        out += ",\"" + std::string(field.name) + "\":" + value;
     }
+    out += std::string(",\"lorcf_in_range\":") + (profile.gradeInRange() ? "true" : "false");
     return out + "}\n";
 }
 
@@ -44,8 +50,8 @@ int runProfile(const Args &args) {
     int status = 0;
     bool first = true;
     for (const auto &input : inputs) {
-        article::ArticleProfile profile(data);
-        if (profile.artprofile(input.text, genre) != article::ProfileOutcome::Done) {
+        const article::ProfileResult profile = article::artprofile(data, input.text, genre);
+        if (!profile.done()) {
             std::cerr << "yuedu-cli profile: " << input.name
                       << ": the text has no hanzi to profile\n";
             status = 1;
@@ -60,7 +66,7 @@ int runProfile(const Args &args) {
         first = false;
         std::u16string out;
         for (const auto &field : article::profileFields())
-            out += article::profileFieldText(field, profile.ProfileTotals) + u"\n";
+            out += article::profileFieldText(field, profile) + u"\n";
         writeOut(out);
     }
     return status;

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "cli/command.h"
-#include "wordstats/phsyn.h"
+#include "wordstats/senses.h"
 #include "wordstats/tabletext.h"
 #include "wordstats/taxonomy.h"
 
@@ -12,15 +12,14 @@ namespace {
 int runSenses(const Args &args) {
     WordList words;
     for (const auto &input : readInputs(args))
-        ScanPieces(crlfLineBreaks(input.text), PieceScan::Raw, words);
-    Phsyn phsyn(languageData(args));
-    phsyn.SenseClasses(std::move(words));
-    if (phsyn.WordTotal == 0)
+        ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
+    const SenseResult result = SenseClasses(languageData(args), std::move(words));
+    if (result.WordTotal == 0)
         std::cerr << "yuedu-cli senses: no words found; words of segmented text are each "
                      "followed by two blanks\n";
     // Every category line is written, also without words; a class line only with words.
     std::u16string out;
-    std::vector<TreeNode> nodes = senseTreeNodes(phsyn.SenseClassLists);
+    std::vector<TreeNode> nodes = senseTreeNodes(result.SenseClassLists);
     for (int c = 1; c <= kSenseCategoryCount; ++c) {
         out += nodes[static_cast<std::size_t>(c) - 1].text + u'\n';
         for (const TreeNode &node : nodes)
@@ -28,6 +27,8 @@ int runSenses(const Args &args) {
                 appendRow(out, {u"  " + node.text, joinWords(node.words)});
     }
     writeOut(out);
+    std::cerr << "yuedu-cli senses: " << result.WordTotal << " words, " << result.FreqWords.size()
+              << " distinct, " << result.classifiedCount() << " classified\n";
     return 0;
 }
 

@@ -43,6 +43,7 @@ QStringList columnCaptions() {
         caption.remove(u'﹦');
         captions << caption;
     }
+    captions << QStringLiteral("年級數在適用範圍");
     captions << QStringLiteral("詞數") << QStringLiteral("詞別數") << QStringLiteral("詞別詞數比");
     for (auto name : kGradeNames)
         captions << QString::fromUtf16(name) + QStringLiteral("詞%");
@@ -337,14 +338,33 @@ void CompareWindow::fillTable() {
         name->setData(QString::fromStdString(row.name), Qt::UserRole);
         items << name;
         const std::vector<std::string> cells = rowCells(row);
-        for (int i = 0; i < kProfileFigures; ++i) {
+        for (std::size_t i = 0; i < kProfileFigures; ++i) {
             if (!row.profile) {
                 items << new QStandardItem;
                 continue;
             }
-            const double v = (*row.profile)[static_cast<std::size_t>(i)];
-            items << numberItem(v, QString::fromStdString(cells[static_cast<std::size_t>(i) + 1]));
+            const std::optional<double> v = (*row.profile)[i];
+            if (!v) {
+                // No measurement, so no number: sorted after every figure.
+                auto *none = new QStandardItem(
+                    QString::fromStdU16String(std::u16string(article::kNoDataMark)));
+                none->setToolTip(QString::fromStdU16String(std::u16string(article::kNoDataNote)));
+                items << none;
+                continue;
+            }
+            QStandardItem *item = numberItem(*v, QString::fromStdString(cells[i + 1]));
+            if (static_cast<int>(i) == kGradeFigure && !row.gradeInRange) {
+                item->setText(item->text() +
+                              QString::fromStdU16String(std::u16string(article::kOutOfRangeMark)));
+                item->setToolTip(QString::fromStdU16String(article::gradeRangeNote()));
+            }
+            items << item;
         }
+        if (row.profile)
+            items << numberItem(row.gradeInRange ? 1 : 0,
+                                row.gradeInRange ? QStringLiteral("是") : QStringLiteral("否"));
+        else
+            items << new QStandardItem;
         items << numberItem(static_cast<double>(row.tokens), QString::number(row.tokens));
         items << numberItem(static_cast<double>(row.types), QString::number(row.types));
         items << numberItem(row.typeTokenRatio(), QString::number(row.typeTokenRatio(), 'f', 3));
@@ -418,9 +438,10 @@ void CompareWindow::fillScatter() {
         const TextRow &row = m_rows[i];
         if (!row.profile)
             continue;
-        scatter.points.push_back({shortName(i, row.name),
-                                  (*row.profile)[byDistinct ? kDistinctFigure : kLengthFigure],
-                                  (*row.profile)[kGradeFigure]});
+        const auto x = (*row.profile)[byDistinct ? kDistinctFigure : kLengthFigure];
+        const auto y = (*row.profile)[kGradeFigure];
+        if (x && y)
+            scatter.points.push_back({shortName(i, row.name), *x, *y});
     }
     m_scatterChart->setChart(ui::scatterChart(scatter));
 }

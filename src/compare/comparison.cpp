@@ -8,9 +8,9 @@
 #include "common/errors.h"
 #include "compare/corpus.h"
 #include "segment/phrasedivider.h"
+#include "wordstats/frequency.h"
 #include "wordstats/gradetree.h"
-#include "wordstats/phsyn.h"
-#include "wordstats/toolsort.h"
+#include "wordstats/senses.h"
 #include "wordstats/wordlist.h"
 
 namespace yuedu::compare {
@@ -20,12 +20,13 @@ double share(std::int64_t part, std::int64_t whole) {
     return whole > 0 ? static_cast<double>(part) / static_cast<double>(whole) : 0.0;
 }
 
-std::int64_t countSensed(const Phsyn &senses, const FrequencyCounts &frequency) {
-    std::int64_t n = 0;
-    for (const auto &[word, count] : frequency)
-        if (!word.empty() && senses.senseClassOf(word) > 0)
-            ++n;
-    return n;
+// Distinct words of a merged list with a sense class, as the sense classes of its words say.
+std::int64_t countSensed(const LanguageData &data, const FrequencyCounts &frequency) {
+    WordList distinct;
+    distinct.reserve(frequency.size());
+    for (const auto &entry : frequency)
+        distinct.push_back(entry.first);
+    return SenseClasses(data, std::move(distinct)).classifiedCount();
 }
 
 TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std::string name,
@@ -33,39 +34,40 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
     TextRow row;
     row.name = std::move(name);
 
-    article::ArticleProfile profile(data);
-    if (profile.artprofile(text, genre) == article::ProfileOutcome::Done) {
-        std::array<double, kProfileFigures> figures{};
+    const article::ProfileResult profile = article::artprofile(data, text, genre);
+    if (profile.done()) {
+        std::array<std::optional<double>, kProfileFigures> figures{};
         const auto &fields = article::profileFields();
         for (std::size_t i = 0; i < fields.size(); ++i)
-            figures[i] = profile.entry(fields[i].entry) / fields[i].divisor;
+            if (!article::fieldHasNoData(fields[i], profile))
+                figures[i] = profile.entry(fields[i].entry) / fields[i].divisor;
         row.profile = figures;
-        row.characters = static_cast<std::int64_t>(profile.entry(article::kWdartlen));
+        row.gradeInRange = profile.gradeInRange();
+        row.characters = static_cast<std::int64_t>(profile.entry(article::kHanziCount));
         for (int k = 0; k < kUseLevels; ++k)
             row.levelChars[static_cast<std::size_t>(k)] =
-                static_cast<std::int64_t>(profile.entry(article::kGenerg1 + k));
+                static_cast<std::int64_t>(profile.entry(article::kLevel1Count + k));
     }
 
     // The word statistics read the segmented text as the result document holds it, cut
     // without the line breaks so that no word depends on where a line ends.
     WordList words;
     ScanPieces(divider.DivideText(text), PieceScan::Clean, words);
-    Toolsort stats(data);
-    stats.WordFrequency(words);
-    for (std::size_t i = 0; i < stats.FreqWords.size(); ++i) {
-        row.frequency.emplace(stats.FreqWords[i], stats.FreqCounts[i]);
-        if (!stats.FreqWords[i].empty()) {
-            row.tokens += stats.FreqCounts[i];
+    const FrequencyResult frequency = WordFrequency(words);
+    for (std::size_t i = 0; i < frequency.size(); ++i) {
+        row.frequency.emplace(frequency.FreqWords[i], frequency.FreqCounts[i]);
+        if (!frequency.FreqWords[i].empty()) {
+            row.tokens += frequency.FreqCounts[i];
             ++row.types;
         }
     }
-    stats.VocabularyGrades(std::move(words));
-    for (std::size_t i = 0; i < stats.GradeWords.size(); ++i) {
-        const int node = gradeGroupNode(stats.GradeCodes[i]);
-        if (!stats.GradeWords[i].empty() && node >= 2)
-            row.gradeTokens[static_cast<std::size_t>(node - 2)] += stats.GradeCounts[i];
+    const GradeResult grades = VocabularyGrades(data, words);
+    for (std::size_t i = 0; i < grades.size(); ++i) {
+        const int node = gradeGroupNode(grades.GradeCodes[i]);
+        if (!grades.GradeWords[i].empty() && node >= 2)
+            row.gradeTokens[static_cast<std::size_t>(node - 2)] += grades.GradeCounts[i];
     }
-    row.senseTypes = countSensed(Phsyn(data), row.frequency);
+    row.senseTypes = SenseClasses(data, std::move(words)).classifiedCount();
     return row;
 }
 
@@ -191,8 +193,9 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
 
 bool profileFigureSums(int i) {
     const int entry = article::profileFields()[static_cast<std::size_t>(i)].entry;
-    return entry == article::kWdartlen || entry == article::kParan || entry == article::kSingp ||
-           entry == article::kMultip || entry >= article::kGenerg1;
+    return entry == article::kHanziCount || entry == article::kSentences ||
+           entry == article::kSingleClauseSentences || entry == article::kClauses ||
+           entry >= article::kLevel1Count;
 }
 
 CorpusTotals corpusTotals(const LanguageData &data, const std::vector<TextRow> &rows) {
@@ -213,16 +216,14 @@ CorpusTotals corpusTotals(const LanguageData &data, const std::vector<TextRow> &
             all.frequency[word] += count;
         if (!row.profile)
             continue;
-        for (int i = 0; i < kProfileFigures; ++i)
-            if (profileFigureSums(i))
-                totals.summedProfile[static_cast<std::size_t>(i)] =
-                    totals.summedProfile[static_cast<std::size_t>(i)].value_or(0) +
-                    (*row.profile)[static_cast<std::size_t>(i)];
+        for (std::size_t i = 0; i < kProfileFigures; ++i)
+            if (profileFigureSums(static_cast<int>(i)) && (*row.profile)[i])
+                totals.summedProfile[i] = totals.summedProfile[i].value_or(0) + *(*row.profile)[i];
     }
     for (const auto &entry : all.frequency)
         if (!entry.first.empty())
             ++all.types;
-    all.senseTypes = countSensed(Phsyn(data), all.frequency);
+    all.senseTypes = countSensed(data, all.frequency);
     return totals;
 }
 
@@ -265,6 +266,7 @@ std::vector<std::string> columnNames() {
     std::vector<std::string> names{"path"};
     for (const auto &field : article::profileFields())
         names.emplace_back(field.name);
+    names.emplace_back("lorcf_in_range");
     for (const char *name : {"tokens", "types", "ttr"})
         names.emplace_back(name);
     for (int g = 1; g <= 6; ++g)
@@ -278,9 +280,10 @@ std::vector<std::string> columnNames() {
 
 std::vector<std::string> rowCells(const TextRow &row) {
     std::vector<std::string> cells{row.name};
-    for (int i = 0; i < kProfileFigures; ++i)
-        cells.push_back(row.profile ? number((*row.profile)[static_cast<std::size_t>(i)])
-                                    : std::string());
+    for (std::size_t i = 0; i < kProfileFigures; ++i)
+        cells.push_back(row.profile && (*row.profile)[i] ? number(*(*row.profile)[i])
+                                                         : std::string());
+    cells.push_back(row.profile ? (row.gradeInRange ? "true" : "false") : "");
     for (auto &cell : wordCells(row))
         cells.push_back(std::move(cell));
     return cells;
@@ -290,6 +293,7 @@ std::vector<std::string> totalCells(const CorpusTotals &totals) {
     std::vector<std::string> cells{totals.all.name};
     for (const auto &figure : totals.summedProfile)
         cells.push_back(figure ? number(*figure) : std::string());
+    cells.emplace_back();
     for (auto &cell : wordCells(totals.all))
         cells.push_back(std::move(cell));
     return cells;

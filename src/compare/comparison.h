@@ -31,9 +31,11 @@ using FrequencyCounts = std::map<std::u16string, std::int64_t>;
 
 struct TextRow {
     std::string name;
-    // The 21 profile figures as the profile window shows them, in its field order; absent when
-    // the text has no hanzi of the tables.
-    std::optional<std::array<double, kProfileFigures>> profile;
+    // The 21 profile figures as the profile window shows them, in its field order (a figure the
+    // loaded data cannot give is empty); absent when the text has no hanzi of the tables.
+    std::optional<std::array<std::optional<double>, kProfileFigures>> profile;
+    // Whether the estimated grade lies where its formula holds (the profile's range mark).
+    bool gradeInRange = false;
     std::int64_t characters = 0; // table characters (全文長)
     std::int64_t tokens = 0;     // word occurrences after segmentation (empty pieces not)
     std::int64_t types = 0;      // distinct words

@@ -10,7 +10,7 @@ int gradeGroupNode(std::int64_t code) {
     return code < 20 ? 2 : static_cast<int>(code / 10) + 1;
 }
 
-std::vector<TreeNode> gradeTreeNodes(const Toolsort &results) {
+std::vector<TreeNode> gradeTreeNodes(const GradeResult &results) {
     static const char16_t *const kGroups[] = {u"一年級", u"二年級", u"三年級", u"四年級",
                                               u"五年級", u"六年級", u"未出現"};
     const std::u16string root = u"年級查詢";

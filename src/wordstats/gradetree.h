@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "wordstats/toolsort.h"
+#include "wordstats/frequency.h"
 #include "wordstats/treenode.h"
 
 namespace yuedu {
@@ -18,6 +18,6 @@ int gradeGroupNode(std::int64_t code);
 
 // The eight nodes in the order they are added: the root, then 一年級 .. 六年級 and 未出現.
 // Each group node's words are the GradeNodeTexts entry: its words in list order.
-std::vector<TreeNode> gradeTreeNodes(const Toolsort &results);
+std::vector<TreeNode> gradeTreeNodes(const GradeResult &results);
 
 } // namespace yuedu

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "wordstats/phsyn.h"
+#include "wordstats/senses.h"
 #include "wordstats/treenode.h"
 
 namespace yuedu {

@@ -10,7 +10,7 @@ namespace {
 using testdata::charRec;
 using testdata::detailRec;
 
-class ArticleAttributesTest : public ::testing::Test {
+class AttributeResultTest : public ::testing::Test {
 protected:
     // 家 ㄐㄧㄚ (initial and medial), 鴨 ㄧㄚ (medial only), 我 ㄨㄛˇ (medial only),
     // 兒 ㄦˊ (final only), 鬱 without detail record.
@@ -21,7 +21,11 @@ protected:
         {u'兒', charRec(10, 8, 0, 0, 13, 2), detailRec(2, 100)},
         {u'鬱', charRec(192, 29, 0, 3, 0, 4), std::nullopt},
     });
-    ArticleAttributes attributes{*data};
+    AttributeResult attributes;
+    bool run(std::u16string_view text) {
+        attributes = artattri(*data, text);
+        return attributes.found();
+    }
 
     const AttributeBranch &branchOf(const std::vector<AttributeBranch> &tree,
                                     std::u16string_view caption) {
@@ -32,16 +36,16 @@ protected:
     }
 };
 
-TEST_F(ArticleAttributesTest, InitialTakesPrecedenceOverMedial) {
-    ASSERT_TRUE(attributes.artattri(u"家鴨我"));
+TEST_F(AttributeResultTest, InitialTakesPrecedenceOverMedial) {
+    ASSERT_TRUE(run(u"家鴨我"));
     EXPECT_EQ(attributes.initials[12], u"家");
     EXPECT_EQ(attributes.medials[1], u"鴨");
     EXPECT_EQ(attributes.medials[2], u"我");
     EXPECT_EQ(attributes.finals[1], u"家鴨");
 }
 
-TEST_F(ArticleAttributesTest, RepeatedCharacterIsListedOnceInEveryList) {
-    ASSERT_TRUE(attributes.artattri(u" 家，家a兒家兒 "));
+TEST_F(AttributeResultTest, RepeatedCharacterIsListedOnceInEveryList) {
+    ASSERT_TRUE(run(u" 家，家a兒家兒 "));
     EXPECT_EQ(attributes.radicals[39], u"家");
     EXPECT_EQ(attributes.strokes[10], u"家");
     EXPECT_EQ(attributes.tones[0], u"家");
@@ -50,8 +54,8 @@ TEST_F(ArticleAttributesTest, RepeatedCharacterIsListedOnceInEveryList) {
     EXPECT_EQ(attributes.finals[13], u"兒");
 }
 
-TEST_F(ArticleAttributesTest, EveryCharacterAppearsOnceUnderEachAlwaysFilledBranch) {
-    ASSERT_TRUE(attributes.artattri(u"鬱兒我鴨家我"));
+TEST_F(AttributeResultTest, EveryCharacterAppearsOnceUnderEachAlwaysFilledBranch) {
+    ASSERT_TRUE(run(u"鬱兒我鴨家我"));
     const auto tree = attributes.attributeTree();
     for (std::u16string_view caption : {u"部首", u"筆畫", u"聲調", u"通用級數"}) {
         std::u16string all;
@@ -62,8 +66,8 @@ TEST_F(ArticleAttributesTest, EveryCharacterAppearsOnceUnderEachAlwaysFilledBran
     }
 }
 
-TEST_F(ArticleAttributesTest, TreeHasSevenBranchesInOrderWithOnlyFilledLeaves) {
-    ASSERT_TRUE(attributes.artattri(u"鬱家鴨"));
+TEST_F(AttributeResultTest, TreeHasSevenBranchesInOrderWithOnlyFilledLeaves) {
+    ASSERT_TRUE(run(u"鬱家鴨"));
     const auto tree = attributes.attributeTree();
     std::vector<std::u16string> captions;
     for (const auto &b : tree)
@@ -93,11 +97,11 @@ TEST_F(ArticleAttributesTest, TreeHasSevenBranchesInOrderWithOnlyFilledLeaves) {
     EXPECT_EQ(radicals[2].caption, u"鳥");
 }
 
-TEST_F(ArticleAttributesTest, LevelsZeroAndTenToFifteenAreListedAsLevelTen) {
+TEST_F(AttributeResultTest, LevelsZeroAndTenToFifteenAreListedAsLevelTen) {
     std::uint8_t *rec = testdata::detailBytes(*data, u'家');
     for (std::uint8_t byte39 : {0x00, 0x0A, 0x0F, 0x30}) {
         rec[39] = byte39;
-        ASSERT_TRUE(attributes.artattri(u"家鬱"));
+        ASSERT_TRUE(run(u"家鬱"));
         EXPECT_EQ(attributes.levels[10], u"家鬱") << int(byte39);
     }
     const auto tree = attributes.attributeTree();
@@ -110,26 +114,28 @@ TEST(ArticleAttributesPrivateUse, TwinOfAHanziIsListedBesideIt) {
     const char16_t twin = testdata::privateUseTwin(u'邊');
     ASSERT_NE(twin, 0);
     const auto data = testdata::makeData({{u'邊', charRec(162, 19, 1, 1, 9, 0), detailRec(3, 0)}});
-    ArticleAttributes attributes(*data);
-    ASSERT_TRUE(attributes.artattri(std::u16string{twin, u'邊', twin}));
+    const AttributeResult attributes = artattri(*data, std::u16string{twin, u'邊', twin});
+    ASSERT_TRUE(attributes.found());
+    EXPECT_EQ(attributes.hanziTotal, 3);
+    EXPECT_EQ(attributes.distinctTotal, 2);
     const std::u16string both = {twin, u'邊'};
     EXPECT_EQ(attributes.radicals[162], both);
     EXPECT_EQ(attributes.strokes[19], both);
     EXPECT_EQ(attributes.levels[3], both);
 }
 
-TEST_F(ArticleAttributesTest, TextWithoutTableCharactersGivesNothing) {
-    ASSERT_TRUE(attributes.artattri(u"家"));
-    EXPECT_FALSE(attributes.artattri(u"abc 。「」"));
+TEST_F(AttributeResultTest, TextWithoutTableCharactersGivesNothing) {
+    ASSERT_TRUE(run(u"家"));
+    EXPECT_FALSE(run(u"abc 。「」"));
     EXPECT_TRUE(attributes.initials[12].empty());
     for (const auto &b : attributes.attributeTree())
         EXPECT_TRUE(b.leaves.empty());
 }
 
-TEST_F(ArticleAttributesTest, OutOfRangeRecordFieldsAreNotListed) {
+TEST_F(AttributeResultTest, OutOfRangeRecordFieldsAreNotListed) {
     data->CharRecordTable[4 * tableOrdinal(u'家') + 3] = 200;  // strokes beyond 35
     data->CharRecordTable[4 * tableOrdinal(u'家') + 1] = 0xF9; // final 15, tone 9
-    ASSERT_TRUE(attributes.artattri(u"家"));
+    ASSERT_TRUE(run(u"家"));
     EXPECT_EQ(attributes.radicals[39], u"家");
     for (const auto &s : attributes.strokes)
         EXPECT_TRUE(s.empty());

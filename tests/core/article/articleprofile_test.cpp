@@ -20,11 +20,12 @@ protected:
         {u'龜', charRec(213, 16), detailRec(9, 300)},
         {u'鬱', charRec(192, 29), std::nullopt},
     });
-    ArticleProfile profile{*data};
+    ProfileResult profile;
     static constexpr ArticleGenre kPlain{false, false};
 
     ProfileOutcome run(std::u16string_view text, ArticleGenre genre = kPlain) {
-        return profile.artprofile(text, genre);
+        profile = artprofile(*data, text, genre);
+        return profile.outcome;
     }
 };
 
@@ -51,46 +52,46 @@ TEST_F(ArticleProfileTest, CharacterAndSentencePassesCountMarksAsTheyStand) {
     for (const auto &c : cases) {
         SCOPED_TRACE(row++);
         ASSERT_EQ(run(c.text), ProfileOutcome::Done);
-        EXPECT_EQ(profile.entry(kWdartlen), c.n);
-        EXPECT_EQ(profile.entry(kWordlen), c.k);
-        EXPECT_EQ(profile.entry(kMultip), c.clauses);
-        EXPECT_EQ(profile.entry(kParan), c.sentences);
-        EXPECT_EQ(profile.entry(kSingp), c.single);
-        EXPECT_EQ(profile.entry(kXbparan), c.meanLength);
+        EXPECT_EQ(profile.entry(kHanziCount), c.n);
+        EXPECT_EQ(profile.entry(kDistinctHanzi), c.k);
+        EXPECT_EQ(profile.entry(kClauses), c.clauses);
+        EXPECT_EQ(profile.entry(kSentences), c.sentences);
+        EXPECT_EQ(profile.entry(kSingleClauseSentences), c.single);
+        EXPECT_EQ(profile.entry(kMeanSentenceLength), c.meanLength);
     }
 }
 
 TEST_F(ArticleProfileTest, MeasuresAreMeansOverTheTableCharacters) {
     ASSERT_EQ(run(u"字天"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kZancf), 15000); // mean coefficient 1.5
-    EXPECT_EQ(profile.entry(kBiha), 500);    // (6 + 4) / 2 strokes
-    EXPECT_EQ(profile.entry(kBusho), 2);
-    EXPECT_EQ(profile.entry(kWddesi), 100);
-    EXPECT_EQ(profile.entry(kGenerg1), 1);
-    EXPECT_EQ(profile.entry(kGenerg1 + 1), 1);
-    EXPECT_EQ(profile.entry(kGenerg10), 0);
+    EXPECT_EQ(profile.entry(kMeanCoefficient), 15000); // mean coefficient 1.5
+    EXPECT_EQ(profile.entry(kMeanStrokes), 500);       // (6 + 4) / 2 strokes
+    EXPECT_EQ(profile.entry(kRadicalCount), 2);
+    EXPECT_EQ(profile.entry(kDensity), 100);
+    EXPECT_EQ(profile.entry(kLevel1Count), 1);
+    EXPECT_EQ(profile.entry(kLevel1Count + 1), 1);
+    EXPECT_EQ(profile.entry(kLevel10Count), 0);
     EXPECT_EQ(profile.ProfileDistinct, u"字天");
 }
 
 TEST_F(ArticleProfileTest, StoredMeasuresRoundHalvesToEven) {
     ASSERT_EQ(run(u"字字字字字字字字"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWddesi), 12); // 12.5
+    EXPECT_EQ(profile.entry(kDensity), 12); // 12.5
     ASSERT_EQ(run(u"字天龜字字字字字"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWddesi), 38); // 37.5
+    EXPECT_EQ(profile.entry(kDensity), 38); // 37.5
 }
 
 TEST_F(ArticleProfileTest, EstimatedGradeFollowsCommonShareAndGenre) {
     ASSERT_EQ(run(u"字天"), ProfileOutcome::Done); // only common characters: C = 1
-    EXPECT_EQ(profile.entry(kLorcf), -124);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), -124);
     ASSERT_EQ(run(u"龜鬱"), ProfileOutcome::Done); // C = 0
-    EXPECT_EQ(profile.entry(kLorcf), 5444);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 5444);
     ASSERT_EQ(run(u"字龜"), ProfileOutcome::Done); // C = 0.5
-    EXPECT_EQ(profile.entry(kLorcf), 2660);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 2660);
 
     ASSERT_EQ(run(u"字龜", {false, true}), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kLorcf), 2660 - 1073);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 2660 - 1073);
     ASSERT_EQ(run(u"字龜", {true, false}), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kLorcf), 2660 + 1383);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 2660 + 1383);
 }
 
 TEST(ArticleProfilePrivateUse, TwinOfAFrequentHanziIsADistinctUncommonCharacter) {
@@ -99,37 +100,60 @@ TEST(ArticleProfilePrivateUse, TwinOfAFrequentHanziIsADistinctUncommonCharacter)
     const char16_t twin = testdata::privateUseTwin(u'邊');
     ASSERT_NE(twin, 0);
     const auto data = testdata::makeData({{u'邊', charRec(162, 19), detailRec(3, 100)}});
-    ArticleProfile profile(*data);
     const std::u16string text = {u'邊', twin, u'邊'};
-    ASSERT_EQ(profile.artprofile(text, ArticleGenre{}), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWdartlen), 3);
-    EXPECT_EQ(profile.entry(kWordlen), 2);
+    const ProfileResult profile = artprofile(*data, text, ArticleGenre{});
+    ASSERT_EQ(profile.outcome, ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kHanziCount), 3);
+    EXPECT_EQ(profile.entry(kDistinctHanzi), 2);
     EXPECT_EQ(profile.ProfileDistinct, (std::u16string{u'邊', twin}));
-    EXPECT_EQ(profile.entry(kGenerg1 + 2), 3); // looked up as 邊 all the same
+    EXPECT_EQ(profile.entry(kLevel1Count + 2), 3); // looked up as 邊 all the same
     // C = 2/3: 5.43035627 + 0.01972041 - 3.71164163
-    EXPECT_EQ(profile.entry(kLorcf), 1738);
+    EXPECT_EQ(profile.entry(kEstimatedGrade), 1738);
 }
 
-TEST_F(ArticleProfileTest, TextWithoutProfileKeepsThePreviousFigures) {
-    ASSERT_EQ(run(u"字天。"), ProfileOutcome::Done);
-    const auto before = profile.ProfileTotals;
-    EXPECT_EQ(run(u"abc。「」"), ProfileOutcome::NoTableCharacters);
-    EXPECT_EQ(run(u""), ProfileOutcome::EmptyText);
-    EXPECT_EQ(profile.artprofile(u"龜", std::nullopt), ProfileOutcome::NoGenre);
-    EXPECT_EQ(profile.ProfileTotals, before);
-    EXPECT_EQ(profile.ProfileDistinct, u"字天");
+TEST_F(ArticleProfileTest, TextWithoutProfileGivesNoFigures) {
+    const std::pair<std::u16string_view, ProfileOutcome> cases[] = {
+        {u"abc。「」", ProfileOutcome::NoTableCharacters}, {u"", ProfileOutcome::EmptyText}};
+    for (const auto &[text, outcome] : cases) {
+        EXPECT_EQ(run(text), outcome);
+        EXPECT_FALSE(profile.hasData(kHanziCount));
+        EXPECT_FALSE(profile.gradeInRange());
+    }
+    EXPECT_EQ(artprofile(*data, u"龜", std::nullopt).outcome, ProfileOutcome::NoGenre);
 }
 
-TEST_F(ArticleProfileTest, ResultsOfAnotherRunCanBeTakenOverWhole) {
-    ArticleProfile fresh(*data);
-    ASSERT_EQ(fresh.artprofile(u"龜龜", kPlain), ProfileOutcome::Done);
-    ASSERT_FALSE(profile.hasProfile());
-    profile = fresh;
-    EXPECT_TRUE(profile.hasProfile());
-    EXPECT_EQ(profile.entry(kWdartlen), 2);
-    // The copy still reads the same tables.
-    ASSERT_EQ(profile.artprofile(u"字", kPlain), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kGenerg1), 1);
+TEST(ProfileNoData, CoefficientIsNoDataWhenNoRecordOfTheFileHasOne) {
+    // The coefficient column decides, not the coefficient of the characters of the text.
+    const struct {
+        int otherScale;
+        std::u16string_view shown;
+    } cases[] = {{0, u"葦氏認知係數﹦—"}, {250, u"葦氏認知係數﹦ 0"}};
+    for (const auto &c : cases) {
+        const auto data =
+            testdata::makeData({{u'字', charRec(39, 6), detailRec(1, 0)},
+                                {u'龜', charRec(213, 16), detailRec(9, c.otherScale)}});
+        const ProfileResult r = artprofile(*data, u"字字", ArticleGenre{});
+        ASSERT_TRUE(r.done());
+        EXPECT_EQ(profileFieldText(profileFields()[0], r), c.shown);
+        EXPECT_EQ(profileFieldText(profileFields()[1], r), u"全文長﹦ 2");
+    }
+}
+
+TEST(ProfileGradeRange, FormulaHoldsForLessonLengthsAndSchoolGrades) {
+    const struct {
+        std::int64_t hanzi;
+        double grade;
+        bool inRange;
+    } cases[] = {{99, 3, false},     {100, 3, true}, {2000, 12, true},    {2001, 6, false},
+                 {500, 0.99, false}, {500, 1, true}, {500, 12.01, false}, {500, -1.2, false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(gradeInRange(c.hanzi, c.grade), c.inRange) << c.hanzi << " " << c.grade;
+}
+
+TEST_F(ArticleProfileTest, GradeOfAShortTextCarriesTheMark) {
+    ASSERT_EQ(run(u"字龜"), ProfileOutcome::Done);
+    EXPECT_FALSE(profile.gradeInRange());
+    EXPECT_EQ(profileFieldText(profileFields()[10], profile), u"岷丘年級數﹦ 2.66＊");
 }
 
 TEST_F(ArticleProfileTest, LongTextOfThousandsOfDistinctCharactersIsProfiledInFull) {
@@ -138,9 +162,9 @@ TEST_F(ArticleProfileTest, LongTextOfThousandsOfDistinctCharactersIsProfiledInFu
         for (int n = 0; n < 5000; ++n)
             text.push_back(charOfOrdinal(n));
     ASSERT_EQ(run(text), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kWdartlen), 10000);
-    EXPECT_EQ(profile.entry(kWordlen), 5000);
-    EXPECT_EQ(profile.entry(kWddesi), 50);
+    EXPECT_EQ(profile.entry(kHanziCount), 10000);
+    EXPECT_EQ(profile.entry(kDistinctHanzi), 5000);
+    EXPECT_EQ(profile.entry(kDensity), 50);
     ASSERT_EQ(profile.DistinctCounts.size(), 5000u);
     EXPECT_EQ(profile.DistinctCounts[4999], 2);
 }

@@ -17,23 +17,26 @@ protected:
         {u'孩', charRec(39, 9), detailRec(4, 120)},
         {u'鬱', charRec(192, 29), std::nullopt},
     });
-    ArticleProfile profile{*data};
+    ProfileResult profile;
 
-    double levelCount(int level) const { return profile.ProfileTotals[kGenerg1 - 1 + level]; }
+    void add(std::u16string_view ch) {
+        charattri(*data, ch, profile.ProfileTotals, profile.RadicalSeen);
+    }
+    double levelCount(int level) const { return profile.ProfileTotals[kLevel1Count - 1 + level]; }
 };
 
 TEST_F(CharattriTest, CharactersOutsideTheTablesChangeNothing) {
     for (std::u16string_view ch : {u"", u"a", u" ", u"。", u"「", u"\u263A"})
-        profile.charattri(ch);
+        add(ch);
     EXPECT_EQ(profile.ProfileTotals, (std::array<double, 23>{}));
     EXPECT_EQ(profile.RadicalSeen, (std::array<std::int16_t, kRadicals + 1>{}));
 }
 
 TEST_F(CharattriTest, AccumulatesCoefficientStrokesLevelAndRadicalOnce) {
-    profile.charattri(u"字");
-    profile.charattri(u"孩");
-    EXPECT_EQ(profile.ProfileTotals[kZancf], 370);
-    EXPECT_EQ(profile.ProfileTotals[kBiha], 15);
+    add(u"字");
+    add(u"孩");
+    EXPECT_EQ(profile.ProfileTotals[kMeanCoefficient], 370);
+    EXPECT_EQ(profile.ProfileTotals[kMeanStrokes], 15);
     EXPECT_EQ(levelCount(1), 1);
     EXPECT_EQ(levelCount(4), 1);
     EXPECT_EQ(profile.RadicalSeen[39], 1);
@@ -49,23 +52,23 @@ TEST_F(CharattriTest, LevelsOutsideOneToNineCountAsLevelTen) {
     for (const auto &c : cases) {
         rec[39] = c.byte39;
         profile.ProfileTotals = {};
-        profile.charattri(u"字");
+        add(u"字");
         EXPECT_EQ(levelCount(c.level), 1) << int(c.byte39);
     }
 }
 
 TEST_F(CharattriTest, CharacterWithoutDetailRecordCountsAtLevelTenWithZeroCoefficient) {
-    profile.charattri(u"鬱");
-    EXPECT_EQ(profile.ProfileTotals[kZancf], 0);
+    add(u"鬱");
+    EXPECT_EQ(profile.ProfileTotals[kMeanCoefficient], 0);
     EXPECT_EQ(levelCount(10), 1);
-    EXPECT_EQ(profile.ProfileTotals[kBiha], 29);
+    EXPECT_EQ(profile.ProfileTotals[kMeanStrokes], 29);
     EXPECT_EQ(profile.RadicalSeen[192], 1);
 }
 
 TEST_F(CharattriTest, NegativeCoefficientSkipsTheCharacter) {
     std::uint8_t *rec = testdata::detailBytes(*data, u'字');
     rec[40] = 0x80;
-    profile.charattri(u"字");
+    add(u"字");
     EXPECT_EQ(profile.ProfileTotals, (std::array<double, 23>{}));
     EXPECT_EQ(profile.RadicalSeen[39], 0);
 }
@@ -74,10 +77,10 @@ TEST_F(CharattriTest, RadicalOutOfRangeStopsBeforeTheStrokes) {
     for (std::uint8_t radical : {0, 214}) {
         data->CharRecordTable[4 * tableOrdinal(u'孩') + 2] = radical;
         profile.ProfileTotals = {};
-        profile.charattri(u"孩");
+        add(u"孩");
         EXPECT_EQ(levelCount(4), 1);
-        EXPECT_EQ(profile.ProfileTotals[kZancf], 120);
-        EXPECT_EQ(profile.ProfileTotals[kBiha], 0);
+        EXPECT_EQ(profile.ProfileTotals[kMeanCoefficient], 120);
+        EXPECT_EQ(profile.ProfileTotals[kMeanStrokes], 0);
     }
 }
 

@@ -8,6 +8,7 @@ namespace yuedu::charprofile {
 namespace {
 
 using testdata::charRec;
+using testdata::detailRec;
 
 databuild::DetailRecord fullRecord() {
     databuild::DetailRecord d;
@@ -29,11 +30,12 @@ protected:
         {u'天', charRec(37, 4), fullRecord()},
         {u'鬱', charRec(192, 29), std::nullopt},
     });
-    CharacterProfile profile{*data};
+    CharFigures profile;
+    void run(std::u16string_view ch) { profile = charprofile(*data, ch); }
 };
 
 TEST_F(CharacterProfileTest, DecodesEveryFigureInEntryOrder) {
-    profile.charprofile(u"天");
+    run(u"天");
     ASSERT_TRUE(profile.ProfileFound);
     const std::array<std::int32_t, 26> expected = {
         0, 1,    1001,  2,  2001, 3,   3001, 4,   4001, 5,    5001, 6, 6001,
@@ -43,8 +45,8 @@ TEST_F(CharacterProfileTest, DecodesEveryFigureInEntryOrder) {
 
 TEST_F(CharacterProfileTest, NonTableCharactersAndMissingRecordsAreNotFound) {
     for (std::u16string_view ch : {u"", u"a", u"。", u"鬱", u"\u263A"}) {
-        profile.charprofile(u"天"); // a found profile first: it must not linger
-        profile.charprofile(ch);
+        run(u"天"); // a found profile first: it must not linger
+        run(ch);
         EXPECT_FALSE(profile.ProfileFound);
         EXPECT_EQ(profile.WordProfile, (std::array<std::int32_t, 26>{}));
     }
@@ -55,14 +57,32 @@ TEST_F(CharacterProfileTest, LevelTakesTheLowBitsAndCoefficientBothBytes) {
     rec[39] = 0xA7;
     rec[40] = 0x01;
     rec[41] = 0x2C;
-    profile.charprofile(u"天");
+    run(u"天");
     EXPECT_EQ(profile.WordProfile[24], 7);
     EXPECT_EQ(profile.WordProfile[25], 300);
     EXPECT_EQ(wordProfileText(25, profile.WordProfile[25]), u"3");
     rec[40] = 0xFF;
     rec[41] = 0xFF;
-    profile.charprofile(u"天");
+    run(u"天");
     EXPECT_EQ(profile.WordProfile[25], 65535); // unsigned
+}
+
+TEST(CharProfileNoData, FieldsNoRecordFillsAreEmptyAndFilledZerosAreShown) {
+    // 天 fills every field; 地 only its level. Without 天 in the data only the level is known.
+    for (const bool withFull : {true, false}) {
+        std::vector<testdata::TestChar> chars = {{u'地', charRec(32, 6), detailRec(2, 0)}};
+        if (withFull)
+            chars.push_back({u'天', charRec(37, 4), fullRecord()});
+        const auto data = testdata::makeData(chars);
+        const CharProfileResult result = characterProfiles(*data, u"a地。地");
+        ASSERT_EQ(result.ProfileCharList, u"地地");
+        EXPECT_EQ(result.distinctCount(), 1u);
+        const CharFigures figures = result.at(*data, 0);
+        ASSERT_TRUE(figures.ProfileFound);
+        EXPECT_EQ(figureText(result, figures, 24), u"2");
+        for (int e : {1, 2, 15, 23, 25})
+            EXPECT_EQ(figureText(result, figures, e), withFull ? u"0" : u"") << e;
+    }
 }
 
 TEST(WordProfileText, HundredthsLoseTrailingZerosOtherEntriesStayWhole) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "wordstats/toolsort.h"
+#include "wordstats/frequency.h"
 
 using namespace yuedu;
 
@@ -14,10 +14,7 @@ struct Row {
 };
 
 std::vector<Row> frequency(std::u16string text, std::int64_t *total = nullptr) {
-    static const LanguageData none;
-    Toolsort t(none);
-    t.WordFrequency(text);
-    EXPECT_TRUE(text.empty()) << "the text is handed over";
+    const FrequencyResult t = WordFrequency(text);
     std::vector<Row> rows;
     for (std::size_t i = 0; i < t.FreqWords.size(); ++i)
         rows.push_back({t.FreqWords[i], t.FreqCounts[i], t.percentText(i)});
@@ -61,16 +58,20 @@ TEST(WordFrequency, ATextWithoutWordsGivesNoRowsAndNoPercentage) {
     EXPECT_TRUE(frequency(u"").empty());
 }
 
-TEST(WordFrequency, ANewRunReplacesTheFormerResult) {
-    const LanguageData none;
-    Toolsort t(none);
-    std::u16string first = u"甲  乙  丙  \r\n";
-    t.WordFrequency(first);
-    std::u16string second = u"丁  \r\n";
-    t.WordFrequency(second);
-    EXPECT_EQ(t.FreqWords, (std::vector<std::u16string>{u"丁"}));
-    EXPECT_EQ(t.FreqCounts, (std::vector<std::int64_t>{1}));
-    EXPECT_EQ(t.WordTotal, 1);
+TEST(WordFrequency, FullPrecisionPercentagesAddUpToAHundred) {
+    // Shown with two decimals most rows of a long text read 0.00; the exact shares must still
+    // account for every word.
+    std::u16string text;
+    for (int i = 0; i < 7000; ++i)
+        text += std::u16string(1, static_cast<char16_t>(0x4E00 + i % 3001)) + u"  ";
+    text += u"\r\n";
+    const FrequencyResult t = WordFrequency(text);
+    double sum = 0;
+    for (std::size_t i = 0; i < t.size(); ++i)
+        sum += t.percent(i);
+    EXPECT_NEAR(sum, 100.0, 1e-9);
+    EXPECT_EQ(t.percentText(t.size() - 1), u"0.03");
+    EXPECT_DOUBLE_EQ(t.percent(t.size() - 1), 200.0 / 7000);
 }
 
 TEST(WordFrequency, CountsBeyondSixteenBits) {

@@ -2,9 +2,9 @@
 
 #include "databuild/gradefile.h"
 #include "langdata/big5.h"
+#include "wordstats/frequency.h"
 #include "wordstats/gradecode.h"
 #include "wordstats/gradetree.h"
-#include "wordstats/toolsort.h"
 
 using namespace yuedu;
 
@@ -95,10 +95,8 @@ TEST(CharacterScore, FollowsTheRankBands) {
 }
 
 TEST(VocabularyGrades, ListsEveryDistinctWordWithCountGradeAndGroup) {
-    Toolsort t(data());
     std::u16string text = u"山  天地  山  \r\n" + std::u16string(1, ranked(300)) + u"    火  \r\n";
-    t.VocabularyGrades(text);
-    EXPECT_TRUE(text.empty());
+    const GradeResult t = VocabularyGrades(data(), text);
     EXPECT_EQ(t.WordTotal, 6);
     ASSERT_EQ(t.GradeWords.size(), 5u);
     // "" < 天地 (U+5929) < 山 (U+5C71) < 火 (U+706B); ranked(300) sorts by its code point.
@@ -130,27 +128,23 @@ TEST(VocabularyGrades, ListsEveryDistinctWordWithCountGradeAndGroup) {
 }
 
 TEST(VocabularyGrades, OneWordRepeatedGivesOneRow) {
-    Toolsort t(data());
-    std::u16string text = u"山  山  山  \r\n";
-    t.VocabularyGrades(text);
+    const GradeResult t = VocabularyGrades(data(), u"山  山  山  \r\n");
     EXPECT_EQ(t.GradeWords, (std::vector<std::u16string>{u"山"}));
     EXPECT_EQ(t.GradeCounts, (std::vector<std::int64_t>{3}));
     EXPECT_EQ(t.GradeCodes, (std::vector<std::int64_t>{23}));
 }
 
 TEST(VocabularyGrades, TheLastWordInOrderHasItsOwnCodeAlsoWhenItOccursOnce) {
-    Toolsort t(data());
-    std::u16string text = u"山  天地  天地  \r\n"; // 天地 (U+5929) sorts before 山 (U+5C71)
-    t.VocabularyGrades(text);
+    // 天地 (U+5929) sorts before 山 (U+5C71)
+    const GradeResult t = VocabularyGrades(data(), u"山  天地  天地  \r\n");
     EXPECT_EQ(t.GradeWords, (std::vector<std::u16string>{u"天地", u"山"}));
     EXPECT_EQ(t.GradeCodes, (std::vector<std::int64_t>{12, 23}));
     EXPECT_EQ(t.GradeCounts, (std::vector<std::int64_t>{2, 1}));
 }
 
 TEST(VocabularyGrades, TextsWithoutWordsOrWithOnlyEmptyPiecesGiveNoRows) {
-    Toolsort t(data());
     for (std::u16string text : {std::u16string(u"山水"), std::u16string(u"    \r\n")}) {
-        t.VocabularyGrades(text);
+        const GradeResult t = VocabularyGrades(data(), text);
         EXPECT_TRUE(t.GradeWords.empty());
         EXPECT_TRUE(t.GradeCodes.empty());
     }

@@ -15,11 +15,11 @@
 #include "app/longtask.h"
 #include "app/notice.h"
 #include "apptestsupport.h"
-#include "charprofile/fworddisp.h"
+#include "charprofile/charprofilewindow.h"
 #include "databuild/gradefile.h"
 #include "databuild/segdict.h"
 #include "databuild/sensefile.h"
-#include "wordstats/frmphfreq.h"
+#include "wordstats/frequencywindow.h"
 
 using namespace yuedu;
 using namespace yuedu::app;
@@ -55,6 +55,29 @@ void answerGenreDialog() {
                 w->findChild<QPushButton *>(QStringLiteral("cmdstyok"))->click();
             }
     });
+}
+
+// Presses Esc on the genre dialog as soon as it shows.
+void escapeGenreDialog() {
+    QTimer::singleShot(0, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("Frmarttype") && w->isVisible())
+                QTest::keyClick(w, Qt::Key_Escape);
+    });
+}
+
+// Clicks 取消 on the progress dialog of the given name whenever it first shows.
+void cancelProgressWhenShown(const char *name) {
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, name] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(name) && w->isVisible()) {
+                w->findChild<QPushButton *>()->click();
+                timer->stop();
+                timer->deleteLater();
+            }
+    });
+    timer->start(1);
 }
 
 bool shownInArea(AppFixture &app, QWidget *w) {
@@ -174,22 +197,74 @@ private slots:
         QCOMPARE(box->SelLength(), box->Text().size()); // the whole text was taken
     }
 
-    void frequencyWindowStillOpenIsShownAgainUnchanged() {
+    void aSecondRunOnAnotherDocumentShowsTheNewResultAndSource() {
         AppFixture app([](AppContext &ctx) { buildData(ctx); });
         setText(app, QStringLiteral("天地  人  天地  "));
+        app.main->documentSlots().fileName(0) = QStringLiteral("first.txt");
         answerNoticeWith("cmdOK");
         app.trigger("MDImnuphfreq");
-        auto *first = app.main->findChild<FrmPhFreq *>(QStringLiteral("frmphfreq"));
-        QVERIFY(first);
-        const int rows = first->phListView()->topLevelItemCount();
-        QCOMPARE(rows, 2);
+        auto *window = app.main->findChild<FrequencyWindow *>(QStringLiteral("frmphfreq"));
+        QVERIFY(window);
+        QCOMPARE(window->phListView()->topLevelItemCount(), 2);
+        auto *source = window->findChild<QLabel *>(QStringLiteral("lblSource"));
+        QVERIFY(source->text().contains(QStringLiteral("first.txt")));
 
-        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
-        app.box()->setSelection(0, 4); // "天地  ": one word
+        setText(app, QStringLiteral("宇宙  宇宙  人  宇宙  "));
+        app.main->documentSlots().fileName(1) = QStringLiteral("second.txt");
+        app.box()->setSelection(0, 8); // "宇宙  宇宙  ": one word, twice
         answerNoticeWith("cmdOK");
         app.trigger("MDImnuphfreq");
-        QCOMPARE(app.main->findChildren<FrmPhFreq *>().size(), 1);
-        QCOMPARE(first->phListView()->topLevelItemCount(), rows);
+        QCOMPARE(app.main->findChildren<FrequencyWindow *>().size(), 1);
+        QCOMPARE(window->phListView()->topLevelItemCount(), 1);
+        QCOMPARE(window->phListView()->topLevelItem(0)->text(0), QStringLiteral("宇宙"));
+        QVERIFY(source->text().contains(QStringLiteral("second.txt（選取範圍）")));
+        QVERIFY(window->findChild<QLabel *>(QStringLiteral("lblSummary"))
+                    ->text()
+                    .contains(QStringLiteral("總詞數 2")));
+    }
+
+    void escOnTheGenreDialogRunsNothingAndLeavesTheProfile() {
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        setText(app, QStringLiteral("天地。天"));
+        escapeGenreDialog();
+        app.trigger("MDImnuartprofile");
+        QVERIFY(!app.main->commands().profileWindow()); // no window of zeros on a fresh start
+
+        answerGenreDialog();
+        app.trigger("MDImnuartprofile");
+        auto *length = app.main->commands().profileWindow()->findChild<QLineEdit *>(
+            QStringLiteral("wdartlen"));
+        QCOMPARE(length->text(), QStringLiteral("全文長﹦ 3"));
+        setText(app, QStringLiteral("天"));
+        escapeGenreDialog();
+        app.trigger("MDImnuartprofile");
+        QCOMPARE(length->text(), QStringLiteral("全文長﹦ 3"));
+        QVERIFY(app.dialogs->messages.isEmpty());
+        QCOMPARE(openNotice(), nullptr);
+    }
+
+    void cancellingSegmentationLeavesNoResultDocument_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("repeats");
+        // The analysis must outlast the showing of its dialog.
+        QTest::newRow("while analysing") << "analysisProgress" << 100000;
+        QTest::newRow("while putting the result in") << "insertProgress" << 20000;
+    }
+    void cancellingSegmentationLeavesNoResultDocument() {
+        QFETCH(QString, dialog);
+        QFETCH(int, repeats);
+        AppFixture app([](AppContext &ctx) { buildData(ctx); });
+        app.main->commands().setLongTextThreshold(5);
+        QString text;
+        for (int k = 0; k < repeats; ++k)
+            text += QStringLiteral("天地玄黃");
+        setText(app, text);
+        const QByteArray name = dialog.toLatin1();
+        cancelProgressWhenShown(name.constData());
+        app.trigger("MDImnuphpart");
+        QTRY_COMPARE(app.documents().size(), 1);
+        QCOMPARE(app.main->documentSlots().fileName(1), QString());
+        QCOMPARE(openNotice(), nullptr);
     }
 
     void longTextRunsBehindAProgressDialogWithTheSameResult() {
@@ -254,13 +329,14 @@ private slots:
         QVERIFY(w->findChild<QPushButton *>(QStringLiteral("wdnextpg"))->isVisible());
         QVERIFY(w->findChild<QPushButton *>(QStringLiteral("wduppg"))->isVisible());
 
-        // ASCII only: an empty list, and the window still shows.
+        // ASCII only: nothing to page through; say so and leave the window as it was.
         QVERIFY(app.box());
         app.box()->clear();
         app.box()->setSelText(QStringLiteral("abc"));
         app.trigger("MDImnuwdmarge");
-        QCOMPARE(app.main->commands().ProfileCharList, QString());
-        QCOMPARE(app.main->commands().ProfileChar, QString());
+        QCOMPARE(app.dialogs->messages.size(), 1);
+        QVERIFY(app.dialogs->messages.front().contains(QStringLiteral("沒有可分析的中文字")));
+        QCOMPARE(w->profileCharList(), QStringLiteral("天地"));
         QVERIFY(w->isVisible());
     }
 
@@ -323,6 +399,12 @@ private slots:
         QCOMPARE(app.dialogs->messages.size(), 1);
         QVERIFY(app.dialogs->messages.front().contains(QStringLiteral("沒有可分析的中文字")));
         QCOMPARE(length->text(), before);
+
+        // The attribute distribution says so too, and opens no window.
+        app.trigger("MDImnuartatti");
+        QCOMPARE(app.dialogs->messages.size(), 2);
+        QVERIFY(app.dialogs->messages.back().contains(QStringLiteral("沒有可分析的中文字")));
+        QVERIFY(!app.main->commands().attributeWindow());
     }
 
     void commandsWithoutADocumentExplainWhy() {

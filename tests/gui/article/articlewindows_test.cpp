@@ -1,5 +1,6 @@
 // The genre dialog, the profile window and the attribute tree window, driven through their
 // controls.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +22,14 @@ using testdata::detailRec;
 class ArticleWindowsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<LanguageData> m_data;
+
+    std::shared_ptr<const ProfileResult> profile(std::u16string_view text) const {
+        return std::make_shared<ProfileResult>(artprofile(*m_data, text, ArticleGenre{}));
+    }
+    std::shared_ptr<const AttributeResult> attributes(std::u16string_view text) const {
+        return std::make_shared<AttributeResult>(artattri(*m_data, text));
+    }
+    static ui::ResultSource named(const QString &name) { return {name, false, {}}; }
 
     template <typename T> static T *child(QWidget &w, const char *name) {
         T *c = w.findChild<T *>(QString::fromLatin1(name));
@@ -67,9 +76,8 @@ private slots:
     }
 
     void profileWindowShowsFiguresAndRefreshes() {
-        ArticleProfile profile(*m_data);
-        QCOMPARE(profile.artprofile(u"家天。鴨家", ArticleGenre{}), ProfileOutcome::Done);
-        ArticleProfileWindow window(profile);
+        ArticleProfileWindow window;
+        window.setResult(profile(u"家天。鴨家"), named("a.txt"));
         QCOMPARE(window.objectName(), QStringLiteral("frmarticle"));
         QCOMPARE(window.field("wdartlen")->text(), QStringLiteral("全文長﹦ 4"));
         QCOMPARE(window.field("wordlen")->text(), QStringLiteral("字別數﹦ 3"));
@@ -78,15 +86,28 @@ private slots:
         QCOMPARE(window.field("generg6")->text(), QStringLiteral("通用六級字數﹦ 1"));
         QCOMPARE(window.findChildren<QLineEdit *>().size(), 21);
 
-        QCOMPARE(profile.artprofile(u"天", ArticleGenre{}), ProfileOutcome::Done);
-        window.zancf_Change();
+        window.setResult(profile(u"天"), named("b.txt"));
         QCOMPARE(window.field("wdartlen")->text(), QStringLiteral("全文長﹦ 1"));
         QCOMPARE(window.field("zancf")->text(), QStringLiteral("葦氏認知係數﹦ 3"));
+        QVERIFY(child<QLabel>(window, "lblSource")->text().contains(QStringLiteral("b.txt")));
+        // One hanzi is far from the lesson lengths the grade formula was fitted on.
+        QVERIFY(window.field("lorcf")->text().endsWith(QStringLiteral("＊")));
+        QVERIFY(!window.field("lorcf")->toolTip().isEmpty());
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("profile.csv"));
+        QVERIFY(window.exportTo(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll().mid(3)).split("\r\n");
+        QCOMPARE(lines[0], QStringLiteral("來源,b.txt,"));
+        QCOMPARE(lines[1], QStringLiteral("總計,全文長 1　字別數 1"));
+        QCOMPARE(lines[3], QStringLiteral("欄位,項目,數值,附註"));
+        QCOMPARE(lines[4], QStringLiteral("zancf,葦氏認知係數,3,"));
     }
 
     void profileWindowStandsInTwoColumnsAndLeaves() {
-        ArticleProfile profile(*m_data);
-        ArticleProfileWindow window(profile);
+        ArticleProfileWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto x = [&](const char *name) { return window.field(name)->mapTo(&window, QPoint()).x(); };
@@ -110,9 +131,8 @@ private slots:
     }
 
     void treeNodeClickShowsCaptionAndCharacters() {
-        ArticleAttributes attributes(*m_data);
-        QVERIFY(attributes.artattri(u"家鴨天家"));
-        AttributeTreeWindow window(attributes);
+        AttributeTreeWindow window;
+        window.setResult(attributes(u"家鴨天家"), named("a.txt"));
         auto *tree = child<QTreeWidget>(window, "wordTreeView");
         auto *text = child<QPlainTextEdit>(window, "wordtreetext");
         QCOMPARE(text->toPlainText(), QStringLiteral("查詢結果\n"));
@@ -141,14 +161,12 @@ private slots:
     }
 
     void treeIsRebuiltFromTheLatestResults() {
-        ArticleAttributes attributes(*m_data);
-        QVERIFY(attributes.artattri(u"家鴨天"));
-        AttributeTreeWindow window(attributes);
+        AttributeTreeWindow window;
+        window.setResult(attributes(u"家鴨天"), named("a.txt"));
         auto *tree = child<QTreeWidget>(window, "wordTreeView");
         QCOMPARE(tree->topLevelItem(0)->childCount(), 3);
         window.showNode(tree->topLevelItem(0)->child(0));
-        QVERIFY(attributes.artattri(u"天"));
-        window.buildTree();
+        window.setResult(attributes(u"天"), named("b.txt"));
         QCOMPARE(child<QPlainTextEdit>(window, "wordtreetext")->toPlainText(),
                  QStringLiteral("查詢結果\n"));
         QCOMPARE(tree->topLevelItemCount(), 7);
@@ -160,17 +178,17 @@ private slots:
     }
 
     void treeExportsAsIndentedText() {
-        ArticleAttributes attributes(*m_data);
-        QVERIFY(attributes.artattri(u"天"));
-        AttributeTreeWindow window(attributes);
+        AttributeTreeWindow window;
+        window.setResult(attributes(u"天"), named("a.txt"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("樹.txt"));
         QVERIFY(window.exportTo(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString expected = QStringLiteral("部首\n  大\t天\n筆畫\n  四畫\t天\n聲符\n  ㄉ\t天\n"
-                                                "介符\n韻母\n  ㄤ\t天\n聲調\n  ˉ\t天\n通用級數\n"
-                                                "  第二級\t天\n");
+        const QString expected = QStringLiteral(
+            "來源：a.txt\n字數 1　相異字數 1\n\n部首\n  大\t天\n筆畫\n  四畫\t天\n聲符\n  ㄉ\t天\n"
+            "介符\n韻母\n  ㄤ\t天\n聲調\n  ˉ\t天\n通用級數\n"
+            "  第二級\t天\n");
         QCOMPARE(QString::fromUtf8(file.readAll()), expected);
         QString error;
         QVERIFY(!window.exportTo(dir.filePath(QStringLiteral("no/such/folder/x.txt")), &error));

@@ -8,11 +8,13 @@
 
 #include "databuild/gradefile.h"
 #include "databuild/sensefile.h"
-#include "wordstats/frmgdph.h"
-#include "wordstats/frmphfreq.h"
-#include "wordstats/frmphsyntree.h"
+#include "wordstats/frequencywindow.h"
+#include "wordstats/gradewindow.h"
+#include "wordstats/sensetreewindow.h"
 
 using namespace yuedu;
+using ui::ResultTree;
+using ui::TextSortList;
 
 namespace {
 
@@ -61,22 +63,24 @@ LanguageData senseData() {
     return d;
 }
 
+ui::ResultSource named(const QString &name) {
+    return {name, false, {}};
+}
+
 } // namespace
 
 class WordStatsWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void frequencyListSortsColumnsAsTextTogglingFromDescending() {
-        LanguageData none;
-        Toolsort t(none);
+    void frequencyListSortsNumbersAsNumbersTogglingFromDescending() {
         // 甲 10 times, 乙 9 times, nine further words once: eleven rows.
         std::u16string text = repeat(u"甲", 10) + repeat(u"乙", 9);
         for (char16_t c : std::u16string(u"子丑寅卯辰巳午未申"))
             text += std::u16string(1, c) + u"  ";
         text += u"\r\n";
-        t.WordFrequency(text);
-        FrmPhFreq window(t);
+        FrequencyWindow window;
+        window.setResult(std::make_shared<FrequencyResult>(WordFrequency(text)), named("a.txt"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("詞彙出現次數及頻率統計"));
@@ -86,27 +90,27 @@ private slots:
         QCOMPARE(list->topLevelItemCount(), 11);
         QCOMPARE(column(list, 3).first(), QStringLiteral("1"));
 
-        clickHeader(list, 1); // 次數, descending as text: "9" > "10" > "1"
+        clickHeader(list, 1); // 次數, descending: the most frequent first
         QCOMPARE(column(list, 1).mid(0, 3),
-                 (QStringList{QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("1")}));
-        QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("甲"));
-        QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("35.71"));
+                 (QStringList{QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("1")}));
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("甲"));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("35.71"));
 
-        clickHeader(list, 3); // 文序, now ascending: "1", "10", "11", "2"
-        QCOMPARE(column(list, 3).mid(0, 4),
-                 (QStringList{QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("11"),
-                              QStringLiteral("2")}));
+        clickHeader(list, 3); // 文序, now ascending: 1, 2, 3 ... 11
+        QCOMPARE(column(list, 3).mid(0, 3),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        QCOMPARE(column(list, 3).last(), QStringLiteral("11"));
         clickHeader(list, 3); // the same column again turns it round
-        QCOMPARE(column(list, 3).first(), QStringLiteral("9"));
+        QCOMPARE(column(list, 3).first(), QStringLiteral("11"));
         QCOMPARE(list->SortOrderState(), 1);
+        clickHeader(list, 2); // 頻率% ascending: by the number, not by "0.00"-style text
+        QCOMPARE(column(list, 2).last(), QStringLiteral("35.71"));
     }
 
-    void frequencyListExportsTheRowsAsShownToCsv() {
-        LanguageData none;
-        Toolsort t(none);
-        std::u16string text = u"天  地  天  a,b  \r\n";
-        t.WordFrequency(text);
-        FrmPhFreq window(t);
+    void frequencyListExportsSourceTotalsAndRowsAsShownToCsv() {
+        FrequencyWindow window;
+        window.setResult(std::make_shared<FrequencyResult>(WordFrequency(u"天  地  天  a,b  \r\n")),
+                         named("story.txt"));
         auto *list = window.findChild<TextSortList *>(QStringLiteral("phListView"));
         list->sortByColumnClick(1);
         QTemporaryDir dir;
@@ -119,17 +123,17 @@ private slots:
         QString error;
         QVERIFY(!window.exportTo(dir.filePath(QStringLiteral("no/such/folder/freq.csv")), &error));
         QVERIFY(!error.isEmpty());
+        // Percentages at full precision: the list shows 33.33, the file keeps every digit.
         QCOMPARE(QString::fromUtf8(csv.mid(3)),
-                 QStringLiteral("詞彙,次數,頻率%,文序\r\n天,2,50.00,3\r\n"
-                                "\"a,b\",1,25.00,1\r\n地,1,25.00,2\r\n"));
+                 QStringLiteral("來源,story.txt,\r\n總計,總詞數 4　相異詞數 3\r\n\r\n"
+                                "詞彙,次數,頻率%,文序\r\n天,2,50,3\r\n"
+                                "\"a,b\",1,25,1\r\n地,1,25,2\r\n"));
     }
 
     void frequencyWindowWithoutWordsSaysSoAndHasNoRows() {
-        LanguageData none;
-        Toolsort t(none);
-        std::u16string text = u"這不是斷過詞的文字。";
-        t.WordFrequency(text);
-        FrmPhFreq window(t);
+        FrequencyWindow window;
+        window.setResult(std::make_shared<FrequencyResult>(WordFrequency(u"這不是斷過詞的文字。")),
+                         named("a.txt"));
         QCOMPARE(window.phListView()->topLevelItemCount(), 0);
         auto *summary = window.findChild<QLabel *>(QStringLiteral("lblSummary"));
         QVERIFY(summary && summary->text().contains(QStringLiteral("兩個空白")));
@@ -138,10 +142,10 @@ private slots:
 
     void gradeWindowListsGradesAndShowsTheClickedGroup() {
         const LanguageData data = gradeData();
-        Toolsort t(data);
-        std::u16string text = u"山  天地  山  火  \r\n";
-        t.VocabularyGrades(text);
-        FrmGdph window(t);
+        GradeWindow window;
+        window.setResult(
+            std::make_shared<GradeResult>(VocabularyGrades(data, u"山  天地  山  火  \r\n")),
+            named("a.txt"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("詞彙級數統計及分布情形"));
@@ -184,16 +188,17 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(file.readAll()),
-                 QStringLiteral("年級查詢\n  一年級\n    天地\n  二年級\n    山\n  三年級\n"
+                 QStringLiteral("來源：a.txt\n總詞數 4　相異詞數 3\n\n年級查詢\n  一年級\n    "
+                                "天地\n  二年級\n    山\n  三年級\n"
                                 "  四年級\n  五年級\n  六年級\n  未出現\n    火\n"));
     }
 
     void senseTreeShowsCategoriesAndOnlyClassesWithWords() {
         const LanguageData data = senseData();
-        Phsyn p(data);
-        std::u16string text = u"我  你  學校  我  社會  \r\n";
-        p.SenseClasses(text);
-        FrmPhSynTree window(p);
+        SenseTreeWindow window;
+        window.setResult(
+            std::make_shared<SenseResult>(SenseClasses(data, u"我  你  學校  我  社會  \r\n")),
+            named("a.txt"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("詞義屬性類別分布情形"));
@@ -226,10 +231,9 @@ private slots:
 
     void senseTreeWithoutClassifiedWordsHasTheTwelveCategoriesAlone() {
         const LanguageData data = senseData();
-        Phsyn p(data);
-        std::u16string text = u"山  水  \r\n";
-        p.SenseClasses(text);
-        FrmPhSynTree window(p);
+        SenseTreeWindow window;
+        window.setResult(std::make_shared<SenseResult>(SenseClasses(data, u"山  水  \r\n")),
+                         named("a.txt"));
         auto *tree = window.phsynTreeView();
         QCOMPARE(tree->topLevelItemCount(), 12);
         for (int i = 0; i < 12; ++i)

@@ -7,14 +7,14 @@
 #include <QTimer>
 
 #include "../../core/article/articletestdata.h"
-#include "charprofile/fworddisp.h"
+#include "charprofile/charprofilewindow.h"
 
 using namespace yuedu;
 using namespace yuedu::charprofile;
 using testdata::charRec;
 using testdata::detailRec;
 
-class FworddispTest : public QObject {
+class CharProfileWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<LanguageData> m_data;
     std::unique_ptr<CharProfileWindow> m_window;
@@ -25,6 +25,11 @@ class FworddispTest : public QObject {
         auto *b = m_window->findChild<QPushButton *>(QString::fromLatin1(name));
         QVERIFY(b);
         QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void start(const QString &list) {
+        m_window->start(std::make_shared<const CharProfileResult>(CharProfileResult{
+                            list.toStdU16String(), article::detailCoverage(*m_data)}),
+                        {QStringLiteral("a.txt"), true, {}});
     }
     bool buttonVisible(const char *name) const {
         return m_window->findChild<QPushButton *>(QString::fromLatin1(name))->isVisible();
@@ -52,7 +57,7 @@ private slots:
 
     void startsOnTheFirstCharacterWithPagingButtons() {
         QCOMPARE(shown(), QStringLiteral("測"));
-        m_window->start(QStringLiteral("天地人"));
+        start(QStringLiteral("天地人"));
         QVERIFY(m_window->isVisible());
         QVERIFY(buttonVisible("wdnextpg"));
         QVERIFY(buttonVisible("wduppg"));
@@ -62,7 +67,7 @@ private slots:
     }
 
     void nextThreeTimesOnThreeCharactersWrapsToTheFirst() {
-        m_window->start(QStringLiteral("天地人"));
+        start(QStringLiteral("天地人"));
         const QString expected[] = {QStringLiteral("地"), QStringLiteral("人"),
                                     QStringLiteral("天")};
         for (const QString &ch : expected) {
@@ -76,7 +81,7 @@ private slots:
     }
 
     void previousStopsAtTheFirstCharacter() {
-        m_window->start(QStringLiteral("天地人"));
+        start(QStringLiteral("天地人"));
         click("wduppg");
         QCOMPARE(shown(), QStringLiteral("天"));
         click("wdnextpg");
@@ -93,21 +98,21 @@ private slots:
     }
 
     void repeatsArePagedAndASingleCharacterShowsAgain() {
-        m_window->start(QStringLiteral("天天地"));
+        start(QStringLiteral("天天地"));
         click("wdnextpg");
         QCOMPARE(shown(), QStringLiteral("天"));
         QCOMPARE(m_window->position(), 2);
-        m_window->start(QStringLiteral("人"));
+        start(QStringLiteral("人"));
         QCOMPARE(m_window->position(), 0);
         click("wdnextpg");
         QCOMPARE(shown(), QStringLiteral("人"));
     }
 
     void newStartResetsThePosition() {
-        m_window->start(QStringLiteral("天地人"));
+        start(QStringLiteral("天地人"));
         click("wdnextpg");
         click("wdnextpg");
-        m_window->start(QStringLiteral("地人"));
+        start(QStringLiteral("地人"));
         QCOMPARE(m_window->position(), 1);
         QCOMPARE(shown(), QStringLiteral("地"));
         click("wdnextpg");
@@ -115,7 +120,7 @@ private slots:
     }
 
     void characterWithoutProfileShowsZerosNotThePreviousFigures() {
-        m_window->start(QStringLiteral("天鬱"));
+        start(QStringLiteral("天鬱"));
         click("wdnextpg");
         QCOMPARE(shown(), QStringLiteral("鬱"));
         QCOMPARE(fieldText("zanscale"), QStringLiteral("0"));
@@ -128,7 +133,7 @@ private slots:
     }
 
     void demonstrationEndsOnItsLastCharacter() {
-        m_window->start(QStringLiteral("天地"));
+        start(QStringLiteral("天地"));
         click("Cmdwddemo");
         QCOMPARE(shown(), QStringLiteral("性"));
         QCOMPARE(fieldText("zangener"), QStringLiteral("8"));
@@ -145,7 +150,7 @@ private slots:
 
     void demonstrationPausesWhileTheWindowStaysResponsive() {
         m_window->setStepDelay(0.05);
-        m_window->start(QStringLiteral("天"));
+        start(QStringLiteral("天"));
         int ticks = 0;
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&] { ++ticks; });
@@ -158,13 +163,13 @@ private slots:
     }
 
     void farewellHidesButtonsAndWindow() {
-        m_window->start(QStringLiteral("天地"));
+        start(QStringLiteral("天地"));
         click("Cmdwdexit");
         QVERIFY(!m_window->isVisible());
         QVERIFY(!m_window->findChild<QPushButton *>(QStringLiteral("wdnextpg"))
                      ->isVisibleTo(m_window.get()));
         QCOMPARE(m_window->profileCharList(), QStringLiteral("敬請指教"));
-        m_window->start(QStringLiteral("人"));
+        start(QStringLiteral("人"));
         QVERIFY(m_window->isVisible());
         QVERIFY(buttonVisible("wdnextpg"));
         QCOMPARE(shown(), QStringLiteral("人"));
@@ -172,9 +177,8 @@ private slots:
 
     void startDuringTheDemonstrationStopsIt() {
         m_window->setStepDelay(0.02);
-        m_window->start(QStringLiteral("天"));
-        QTimer::singleShot(100, m_window.get(),
-                           [this] { m_window->start(QStringLiteral("地人")); });
+        start(QStringLiteral("天"));
+        QTimer::singleShot(100, m_window.get(), [this] { start(QStringLiteral("地人")); });
         m_window->demonstrate();
         QCOMPARE(shown(), QStringLiteral("地"));
         QCOMPARE(m_window->position(), 1);
@@ -182,12 +186,44 @@ private slots:
     }
 
     void asciiOnlyListShowsAnEmptyCharacter() {
-        m_window->start(QString());
+        start(QString());
         QVERIFY(m_window->isVisible());
         QCOMPARE(shown(), QString());
-        QCOMPARE(fieldText("w23456g"), QStringLiteral("0"));
+        QCOMPARE(fieldText("zangener"), QStringLiteral("0"));
+    }
+
+    void fieldsTheDataNeverFillsShowTheNoDataMark() {
+        // The test data fills only the level and the coefficient.
+        start(QStringLiteral("天"));
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("1.5"));
+        for (const char *name : {"w23456g", "p468s", "grade2use", "edupto"}) {
+            QCOMPARE(fieldText(name), QStringLiteral("—"));
+            QVERIFY(!m_window->field(name)->toolTip().isEmpty());
+        }
+    }
+
+    void positionIsShownAndTheUserJumpsByNumberOrCharacter() {
+        start(QStringLiteral("天地人地天"));
+        auto *position = m_window->findChild<QLabel *>(QStringLiteral("lblPosition"));
+        QVERIFY(position);
+        QCOMPARE(position->text(), QStringLiteral("1 / 5"));
+        QVERIFY(m_window->findChild<QLabel *>(QStringLiteral("lblSource"))
+                    ->text()
+                    .contains(QStringLiteral("a.txt（選取範圍）")));
+        QVERIFY(m_window->jumpTo(QStringLiteral("4")));
+        QCOMPARE(position->text(), QStringLiteral("4 / 5"));
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("天"));
+        QCOMPARE(position->text(), QStringLiteral("5 / 5"));
+        QVERIFY(m_window->jumpTo(QStringLiteral("地"))); // none after 5: from the start again
+        QCOMPARE(position->text(), QStringLiteral("2 / 5"));
+        QVERIFY(m_window->jumpTo(QStringLiteral("地"))); // the next one after 2
+        QCOMPARE(position->text(), QStringLiteral("4 / 5"));
+        for (const char *nowhere : {"0", "6", "性", ""})
+            QVERIFY(!m_window->jumpTo(QString::fromUtf8(nowhere)));
+        QCOMPARE(position->text(), QStringLiteral("4 / 5"));
     }
 };
 
-QTEST_MAIN(FworddispTest)
-#include "fworddisp_test.moc"
+QTEST_MAIN(CharProfileWindowTest)
+#include "charprofilewindow_test.moc"

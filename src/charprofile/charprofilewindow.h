@@ -1,13 +1,17 @@
 #pragma once
 // The character profile window: shows the 25 figures of one hanzi at a time and pages through
 // the hanzi of a text, with a demonstration on a built-in sentence and a short farewell before
-// it hides. It is a top-level window, created once and afterwards hidden and shown again.
+// it hides. It is a top-level window, created once and afterwards hidden and shown again. It
+// shows where it stands in the text (n / N), lets the user jump to a position or a character,
+// and exports the figures of the whole list.
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "charprofile/characterprofile.h"
+#include "ui/resultsource.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,9 +24,11 @@ class CharProfileWindow : public QWidget {
 public:
     explicit CharProfileWindow(const LanguageData &data, QWidget *parent = nullptr);
 
-    // Starts on a list of table characters (in text order, repeats kept): the first character
-    // becomes current, the paging buttons appear and the window is shown and raised.
-    void start(const QString &charList);
+    // Starts on the table characters of a text (in text order, repeats kept): the first
+    // character becomes current, the paging buttons appear and the window is shown and raised.
+    void start(std::shared_ptr<const CharProfileResult> result, ui::ResultSource source);
+    const std::shared_ptr<const CharProfileResult> &result() const { return m_result; }
+    const ui::ResultSource &source() const { return m_source; }
 
     // Shows the current character and its figures (the change handler of machwd).
     void machwd_Change();
@@ -32,6 +38,10 @@ public:
     void previousPage(); // 上一頁
     void demonstrate();  // 展示
     void farewell();     // 離開
+    // Goes to a 1-based position, or to the next occurrence of a character after the current
+    // one (from the start again when there is none after it). False when there is no such place.
+    bool jumpTo(const QString &target);
+    void exportList(); // 匯出…
 
     // Seconds between the characters of the demonstration, and of the farewell.
     void setStepDelay(double seconds) { m_stepDelay = seconds; }
@@ -43,7 +53,12 @@ public:
     const QString &profileCharList() const { return m_list; }
     const QString &profileChar() const { return m_char; }
     int position() const { return m_position; }
-    const CharacterProfile &profile() const { return m_profile; }
+    const CharFigures &figures() const { return m_figures; }
+    // 1-based position of the character shown in the text's list, 0 when none is.
+    int shownPosition() const { return m_shown; }
+    // The whole list as UTF-8 CSV: source and totals first, then one row a position.
+    std::string exportBytes() const;
+    bool exportTo(const QString &path, QString *error = nullptr) const;
     QLineEdit *field(const QString &name) const;
 
     static const QString kDemoText;
@@ -56,10 +71,18 @@ private:
     void setMachwdColor(const QColor &color);
     void closeEvent(QCloseEvent *event) override;
 
-    CharacterProfile m_profile;
-    QString m_list;     // ProfileCharList
-    QString m_char;     // ProfileChar
-    int m_position = 1; // 0: the next step starts again at the first character
+    void showPosition();
+
+    const LanguageData &m_data;
+    article::DetailCoverage m_coverage;
+    std::shared_ptr<const CharProfileResult> m_result;
+    ui::ResultSource m_source;
+    CharFigures m_figures;
+    int m_shown = 0;
+    bool m_onText = false; // the list is the text's, not the demonstration's or farewell's
+    QString m_list;        // ProfileCharList
+    QString m_char;        // ProfileChar
+    int m_position = 1;    // 0: the next step starts again at the first character
     double m_stepDelay = 0.3;
     double m_farewellDelay = 1.0;
     // Changes whenever a new list takes over, so a demonstration or farewell in progress stops.
@@ -71,6 +94,10 @@ private:
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
     QPushButton *m_demo = nullptr;
+    QLabel *m_positionLine = nullptr;
+    QLabel *m_sourceLine = nullptr;
+    QLineEdit *m_jump = nullptr;
+    QPushButton *m_export = nullptr;
 };
 
 } // namespace yuedu::charprofile

@@ -1,21 +1,32 @@
-#include "wordstats/textsortlist.h"
+#include "ui/textsortlist.h"
 
 #include <QHeaderView>
 #include <algorithm>
 
-namespace yuedu {
+namespace yuedu::ui {
 namespace {
 
-// Rows compare the texts of the sort column by UTF-16 code units, with no regard to numbers
-// or to the locale.
+constexpr int kValueRole = Qt::UserRole;
+
+// Rows compare the numbers of a number column, and otherwise the texts of the sort column by
+// UTF-16 code units, with no regard to the locale.
 class TextRow : public QTreeWidgetItem {
 public:
     explicit TextRow(const QStringList &texts) : QTreeWidgetItem(texts) {}
     bool operator<(const QTreeWidgetItem &other) const override {
         int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        const QVariant a = data(column, kValueRole);
+        const QVariant b = other.data(column, kValueRole);
+        if (a.isValid() && b.isValid())
+            return a.toDouble() < b.toDouble();
         return text(column).compare(other.text(column), Qt::CaseSensitive) < 0;
     }
 };
+
+// Enough digits to read back as the same double.
+QString fullText(double value) {
+    return QString::number(value, 'g', 17);
+}
 
 } // namespace
 
@@ -47,6 +58,32 @@ void TextSortList::addRows(const std::vector<QStringList> &rows) {
     fitColumns();
 }
 
+void TextSortList::addRows(const std::vector<std::vector<Cell>> &rows) {
+    QList<QTreeWidgetItem *> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const auto &row : rows) {
+        QStringList texts;
+        for (const Cell &cell : row)
+            texts.append(cell.text);
+        auto *item = new TextRow(texts);
+        for (int c = 0; c < static_cast<int>(row.size()); ++c) {
+            if (row[static_cast<std::size_t>(c)].number)
+                item->setData(c, kValueRole, row[static_cast<std::size_t>(c)].value);
+            if (c > 0)
+                item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        items.append(item);
+    }
+    addTopLevelItems(items);
+    fitColumns();
+}
+
+void TextSortList::clearRows() {
+    clear();
+    m_SortOrderState = 0;
+    header()->setSortIndicatorShown(false);
+}
+
 void TextSortList::fitColumns() {
     // Room for the header text with its sort arrow, and a little air around the contents.
     const int arrow = fontMetrics().height();
@@ -65,7 +102,7 @@ void TextSortList::sortByColumnClick(int column) {
     header()->setSortIndicator(column, order);
 }
 
-std::vector<std::vector<std::u16string>> TextSortList::shownRows() const {
+std::vector<std::vector<std::u16string>> TextSortList::shownRows(bool fullPrecision) const {
     std::vector<std::vector<std::u16string>> rows;
     rows.reserve(static_cast<std::size_t>(topLevelItemCount()) + 1);
     std::vector<std::u16string> head;
@@ -75,11 +112,15 @@ std::vector<std::vector<std::u16string>> TextSortList::shownRows() const {
     for (int r = 0; r < topLevelItemCount(); ++r) {
         std::vector<std::u16string> row;
         const QTreeWidgetItem *item = topLevelItem(r);
-        for (int c = 0; c < columnCount(); ++c)
-            row.push_back(item->text(c).toStdU16String());
+        for (int c = 0; c < columnCount(); ++c) {
+            const QVariant value = item->data(c, kValueRole);
+            row.push_back(fullPrecision && value.isValid()
+                              ? fullText(value.toDouble()).toStdU16String()
+                              : item->text(c).toStdU16String());
+        }
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-} // namespace yuedu
+} // namespace yuedu::ui

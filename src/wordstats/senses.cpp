@@ -1,4 +1,6 @@
-#include "wordstats/phsyn.h"
+#include "wordstats/senses.h"
+
+#include <algorithm>
 
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
@@ -16,44 +18,43 @@ int classOfByte(int classByte) {
 
 } // namespace
 
-void Phsyn::SenseClasses(std::u16string &text) {
-    WordList words;
-    ScanPieces(text, PieceScan::Raw, words);
-    std::u16string().swap(text);
-    SenseClasses(std::move(words));
+std::int64_t SenseResult::classifiedCount() const {
+    std::int64_t n = 0;
+    for (const auto &list : SenseClassLists)
+        n += std::count(list.begin(), list.end(), u'\n');
+    return n;
 }
 
-void Phsyn::SenseClasses(WordList words) {
-    for (auto &list : SenseClassLists)
-        list.clear();
-    WordTotal = static_cast<std::int64_t>(words.size());
+SenseResult SenseClasses(const LanguageData &data, std::u16string_view text) {
+    WordList words;
+    ScanPieces(text, PieceScan::Clean, words);
+    return SenseClasses(data, std::move(words));
+}
+
+SenseResult SenseClasses(const LanguageData &data, WordList words) {
+    SenseResult r;
+    r.WordTotal = static_cast<std::int64_t>(words.size());
     if (!words.empty())
         SortWords(words, 0, words.size() - 1);
-    FreqWords.clear();
     groupRuns(words,
-              [this](const std::u16string &word, std::int64_t) { FreqWords.push_back(word); });
-    FreqWords.shrink_to_fit();
-    for (const auto &word : FreqWords)
-        if (!word.empty())
-            ClassifyWord(word);
-}
-
-void Phsyn::ClassifyWord(std::u16string_view w) {
-    int c = senseClassOf(w);
-    if (c != 0) {
-        auto &list = SenseClassLists[static_cast<std::size_t>(c) - 1];
-        list.append(w);
-        list.append(u"\r\n");
+              [&r](const std::u16string &word, std::int64_t) { r.FreqWords.push_back(word); });
+    for (const auto &word : r.FreqWords) {
+        if (const int c = senseClassOf(data, word); c != 0) {
+            auto &list = r.SenseClassLists[static_cast<std::size_t>(c) - 1];
+            list.append(word);
+            list.append(u"\r\n");
+        }
     }
+    return r;
 }
 
-int Phsyn::senseClassOf(std::u16string_view w) const {
+int senseClassOf(const LanguageData &data, std::u16string_view w) {
     if (w.empty() || w.size() > 4)
         return 0;
     const int ordinal = tableOrdinal(w.front());
     if (ordinal < 0)
         return 0;
-    const Bytes &index = m_data.SenseIndexTable;
+    const Bytes &index = data.SenseIndexTable;
     const auto o = static_cast<std::size_t>(ordinal);
     if (w.size() == 1)
         return classOfByte(index[2 * o]);
@@ -67,7 +68,7 @@ int Phsyn::senseClassOf(std::u16string_view w) const {
     if (count == 0 || pos == 0)
         return 0;
 
-    const Bytes &records = m_data.SenseWordTable;
+    const Bytes &records = data.SenseWordTable;
     const CodePage950 &cp = CodePage950::instance();
     const std::size_t recordSize = 2 * len;
     // A block that runs past the table is read only as far as whole records lie inside it.

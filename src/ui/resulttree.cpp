@@ -1,8 +1,8 @@
-#include "wordstats/resulttree.h"
+#include "ui/resulttree.h"
 
 #include <QHeaderView>
 
-namespace yuedu {
+namespace yuedu::ui {
 
 QString boxText(const std::u16string &text) {
     return QString::fromStdU16String(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -65,4 +65,4 @@ void ResultTree::showClicksIn(QPlainTextEdit *box) {
             });
 }
 
-} // namespace yuedu
+} // namespace yuedu::ui

@@ -7,7 +7,7 @@
 
 #include "wordstats/treenode.h"
 
-namespace yuedu {
+namespace yuedu::ui {
 
 class ResultTree : public QTreeWidget {
     Q_OBJECT
@@ -27,11 +27,11 @@ public:
     void showClicksIn(QPlainTextEdit *box);
 
 private:
-    std::vector<TreeNode> m_nodes;
+    std::vector<yuedu::TreeNode> m_nodes;
     std::vector<QTreeWidgetItem *> m_items;
 };
 
 // Text of the core (lines ended by CR LF) for a text box.
 QString boxText(const std::u16string &text);
 
-} // namespace yuedu
+} // namespace yuedu::ui

@@ -1,4 +1,4 @@
-#include "charprofile/fworddisp.h"
+#include "charprofile/charprofilewindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,6 +12,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "article/profiletext.h"
+#include "ui/savefile.h"
+#include "wordstats/exporttext.h"
 
 namespace yuedu::charprofile {
 namespace {
@@ -33,7 +37,8 @@ const QString CharProfileWindow::kDemoText = QStringLiteral(
 const QString CharProfileWindow::kFarewellText = QStringLiteral("敬請指教");
 
 CharProfileWindow::CharProfileWindow(const LanguageData &data, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_profile(data) {
+    : QWidget(parent, Qt::Window), m_data(data), m_coverage(article::detailCoverage(data)),
+      m_result(std::make_shared<const CharProfileResult>()) {
     setObjectName(QStringLiteral("fworddisp"));
     setWindowTitle(QStringLiteral("字詞彙的認知、理解、表達情形與通用度"));
     buildFields();
@@ -130,7 +135,36 @@ void CharProfileWindow::buildFields() {
     connect(m_previous, &QPushButton::clicked, this, &CharProfileWindow::previousPage);
     connect(m_next, &QPushButton::clicked, this, &CharProfileWindow::nextPage);
 
+    m_export = button("cmdExport", "匯出…");
+    m_export->setEnabled(false);
+    connect(m_export, &QPushButton::clicked, this, &CharProfileWindow::exportList);
+
+    m_positionLine = new QLabel(this);
+    m_positionLine->setObjectName(QStringLiteral("lblPosition"));
+    m_jump = new QLineEdit(this);
+    m_jump->setObjectName(QStringLiteral("txtJump"));
+    m_jump->setPlaceholderText(QStringLiteral("位置或字"));
+    m_jump->setMaximumWidth(numberWidth + 24);
+    auto *jump = new QPushButton(QStringLiteral("跳至"), this);
+    jump->setObjectName(QStringLiteral("cmdJump"));
+    auto doJump = [this] {
+        if (!jumpTo(m_jump->text().trimmed()))
+            QApplication::beep();
+    };
+    connect(jump, &QPushButton::clicked, this, doJump);
+    connect(m_jump, &QLineEdit::returnPressed, this, doJump);
+    auto *where = new QHBoxLayout;
+    where->addWidget(m_positionLine);
+    where->addStretch();
+    where->addWidget(m_jump);
+    where->addWidget(jump);
+    m_sourceLine = new QLabel(this);
+    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
+    m_sourceLine->setWordWrap(true);
+
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_sourceLine);
+    layout->addLayout(where);
     layout->addLayout(top);
     layout->addWidget(formation);
     layout->addWidget(grades);
@@ -148,15 +182,86 @@ void CharProfileWindow::machwd_Change() {
     if (m_started || !m_char.isEmpty())
         m_machwd->setText(m_char);
     // Zeros of a character without record are not figures of that character: say so.
-    m_noRecord->setVisible(!m_char.isEmpty() && !m_profile.ProfileFound);
-    for (int e = 1; e <= kProfileEntries; ++e)
+    m_noRecord->setVisible(!m_char.isEmpty() && !m_figures.ProfileFound);
+    const QString noData = QString::fromStdU16String(std::u16string(article::kNoDataMark));
+    const QString noDataNote = QString::fromStdU16String(std::u16string(article::kNoDataNote));
+    for (int e = 1; e <= kProfileEntries; ++e) {
+        // A field no record of the data fills has no figure to show, only a mark saying so.
+        const bool known = m_coverage.has(e);
         m_fields[e]->setText(
-            QString::fromStdU16String(wordProfileText(e, m_profile.WordProfile[e])));
+            known ? QString::fromStdU16String(wordProfileText(e, m_figures.WordProfile[e]))
+                  : noData);
+        m_fields[e]->setToolTip(known ? QString() : noDataNote);
+    }
+    showPosition();
+}
+
+void CharProfileWindow::showPosition() {
+    if (!m_onText || m_list.isEmpty()) {
+        m_positionLine->clear();
+        return;
+    }
+    m_positionLine->setText(QStringLiteral("%1 / %2").arg(m_shown).arg(m_list.size()));
 }
 
 void CharProfileWindow::select(int position) {
-    m_char = position >= 1 && position <= m_list.size() ? QString(m_list[position - 1]) : QString();
-    m_profile.charprofile(m_char.toStdU16String());
+    const bool valid = position >= 1 && position <= m_list.size();
+    m_char = valid ? QString(m_list[position - 1]) : QString();
+    if (valid)
+        m_shown = position;
+    m_figures = charprofile(m_data, m_char.toStdU16String());
+}
+
+bool CharProfileWindow::jumpTo(const QString &target) {
+    if (!m_onText || m_list.isEmpty() || target.isEmpty())
+        return false;
+    bool isNumber = false;
+    const int n = target.toInt(&isNumber);
+    int to = 0;
+    if (isNumber) {
+        to = n >= 1 && n <= m_list.size() ? n : 0;
+    } else {
+        const qsizetype after = m_list.indexOf(target.front(), m_shown); // 0-based m_shown + 1
+        const qsizetype found = after >= 0 ? after : m_list.indexOf(target.front());
+        to = found >= 0 ? static_cast<int>(found) + 1 : 0;
+    }
+    if (to == 0)
+        return false;
+    select(to);
+    machwd_Change();
+    m_position = to == m_list.size() ? 0 : to;
+    return true;
+}
+
+std::string CharProfileWindow::exportBytes() const {
+    std::vector<std::vector<std::u16string>> rows;
+    std::vector<std::u16string> head = {u"位置", u"字"};
+    for (int e = 1; e <= kProfileEntries; ++e) {
+        const std::string_view name = wordProfileFieldName(e);
+        head.emplace_back(name.begin(), name.end());
+    }
+    rows.push_back(std::move(head));
+    const CharProfileResult &r = *m_result;
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        const CharFigures f = r.at(m_data, i);
+        std::vector<std::u16string> row = {QString::number(i + 1).toStdU16String(), f.ch};
+        for (int e = 1; e <= kProfileEntries; ++e)
+            row.push_back(figureText(r, f, e));
+        rows.push_back(std::move(row));
+    }
+    const QString totals = QStringLiteral("字數 %1　相異字數 %2")
+                               .arg(static_cast<qulonglong>(r.size()))
+                               .arg(static_cast<qulonglong>(r.distinctCount()));
+    return ui::csvExport(m_source, totals, rows);
+}
+
+bool CharProfileWindow::exportTo(const QString &path, QString *error) const {
+    return ui::saveFile(path, exportBytes(), error);
+}
+
+void CharProfileWindow::exportList() {
+    ui::exportWithDialog(this, QStringLiteral("綜合面向.csv"), QStringLiteral("CSV 檔 (*.csv)"),
+                         exportBytes());
 }
 
 void CharProfileWindow::setMachwdColor(const QColor &color) {
@@ -165,11 +270,21 @@ void CharProfileWindow::setMachwdColor(const QColor &color) {
     m_machwd->setPalette(p);
 }
 
-void CharProfileWindow::start(const QString &charList) {
+void CharProfileWindow::start(std::shared_ptr<const CharProfileResult> result,
+                              ui::ResultSource source) {
     ++m_run; // a demonstration or farewell still running gives way
     m_started = true;
-    m_list = charList;
+    m_result = result ? std::move(result) : std::make_shared<const CharProfileResult>();
+    m_source = std::move(source);
+    m_list = QString::fromStdU16String(m_result->ProfileCharList);
+    m_onText = true;
+    m_shown = 0;
     m_position = 1;
+    m_export->setEnabled(!m_list.isEmpty());
+    m_sourceLine->setText(
+        m_source.statusLine(QStringLiteral("字數 %1　相異字數 %2")
+                                .arg(static_cast<qulonglong>(m_result->size()))
+                                .arg(static_cast<qulonglong>(m_result->distinctCount()))));
     m_previous->show();
     m_next->show();
     m_demo->setEnabled(true);
@@ -204,6 +319,7 @@ void CharProfileWindow::demonstrate() {
     const int run = ++m_run;
     QPointer<CharProfileWindow> self(this);
     m_list = kDemoText;
+    m_onText = false;
     m_demo->setEnabled(false);
     for (int pos = 1; pos <= m_list.size(); ++pos) {
         m_position = pos;
@@ -224,6 +340,7 @@ void CharProfileWindow::farewell() {
     m_next->hide();
     m_demo->setEnabled(true);
     m_list = kFarewellText;
+    m_onText = false;
     const QPalette &system = QApplication::palette();
     for (int pos = 1; pos <= m_list.size(); ++pos) {
         setMachwdColor(system.color(pos % 2 ? QPalette::Highlight : QPalette::Button));

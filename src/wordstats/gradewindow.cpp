@@ -1,0 +1,149 @@
+#include "wordstats/gradewindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "ui/savefile.h"
+#include "wordstats/exporttext.h"
+#include "wordstats/gradetree.h"
+
+namespace yuedu {
+namespace {
+
+QWidget *withButton(QWidget *content, QPushButton *button, QLabel *note, QWidget *parent) {
+    auto *box = new QWidget(parent);
+    auto *bottom = new QHBoxLayout;
+    if (note)
+        bottom->addWidget(note, 1);
+    else
+        bottom->addStretch(1);
+    bottom->addWidget(button);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content, 1);
+    layout->addLayout(bottom);
+    return box;
+}
+
+} // namespace
+
+GradeWindow::GradeWindow(QWidget *parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmgdph"));
+    setWindowTitle(QStringLiteral("詞彙級數統計及分布情形"));
+
+    m_list = new ui::TextSortList({QStringLiteral("詞彙"), QStringLiteral("年級數"),
+                                   QStringLiteral("次數"), QStringLiteral("文序")},
+                                  this);
+    m_list->setObjectName(QStringLiteral("gdphListView"));
+    m_tree = new ui::ResultTree(this);
+    m_tree->setObjectName(QStringLiteral("gdphTreeView"));
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("gdphtreeText"));
+    m_text->setReadOnly(true);
+    m_tree->showClicksIn(m_text);
+
+    m_sourceLine = new QLabel(this);
+    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
+    m_sourceLine->setWordWrap(true);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("lblSummary"));
+    m_note->setWordWrap(true);
+    m_exportList = new QPushButton(QStringLiteral("匯出…"), this);
+    m_exportList->setObjectName(QStringLiteral("cmdExportList"));
+    connect(m_exportList, &QPushButton::clicked, this, &GradeWindow::exportList);
+    auto *exportTree = new QPushButton(QStringLiteral("匯出…"), this);
+    exportTree->setObjectName(QStringLiteral("cmdExportTree"));
+    connect(exportTree, &QPushButton::clicked, this, &GradeWindow::exportTree);
+
+    auto *treeSide = new QSplitter(Qt::Vertical, this);
+    treeSide->addWidget(m_tree);
+    treeSide->addWidget(m_text);
+    treeSide->setStretchFactor(0, 2);
+    treeSide->setStretchFactor(1, 3);
+
+    auto *split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(withButton(m_list, m_exportList, m_note, split));
+    split->addWidget(withButton(treeSide, exportTree, nullptr, split));
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_sourceLine);
+    layout->addWidget(split, 1);
+    resize(sizeHint());
+    setResult(nullptr, {});
+}
+
+void GradeWindow::setResult(std::shared_ptr<const GradeResult> result, ui::ResultSource source) {
+    m_result = result ? std::move(result) : std::make_shared<const GradeResult>();
+    m_source = std::move(source);
+    const GradeResult &r = *m_result;
+    std::vector<std::vector<ui::TextSortList::Cell>> rows;
+    rows.reserve(r.size());
+    for (std::size_t i = 0; i < r.size(); ++i)
+        rows.push_back(
+            {ui::TextSortList::text(QString::fromStdU16String(r.GradeWords[i])),
+             ui::TextSortList::number(QString::fromStdU16String(r.gradeText(i)),
+                                      static_cast<double>(r.GradeCodes[i]) / 10.0),
+             ui::TextSortList::number(QString::number(r.GradeCounts[i]),
+                                      static_cast<double>(r.GradeCounts[i])),
+             ui::TextSortList::number(QString::number(i + 1), static_cast<double>(i + 1))});
+    m_list->clearRows();
+    m_list->addRows(rows);
+    m_text->setPlainText(QStringLiteral("查詢結果\n"));
+    m_tree->setNodes(gradeTreeNodes(r));
+    m_sourceLine->setText(m_source.statusLine(r.empty() ? QString() : totalsText()));
+    m_note->setText(r.empty()
+                        ? QStringLiteral("沒有可分級的詞：已斷詞的文字裡，每個詞後面都有兩個空白。")
+                        : QString());
+    m_note->setVisible(r.empty());
+    m_exportList->setEnabled(!r.empty());
+}
+
+QString GradeWindow::totalsText() const {
+    if (!m_result)
+        return {};
+    return QStringLiteral("總詞數 %1　相異詞數 %2")
+        .arg(m_result->WordTotal)
+        .arg(static_cast<qulonglong>(m_result->size()));
+}
+
+QString GradeWindow::GradeNodeTexts(int k) const {
+    if (k < 1 || static_cast<std::size_t>(k) > m_tree->nodes().size())
+        return {};
+    return QString::fromStdU16String(m_tree->nodes()[static_cast<std::size_t>(k) - 1].words);
+}
+
+std::string GradeWindow::listExportBytes() const {
+    return ui::csvExport(m_source, totalsText(), m_list->shownRows(true));
+}
+
+std::string GradeWindow::treeExportBytes() const {
+    return ui::textExport(m_source, totalsText(), indentedTreeUtf8(m_tree->nodes()));
+}
+
+bool GradeWindow::exportListTo(const QString &path, QString *error) const {
+    return ui::saveFile(path, listExportBytes(), error);
+}
+
+bool GradeWindow::exportTreeTo(const QString &path, QString *error) const {
+    return ui::saveFile(path, treeExportBytes(), error);
+}
+
+void GradeWindow::exportList() {
+    ui::exportWithDialog(this, QStringLiteral("詞彙級別.csv"), QStringLiteral("CSV 檔 (*.csv)"),
+                         listExportBytes());
+}
+
+void GradeWindow::exportTree() {
+    ui::exportWithDialog(this, QStringLiteral("詞彙級別分布.txt"), QStringLiteral("文字檔 (*.txt)"),
+                         treeExportBytes());
+}
+
+QSize GradeWindow::sizeHint() const {
+    return QSize(820, 520);
+}
+
+} // namespace yuedu
