@@ -15,11 +15,11 @@
 namespace yuedu::cli {
 
 struct Args {
-    std::vector<std::string> positional;                      // files, in order
-    std::vector<std::string> flags;                           // --name (no value), in order
+    std::vector<std::string> positional;    // files, in order
+    std::vector<std::string> flags;         // --name (no value), in order
     std::vector<std::pair<std::string, std::string>> options; // --name VALUE
-    bool has(const std::string &flag) const;
-    std::optional<std::string> value(const std::string &name) const;
+    bool has(const std::string& flag) const;
+    std::optional<std::string> value(const std::string& name) const;
 };
 
 struct Command {
@@ -28,14 +28,14 @@ struct Command {
     std::string summary; // one line: what it does
     // Options of this command that take a value (besides the common --data-dir, --encoding).
     std::vector<std::string> valueOptions;
-    std::function<int(const Args &)> run; // returns the exit status
+    std::function<int(const Args&)> run; // returns the exit status
 };
 
 struct CommandRegistration {
     explicit CommandRegistration(Command command);
 };
 
-const std::vector<Command> &commands();
+const std::vector<Command>& commands();
 
 // Shared services of the commands ------------------------------------------------------------
 
@@ -44,11 +44,11 @@ std::filesystem::path exeDir();
 
 // Loads the data files from --data-dir / YUEDU_DATA_DIR / beside the program / installed;
 // problems are warned about on stderr and the run goes on with zero-filled tables.
-const LanguageData &languageData(const Args &args);
-std::filesystem::path dataDir(const Args &args);
+const LanguageData& languageData(const Args& args);
+std::filesystem::path dataDir(const Args& args);
 
 // --encoding auto|big5|utf8 (default auto). Throws Error on an unknown name.
-TextEncoding encodingOption(const Args &args);
+TextEncoding encodingOption(const Args& args);
 
 // One input text: a file's content decoded, or standard input when no file is named ("-").
 struct InputText {
@@ -56,7 +56,7 @@ struct InputText {
     std::u16string text;
 };
 // Reads every named file (or standard input when none). Throws IoError with the path.
-std::vector<InputText> readInputs(const Args &args);
+std::vector<InputText> readInputs(const Args& args);
 
 // Writes UTF-16 text to stdout as UTF-8.
 void writeOut(std::u16string_view text);
