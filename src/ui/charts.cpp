@@ -160,6 +160,17 @@ QString saveChart(QChartView *view, const QString &path) {
     return {};
 }
 
+ChartPanel *showChartWindow(QWidget *owner, QChart *chart, const QString &caption) {
+    auto *panel = new ChartPanel(owner);
+    panel->setWindowFlag(Qt::Window);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    panel->setWindowTitle(caption);
+    panel->setChart(chart);
+    panel->resize(640, 460);
+    panel->show();
+    return panel;
+}
+
 ChartPanel::ChartPanel(QWidget *parent) : QWidget(parent), m_view(new QChartView(this)) {
     m_view->setRenderHint(QPainter::Antialiasing);
     auto *save = new QPushButton(QStringLiteral("儲存圖表…"), this);

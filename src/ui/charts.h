@@ -14,6 +14,8 @@ class QChartView;
 
 namespace yuedu::ui {
 
+class ChartPanel;
+
 // values[s][c]: the part of segment s (a grade, a level) in category c (a text).
 struct StackedBars {
     QString title;
@@ -50,6 +52,10 @@ QChart *rankFrequencyChart(const RankFrequency &data);
 // Saves what the view shows: SVG when the name ends in .svg, else a PNG. Returns an empty
 // string or the reason it failed.
 QString saveChart(QChartView *view, const QString &path);
+
+// Shows the chart in a window of its own beside owner (closed with it), as the single-text
+// result windows do for their 圖表… button. The window takes the chart.
+ChartPanel *showChartWindow(QWidget *owner, QChart *chart, const QString &caption);
 
 // A chart with a 儲存圖表… button under it. The panel owns the chart; setChart replaces it.
 class ChartPanel : public QWidget {

@@ -11,9 +11,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QBarSet>
+#include <QPushButton>
+#include <QStackedBarSeries>
+
 #include "compare/comparewindow.h"
 #include "segment/lexicon.h"
 #include "ui/charts.h"
+#include "wordstats/gradewindow.h"
 
 using namespace yuedu;
 
@@ -104,6 +109,29 @@ private slots:
         window->cancel();
         delete window; // must neither hang nor touch the window afterwards
         QCoreApplication::processEvents();
+    }
+
+    void gradeWindowChartsItsOwnResult() {
+        GradeWindow window;
+        auto result = std::make_shared<GradeResult>();
+        // Grade 1.5 three times, grade 2.5 once, and the empty piece, which is no word.
+        result->GradeWords = {u"", u"乙", u"甲"};
+        result->GradeCounts = {4, 1, 3};
+        result->GradeCodes = {5, 25, 15};
+        window.setResult(result, {});
+        window.findChild<QPushButton *>(QStringLiteral("cmdChart"))->click();
+        auto *panel = window.findChild<ui::ChartPanel *>();
+        QVERIFY(panel);
+        auto *series = qobject_cast<QStackedBarSeries *>(panel->view()->chart()->series().at(0));
+        QVERIFY(series);
+        const QList<QBarSet *> sets = series->barSets();
+        QCOMPARE(sets.size(), 7);
+        // Categories: distinct words, occurrences.
+        QCOMPARE(sets[0]->at(0), 50.0);
+        QCOMPARE(sets[0]->at(1), 75.0);
+        QCOMPARE(sets[1]->at(1), 25.0);
+        QCOMPARE(sets[6]->at(0), 0.0);
+        panel->close();
     }
 
 private:
