@@ -75,9 +75,16 @@ private slots:
         table->sortByColumn(tokens, Qt::DescendingOrder);
         QCOMPARE(column().front(), up.back());
 
-        // The charts were drawn from the rows.
+        // The charts were drawn from the rows, and save as either picture kind.
         for (auto *panel : window.findChildren<ui::ChartPanel *>())
             QVERIFY(panel->view()->chart() && !panel->view()->chart()->series().isEmpty());
+        auto *chart = window.findChild<ui::ChartPanel *>()->view();
+        QVERIFY(ui::saveChart(chart, dir.filePath(QStringLiteral("c.svg"))).isEmpty());
+        QVERIFY(ui::saveChart(chart, dir.filePath(QStringLiteral("c.png"))).isEmpty());
+        QFile svg(dir.filePath(QStringLiteral("c.svg")));
+        QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("<svg"));
+        QVERIFY(!QImage(dir.filePath(QStringLiteral("c.png"))).isNull());
+        QVERIFY(!ui::saveChart(chart, dir.filePath(QStringLiteral("no/such/c.png"))).isEmpty());
 
         const QString csv = dir.filePath(QStringLiteral("out.csv"));
         QString error;
