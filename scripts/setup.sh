@@ -6,7 +6,8 @@ set -euo pipefail
 YUEDU_PACKAGES=(
     g++ cmake ninja-build pkg-config ccache
     libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev fonts-arphic-uming xvfb xauth
+    qt6-base-dev qt6-translations-l10n qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
+    libxcb1-dev fonts-arphic-uming xvfb xauth
     # the install and package checks: desktop entry, Debian package (dpkg-shlibdeps), icons
     desktop-file-utils dpkg-dev file
     # open lexical sources the data files are built from

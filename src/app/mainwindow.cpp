@@ -16,6 +16,7 @@
 #include "app/analysiscommands.h"
 #include "app/appcontext.h"
 #include "app/contentwindow.h"
+#include "compare/comparewindow.h"
 #include "ui/richtextbox.h"
 #include "ui/settings.h"
 
@@ -157,7 +158,7 @@ void MainWindow::createMenus() {
     QMenu *article = menu("mnuartattr", QStringLiteral("文章屬性(&A)"));
     command(article, "MDImnuartprofile", QStringLiteral("結構面向"),
             &AnalysisCommands::articleProfile);
-    unavailable(article, "mnuartcompare", QStringLiteral("比較分析X"));
+    addItem(article, "mnuartcompare", QStringLiteral("比較分析"), &MainWindow::showCompare);
     command(article, "MDImnuartatti", QStringLiteral("屬性查詢"),
             &AnalysisCommands::articleAttributes);
 
@@ -247,6 +248,24 @@ DocumentWindow *MainWindow::loadSlotWindow(int s) {
     w->Rhtxtword()->setFocus();
     CurrentSlot = s;
     return w;
+}
+
+void MainWindow::showCompare() {
+    auto *window = m_mdi->findChild<compare::CompareWindow *>();
+    if (!window) {
+        window = new compare::CompareWindow(m_context.data, m_context.lexicon, [this] {
+            QVector<compare::OpenText> texts;
+            for (int s = 0; s < DocumentSlots::kSlots; ++s) {
+                DocumentWindow *w = m_slots.window(s);
+                if (w && !w->tag().isEmpty())
+                    texts.push_back({m_slots.subWindow(s)->windowTitle(), w->Rhtxtword()->Text()});
+            }
+            return texts;
+        });
+        showChildWindow(window)->resize(900, 640);
+        return;
+    }
+    showChildWindow(window);
 }
 
 QMdiSubWindow *MainWindow::showChildWindow(QWidget *window) {

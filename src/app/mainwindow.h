@@ -106,6 +106,8 @@ public slots:
     // 說明
     void showContent();
     void showAbout();
+    // 比較分析: the comparison window (one; shown again when it is open).
+    void showCompare();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

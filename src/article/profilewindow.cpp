@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "article/profiletext.h"
+#include "ui/charts.h"
 #include "ui/savefile.h"
 
 namespace yuedu::article {
@@ -25,6 +26,22 @@ constexpr Place kLeftColumn[] = {
     {"biha", false},     {"lorcf", false},  {"zancf", false},
 };
 constexpr int kIndent = 28;
+
+// The text's characters by general-use level, in percent of its table characters.
+QChart *levelChart(const ProfileResult &result) {
+    static const char16_t *const kLevels[] = {u"一級", u"二級", u"三級", u"四級", u"五級",
+                                              u"六級", u"七級", u"八級", u"九級", u"十級"};
+    ui::StackedBars bars;
+    bars.title = QStringLiteral("各通用級數字所佔比例");
+    bars.valueTitle = QStringLiteral("字數 %");
+    bars.categories << QStringLiteral("全文");
+    const double all = result.entry(kHanziCount);
+    for (int k = 0; k < 10; ++k) {
+        bars.segments << QString::fromUtf16(kLevels[k]);
+        bars.values.push_back({all > 0 ? result.entry(kLevel1Count + k) * 100 / all : 0});
+    }
+    return ui::stackedBarChart(bars);
+}
 
 } // namespace
 
@@ -61,8 +78,15 @@ ArticleProfileWindow::ArticleProfileWindow(QWidget *parent)
     auto *exportButton = new QPushButton(QStringLiteral("匯出…"), this);
     exportButton->setObjectName(QStringLiteral("cmdExport"));
     connect(exportButton, &QPushButton::clicked, this, &ArticleProfileWindow::exportProfile);
+    auto *chartButton = new QPushButton(QStringLiteral("圖表…"), this);
+    chartButton->setObjectName(QStringLiteral("cmdChart"));
+    connect(chartButton, &QPushButton::clicked, this, [this] {
+        if (m_result && m_result->done())
+            ui::showChartWindow(this, levelChart(*m_result), QStringLiteral("通用級數圖表"));
+    });
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(chartButton);
     buttons->addWidget(exportButton);
     buttons->addWidget(exit);
     grid->addLayout(buttons, row - 1, 1, Qt::AlignRight | Qt::AlignBottom);

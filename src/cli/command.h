@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compare/comparison.h"
 #include "langdata/languagedata.h"
 #include "langdata/textcodec.h"
 
@@ -60,5 +61,9 @@ std::vector<InputText> readInputs(const Args& args);
 // Writes UTF-16 text to stdout as UTF-8.
 void writeOut(std::u16string_view text);
 void writeOut(std::string_view utf8);
+
+// A word frequency table in the freq command's form (word, count, percentage, order), of
+// counts summed over several texts or tables.
+std::u16string frequencyTableText(const compare::FrequencyCounts &counts);
 
 } // namespace yuedu::cli

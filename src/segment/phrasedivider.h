@@ -12,8 +12,9 @@
 // text without hanzi gives just the CR LF.
 //
 // A PhraseDivider is built once (it indexes the dictionary) and may segment any number of
-// texts, of any length. It keeps references to data and lexicon, which must outlive it. It is
-// not meant to be used from two threads at once.
+// texts, of any length. It keeps references to data and lexicon, which must outlive it.
+// Segmenting keeps no state in the divider (each call works on its own scan), so several
+// threads may segment with one divider at once.
 #include <functional>
 #include <memory>
 #include <string>

@@ -5,13 +5,42 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <array>
 
+#include "ui/charts.h"
 #include "ui/savefile.h"
 #include "wordstats/exporttext.h"
 #include "wordstats/gradetree.h"
 
 namespace yuedu::wordstats {
 namespace {
+
+// Distinct words and occurrences by grade group, as shares of the text's words.
+QChart *gradeChart(const GradeResult &result) {
+    static const char16_t *const kGroups[] = {u"一年級", u"二年級", u"三年級", u"四年級",
+                                              u"五年級", u"六年級", u"未出現"};
+    ui::StackedBars bars;
+    bars.title = QStringLiteral("各級詞彙所佔比例");
+    bars.valueTitle = QStringLiteral("%");
+    bars.categories << QStringLiteral("詞別") << QStringLiteral("詞次");
+    std::array<double, 7> types{}, tokens{};
+    double allTypes = 0, allTokens = 0;
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const int node = gradeGroupNode(result.GradeCodes[i]);
+        if (node < 2 || result.GradeWords[i].empty())
+            continue;
+        types[static_cast<std::size_t>(node - 2)] += 1;
+        tokens[static_cast<std::size_t>(node - 2)] += static_cast<double>(result.GradeCounts[i]);
+        allTypes += 1;
+        allTokens += static_cast<double>(result.GradeCounts[i]);
+    }
+    for (std::size_t g = 0; g < types.size(); ++g) {
+        bars.segments << QString::fromUtf16(kGroups[g]);
+        bars.values.push_back({allTypes > 0 ? types[g] * 100 / allTypes : 0,
+                               allTokens > 0 ? tokens[g] * 100 / allTokens : 0});
+    }
+    return ui::stackedBarChart(bars);
+}
 
 QWidget *withButton(QWidget *content, QPushButton *button, QLabel *note, QWidget *parent) {
     auto *box = new QWidget(parent);
@@ -69,8 +98,16 @@ GradeWindow::GradeWindow(QWidget *parent) : QWidget(parent) {
     split->addWidget(withButton(treeSide, exportTree, nullptr, split));
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    auto *chart = new QPushButton(QStringLiteral("圖表…"), this);
+    chart->setObjectName(QStringLiteral("cmdChart"));
+    connect(chart, &QPushButton::clicked, this, [this] {
+        ui::showChartWindow(this, gradeChart(*m_result), QStringLiteral("詞彙級別圖表"));
+    });
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_sourceLine, 1);
+    top->addWidget(chart);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_sourceLine);
+    layout->addLayout(top);
     layout->addWidget(split, 1);
     resize(sizeHint());
     setResult(nullptr, {});

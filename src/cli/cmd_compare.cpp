@@ -1,0 +1,202 @@
+// yuedu-cli compare: one row of figures per text of a set of files and folders, the texts run
+// in parallel; --summary adds the totals, --freq writes the corpus word frequency.
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <thread>
+#include <unistd.h>
+
+#include "cli/command.h"
+#include "common/errors.h"
+#include "compare/comparison.h"
+#include "compare/corpus.h"
+#include "segment/lexicon.h"
+
+namespace yuedu::cli {
+namespace {
+
+enum class Format { Tsv, Csv, Json };
+
+Format formatOption(const Args &args) {
+    const std::string name = args.value("format").value_or("tsv");
+    if (name == "tsv")
+        return Format::Tsv;
+    if (name == "csv")
+        return Format::Csv;
+    if (name == "json")
+        return Format::Json;
+    throw Error("unknown format '" + name + "' (use tsv, csv or json)");
+}
+
+int jobsOption(const Args &args) {
+    const auto value = args.value("jobs");
+    if (!value) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        return cores > 0 ? static_cast<int>(cores) : 1;
+    }
+    try {
+        std::size_t used = 0;
+        const int n = std::stoi(*value, &used);
+        if (used == value->size() && n >= 1 && n <= 1024)
+            return n;
+    } catch (const std::exception &) {
+    }
+    throw Error("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
+}
+
+std::string tsvField(const std::string &s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\t' || c == '\n' || c == '\r' || c == '\\') {
+            out += '\\';
+            out += c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string jsonString(const std::string &s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// One line of the table. JSON gives one object a line, so that the output of shards of a
+// corpus concatenates like the other formats.
+std::string tableLine(Format format, const std::vector<std::string> &names,
+                      const std::vector<std::string> &cells) {
+    if (format == Format::Csv)
+        return compare::csvLine(cells);
+    std::string out;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (format == Format::Json) {
+            out += (i == 0 ? "{" : ",") + jsonString(names[i]) + ":";
+            out += i == 0 ? jsonString(cells[i]) : cells[i].empty() ? "null" : cells[i];
+            continue;
+        }
+        if (i > 0)
+            out += '\t';
+        out += tsvField(cells[i]);
+    }
+    return out + (format == Format::Json ? "}\n" : "\n");
+}
+
+// "done/total texts, characters/s" on one line that redraws itself.
+class ProgressLine {
+public:
+    explicit ProgressLine(bool shown) : m_shown(shown) {}
+    void operator()(std::size_t done, std::size_t total, std::int64_t chars) {
+        if (!m_shown)
+            return;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+        std::fprintf(stderr, "\r%zu/%zu texts, %.0f characters/s ", done, total,
+                     seconds > 0 ? static_cast<double>(chars) / seconds : 0.0);
+        std::fflush(stderr);
+        m_drawn = true;
+    }
+    void finish() {
+        if (m_drawn)
+            std::fputc('\n', stderr);
+    }
+
+private:
+    bool m_shown;
+    bool m_drawn = false;
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
+
+int runCompare(const Args &args) {
+    const Format format = formatOption(args);
+    const int jobs = jobsOption(args);
+    if (args.positional.empty())
+        throw Error("name the files or folders of the texts to compare");
+
+    int status = 0;
+    const compare::CollectedTexts collected = compare::collectTexts(args.positional);
+    for (const auto &problem : collected.problems) {
+        std::cerr << "yuedu-cli compare: " << problem.path << ": " << problem.message << "\n";
+        if (!problem.emptyFolder)
+            status = 1;
+    }
+    if (collected.files.empty()) {
+        std::cerr << "yuedu-cli compare: no texts to compare\n";
+        return 1;
+    }
+
+    const LanguageData &data = languageData(args);
+    const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
+    std::vector<compare::TextSource> sources;
+    for (const auto &file : collected.files)
+        sources.push_back({file, std::nullopt});
+    compare::CompareOptions options;
+    options.genre = {args.has("poetry"), args.has("dialogue")};
+    options.jobs = jobs;
+    ProgressLine progress(isatty(STDERR_FILENO) != 0);
+    const compare::CompareResult result =
+        compare::compareTexts(data, lexicon, sources, options,
+                              [&](std::size_t done, std::size_t total, std::int64_t chars) {
+                                  progress(done, total, chars);
+                              });
+    progress.finish();
+    for (const auto &failure : result.failures)
+        std::cerr << "yuedu-cli compare: " << failure.message << " (left out)\n";
+    if (!result.failures.empty())
+        status = 1;
+
+    const auto names = compare::columnNames();
+    std::string out;
+    if (format != Format::Json && !args.has("no-header"))
+        out += tableLine(format, names, names);
+    for (const auto &row : result.rows)
+        out += tableLine(format, names, compare::rowCells(row));
+    const bool wantTotals = args.has("summary") || args.value("freq");
+    const compare::CorpusTotals totals =
+        wantTotals ? compare::corpusTotals(data, result.rows) : compare::CorpusTotals{};
+    if (args.has("summary"))
+        out += tableLine(format, names, compare::totalCells(totals));
+    writeOut(out);
+
+    if (const auto freqPath = args.value("freq")) {
+        std::ofstream file(*freqPath, std::ios::binary | std::ios::trunc);
+        file << toUtf8(frequencyTableText(totals.all.frequency));
+        file.close();
+        if (!file) {
+            std::cerr << "yuedu-cli compare: " << *freqPath << ": cannot be written\n";
+            status = 1;
+        }
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "yuedu-cli compare: the result could not be written\n";
+        return 1;
+    }
+    return status;
+}
+
+const CommandRegistration registration({
+    "compare",
+    "[--poetry] [--dialogue] [--jobs N] [--format tsv|csv|json] [--no-header] [--summary] "
+    "[--freq OUT.tsv] FILE|DIR...",
+    "one row of figures per text (profile, words, grade and general-use shares); folders are "
+    "searched for .txt/.rtf/.rxt files",
+    {"jobs", "format", "freq"},
+    runCompare,
+});
+
+} // namespace
+} // namespace yuedu::cli

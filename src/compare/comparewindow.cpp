@@ -1,0 +1,505 @@
+#include "compare/comparewindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "article/profiletext.h"
+#include "compare/corpus.h"
+#include "ui/charts.h"
+
+namespace yuedu::compare {
+namespace {
+
+const char16_t *const kGradeNames[kGradeGroups] = {u"一年級", u"二年級", u"三年級", u"四年級",
+                                                   u"五年級", u"六年級", u"未出現"};
+const char16_t *const kLevelNames[kUseLevels] = {u"一級", u"二級", u"三級", u"四級", u"五級",
+                                                 u"六級", u"七級", u"八級", u"九級", u"十級"};
+constexpr int kLengthFigure = 1;   // 全文長 among the profile figures
+constexpr int kDistinctFigure = 2; // 字別數
+constexpr int kGradeFigure = 10;   // 岷丘年級數
+
+// What the table's header says for each column of columnNames(), in the same order.
+QStringList columnCaptions() {
+    QStringList captions{QStringLiteral("文章")};
+    for (const auto &field : article::profileFields()) {
+        QString caption = QString::fromStdU16String(std::u16string(field.caption));
+        caption.remove(u'﹦');
+        captions << caption;
+    }
+    captions << QStringLiteral("年級數在適用範圍");
+    captions << QStringLiteral("詞數") << QStringLiteral("詞別數") << QStringLiteral("詞別詞數比");
+    for (auto name : kGradeNames)
+        captions << QString::fromUtf16(name) + QStringLiteral("詞%");
+    for (auto name : kLevelNames)
+        captions << QStringLiteral("通用") + QString::fromUtf16(name) + QStringLiteral("字%");
+    captions << QStringLiteral("有詞義類別%");
+    return captions;
+}
+
+// A short label of row i for the chart axes: its number and file name, since two texts may
+// share a name.
+QString shortName(std::size_t i, const std::string &name) {
+    return QStringLiteral("%1 %2").arg(i + 1).arg(
+        QFileInfo(QString::fromStdString(name)).fileName());
+}
+
+QStandardItem *numberItem(double value, const QString &text) {
+    auto *item = new QStandardItem(text);
+    item->setData(value, Qt::UserRole);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexicon,
+                             std::function<QVector<OpenText>()> openTexts, QWidget *parent)
+    : QWidget(parent), m_data(data), m_lexicon(lexicon), m_openTexts(std::move(openTexts)) {
+    setObjectName(QStringLiteral("frmcompare"));
+    setWindowTitle(QStringLiteral("比較分析"));
+
+    m_list = new QListWidget;
+    m_list->setObjectName(QStringLiteral("lsttexts"));
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto button = [this](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    m_addOpen = button("cmdaddopen", QStringLiteral("加入開啟的文件"));
+    m_addFiles = button("cmdaddfiles", QStringLiteral("加入檔案…"));
+    m_addFolder = button("cmdaddfolder", QStringLiteral("加入資料夾…"));
+    m_remove = button("cmdremove", QStringLiteral("移除"));
+    m_run = button("cmdrun", QStringLiteral("開始比較"));
+    m_stop = button("cmdcancel", QStringLiteral("取消"));
+    m_export = button("cmdexport", QStringLiteral("匯出 CSV…"));
+    m_poetry = new QCheckBox(QStringLiteral("詩歌類"), this);
+    m_dialogue = new QCheckBox(QStringLiteral("對話類"), this);
+    connect(m_addOpen, &QPushButton::clicked, this, &CompareWindow::addOpenTexts);
+    connect(m_addFiles, &QPushButton::clicked, this, [this] {
+        addPaths(QFileDialog::getOpenFileNames(
+            this, QStringLiteral("加入檔案"), QString(),
+            QStringLiteral("文字檔 (*.txt *.rtf *.rxt);;所有檔案 (*)")));
+    });
+    connect(m_addFolder, &QPushButton::clicked, this, [this] {
+        const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("加入資料夾"));
+        if (!dir.isEmpty())
+            addPaths({dir});
+    });
+    connect(m_remove, &QPushButton::clicked, this, &CompareWindow::removeSelected);
+    connect(m_run, &QPushButton::clicked, this, &CompareWindow::start);
+    connect(m_stop, &QPushButton::clicked, this, &CompareWindow::cancel);
+    connect(m_export, &QPushButton::clicked, this, &CompareWindow::exportAsked);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CompareWindow::updateButtons);
+
+    auto *side = new QVBoxLayout;
+    for (QWidget *w : {static_cast<QWidget *>(m_addOpen), static_cast<QWidget *>(m_addFiles),
+                       static_cast<QWidget *>(m_addFolder), static_cast<QWidget *>(m_remove),
+                       static_cast<QWidget *>(m_poetry), static_cast<QWidget *>(m_dialogue)})
+        side->addWidget(w);
+    side->addStretch();
+    side->addWidget(m_run);
+    side->addWidget(m_stop);
+    auto *top = new QWidget;
+    auto *topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->addWidget(m_list, 1);
+    topLayout->addLayout(side);
+
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("prgcompare"));
+    m_progress->setTextVisible(true);
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("lblstatus"));
+    m_status->setWordWrap(true);
+
+    m_model = new QStandardItemModel(this);
+    m_model->setSortRole(Qt::UserRole);
+    m_table = new QTableView;
+    m_table->setObjectName(QStringLiteral("tblcompare"));
+    m_table->setModel(m_model);
+    m_table->setSortingEnabled(true);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_table->horizontalHeader()->setToolTip(QStringLiteral("按右鍵可選擇顯示的欄位"));
+    connect(m_table->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+            &CompareWindow::chooseColumns);
+    auto *tablePage = new QWidget;
+    auto *tableLayout = new QVBoxLayout(tablePage);
+    tableLayout->addWidget(m_table, 1);
+    auto *exportRow = new QHBoxLayout;
+    exportRow->addStretch();
+    exportRow->addWidget(m_export);
+    tableLayout->addLayout(exportRow);
+
+    m_gradeChart = new ui::ChartPanel;
+    m_levelChart = new ui::ChartPanel;
+    m_scatterChart = new ui::ChartPanel;
+    m_rankChart = new ui::ChartPanel;
+    m_scatterX = new QComboBox;
+    m_scatterX->addItems({QStringLiteral("全文長"), QStringLiteral("字別數")});
+    connect(m_scatterX, &QComboBox::currentIndexChanged, this, &CompareWindow::fillScatter);
+    m_rankText = new QComboBox;
+    connect(m_rankText, &QComboBox::currentIndexChanged, this, &CompareWindow::fillRankChart);
+    auto withChooser = [](QComboBox *chooser, const QString &label, ui::ChartPanel *panel) {
+        auto *page = new QWidget;
+        auto *layout = new QVBoxLayout(page);
+        auto *row = new QHBoxLayout;
+        row->addWidget(new QLabel(label));
+        row->addWidget(chooser);
+        row->addStretch();
+        layout->addLayout(row);
+        layout->addWidget(panel, 1);
+        return page;
+    };
+
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("tabcompare"));
+    m_tabs->addTab(tablePage, QStringLiteral("表格"));
+    m_tabs->addTab(m_gradeChart, QStringLiteral("詞彙級別"));
+    m_tabs->addTab(m_levelChart, QStringLiteral("通用級數"));
+    m_tabs->addTab(withChooser(m_scatterX, QStringLiteral("橫軸："), m_scatterChart),
+                   QStringLiteral("年級散佈"));
+    m_tabs->addTab(withChooser(m_rankText, QStringLiteral("文章："), m_rankChart),
+                   QStringLiteral("詞頻與名次"));
+
+    auto *bottom = new QWidget;
+    auto *bottomLayout = new QVBoxLayout(bottom);
+    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    auto *progressRow = new QHBoxLayout;
+    progressRow->addWidget(m_progress, 1);
+    bottomLayout->addLayout(progressRow);
+    bottomLayout->addWidget(m_status);
+    bottomLayout->addWidget(m_tabs, 1);
+
+    auto *split = new QSplitter(Qt::Vertical);
+    split->addWidget(top);
+    split->addWidget(bottom);
+    split->setStretchFactor(1, 3);
+    split->setSizes({140, 500});
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(split);
+    resize(900, 640);
+    updateButtons();
+}
+
+CompareWindow::~CompareWindow() {
+    // The worker reads the sources and the data: it must be done before they go.
+    if (m_worker.joinable()) {
+        m_cancel->store(true);
+        m_worker.join();
+    }
+}
+
+void CompareWindow::addPaths(const QStringList &paths) {
+    std::vector<std::string> names;
+    for (const QString &p : paths)
+        names.push_back(p.toStdString());
+    const CollectedTexts collected = collectTexts(names);
+    for (const auto &file : collected.files) {
+        m_sources.push_back({file, std::nullopt});
+        m_list->addItem(QString::fromStdString(file));
+    }
+    QStringList problems;
+    for (const auto &p : collected.problems)
+        problems << QString::fromStdString(p.path) + (p.emptyFolder
+                                                          ? QStringLiteral("：資料夾中沒有文字檔")
+                                                          : QStringLiteral("：找不到或無法讀取"));
+    if (!problems.isEmpty())
+        m_status->setText(problems.join(u'\n'));
+    updateButtons();
+}
+
+void CompareWindow::addOpenTexts() {
+    if (!m_openTexts)
+        return;
+    const QVector<OpenText> texts = m_openTexts();
+    if (texts.isEmpty()) {
+        m_status->setText(QStringLiteral("目前沒有開啟的文件。"));
+        return;
+    }
+    for (const OpenText &t : texts) {
+        m_sources.push_back({t.name.toStdString(), t.text.toStdU16String()});
+        m_list->addItem(t.name);
+    }
+    updateButtons();
+}
+
+void CompareWindow::removeSelected() {
+    std::vector<int> rows;
+    for (QListWidgetItem *item : m_list->selectedItems())
+        rows.push_back(m_list->row(item));
+    std::sort(rows.rbegin(), rows.rend());
+    for (int r : rows) {
+        delete m_list->takeItem(r);
+        m_sources.erase(m_sources.begin() + r);
+    }
+    updateButtons();
+}
+
+void CompareWindow::updateButtons() {
+    const bool running = isRunning();
+    for (QWidget *w : {static_cast<QWidget *>(m_addOpen), static_cast<QWidget *>(m_addFiles),
+                       static_cast<QWidget *>(m_addFolder), static_cast<QWidget *>(m_poetry),
+                       static_cast<QWidget *>(m_dialogue)})
+        w->setEnabled(!running);
+    m_remove->setEnabled(!running && !m_list->selectedItems().isEmpty());
+    m_run->setEnabled(!running && !m_sources.empty());
+    m_stop->setEnabled(running);
+    m_export->setEnabled(!running && !m_rows.empty());
+}
+
+void CompareWindow::start() {
+    if (isRunning() || m_sources.empty())
+        return;
+    CompareOptions options;
+    options.genre = {m_poetry->isChecked(), m_dialogue->isChecked()};
+    const unsigned cores = std::thread::hardware_concurrency();
+    options.jobs = cores > 0 ? static_cast<int>(cores) : 1;
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    m_progress->setRange(0, static_cast<int>(m_sources.size()));
+    m_progress->setValue(0);
+    m_status->setText(QStringLiteral("比較中…"));
+    // The worker gets its own copy of the list, so the user may change the list meanwhile.
+    m_worker = std::thread([this, sources = m_sources, options, cancel = m_cancel] {
+        auto result = std::make_shared<CompareResult>(compareTexts(
+            m_data, m_lexicon, sources, options,
+            [this](std::size_t done, std::size_t total, std::int64_t) {
+                QMetaObject::invokeMethod(
+                    this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
+            },
+            cancel.get()));
+        QMetaObject::invokeMethod(
+            this, [this, result] { showResult(result); }, Qt::QueuedConnection);
+    });
+    updateButtons();
+}
+
+void CompareWindow::cancel() {
+    if (m_cancel)
+        m_cancel->store(true);
+}
+
+void CompareWindow::showProgress(std::size_t done, std::size_t total) {
+    m_progress->setValue(static_cast<int>(done));
+    m_status->setText(QStringLiteral("已完成 %1 / %2 篇").arg(done).arg(total));
+}
+
+void CompareWindow::showResult(std::shared_ptr<CompareResult> result) {
+    if (m_worker.joinable())
+        m_worker.join();
+    m_rows = std::move(result->rows);
+    m_failures = std::move(result->failures);
+    QStringList lines;
+    lines << (result->cancelled ? QStringLiteral("已取消：完成 %1 篇。")
+                                : QStringLiteral("完成 %1 篇。"))
+                 .arg(m_rows.size());
+    for (const auto &f : m_failures)
+        lines << QStringLiteral("無法讀取，未列入：") + QString::fromStdString(f.message);
+    m_status->setText(lines.join(u'\n'));
+    fillTable();
+    fillCharts();
+    updateButtons();
+    emit finished();
+}
+
+void CompareWindow::fillTable() {
+    m_table->setSortingEnabled(false);
+    m_model->clear();
+    const auto names = columnNames();
+    const QStringList captions = columnCaptions();
+    m_model->setColumnCount(static_cast<int>(names.size()));
+    for (int c = 0; c < static_cast<int>(names.size()); ++c) {
+        auto *header =
+            new QStandardItem(c < captions.size() ? captions[c] : QString::fromStdString(names[c]));
+        header->setToolTip(QString::fromStdString(names[static_cast<std::size_t>(c)]));
+        m_model->setHorizontalHeaderItem(c, header);
+    }
+    for (const TextRow &row : m_rows) {
+        QList<QStandardItem *> items;
+        auto *name = new QStandardItem(QString::fromStdString(row.name));
+        name->setData(QString::fromStdString(row.name), Qt::UserRole);
+        items << name;
+        const std::vector<std::string> cells = rowCells(row);
+        for (std::size_t i = 0; i < kProfileFigures; ++i) {
+            if (!row.profile) {
+                items << new QStandardItem;
+                continue;
+            }
+            const std::optional<double> v = (*row.profile)[i];
+            if (!v) {
+                // No measurement, so no number: sorted after every figure.
+                auto *none = new QStandardItem(
+                    QString::fromStdU16String(std::u16string(article::kNoDataMark)));
+                none->setToolTip(QString::fromStdU16String(std::u16string(article::kNoDataNote)));
+                items << none;
+                continue;
+            }
+            QStandardItem *item = numberItem(*v, QString::fromStdString(cells[i + 1]));
+            if (static_cast<int>(i) == kGradeFigure && !row.gradeInRange) {
+                item->setText(item->text() +
+                              QString::fromStdU16String(std::u16string(article::kOutOfRangeMark)));
+                item->setToolTip(QString::fromStdU16String(article::gradeRangeNote()));
+            }
+            items << item;
+        }
+        if (row.profile)
+            items << numberItem(row.gradeInRange ? 1 : 0,
+                                row.gradeInRange ? QStringLiteral("是") : QStringLiteral("否"));
+        else
+            items << new QStandardItem;
+        items << numberItem(static_cast<double>(row.tokens), QString::number(row.tokens));
+        items << numberItem(static_cast<double>(row.types), QString::number(row.types));
+        items << numberItem(row.typeTokenRatio(), QString::number(row.typeTokenRatio(), 'f', 3));
+        auto percent = [&](double share) {
+            items << numberItem(share, QString::number(share * 100, 'f', 2));
+        };
+        for (int g = 0; g < kGradeGroups; ++g)
+            percent(row.gradeShare(g));
+        for (int k = 0; k < kUseLevels; ++k)
+            percent(row.levelShare(k));
+        percent(row.senseShare());
+        m_model->appendRow(items);
+    }
+    m_table->setSortingEnabled(true);
+    m_table->resizeColumnsToContents();
+}
+
+void CompareWindow::chooseColumns(const QPoint &at) {
+    QMenu menu(this);
+    for (int c = 1; c < m_model->columnCount(); ++c) {
+        QAction *a = menu.addAction(m_model->horizontalHeaderItem(c)->text());
+        a->setCheckable(true);
+        a->setChecked(!m_table->isColumnHidden(c));
+        connect(a, &QAction::toggled, this,
+                [this, c](bool on) { m_table->setColumnHidden(c, !on); });
+    }
+    menu.exec(m_table->horizontalHeader()->mapToGlobal(at));
+}
+
+void CompareWindow::fillCharts() {
+    ui::StackedBars grades;
+    grades.title = QStringLiteral("各級詞彙所佔比例");
+    grades.valueTitle = QStringLiteral("詞數 %");
+    ui::StackedBars levels;
+    levels.title = QStringLiteral("各通用級數字所佔比例");
+    levels.valueTitle = QStringLiteral("字數 %");
+    for (auto name : kGradeNames)
+        grades.segments << QString::fromUtf16(name);
+    for (auto name : kLevelNames)
+        levels.segments << QString::fromUtf16(name);
+    grades.values.resize(kGradeGroups);
+    levels.values.resize(kUseLevels);
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const TextRow &row = m_rows[i];
+        grades.categories << shortName(i, row.name);
+        levels.categories << shortName(i, row.name);
+        for (int g = 0; g < kGradeGroups; ++g)
+            grades.values[g] << row.gradeShare(g) * 100;
+        for (int k = 0; k < kUseLevels; ++k)
+            levels.values[k] << row.levelShare(k) * 100;
+    }
+    m_gradeChart->setChart(ui::stackedBarChart(grades));
+    m_levelChart->setChart(ui::stackedBarChart(levels));
+    fillScatter();
+
+    const QSignalBlocker blocker(m_rankText);
+    m_rankText->clear();
+    m_rankText->addItem(QStringLiteral("全部文章"));
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        m_rankText->addItem(shortName(i, m_rows[i].name));
+    fillRankChart();
+}
+
+void CompareWindow::fillScatter() {
+    const bool byDistinct = m_scatterX->currentIndex() == 1;
+    ui::Scatter scatter;
+    scatter.title = QStringLiteral("岷丘年級數與") + m_scatterX->currentText();
+    scatter.xTitle = m_scatterX->currentText();
+    scatter.yTitle = QStringLiteral("岷丘年級數");
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const TextRow &row = m_rows[i];
+        if (!row.profile)
+            continue;
+        const auto x = (*row.profile)[byDistinct ? kDistinctFigure : kLengthFigure];
+        const auto y = (*row.profile)[kGradeFigure];
+        if (x && y)
+            scatter.points.push_back({shortName(i, row.name), *x, *y});
+    }
+    m_scatterChart->setChart(ui::scatterChart(scatter));
+}
+
+void CompareWindow::fillRankChart() {
+    const int pick = m_rankText->currentIndex();
+    ui::RankFrequency rank;
+    rank.title = QStringLiteral("詞頻與名次（對數座標）");
+    auto countsOf = [](const FrequencyCounts &frequency) {
+        std::vector<std::int64_t> counts;
+        for (const auto &[word, count] : frequency)
+            if (!word.empty())
+                counts.push_back(count);
+        return counts;
+    };
+    if (pick <= 0) {
+        FrequencyCounts all;
+        for (const TextRow &row : m_rows)
+            for (const auto &[word, count] : row.frequency)
+                all[word] += count;
+        rank.names << QStringLiteral("全部文章");
+        rank.counts.push_back(countsOf(all));
+    } else if (static_cast<std::size_t>(pick) <= m_rows.size()) {
+        rank.names << m_rankText->currentText();
+        rank.counts.push_back(countsOf(m_rows[static_cast<std::size_t>(pick) - 1].frequency));
+    }
+    m_rankChart->setChart(ui::rankFrequencyChart(rank));
+}
+
+std::string CompareWindow::csvText() const {
+    std::string out = csvLine(columnNames());
+    for (const TextRow &row : m_rows)
+        out += csvLine(rowCells(row));
+    return out;
+}
+
+bool CompareWindow::exportCsv(const QString &path, QString *error) {
+    QSaveFile file(path);
+    const std::string text = csvText();
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        if (error)
+            *error = QStringLiteral("無法寫入檔案：%1（%2）").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void CompareWindow::exportAsked() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("匯出 CSV"), QString(),
+                                                      QStringLiteral("CSV 檔 (*.csv)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!exportCsv(path, &error))
+        QMessageBox::warning(this, QStringLiteral("匯出 CSV"), error);
+}
+
+} // namespace yuedu::compare

@@ -1,0 +1,323 @@
+#include "compare/comparison.h"
+
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+#include "article/profiletext.h"
+#include "common/errors.h"
+#include "compare/corpus.h"
+#include "segment/phrasedivider.h"
+#include "wordstats/frequency.h"
+#include "wordstats/gradetree.h"
+#include "wordstats/senses.h"
+#include "wordstats/wordlist.h"
+
+namespace yuedu::compare {
+namespace {
+
+double share(std::int64_t part, std::int64_t whole) {
+    return whole > 0 ? static_cast<double>(part) / static_cast<double>(whole) : 0.0;
+}
+
+// Distinct words of a merged list with a sense class, as the sense classes of its words say.
+std::int64_t countSensed(const LanguageData &data, const FrequencyCounts &frequency) {
+    WordList distinct;
+    distinct.reserve(frequency.size());
+    for (const auto &entry : frequency)
+        distinct.push_back(entry.first);
+    return SenseClasses(data, std::move(distinct)).classifiedCount();
+}
+
+TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std::string name,
+                std::u16string_view text, const article::ArticleGenre &genre) {
+    TextRow row;
+    row.name = std::move(name);
+
+    const article::ProfileResult profile = article::artprofile(data, text, genre);
+    if (profile.done()) {
+        std::array<std::optional<double>, kProfileFigures> figures{};
+        const auto &fields = article::profileFields();
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (!article::fieldHasNoData(fields[i], profile))
+                figures[i] = profile.entry(fields[i].entry) / fields[i].divisor;
+        row.profile = figures;
+        row.gradeInRange = profile.gradeInRange();
+        row.characters = static_cast<std::int64_t>(profile.entry(article::kHanziCount));
+        for (int k = 0; k < kUseLevels; ++k)
+            row.levelChars[static_cast<std::size_t>(k)] =
+                static_cast<std::int64_t>(profile.entry(article::kLevel1Count + k));
+    }
+
+    // The word statistics read the segmented text as the result document holds it, cut
+    // without the line breaks so that no word depends on where a line ends.
+    WordList words;
+    ScanPieces(divider.DivideText(text), PieceScan::Clean, words);
+    const FrequencyResult frequency = WordFrequency(words);
+    for (std::size_t i = 0; i < frequency.size(); ++i) {
+        row.frequency.emplace(frequency.FreqWords[i], frequency.FreqCounts[i]);
+        if (!frequency.FreqWords[i].empty()) {
+            row.tokens += frequency.FreqCounts[i];
+            ++row.types;
+        }
+    }
+    const GradeResult grades = VocabularyGrades(data, words);
+    for (std::size_t i = 0; i < grades.size(); ++i) {
+        const int node = gradeGroupNode(grades.GradeCodes[i]);
+        if (!grades.GradeWords[i].empty() && node >= 2)
+            row.gradeTokens[static_cast<std::size_t>(node - 2)] += grades.GradeCounts[i];
+    }
+    row.senseTypes = SenseClasses(data, std::move(words)).classifiedCount();
+    return row;
+}
+
+std::string number(double v) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.7g", v);
+    return buf;
+}
+
+std::string wholeNumber(std::int64_t v) {
+    return std::to_string(v);
+}
+
+std::vector<std::string> wordCells(const TextRow &row) {
+    std::vector<std::string> cells;
+    cells.push_back(wholeNumber(row.tokens));
+    cells.push_back(wholeNumber(row.types));
+    cells.push_back(number(row.typeTokenRatio()));
+    for (int g = 0; g < kGradeGroups; ++g)
+        cells.push_back(number(row.gradeShare(g)));
+    for (int k = 0; k < kUseLevels; ++k)
+        cells.push_back(number(row.levelShare(k)));
+    cells.push_back(number(row.senseShare()));
+    return cells;
+}
+
+std::u16string unescapeField(std::u16string_view field) {
+    std::u16string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        char16_t c = field[i];
+        if (c == u'\\' && i + 1 < field.size()) {
+            const char16_t e = field[++i];
+            c = e == u't' ? u'\t' : e == u'r' ? u'\r' : e == u'n' ? u'\n' : e;
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+double TextRow::typeTokenRatio() const {
+    return share(types, tokens);
+}
+double TextRow::gradeShare(int group) const {
+    return share(gradeTokens[static_cast<std::size_t>(group)], tokens);
+}
+double TextRow::levelShare(int level) const {
+    return share(levelChars[static_cast<std::size_t>(level)], characters);
+}
+double TextRow::senseShare() const {
+    return share(senseTypes, types);
+}
+
+CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon,
+                           const std::vector<TextSource> &sources, const CompareOptions &options,
+                           const ProgressFn &progress, const std::atomic<bool> *cancel) {
+    const std::size_t total = sources.size();
+    // Each text's outcome goes to its own slot, so the order of the output is the input order
+    // however the threads interleave.
+    std::vector<std::optional<TextRow>> rows(total);
+    std::vector<std::optional<Failure>> failures(total);
+    std::atomic<std::size_t> next{0};
+    std::mutex progressLock;
+    std::size_t done = 0;
+    std::int64_t chars = 0;
+
+    // One divider for all threads: building it indexes the dictionary, which costs as much
+    // as analysing a few hundred short texts, and segmenting keeps no state in it.
+    const seg::PhraseDivider divider(data, lexicon);
+    auto work = [&] {
+        for (;;) {
+            if (cancel && cancel->load())
+                return;
+            const std::size_t i = next.fetch_add(1);
+            if (i >= total)
+                return;
+            const TextSource &source = sources[i];
+            std::size_t length = 0;
+            try {
+                std::u16string read;
+                if (!source.text)
+                    read = readText(source.name);
+                const std::u16string &text = source.text ? *source.text : read;
+                length = text.size();
+                rows[i] = analyse(data, divider, source.name, text, options.genre);
+            } catch (const Error &e) {
+                failures[i] = Failure{source.name, e.what()};
+            } catch (const std::bad_alloc &) {
+                failures[i] = Failure{source.name, source.name + ": out of memory"};
+            }
+            std::lock_guard lock(progressLock);
+            ++done;
+            chars += static_cast<std::int64_t>(length);
+            if (progress)
+                progress(done, total, chars);
+        }
+    };
+
+    const std::size_t jobs = std::min<std::size_t>(
+        static_cast<std::size_t>(std::max(options.jobs, 1)), std::max<std::size_t>(total, 1));
+    if (jobs == 1) {
+        work();
+    } else {
+        std::vector<std::thread> threads;
+        for (std::size_t t = 0; t < jobs; ++t)
+            threads.emplace_back(work);
+        for (auto &t : threads)
+            t.join();
+    }
+
+    CompareResult result;
+    result.cancelled = cancel && cancel->load() && done < total;
+    for (std::size_t i = 0; i < total; ++i) {
+        if (rows[i])
+            result.rows.push_back(std::move(*rows[i]));
+        if (failures[i])
+            result.failures.push_back(std::move(*failures[i]));
+    }
+    return result;
+}
+
+bool profileFigureSums(int i) {
+    const int entry = article::profileFields()[static_cast<std::size_t>(i)].entry;
+    return entry == article::kHanziCount || entry == article::kSentences ||
+           entry == article::kSingleClauseSentences || entry == article::kClauses ||
+           entry >= article::kLevel1Count;
+}
+
+CorpusTotals corpusTotals(const LanguageData &data, const std::vector<TextRow> &rows) {
+    CorpusTotals totals;
+    totals.texts = rows.size();
+    TextRow &all = totals.all;
+    all.name = "total";
+    for (const TextRow &row : rows) {
+        all.characters += row.characters;
+        all.tokens += row.tokens;
+        for (int g = 0; g < kGradeGroups; ++g)
+            all.gradeTokens[static_cast<std::size_t>(g)] +=
+                row.gradeTokens[static_cast<std::size_t>(g)];
+        for (int k = 0; k < kUseLevels; ++k)
+            all.levelChars[static_cast<std::size_t>(k)] +=
+                row.levelChars[static_cast<std::size_t>(k)];
+        for (const auto &[word, count] : row.frequency)
+            all.frequency[word] += count;
+        if (!row.profile)
+            continue;
+        for (std::size_t i = 0; i < kProfileFigures; ++i)
+            if (profileFigureSums(static_cast<int>(i)) && (*row.profile)[i])
+                totals.summedProfile[i] = totals.summedProfile[i].value_or(0) + *(*row.profile)[i];
+    }
+    for (const auto &entry : all.frequency)
+        if (!entry.first.empty())
+            ++all.types;
+    all.senseTypes = countSensed(data, all.frequency);
+    return totals;
+}
+
+void addFrequencyTable(std::u16string_view table, const std::string &source,
+                       FrequencyCounts &counts) {
+    std::size_t at = 0;
+    std::int64_t line = 0;
+    while (at < table.size()) {
+        std::size_t end = table.find(u'\n', at);
+        if (end == std::u16string_view::npos)
+            end = table.size();
+        std::u16string_view row = table.substr(at, end - at);
+        at = end + 1;
+        ++line;
+        if (!row.empty() && row.back() == u'\r')
+            row.remove_suffix(1);
+        if (row.empty())
+            continue;
+        const std::size_t tab = row.find(u'\t');
+        if (tab == std::u16string_view::npos)
+            throw FormatError(source, "not a frequency table row (word, count, …)", line);
+        std::u16string_view count = row.substr(tab + 1);
+        count = count.substr(0, count.find(u'\t'));
+        std::int64_t n = 0;
+        bool digits = !count.empty() && count.size() <= 18;
+        for (char16_t c : count) {
+            if (c < u'0' || c > u'9') {
+                digits = false;
+                break;
+            }
+            n = n * 10 + (c - u'0');
+        }
+        if (!digits)
+            throw FormatError(source, "the count is not a whole number", line);
+        counts[unescapeField(row.substr(0, tab))] += n;
+    }
+}
+
+std::vector<std::string> columnNames() {
+    std::vector<std::string> names{"path"};
+    for (const auto &field : article::profileFields())
+        names.emplace_back(field.name);
+    names.emplace_back("lorcf_in_range");
+    for (const char *name : {"tokens", "types", "ttr"})
+        names.emplace_back(name);
+    for (int g = 1; g <= 6; ++g)
+        names.push_back("grade" + std::to_string(g) + "_share");
+    names.emplace_back("unlisted_share");
+    for (int k = 1; k <= kUseLevels; ++k)
+        names.push_back("level" + std::to_string(k) + "_share");
+    names.emplace_back("sense_share");
+    return names;
+}
+
+std::vector<std::string> rowCells(const TextRow &row) {
+    std::vector<std::string> cells{row.name};
+    for (std::size_t i = 0; i < kProfileFigures; ++i)
+        cells.push_back(row.profile && (*row.profile)[i] ? number(*(*row.profile)[i])
+                                                         : std::string());
+    cells.push_back(row.profile ? (row.gradeInRange ? "true" : "false") : "");
+    for (auto &cell : wordCells(row))
+        cells.push_back(std::move(cell));
+    return cells;
+}
+
+std::vector<std::string> totalCells(const CorpusTotals &totals) {
+    std::vector<std::string> cells{totals.all.name};
+    for (const auto &figure : totals.summedProfile)
+        cells.push_back(figure ? number(*figure) : std::string());
+    cells.emplace_back();
+    for (auto &cell : wordCells(totals.all))
+        cells.push_back(std::move(cell));
+    return cells;
+}
+
+std::string csvLine(const std::vector<std::string> &cells) {
+    std::string out;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        const std::string &s = cells[i];
+        if (s.find_first_of(",\"\r\n") == std::string::npos) {
+            out += s;
+            continue;
+        }
+        out += '"';
+        for (char c : s) {
+            if (c == '"')
+                out += '"';
+            out += c;
+        }
+        out += '"';
+    }
+    return out + "\n";
+}
+
+} // namespace yuedu::compare

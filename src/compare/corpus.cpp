@@ -1,0 +1,75 @@
+#include "compare/corpus.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "common/errors.h"
+#include "docfile/documentreader.h"
+#include "docfile/rtfreader.h"
+#include "langdata/textcodec.h"
+
+namespace yuedu::compare {
+namespace fs = std::filesystem;
+
+bool isTextFileName(const std::string &path) {
+    std::string ext = fs::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".txt" || ext == ".text" || ext == ".rtf" || ext == ".rxt" || ext == ".csv" ||
+           ext == ".tsv";
+}
+
+CollectedTexts collectTexts(const std::vector<std::string> &paths) {
+    CollectedTexts out;
+    for (const auto &path : paths) {
+        std::error_code ec;
+        const auto status = fs::status(path, ec);
+        if (ec || !fs::exists(status)) {
+            out.problems.push_back({path, "no such file or folder"});
+            continue;
+        }
+        if (!fs::is_directory(status)) {
+            out.files.push_back(path);
+            continue;
+        }
+        std::vector<std::string> found;
+        fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied,
+                                            ec);
+        for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            std::error_code fileEc;
+            if (it->is_regular_file(fileEc) && isTextFileName(it->path().string()))
+                found.push_back(it->path().string());
+        }
+        if (ec)
+            out.problems.push_back({path, "the folder cannot be read: " + ec.message()});
+        // The walk's order depends on the file system; sorted paths make runs repeatable.
+        std::sort(found.begin(), found.end());
+        if (found.empty() && !ec)
+            out.problems.push_back({path, "the folder holds no text files", true});
+        out.files.insert(out.files.end(), found.begin(), found.end());
+    }
+    return out;
+}
+
+std::u16string readText(const std::string &path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        throw IoError(path, "is a folder, not a text file");
+    const std::string bytes = doc::readFileBytes(path);
+    if (doc::looksLikeRtf(bytes)) {
+        doc::LoadedDocument loaded = doc::readDocument(bytes, path);
+        if (loaded.truncated)
+            throw IoError(path, "the RTF document is cut off");
+        return loaded.document.plainText();
+    }
+    // Plain text exactly as the other commands decode it, line ends and all.
+    DecodedText decoded = decodeTextDetailed(bytes);
+    // NUL bytes are what every UTF-16 text of Latin letters or of hanzi like 一 holds.
+    const bool utf16 =
+        decoded.encoding == TextEncoding::Utf16LE || decoded.encoding == TextEncoding::Utf16BE;
+    if (decoded.binary && !utf16)
+        throw IoError(path, "does not look like a text file");
+    return std::move(decoded.text);
+}
+
+} // namespace yuedu::compare
