@@ -16,13 +16,15 @@
 namespace yuedu::compare {
 namespace {
 
+using namespace wordstats;
+
 double share(std::int64_t part, std::int64_t whole) {
     return whole > 0 ? static_cast<double>(part) / static_cast<double>(whole) : 0.0;
 }
 
 // Distinct words of a merged list with a sense class, as the sense classes of its words say.
 std::int64_t countSensed(const LanguageData &data, const FrequencyCounts &frequency) {
-    WordList distinct;
+    wordstats::PieceList distinct;
     distinct.reserve(frequency.size());
     for (const auto &entry : frequency)
         distinct.push_back(entry.first);
@@ -51,7 +53,7 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
 
     // The word statistics read the segmented text as the result document holds it, cut
     // without the line breaks so that no word depends on where a line ends.
-    WordList words;
+    wordstats::PieceList words;
     ScanPieces(divider.DivideText(text), PieceScan::Clean, words);
     const FrequencyResult frequency = WordFrequency(words);
     for (std::size_t i = 0; i < frequency.size(); ++i) {

@@ -119,8 +119,8 @@ private slots:
     }
 
     void gradeWindowChartsItsOwnResult() {
-        GradeWindow window;
-        auto result = std::make_shared<GradeResult>();
+        wordstats::GradeWindow window;
+        auto result = std::make_shared<wordstats::GradeResult>();
         // Grade 1.5 three times, grade 2.5 once, and the empty piece, which is no word.
         result->GradeWords = {u"", u"乙", u"甲"};
         result->GradeCounts = {4, 1, 3};
