@@ -84,10 +84,10 @@ xdotool key 2
 sleep 1
 word_menu 3
 # Open the tree (a click on its root, then * opens every branch) and choose the second grade.
-xdotool mousemove 620 131 click 1
+xdotool mousemove 620 111 click 1
 sleep 0.5
 xdotool key asterisk
 sleep 0.5
-xdotool mousemove 630 159 click 1
+xdotool mousemove 630 139 click 1
 sleep 1
 import -window "$main" "$out/grade-tree.png"
