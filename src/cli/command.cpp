@@ -1,6 +1,9 @@
 #include "cli/command.h"
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -8,41 +11,70 @@
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "docfile/rtfreader.h"
 
 namespace yuedu::cli {
 namespace {
 
-std::vector<Command>& registry() {
+std::vector<Command> &registry() {
     static std::vector<Command> list;
     return list;
 }
 
 } // namespace
 
-bool Args::has(const std::string& flag) const {
-    for (const auto& f : flags)
+bool Args::has(const std::string &flag) const {
+    for (const auto &f : flags)
         if (f == flag)
             return true;
     return false;
 }
 
-std::optional<std::string> Args::value(const std::string& name) const {
+std::optional<std::string> Args::value(const std::string &name) const {
     std::optional<std::string> found;
-    for (const auto& [n, v] : options)
+    for (const auto &[n, v] : options)
         if (n == name)
             found = v;
     return found;
 }
 
 CommandRegistration::CommandRegistration(Command command) {
-    auto& list = registry();
+    auto &list = registry();
     auto at = list.begin();
     while (at != list.end() && at->name < command.name)
         ++at;
     list.insert(at, std::move(command));
 }
 
-const std::vector<Command>& commands() { return registry(); }
+const std::vector<Command> &commands() {
+    return registry();
+}
+
+bool takesValue(const Command &command, const std::string &name) {
+    if (name == "data-dir" || name == "encoding")
+        return true;
+    for (const auto &v : command.valueOptions)
+        if (v == name)
+            return true;
+    return false;
+}
+
+bool acceptsOption(const Command &command, const std::string &name) {
+    if (name == "help" || takesValue(command, name))
+        return true;
+    // The usage line lists every flag ("[--poetry] [--show|--show-all]"), so it is the one
+    // place a command declares them.
+    const std::string &u = command.usage;
+    for (std::size_t at = u.find("--"); at != std::string::npos; at = u.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < u.size() &&
+               (std::isalnum(static_cast<unsigned char>(u[end])) || u[end] == '-'))
+            ++end;
+        if (u.compare(at + 2, end - at - 2, name) == 0 && end - at - 2 == name.size())
+            return true;
+    }
+    return false;
+}
 
 std::filesystem::path exeDir() {
     std::error_code ec;
@@ -50,24 +82,24 @@ std::filesystem::path exeDir() {
     return ec ? std::filesystem::path() : self.parent_path();
 }
 
-std::filesystem::path dataDir(const Args& args) {
+std::filesystem::path dataDir(const Args &args) {
     return findDataDir(args.value("data-dir").value_or(""), exeDir());
 }
 
-const LanguageData& languageData(const Args& args) {
+const LanguageData &languageData(const Args &args) {
     static std::unique_ptr<LanguageData> data;
     if (!data) {
         data = std::make_unique<LanguageData>();
         auto dir = dataDir(args);
         LoadReport report = loaddata(dir, *data);
-        for (const auto& p : report.problems)
+        for (const auto &p : report.problems)
             std::cerr << "yuedu-cli: warning: " << (dir / p.file).string() << ": " << p.message
                       << "\n";
     }
     return *data;
 }
 
-TextEncoding encodingOption(const Args& args) {
+TextEncoding encodingOption(const Args &args) {
     std::string name = args.value("encoding").value_or("auto");
     if (name == "auto")
         return TextEncoding::Auto;
@@ -75,36 +107,94 @@ TextEncoding encodingOption(const Args& args) {
         return TextEncoding::Big5;
     if (name == "utf8" || name == "utf-8")
         return TextEncoding::Utf8;
-    throw Error("unknown encoding '" + name + "' (use auto, big5 or utf8)");
+    if (name == "utf16le" || name == "utf-16le")
+        return TextEncoding::Utf16LE;
+    if (name == "utf16be" || name == "utf-16be")
+        return TextEncoding::Utf16BE;
+    throw Error("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
 }
 
-std::vector<InputText> readInputs(const Args& args) {
+std::string readInputBytes(const std::string &name) {
+    std::string bytes;
+    if (name == "-") {
+        bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        if (std::cin.bad())
+            throw IoError("standard input", std::strerror(errno));
+        return bytes;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec))
+        throw IoError(name, "is a folder, not a text file");
+    errno = 0;
+    std::ifstream in(name, std::ios::binary);
+    if (!in)
+        throw IoError(name, errno ? std::strerror(errno) : "cannot be opened");
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw IoError(name, errno ? std::strerror(errno) : "read error");
+    return bytes;
+}
+
+std::vector<InputText> readInputs(const Args &args) {
     TextEncoding encoding = encodingOption(args);
     std::vector<std::string> names = args.positional;
     if (names.empty())
         names.push_back("-");
     std::vector<InputText> inputs;
-    for (const auto& name : names) {
-        std::string bytes;
-        if (name == "-") {
-            bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        } else {
-            std::error_code ec;
-            if (std::filesystem::is_directory(name, ec))
-                throw IoError(name, "is a folder, not a text file");
-            std::ifstream in(name, std::ios::binary);
-            if (!in)
-                throw IoError(name, "cannot be opened");
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-            if (in.bad())
-                throw IoError(name, "read error");
+    for (const auto &name : names) {
+        const std::string bytes = readInputBytes(name);
+        if (doc::looksLikeRtf(bytes)) {
+            doc::RtfReadResult rtf = doc::readRtf(bytes, name);
+            if (rtf.truncated)
+                std::cerr << "yuedu-cli: warning: " << name
+                          << ": the RTF file ends early; its text is read up to there\n";
+            inputs.push_back({name, rtf.document.plainText()});
+            continue;
         }
-        inputs.push_back({name, decodeText(bytes, encoding)});
+        DecodedText decoded = decodeTextDetailed(bytes, encoding);
+        if (decoded.binary)
+            std::cerr << "yuedu-cli: warning: " << name << ": does not look like a text file\n";
+        else if (decoded.replaced > 0 || decoded.ambiguous) {
+            std::cerr << "yuedu-cli: warning: " << name << ": read as "
+                      << encodingName(decoded.encoding);
+            if (decoded.replaced > 0)
+                std::cerr << "; " << decoded.replaced
+                          << " invalid byte sequences were replaced with U+FFFD";
+            if (decoded.ambiguous)
+                std::cerr << "; the encoding is a guess (choose one with --encoding)";
+            std::cerr << "\n";
+        }
+        inputs.push_back({name, std::move(decoded.text)});
     }
     return inputs;
 }
 
-void writeOut(std::string_view utf8) { std::cout.write(utf8.data(), utf8.size()); }
-void writeOut(std::u16string_view text) { writeOut(toUtf8(text)); }
+namespace {
+
+[[noreturn]] void outputFailed() {
+    const int error = errno;
+    throw IoError("standard output", error ? std::strerror(error) : "write error");
+}
+
+} // namespace
+
+void writeOut(std::string_view utf8) {
+    errno = 0;
+    std::cout.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+    if (!std::cout)
+        outputFailed();
+}
+void writeOut(std::u16string_view text) {
+    writeOut(toUtf8(text));
+}
+
+void finishOutput() {
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
+        outputFailed();
+    if (std::fclose(stdout) != 0)
+        outputFailed();
+}
 
 } // namespace yuedu::cli
