@@ -18,7 +18,9 @@ namespace {
 // Copies the next table out of a file image, advancing pos. Returns how many bytes were there.
 std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table) {
     std::size_t avail = pos < image.size() ? std::min(table.size(), image.size() - pos) : 0;
-    std::copy_n(reinterpret_cast<const std::uint8_t *>(image.data()) + pos, avail, table.begin());
+    if (avail > 0) // an empty image has no data pointer to offset
+        std::copy_n(reinterpret_cast<const std::uint8_t *>(image.data()) + pos, avail,
+                    table.begin());
     pos += table.size();
     return avail;
 }
