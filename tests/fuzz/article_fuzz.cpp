@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
 
     article::ArticleProfile profile(language);
-    const auto outcome = profile.artprofile(text, article::ArticleGenre{size % 2 == 0, size % 3 == 0});
+    const auto outcome =
+        profile.artprofile(text, article::ArticleGenre{size % 2 == 0, size % 3 == 0});
     if ((outcome == article::ProfileOutcome::Done) != (tableChars > 0))
         fuzz::fail("a profile without table characters, or none with them");
     if (outcome == article::ProfileOutcome::Done) {

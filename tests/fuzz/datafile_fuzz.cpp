@@ -1,17 +1,23 @@
 // libFuzzer target: the data files, whole and patched. The first byte picks the file and how
 // the rest is used: as the whole file, or as bytes written over the real file at an offset
-// (the next three bytes). Whatever the tables hold, loading goes on and the segmenter keeps
-// every table character of a sample text in exactly one word; the profile takes the text.
+// (the next three bytes). Whatever the tables hold, loading goes on; with a damaged dictionary
+// or user word file the segmenter still keeps every table character of a sample text in
+// exactly one word, and with damaged grade or sense tables every analysis that reads them
+// still runs on it.
 #include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "article/articleattributes.h"
 #include "article/articleprofile.h"
+#include "charprofile/characterprofile.h"
 #include "fuzzdata.h"
 #include "langdata/big5.h"
 #include "segment/phrasedivider.h"
+#include "wordstats/phsyn.h"
+#include "wordstats/toolsort.h"
 
 using namespace yuedu;
 
@@ -53,22 +59,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     LanguageData language;
     language.loadImages(files[0], files[1], files[2]);
-    seg::Lexicon lexicon = seg::Lexicon::builtIn();
-    lexicon.UserWords = seg::userWordsFromText(decodeText(files[3]));
-    const seg::PhraseDivider divider(language, lexicon);
-    const std::u16string result = divider.DivideText(kSample);
-
-    std::u16string in, out;
-    for (char16_t c : kSample)
-        if (isTableChar(c))
-            in.push_back(c);
-    for (char16_t c : result)
-        if (isTableChar(c))
-            out.push_back(c);
-    if (in != out)
-        fuzz::fail("a damaged data file lost or added table characters in the segmentation");
-
+    if (which == 1 || which == 3) {
+        // The dictionary and the user words: only the segmenter reads them.
+        seg::Lexicon lexicon = seg::Lexicon::builtIn();
+        lexicon.UserWords = seg::userWordsFromText(decodeText(files[3]));
+        const seg::PhraseDivider divider(language, lexicon);
+        const std::u16string result = divider.DivideText(kSample);
+        std::u16string in, out;
+        for (char16_t c : kSample)
+            if (isTableChar(c))
+                in.push_back(c);
+        for (char16_t c : result)
+            if (isTableChar(c))
+                out.push_back(c);
+        if (in != out)
+            fuzz::fail("a damaged data file lost or added table characters in the segmentation");
+        return 0;
+    }
+    // The grade and sense files: the analyses that read their tables, on the sample as the
+    // real data segments it.
+    static const std::u16string segmented = [] {
+        const seg::PhraseDivider divider(fuzz::languageData(), fuzz::lexicon());
+        return divider.DivideText(kSample);
+    }();
     article::ArticleProfile profile(language);
-    profile.artprofile(kSample, article::ArticleGenre{false, false});
+    if (profile.artprofile(kSample, article::ArticleGenre{false, true}) !=
+        article::ProfileOutcome::Done)
+        fuzz::fail("no profile of a text with hanzi");
+    article::ArticleAttributes attributes(language);
+    if (!attributes.artattri(kSample))
+        fuzz::fail("no attributes of a text with hanzi");
+    (void)article::attributeTreeText(attributes.attributeTree());
+    charprofile::CharacterProfile characters(language);
+    for (char16_t c : kSample)
+        characters.charprofile(std::u16string_view(&c, 1));
+    Toolsort toolsort(language);
+    std::u16string text = segmented;
+    toolsort.VocabularyGrades(text);
+    text = segmented;
+    Phsyn phsyn(language);
+    phsyn.SenseClasses(text);
     return 0;
 }
