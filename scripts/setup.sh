@@ -12,8 +12,13 @@ YUEDU_PACKAGES=(
 )
 
 yuedu_install_packages() {
+    yuedu_install "${YUEDU_PACKAGES[@]}"
+}
+
+# Installs the named Debian packages that are not installed yet.
+yuedu_install() {
     local missing=()
-    for p in "${YUEDU_PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -28,7 +33,7 @@ yuedu_install_packages() {
 YUEDU_CHECK_PACKAGES=(clang libclang-rt-14-dev)
 
 yuedu_install_check_packages() {
-    YUEDU_PACKAGES=("${YUEDU_CHECK_PACKAGES[@]}") yuedu_install_packages
+    yuedu_install "${YUEDU_CHECK_PACKAGES[@]}"
 }
 
 # The core, its tests and the fuzz targets built with Clang under AddressSanitizer and

@@ -16,55 +16,53 @@
 namespace yuedu::cli {
 namespace {
 
-std::vector<Command> &registry() {
+std::vector<Command>& registry() {
     static std::vector<Command> list;
     return list;
 }
 
 } // namespace
 
-bool Args::has(const std::string &flag) const {
-    for (const auto &f : flags)
+bool Args::has(const std::string& flag) const {
+    for (const auto& f : flags)
         if (f == flag)
             return true;
     return false;
 }
 
-std::optional<std::string> Args::value(const std::string &name) const {
+std::optional<std::string> Args::value(const std::string& name) const {
     std::optional<std::string> found;
-    for (const auto &[n, v] : options)
+    for (const auto& [n, v] : options)
         if (n == name)
             found = v;
     return found;
 }
 
 CommandRegistration::CommandRegistration(Command command) {
-    auto &list = registry();
+    auto& list = registry();
     auto at = list.begin();
     while (at != list.end() && at->name < command.name)
         ++at;
     list.insert(at, std::move(command));
 }
 
-const std::vector<Command> &commands() {
-    return registry();
-}
+const std::vector<Command>& commands() { return registry(); }
 
-bool takesValue(const Command &command, const std::string &name) {
+bool takesValue(const Command& command, const std::string& name) {
     if (name == "data-dir" || name == "encoding")
         return true;
-    for (const auto &v : command.valueOptions)
+    for (const auto& v : command.valueOptions)
         if (v == name)
             return true;
     return false;
 }
 
-bool acceptsOption(const Command &command, const std::string &name) {
+bool acceptsOption(const Command& command, const std::string& name) {
     if (name == "help" || takesValue(command, name))
         return true;
     // The usage line lists every flag ("[--poetry] [--show|--show-all]"), so it is the one
     // place a command declares them.
-    const std::string &u = command.usage;
+    const std::string& u = command.usage;
     for (std::size_t at = u.find("--"); at != std::string::npos; at = u.find("--", at + 2)) {
         std::size_t end = at + 2;
         while (end < u.size() &&
@@ -82,24 +80,24 @@ std::filesystem::path exeDir() {
     return ec ? std::filesystem::path() : self.parent_path();
 }
 
-std::filesystem::path dataDir(const Args &args) {
+std::filesystem::path dataDir(const Args& args) {
     return findDataDir(args.value("data-dir").value_or(""), exeDir());
 }
 
-const LanguageData &languageData(const Args &args) {
+const LanguageData& languageData(const Args& args) {
     static std::unique_ptr<LanguageData> data;
     if (!data) {
         data = std::make_unique<LanguageData>();
         auto dir = dataDir(args);
         LoadReport report = loaddata(dir, *data);
-        for (const auto &p : report.problems)
+        for (const auto& p : report.problems)
             std::cerr << "yuedu-cli: warning: " << (dir / p.file).string() << ": " << p.message
                       << "\n";
     }
     return *data;
 }
 
-TextEncoding encodingOption(const Args &args) {
+TextEncoding encodingOption(const Args& args) {
     std::string name = args.value("encoding").value_or("auto");
     if (name == "auto")
         return TextEncoding::Auto;
@@ -114,7 +112,7 @@ TextEncoding encodingOption(const Args &args) {
     throw Error("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
 }
 
-std::string readInputBytes(const std::string &name) {
+std::string readInputBytes(const std::string& name) {
     std::string bytes;
     if (name == "-") {
         bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
@@ -135,13 +133,13 @@ std::string readInputBytes(const std::string &name) {
     return bytes;
 }
 
-std::vector<InputText> readInputs(const Args &args) {
+std::vector<InputText> readInputs(const Args& args) {
     TextEncoding encoding = encodingOption(args);
     std::vector<std::string> names = args.positional;
     if (names.empty())
         names.push_back("-");
     std::vector<InputText> inputs;
-    for (const auto &name : names) {
+    for (const auto& name : names) {
         const std::string bytes = readInputBytes(name);
         if (doc::looksLikeRtf(bytes)) {
             doc::RtfReadResult rtf = doc::readRtf(bytes, name);
@@ -184,9 +182,7 @@ void writeOut(std::string_view utf8) {
     if (!std::cout)
         outputFailed();
 }
-void writeOut(std::u16string_view text) {
-    writeOut(toUtf8(text));
-}
+void writeOut(std::u16string_view text) { writeOut(toUtf8(text)); }
 
 void finishOutput() {
     errno = 0;
