@@ -1,6 +1,6 @@
 // libFuzzer target: the segmenter on the real data files. Every table character of the input
 // ends up in exactly one word of the result, in order, and the result has the segmented form
-// (words followed by two blanks, lines ending in CR LF).
+// (words followed by two blanks, a final CR LF).
 #include <cstdint>
 
 #include "fuzzdata.h"
@@ -29,12 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             fuzz::fail("a word without its two blanks");
         if (end == at)
             fuzz::fail("an empty word");
-        for (std::size_t k = at; k < end; ++k) {
-            if (result[k] == u'\r' || result[k] == u'\n')
-                fuzz::fail("a line break inside a word");
+        for (std::size_t k = at; k < end; ++k)
             if (isTableChar(result[k]))
                 out.push_back(result[k]);
-        }
         at = end + 2;
     }
     if (out != in)
