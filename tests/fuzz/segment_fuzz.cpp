@@ -1,6 +1,7 @@
 // libFuzzer target: the segmenter on the real data files. Every table character of the input
 // ends up in exactly one word of the result, in order, and the result has the segmented form
-// (words followed by two blanks, a final CR LF).
+// (pieces followed by two blanks, a final CR LF). Blanks of the input may give empty
+// pieces, as in segmented text edited by hand.
 #include <cstdint>
 
 #include "fuzzdata.h"
@@ -27,8 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::size_t end = result.find(u"  ", at);
         if (end == std::u16string::npos)
             fuzz::fail("a word without its two blanks");
-        if (end == at)
-            fuzz::fail("an empty word");
         for (std::size_t k = at; k < end; ++k)
             if (isTableChar(result[k]))
                 out.push_back(result[k]);
