@@ -15,8 +15,13 @@ YUEDU_PACKAGES=(
 )
 
 yuedu_install_packages() {
+    yuedu_install "${YUEDU_PACKAGES[@]}"
+}
+
+# Installs the named Debian packages that are not installed yet.
+yuedu_install() {
     local missing=()
-    for p in "${YUEDU_PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -25,6 +30,27 @@ yuedu_install_packages() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# Only CI and whoever runs the sanitizer build or the fuzz targets need these.
+YUEDU_CHECK_PACKAGES=(clang libclang-rt-14-dev)
+
+yuedu_install_check_packages() {
+    yuedu_install "${YUEDU_CHECK_PACKAGES[@]}"
+}
+
+# The core, its tests and the fuzz targets built with Clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer into build-asan/ (no GUI, starter data). Any finding aborts.
+yuedu_sanitizer_build() {
+    local top flags
+    top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    # Coverage for the fuzz targets' guidance; the tests run with it too.
+    flags="$flags -fsanitize=fuzzer-no-link"
+    CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+        -DYUEDU_BUILD_GUI=OFF -DYUEDU_BUILD_BENCH=OFF -DYUEDU_FULL_DATA=OFF -DYUEDU_FUZZ=ON "$@" >/dev/null
+    cmake --build "$top/build-asan" -j "$(nproc)"
 }
 
 yuedu_build() {

@@ -3,7 +3,6 @@
 // and the words found are compared with the hand-made ones by their character spans: word
 // precision, recall and F1, for each part of the file and in total.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <set>
 #include <sstream>
@@ -99,9 +98,7 @@ struct Tally {
 int runEvalSeg(const Args &args) {
     if (args.positional.size() != 1)
         throw Error("give one hand-segmented file (e.g. data/eval/segmented.txt)");
-    std::ifstream in(args.positional[0], std::ios::binary);
-    if (!in)
-        throw IoError(args.positional[0], "cannot be read");
+    std::istringstream in(readInputBytes(args.positional[0]));
     const LanguageData &data = languageData(args);
     const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
     const seg::PhraseDivider divider(data, lexicon);
@@ -149,11 +146,11 @@ int runEvalSeg(const Args &args) {
     }
     Tally total{"total"};
     for (const Tally &t : parts) {
-        std::cout << t.line() << "\n";
+        writeOut(t.line() + "\n");
         total.add(t);
     }
     if (parts.size() > 1)
-        std::cout << total.line() << "\n";
+        writeOut(total.line() + "\n");
     return status;
 }
 
@@ -163,6 +160,8 @@ const CommandRegistration registration({
     "word precision, recall and F1 of the segmentation against hand-segmented sentences",
     {},
     runEvalSeg,
+    "  --show             also write the sentences segmented with a mistake\n"
+    "  --show-all         also write every sentence as segmented\n",
 });
 
 } // namespace

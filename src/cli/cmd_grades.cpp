@@ -47,6 +47,7 @@ const CommandRegistration registration({
     "grade groups with their words",
     {},
     runGrades,
+    "  --tree             add the seven grade groups with their words\n",
 });
 
 } // namespace

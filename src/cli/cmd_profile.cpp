@@ -78,6 +78,9 @@ const CommandRegistration registration({
     "article structure profile: the 21 figures of each text (genre: poetry, dialogue)",
     {},
     runProfile,
+    "  --poetry           the text is poetry\n"
+    "  --dialogue         the text is dialogue\n"
+    "  --json             one JSON object a text instead of the labelled lines\n",
 });
 
 } // namespace

@@ -49,17 +49,12 @@ int runSegment(const Args &args) {
         }
         flush();
     }
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "yuedu-cli segment: the result could not be written\n";
-        return 1;
-    }
     return status;
 }
 
 const CommandRegistration registration({
     "segment",
-    "[--data-dir DIR] [--encoding auto|big5|utf8] [FILE...]",
+    "[FILE...]",
     "word segmentation: every word followed by two blanks, 12 then 13 words a line",
     {},
     runSegment,

@@ -1,6 +1,9 @@
 #include "cli/command.h"
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -9,6 +12,7 @@
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "docfile/rtfreader.h"
 
 namespace yuedu::cli {
 namespace {
@@ -47,6 +51,32 @@ const std::vector<Command> &commands() {
     return registry();
 }
 
+bool takesValue(const Command &command, const std::string &name) {
+    if (name == "data-dir" || name == "encoding")
+        return true;
+    for (const auto &v : command.valueOptions)
+        if (v == name)
+            return true;
+    return false;
+}
+
+bool acceptsOption(const Command &command, const std::string &name) {
+    if (name == "help" || takesValue(command, name))
+        return true;
+    // The usage line lists every flag ("[--poetry] [--show|--show-all]"), so it is the one
+    // place a command declares them.
+    const std::string &u = command.usage;
+    for (std::size_t at = u.find("--"); at != std::string::npos; at = u.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < u.size() &&
+               (std::isalnum(static_cast<unsigned char>(u[end])) || u[end] == '-'))
+            ++end;
+        if (u.compare(at + 2, end - at - 2, name) == 0 && end - at - 2 == name.size())
+            return true;
+    }
+    return false;
+}
+
 std::filesystem::path exeDir() {
     std::error_code ec;
     auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -78,7 +108,37 @@ TextEncoding encodingOption(const Args &args) {
         return TextEncoding::Big5;
     if (name == "utf8" || name == "utf-8")
         return TextEncoding::Utf8;
-    throw Error("unknown encoding '" + name + "' (use auto, big5 or utf8)");
+    if (name == "utf16le" || name == "utf-16le")
+        return TextEncoding::Utf16LE;
+    if (name == "utf16be" || name == "utf-16be")
+        return TextEncoding::Utf16BE;
+    throw Error("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
+}
+
+std::string readInputBytes(const std::string &name) {
+    std::string bytes;
+    if (name == "-") {
+        // One read of the whole input rather than a character at a time.
+        std::ostringstream content;
+        content << std::cin.rdbuf();
+        bytes = std::move(content).str();
+        if (std::cin.bad())
+            throw IoError("standard input", std::strerror(errno));
+        return bytes;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec))
+        throw IoError(name, "is a folder, not a text file");
+    errno = 0;
+    std::ifstream in(name, std::ios::binary);
+    if (!in)
+        throw IoError(name, errno ? std::strerror(errno) : "cannot be opened");
+    std::ostringstream content;
+    content << in.rdbuf();
+    bytes = std::move(content).str();
+    if (in.bad())
+        throw IoError(name, errno ? std::strerror(errno) : "read error");
+    return bytes;
 }
 
 std::vector<InputText> readInputs(const Args &args) {
@@ -88,34 +148,59 @@ std::vector<InputText> readInputs(const Args &args) {
         names.push_back("-");
     std::vector<InputText> inputs;
     for (const auto &name : names) {
-        std::string bytes;
-        if (name == "-") {
-            bytes.assign(std::istreambuf_iterator<char>(std::cin),
-                         std::istreambuf_iterator<char>());
-        } else {
-            std::error_code ec;
-            if (std::filesystem::is_directory(name, ec))
-                throw IoError(name, "is a folder, not a text file");
-            std::ifstream in(name, std::ios::binary);
-            if (!in)
-                throw IoError(name, "cannot be opened");
-            // One read of the whole file rather than a character at a time.
-            std::ostringstream content;
-            content << in.rdbuf();
-            bytes = std::move(content).str();
-            if (in.bad())
-                throw IoError(name, "read error");
+        const std::string bytes = readInputBytes(name);
+        if (doc::looksLikeRtf(bytes)) {
+            doc::RtfReadResult rtf = doc::readRtf(bytes, name);
+            if (rtf.truncated)
+                std::cerr << "yuedu-cli: warning: " << name
+                          << ": the RTF file ends early; its text is read up to there\n";
+            inputs.push_back({name, rtf.document.plainText()});
+            continue;
         }
-        inputs.push_back({name, decodeText(bytes, encoding)});
+        DecodedText decoded = decodeTextDetailed(bytes, encoding);
+        if (decoded.binary)
+            std::cerr << "yuedu-cli: warning: " << name << ": does not look like a text file\n";
+        else if (decoded.replaced > 0 || decoded.ambiguous) {
+            std::cerr << "yuedu-cli: warning: " << name << ": read as "
+                      << encodingName(decoded.encoding);
+            if (decoded.replaced > 0)
+                std::cerr << "; " << decoded.replaced
+                          << " invalid byte sequences were replaced with U+FFFD";
+            if (decoded.ambiguous)
+                std::cerr << "; the encoding is a guess (choose one with --encoding)";
+            std::cerr << "\n";
+        }
+        inputs.push_back({name, std::move(decoded.text)});
     }
     return inputs;
 }
 
+namespace {
+
+[[noreturn]] void outputFailed() {
+    const int error = errno;
+    throw IoError("standard output", error ? std::strerror(error) : "write error");
+}
+
+} // namespace
+
 void writeOut(std::string_view utf8) {
-    std::cout.write(utf8.data(), utf8.size());
+    errno = 0;
+    std::cout.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+    if (!std::cout)
+        outputFailed();
 }
 void writeOut(std::u16string_view text) {
     writeOut(toUtf8(text));
+}
+
+void finishOutput() {
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
+        outputFailed();
+    if (std::fclose(stdout) != 0)
+        outputFailed();
 }
 
 } // namespace yuedu::cli

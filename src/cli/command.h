@@ -29,7 +29,14 @@ struct Command {
     // Options of this command that take a value (besides the common --data-dir, --encoding).
     std::vector<std::string> valueOptions;
     std::function<int(const Args&)> run; // returns the exit status
+    // What this command's options do, one "  --name  text" line each, for COMMAND --help.
+    std::string optionHelp = {};
 };
+
+// The options a command accepts: the common ones, its valueOptions and every --name its usage
+// line shows. Anything else on its command line is an error.
+bool acceptsOption(const Command& command, const std::string& name);
+bool takesValue(const Command& command, const std::string& name);
 
 struct CommandRegistration {
     explicit CommandRegistration(Command command);
@@ -47,7 +54,7 @@ std::filesystem::path exeDir();
 const LanguageData& languageData(const Args& args);
 std::filesystem::path dataDir(const Args& args);
 
-// --encoding auto|big5|utf8 (default auto). Throws Error on an unknown name.
+// --encoding auto|big5|utf8|utf16le|utf16be (default auto). Throws Error on an unknown name.
 TextEncoding encodingOption(const Args& args);
 
 // One input text: a file's content decoded, or standard input when no file is named ("-").
@@ -55,12 +62,22 @@ struct InputText {
     std::string name; // path, or "-" for standard input
     std::u16string text;
 };
-// Reads every named file (or standard input when none). Throws IoError with the path.
+// Reads every named file (or standard input when none). An RTF file (a saved result) is read
+// as a document, by its content and not its name; a plain-text file is decoded, and a guess
+// that was not clear-cut or needed replacements is warned about on stderr. Throws IoError with
+// the path and the reason.
 std::vector<InputText> readInputs(const Args& args);
 
-// Writes UTF-16 text to stdout as UTF-8.
+// The bytes of one named file, or of standard input for "-". Throws IoError with the path and
+// the system's reason (a folder is refused as one).
+std::string readInputBytes(const std::string& name);
+
+// Write UTF-16 text (as UTF-8) or UTF-8 to standard output. A failed write throws IoError, so
+// a full disk or a closed pipe ends the command with a message instead of a silent success.
 void writeOut(std::u16string_view text);
 void writeOut(std::string_view utf8);
+// Flushes and closes standard output; throws IoError when anything written was lost.
+void finishOutput();
 
 // A word frequency table in the freq command's form (word, count, percentage, order), of
 // counts summed over several texts or tables.

@@ -1,20 +1,40 @@
 // yuedu-cli: the analyses of Yuedu for batch work, one subcommand each.
 #include <cstring>
 #include <iostream>
+#include <new>
 
 #include "cli/command.h"
 #include "common/errors.h"
+#include "common/version.h"
 
 using namespace yuedu;
 
 namespace {
 
+const char* const kCommonOptions =
+    "  --data-dir DIR     the folder of the data files\n"
+    "  --encoding NAME    the encoding of plain-text input: auto (the default), big5, utf8,\n"
+    "                     utf16le or utf16be\n"
+    "  --help             this help\n";
+
 void usage(std::ostream& out) {
-    out << "usage: yuedu-cli COMMAND [--data-dir DIR] [--encoding auto|big5|utf8] [options] "
-           "[FILE...]\n\ncommands:\n";
+    out << "usage: yuedu-cli COMMAND [--data-dir DIR] [--encoding auto|big5|utf8|utf16le|utf16be] "
+           "[options] [FILE...]\n       yuedu-cli --version\n\ncommands:\n";
     for (const auto& c : cli::commands())
         out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
-    out << "\nWithout FILE (or with -) the text is read from standard input.\n";
+    out << "\nWithout FILE (or with -) the text is read from standard input. A saved result\n"
+           "(RTF) is read as a document. yuedu-cli COMMAND --help shows one command's options.\n";
+}
+
+void commandUsage(std::ostream& out, const cli::Command& command) {
+    out << "usage: yuedu-cli " << command.name << " " << command.usage << "\n";
+}
+
+// A usage error: the message, the command's usage line, exit status 2.
+int misuse(const cli::Command& command, const std::string& message) {
+    std::cerr << "yuedu-cli " << command.name << ": " << message << "\n";
+    commandUsage(std::cerr, command);
+    return 2;
 }
 
 } // namespace
@@ -23,6 +43,10 @@ int main(int argc, char** argv) {
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         usage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;
+    }
+    if (!std::strcmp(argv[1], "--version")) {
+        std::cout << "yuedu-cli " << kVersion << "\n";
+        return 0;
     }
     const cli::Command* command = nullptr;
     for (const auto& c : cli::commands())
@@ -41,6 +65,8 @@ int main(int argc, char** argv) {
                 args.positional.push_back(argv[i]);
             break;
         }
+        if (a.size() > 1 && a[0] == '-' && a.rfind("--", 0) != 0)
+            return misuse(*command, "unknown option '" + a + "'");
         if (a.size() > 2 && a.rfind("--", 0) == 0) {
             std::string name = a.substr(2);
             std::string value;
@@ -50,14 +76,15 @@ int main(int argc, char** argv) {
                 name.resize(eq);
                 hasValue = true;
             }
-            bool takesValue = name == "data-dir" || name == "encoding";
-            for (const auto& v : command->valueOptions)
-                takesValue = takesValue || v == name;
+            // A misspelt option would otherwise quietly give another result.
+            if (!cli::acceptsOption(*command, name))
+                return misuse(*command, "unknown option '--" + name + "'");
+            const bool takesValue = cli::takesValue(*command, name);
+            if (!takesValue && hasValue)
+                return misuse(*command, "option '--" + name + "' takes no value");
             if (takesValue && !hasValue) {
-                if (i + 1 >= argc) {
-                    std::cerr << "yuedu-cli: --" << name << " needs a value\n";
-                    return 2;
-                }
+                if (i + 1 >= argc)
+                    return misuse(*command, "option '--" + name + "' needs a value");
                 value = argv[++i];
                 hasValue = true;
             }
@@ -69,15 +96,28 @@ int main(int argc, char** argv) {
         }
         args.positional.push_back(a);
     }
-    if (args.has("help")) {
-        std::cout << "usage: yuedu-cli " << command->name << " " << command->usage << "\n"
-                  << command->summary << "\n";
-        return 0;
+    try {
+        cli::encodingOption(args);
+    } catch (const Error& e) {
+        return misuse(*command, e.what());
     }
     try {
-        return command->run(args);
+        int status;
+        if (args.has("help")) {
+            commandUsage(std::cout, *command);
+            std::cout << command->summary << "\n\noptions:\n"
+                      << command->optionHelp << kCommonOptions;
+            status = 0;
+        } else {
+            status = command->run(args);
+        }
+        cli::finishOutput();
+        return status;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "yuedu-cli " << command->name
+                  << ": out of memory (the input is too large for this machine)\n";
     } catch (const std::exception& e) {
         std::cerr << "yuedu-cli " << command->name << ": " << e.what() << "\n";
-        return 1;
     }
+    return 1;
 }

@@ -8,9 +8,12 @@ namespace yuedu {
 
 enum class TextEncoding { Auto, Big5, Utf8, Utf16LE, Utf16BE };
 
-// Decodes a plain-text file. Auto: a UTF-8 or UTF-16 byte-order mark, or bytes that are valid
-// UTF-8 throughout, mean Unicode; anything else is code page 950. The mark is dropped.
-// *detected (if given) receives the encoding that was used.
+// Decodes a plain-text file. Auto: a UTF-8 or UTF-16 byte-order mark decides; without one the
+// bytes are read as UTF-8, as code page 950 and (when zero bytes fall mostly on one parity) as
+// UTF-16, and the reading that looks most like ordinary Traditional Chinese text wins: frequent
+// hanzi count for it, replaced bytes and control characters against it. A UTF-8 text with a few
+// bad or cut bytes thus stays UTF-8. The mark is dropped; bytes that cannot be decoded become
+// U+FFFD. *detected (if given) receives the encoding that was used.
 std::u16string decodeText(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto,
                           TextEncoding *detected = nullptr);
 

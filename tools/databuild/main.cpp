@@ -162,8 +162,7 @@ std::u16string charsOfTextSources(const DataSet &data) {
     return chars;
 }
 
-void exportCharList(const std::filesystem::path &path, std::u16string_view chars,
-                    const std::vector<CharEntry> &records) {
+std::string exportCharList(std::u16string_view chars, const std::vector<CharEntry> &records) {
     std::map<char16_t, CharRecord> byChar;
     for (const CharEntry &e : records)
         byChar.emplace(e.ch, e.record);
@@ -181,7 +180,7 @@ void exportCharList(const std::filesystem::path &path, std::u16string_view chars
                "\t" + std::to_string(kangxiOfRadicalEntry(r.radical)) + "\t" +
                std::to_string(r.strokes) + "\n";
     }
-    writeFileAtomically(path, out);
+    return out;
 }
 
 std::string userWordFile(const std::vector<std::u16string> &lines) {
@@ -198,6 +197,8 @@ std::string userWordFile(const std::vector<std::u16string> &lines) {
 }
 
 int run(const Options &o) {
+    // Nothing is replaced unless everything was built and written.
+    StagedFiles outputs;
     DataSet data;
     readTextSources(o, data);
     const std::u16string textChars = charsOfTextSources(data);
@@ -215,11 +216,11 @@ int run(const Options &o) {
         for (const WordChoice &c : data.wordChoices)
             out += toUtf8(c.word) + "\t" + c.source + "\t" + std::to_string(c.weight) + "\t" +
                    verdictName(c.verdict) + "\n";
-        writeFileAtomically(o.listWords, out);
+        outputs.add(o.listWords, out);
     }
 
     if (!o.exportChars.empty())
-        exportCharList(o.exportChars, textChars, data.senses.chars);
+        outputs.add(o.exportChars, exportCharList(textChars, data.senses.chars));
 
     FillReport report;
     const std::string segImage = buildSegFile(data.segWords, &report.seg);
@@ -242,13 +243,17 @@ int run(const Options &o) {
     report.userWordLines = data.userWordLines.size();
     report.notes.insert(report.notes.end(), data.notes.begin(), data.notes.end());
 
-    std::filesystem::create_directories(o.out);
-    writeFileAtomically(o.out / kGradeFileName, gradeImage);
-    writeFileAtomically(o.out / kSegFileName, segImage);
-    writeFileAtomically(o.out / kSenseFileName, senseImage);
-    writeFileAtomically(o.out / kUserWordFileName, userWords);
+    std::error_code ec;
+    std::filesystem::create_directories(o.out, ec);
+    if (ec)
+        throw IoError(o.out.string(), ec.message());
+    outputs.add(o.out / kGradeFileName, gradeImage);
+    outputs.add(o.out / kSegFileName, segImage);
+    outputs.add(o.out / kSenseFileName, senseImage);
+    outputs.add(o.out / kUserWordFileName, userWords);
     const std::string text = report.text();
-    writeFileAtomically(o.out / kReportFileName, text);
+    outputs.add(o.out / kReportFileName, text);
+    outputs.commit();
     if (o.report)
         std::cout << text;
     return 0;

@@ -1,6 +1,8 @@
 #include "databuild/textsource.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -28,12 +30,16 @@ int SourceLine::integer(std::size_t field, int low, int high, const char *name) 
 }
 
 std::string readFileBytes(const std::filesystem::path &path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw IoError(path.string(), "is a folder, not a file");
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw IoError(path.string(), "cannot be opened");
+        throw IoError(path.string(), errno ? std::strerror(errno) : "cannot be opened");
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        throw IoError(path.string(), "read error");
+        throw IoError(path.string(), errno ? std::strerror(errno) : "read error");
     return bytes;
 }
 

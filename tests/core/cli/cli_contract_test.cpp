@@ -1,0 +1,118 @@
+// The contract every yuedu-cli subcommand keeps: output that cannot be written, an unknown
+// option, a folder or a missing file is a failure with a message, never a silent exit 0.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/version.h"
+#include "runprocess.h"
+
+using yuedu::test::readWholeFile;
+using yuedu::test::runProcess;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The subcommands as the program lists them, so a new one is covered without an edit here.
+std::vector<std::string> subcommands(const fs::path &scratch) {
+    const fs::path out = scratch / "help.txt";
+    EXPECT_EQ(runProcess({YUEDU_CLI, "--help"}, out.string()).status, 0);
+    std::istringstream help(readWholeFile(out.string()));
+    std::vector<std::string> names;
+    bool listing = false;
+    for (std::string line; std::getline(help, line);) {
+        if (line == "commands:")
+            listing = true;
+        else if (listing && line.rfind("  ", 0) == 0 && line[2] != ' ')
+            names.push_back(line.substr(2, line.find(' ', 2) - 2));
+        else if (listing && line.empty())
+            break;
+    }
+    return names;
+}
+
+class CliContract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scratch =
+            fs::temp_directory_path() /
+            ("yuedu-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        fs::create_directories(scratch);
+        input = (scratch / "segmented.txt").string();
+        std::ofstream(input) << "今天  天氣  很好  ，  我們  去  公園  。  \r\n";
+    }
+    void TearDown() override { fs::remove_all(scratch); }
+    fs::path scratch;
+    std::string input;
+};
+
+TEST_F(CliContract, EverySubcommandFailsLoudly) {
+    const std::string out = (scratch / "out.txt").string();
+    const std::string data = "--data-dir=" YUEDU_TEST_DATA_DIR;
+    const auto names = subcommands(scratch);
+    ASSERT_GE(names.size(), 8u);
+    for (const std::string &name : names) {
+        SCOPED_TRACE(name);
+        // The control: the same run into a file succeeds and writes something.
+        auto r = runProcess({YUEDU_CLI, name, data, input}, out);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_FALSE(readWholeFile(out).empty());
+
+        r = runProcess({YUEDU_CLI, name, data, input}, "/dev/full");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+
+        r = runProcess({YUEDU_CLI, name, data, "--no-such-option", input}, out);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("unknown option '--no-such-option'"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("usage: yuedu-cli " + name), std::string::npos) << r.err;
+
+        r = runProcess({YUEDU_CLI, name, data, scratch.string()}, out);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(scratch.string() + ": is a folder"), std::string::npos) << r.err;
+
+        const std::string missing = (scratch / "missing.txt").string();
+        r = runProcess({YUEDU_CLI, name, data, missing}, out);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(missing + ": No such file or directory"), std::string::npos) << r.err;
+
+        r = runProcess({YUEDU_CLI, name, "--help"}, out);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(readWholeFile(out).rfind("usage: yuedu-cli " + name + " ", 0), 0u);
+    }
+}
+
+TEST_F(CliContract, MisspeltOrMisusedOptionsAreErrors) {
+    const std::string out = (scratch / "out.txt").string();
+    const std::vector<std::vector<std::string>> misuses = {
+        {"profile", "--dialog"}, {"profile", "--poetry=1"}, {"grades", "--tree=yes"},
+        {"segment", "-x"},       {"evalseg", "--show=1"},   {"profile", "--encoding=latin1"},
+    };
+    for (const auto &m : misuses) {
+        SCOPED_TRACE(m[0] + " " + m[1]);
+        const auto r = runProcess({YUEDU_CLI, m[0], m[1], input}, out);
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_FALSE(r.err.empty());
+    }
+    const auto r = runProcess({YUEDU_CLI, "--version"}, out);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(readWholeFile(out), std::string("yuedu-cli ") + yuedu::kVersion + "\n");
+}
+
+TEST_F(CliContract, DecodingThatNeededReplacementsIsWarnedAbout) {
+    const std::string out = (scratch / "out.txt").string();
+    const std::string cut = (scratch / "cut.txt").string();
+    // A UTF-8 text cut inside its last character.
+    std::ofstream(cut, std::ios::binary) << "今天  天氣  很好  \xE5\xAD";
+    const auto r = runProcess({YUEDU_CLI, "freq", cut}, out);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find(cut + ": read as UTF-8; 2 invalid byte sequences"), std::string::npos)
+        << r.err;
+    EXPECT_NE(readWholeFile(out).find("天氣\t1"), std::string::npos);
+}
+
+} // namespace

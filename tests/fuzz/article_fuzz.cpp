@@ -1,0 +1,52 @@
+// libFuzzer target: the article structure profile, the attribute distribution and the
+// character profile. The profile counts every table character of the text once under its
+// own distinct entry; the attribute tree holds each distinct character; the character profile
+// takes any character.
+#include <cstdint>
+#include <set>
+
+#include "article/articleattributes.h"
+#include "article/articleprofile.h"
+#include "charprofile/characterprofile.h"
+#include "fuzzdata.h"
+#include "langdata/big5.h"
+
+using namespace yuedu;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    const LanguageData &language = fuzz::languageData();
+    const std::u16string text = fuzz::fuzzText(data, size);
+    std::int64_t tableChars = 0;
+    std::set<char16_t> distinct;
+    for (char16_t c : text)
+        if (isTableChar(c)) {
+            ++tableChars;
+            distinct.insert(c);
+        }
+
+    article::ArticleProfile profile(language);
+    const auto outcome =
+        profile.artprofile(text, article::ArticleGenre{size % 2 == 0, size % 3 == 0});
+    if ((outcome == article::ProfileOutcome::Done) != (tableChars > 0))
+        fuzz::fail("a profile without table characters, or none with them");
+    if (outcome == article::ProfileOutcome::Done) {
+        std::int64_t counted = 0;
+        for (std::int64_t n : profile.DistinctCounts)
+            counted += n;
+        if (counted != tableChars || profile.ProfileDistinct.size() != distinct.size() ||
+            std::set<char16_t>(profile.ProfileDistinct.begin(), profile.ProfileDistinct.end()) !=
+                distinct)
+            fuzz::fail("the distinct characters and their counts do not add up to the text");
+    }
+
+    article::ArticleAttributes attributes(language);
+    if (attributes.artattri(text) != (tableChars > 0))
+        fuzz::fail("attributes found for a text without table characters, or none with them");
+    if (tableChars > 0)
+        (void)article::attributeTreeText(attributes.attributeTree());
+
+    charprofile::CharacterProfile characters(language);
+    for (std::size_t i = 0; i < text.size() && i < 64; ++i)
+        characters.charprofile(std::u16string_view(&text[i], 1));
+    return 0;
+}
