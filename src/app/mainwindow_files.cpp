@@ -221,11 +221,7 @@ bool MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path,
         m_dialogs->message(this, QStringLiteral("檔案開啟有問題 ") + full, true);
         return false;
     }
-    // Zero bytes are part of UTF-16 text, not a sign of a program or an image.
-    const bool utf16 = file.document.kind == doc::DocumentKind::PlainText &&
-                       (file.document.encoding == TextEncoding::Utf16LE ||
-                        file.document.encoding == TextEncoding::Utf16BE);
-    if (file.document.binary && !utf16) {
+    if (file.document.binary) {
         progress.reset();
         if (!m_dialogs->confirm(
                 this,

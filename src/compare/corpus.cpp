@@ -64,10 +64,7 @@ std::u16string readText(const std::string &path) {
     }
     // Plain text exactly as the other commands decode it, line ends and all.
     DecodedText decoded = decodeTextDetailed(bytes);
-    // NUL bytes are what every UTF-16 text of Latin letters or of hanzi like 一 holds.
-    const bool utf16 =
-        decoded.encoding == TextEncoding::Utf16LE || decoded.encoding == TextEncoding::Utf16BE;
-    if (decoded.binary && !utf16)
+    if (decoded.binary)
         throw IoError(path, "does not look like a text file");
     return std::move(decoded.text);
 }

@@ -303,8 +303,14 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     d.encoding = encoding;
     d.text = decodeAs(body, encoding, d.replaced);
     const bool wide = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
-    d.binary =
-        (!wide && bytes.find('\0') != std::string_view::npos) || d.replaced * 4 > d.text.size();
+    // Zero bytes are ordinary in UTF-16, so there a binary file shows itself by what it decodes
+    // to: control characters and replacements rather than text.
+    std::size_t controls = 0;
+    for (char16_t c : d.text)
+        controls += (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') ||
+                    c == 0x7F;
+    d.binary = (!wide && bytes.find('\0') != std::string_view::npos) ||
+               (d.replaced + controls) * 4 > d.text.size();
     return d;
 }
 

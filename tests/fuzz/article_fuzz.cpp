@@ -24,12 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             distinct.insert(c);
         }
 
-    article::ArticleProfile profile(language);
-    const auto outcome =
-        profile.artprofile(text, article::ArticleGenre{size % 2 == 0, size % 3 == 0});
-    if ((outcome == article::ProfileOutcome::Done) != (tableChars > 0))
+    const article::ProfileResult profile =
+        article::artprofile(language, text, article::ArticleGenre{size % 2 == 0, size % 3 == 0});
+    if (profile.done() != (tableChars > 0))
         fuzz::fail("a profile without table characters, or none with them");
-    if (outcome == article::ProfileOutcome::Done) {
+    if (profile.done()) {
         std::int64_t counted = 0;
         for (std::int64_t n : profile.DistinctCounts)
             counted += n;
@@ -39,14 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             fuzz::fail("the distinct characters and their counts do not add up to the text");
     }
 
-    article::ArticleAttributes attributes(language);
-    if (attributes.artattri(text) != (tableChars > 0))
+    const article::AttributeResult attributes = article::artattri(language, text);
+    if (attributes.found() != (tableChars > 0))
         fuzz::fail("attributes found for a text without table characters, or none with them");
     if (tableChars > 0)
         (void)article::attributeTreeText(attributes.attributeTree());
 
-    charprofile::CharacterProfile characters(language);
     for (std::size_t i = 0; i < text.size() && i < 64; ++i)
-        characters.charprofile(std::u16string_view(&text[i], 1));
+        (void)charprofile::charprofile(language, std::u16string_view(&text[i], 1));
+    (void)charprofile::characterProfiles(language, text.substr(0, 256));
     return 0;
 }

@@ -16,8 +16,8 @@
 #include "fuzzdata.h"
 #include "langdata/big5.h"
 #include "segment/phrasedivider.h"
-#include "wordstats/phsyn.h"
-#include "wordstats/toolsort.h"
+#include "wordstats/frequency.h"
+#include "wordstats/senses.h"
 
 using namespace yuedu;
 
@@ -82,22 +82,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const seg::PhraseDivider divider(fuzz::languageData(), fuzz::lexicon());
         return divider.DivideText(kSample);
     }();
-    article::ArticleProfile profile(language);
-    if (profile.artprofile(kSample, article::ArticleGenre{false, true}) !=
-        article::ProfileOutcome::Done)
+    if (!article::artprofile(language, kSample, article::ArticleGenre{false, true}).done())
         fuzz::fail("no profile of a text with hanzi");
-    article::ArticleAttributes attributes(language);
-    if (!attributes.artattri(kSample))
+    const article::AttributeResult attributes = article::artattri(language, kSample);
+    if (!attributes.found())
         fuzz::fail("no attributes of a text with hanzi");
     (void)article::attributeTreeText(attributes.attributeTree());
-    charprofile::CharacterProfile characters(language);
     for (char16_t c : kSample)
-        characters.charprofile(std::u16string_view(&c, 1));
-    Toolsort toolsort(language);
-    std::u16string text = segmented;
-    toolsort.VocabularyGrades(text);
-    text = segmented;
-    Phsyn phsyn(language);
-    phsyn.SenseClasses(text);
+        (void)charprofile::charprofile(language, std::u16string_view(&c, 1));
+    (void)wordstats::VocabularyGrades(language, segmented);
+    (void)wordstats::SenseClasses(language, segmented);
     return 0;
 }

@@ -5,39 +5,36 @@
 #include <set>
 
 #include "fuzzdata.h"
-#include "wordstats/phsyn.h"
-#include "wordstats/toolsort.h"
+#include "wordstats/frequency.h"
+#include "wordstats/senses.h"
 
 using namespace yuedu;
+using namespace yuedu::wordstats;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const LanguageData &language = fuzz::languageData();
     const std::u16string text = fuzz::fuzzText(data, size);
 
-    Toolsort toolsort(language);
-    std::u16string consumed = text;
-    toolsort.WordFrequency(consumed);
+    const FrequencyResult frequency = WordFrequency(text);
     std::int64_t sum = 0;
-    for (std::int64_t n : toolsort.FreqCounts) {
+    for (std::int64_t n : frequency.FreqCounts) {
         if (n <= 0)
             fuzz::fail("a listed word that never occurs");
         sum += n;
     }
-    if (sum != toolsort.WordTotal)
+    if (sum != frequency.WordTotal)
         fuzz::fail("the frequencies do not add up to the word total");
-    if (std::set<std::u16string>(toolsort.FreqWords.begin(), toolsort.FreqWords.end()).size() !=
-        toolsort.FreqWords.size())
+    if (std::set<std::u16string>(frequency.FreqWords.begin(), frequency.FreqWords.end()).size() !=
+        frequency.FreqWords.size())
         fuzz::fail("a word listed twice");
 
-    consumed = text;
-    toolsort.VocabularyGrades(consumed);
-    if (toolsort.GradeWords.size() != toolsort.GradeCodes.size() ||
-        toolsort.GradeWords.size() != toolsort.GradeCounts.size())
+    const GradeResult grades = VocabularyGrades(language, text);
+    if (grades.GradeWords.size() != grades.GradeCodes.size() ||
+        grades.GradeWords.size() != grades.GradeCounts.size())
         fuzz::fail("the grade columns differ in length");
 
-    WordList words;
+    PieceList words;
     ScanPieces(text, PieceScan::Raw, words);
-    Phsyn phsyn(language);
-    phsyn.SenseClasses(std::move(words));
+    (void)SenseClasses(language, std::move(words));
     return 0;
 }
