@@ -40,6 +40,9 @@ int misuse(const cli::Command& command, const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A message on standard error must not flush standard output behind our back: a write error
+    // there would then be found later, its reason lost.
+    std::cerr.tie(nullptr);
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         usage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;

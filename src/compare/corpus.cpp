@@ -1,6 +1,8 @@
 #include "compare/corpus.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "common/errors.h"
@@ -25,7 +27,7 @@ CollectedTexts collectTexts(const std::vector<std::string> &paths) {
         std::error_code ec;
         const auto status = fs::status(path, ec);
         if (ec || !fs::exists(status)) {
-            out.problems.push_back({path, "no such file or folder"});
+            out.problems.push_back({path, std::strerror(ENOENT)});
             continue;
         }
         if (!fs::is_directory(status)) {

@@ -257,6 +257,9 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     DecodedText d;
     auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
     std::string_view body = bytes;
+    // Replacements in an encoding the user chose say that the choice was wrong, not that the
+    // file is no text: only a guess weighs them.
+    const bool guessed = encoding == TextEncoding::Auto;
     if (encoding == TextEncoding::Auto) {
         if (starts("\xEF\xBB\xBF"))
             encoding = TextEncoding::Utf8;
@@ -307,10 +310,9 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     // to: control characters and replacements rather than text.
     std::size_t controls = 0;
     for (char16_t c : d.text)
-        controls += (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') ||
-                    c == 0x7F;
+        controls += (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') || c == 0x7F;
     d.binary = (!wide && bytes.find('\0') != std::string_view::npos) ||
-               (d.replaced + controls) * 4 > d.text.size();
+               (guessed && (d.replaced + controls) * 4 > d.text.size());
     return d;
 }
 

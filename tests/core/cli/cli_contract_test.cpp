@@ -71,9 +71,11 @@ TEST_F(CliContract, EverySubcommandFailsLoudly) {
         EXPECT_NE(r.err.find("unknown option '--no-such-option'"), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("usage: yuedu-cli " + name), std::string::npos) << r.err;
 
-        r = runProcess({YUEDU_CLI, name, data, scratch.string()}, out);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find(scratch.string() + ": is a folder"), std::string::npos) << r.err;
+        if (name != "compare") { // compare reads the texts of the folders it is given
+            r = runProcess({YUEDU_CLI, name, data, scratch.string()}, out);
+            EXPECT_EQ(r.status, 1);
+            EXPECT_NE(r.err.find(scratch.string() + ": is a folder"), std::string::npos) << r.err;
+        }
 
         const std::string missing = (scratch / "missing.txt").string();
         r = runProcess({YUEDU_CLI, name, data, missing}, out);
