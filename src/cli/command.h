@@ -15,11 +15,11 @@
 namespace yuedu::cli {
 
 struct Args {
-    std::vector<std::string> positional;    // files, in order
-    std::vector<std::string> flags;         // --name (no value), in order
+    std::vector<std::string> positional;                      // files, in order
+    std::vector<std::string> flags;                           // --name (no value), in order
     std::vector<std::pair<std::string, std::string>> options; // --name VALUE
-    bool has(const std::string& flag) const;
-    std::optional<std::string> value(const std::string& name) const;
+    bool has(const std::string &flag) const;
+    std::optional<std::string> value(const std::string &name) const;
 };
 
 struct Command {
@@ -28,21 +28,21 @@ struct Command {
     std::string summary; // one line: what it does
     // Options of this command that take a value (besides the common --data-dir, --encoding).
     std::vector<std::string> valueOptions;
-    std::function<int(const Args&)> run; // returns the exit status
+    std::function<int(const Args &)> run; // returns the exit status
     // What this command's options do, one "  --name  text" line each, for COMMAND --help.
     std::string optionHelp = {};
 };
 
 // The options a command accepts: the common ones, its valueOptions and every --name its usage
 // line shows. Anything else on its command line is an error.
-bool acceptsOption(const Command& command, const std::string& name);
-bool takesValue(const Command& command, const std::string& name);
+bool acceptsOption(const Command &command, const std::string &name);
+bool takesValue(const Command &command, const std::string &name);
 
 struct CommandRegistration {
     explicit CommandRegistration(Command command);
 };
 
-const std::vector<Command>& commands();
+const std::vector<Command> &commands();
 
 // Shared services of the commands ------------------------------------------------------------
 
@@ -51,11 +51,11 @@ std::filesystem::path exeDir();
 
 // Loads the data files from --data-dir / YUEDU_DATA_DIR / beside the program / installed;
 // problems are warned about on stderr and the run goes on with zero-filled tables.
-const LanguageData& languageData(const Args& args);
-std::filesystem::path dataDir(const Args& args);
+const LanguageData &languageData(const Args &args);
+std::filesystem::path dataDir(const Args &args);
 
 // --encoding auto|big5|utf8|utf16le|utf16be (default auto). Throws Error on an unknown name.
-TextEncoding encodingOption(const Args& args);
+TextEncoding encodingOption(const Args &args);
 
 // One input text: a file's content decoded, or standard input when no file is named ("-").
 struct InputText {
@@ -66,11 +66,11 @@ struct InputText {
 // as a document, by its content and not its name; a plain-text file is decoded, and a guess
 // that was not clear-cut or needed replacements is warned about on stderr. Throws IoError with
 // the path and the reason.
-std::vector<InputText> readInputs(const Args& args);
+std::vector<InputText> readInputs(const Args &args);
 
 // The bytes of one named file, or of standard input for "-". Throws IoError with the path and
 // the system's reason (a folder is refused as one).
-std::string readInputBytes(const std::string& name);
+std::string readInputBytes(const std::string &name);
 
 // Write UTF-16 text (as UTF-8) or UTF-8 to standard output. A failed write throws IoError, so
 // a full disk or a closed pipe ends the command with a message instead of a silent success.

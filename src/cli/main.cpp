@@ -11,27 +11,27 @@ using namespace yuedu;
 
 namespace {
 
-const char* const kCommonOptions =
+const char *const kCommonOptions =
     "  --data-dir DIR     the folder of the data files\n"
     "  --encoding NAME    the encoding of plain-text input: auto (the default), big5, utf8,\n"
     "                     utf16le or utf16be\n"
     "  --help             this help\n";
 
-void usage(std::ostream& out) {
+void usage(std::ostream &out) {
     out << "usage: yuedu-cli COMMAND [--data-dir DIR] [--encoding auto|big5|utf8|utf16le|utf16be] "
            "[options] [FILE...]\n       yuedu-cli --version\n\ncommands:\n";
-    for (const auto& c : cli::commands())
+    for (const auto &c : cli::commands())
         out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
     out << "\nWithout FILE (or with -) the text is read from standard input. A saved result\n"
            "(RTF) is read as a document. yuedu-cli COMMAND --help shows one command's options.\n";
 }
 
-void commandUsage(std::ostream& out, const cli::Command& command) {
+void commandUsage(std::ostream &out, const cli::Command &command) {
     out << "usage: yuedu-cli " << command.name << " " << command.usage << "\n";
 }
 
 // A usage error: the message, the command's usage line, exit status 2.
-int misuse(const cli::Command& command, const std::string& message) {
+int misuse(const cli::Command &command, const std::string &message) {
     std::cerr << "yuedu-cli " << command.name << ": " << message << "\n";
     commandUsage(std::cerr, command);
     return 2;
@@ -39,7 +39,7 @@ int misuse(const cli::Command& command, const std::string& message) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     // A message on standard error must not flush standard output behind our back: a write error
     // there would then be found later, its reason lost.
     std::cerr.tie(nullptr);
@@ -51,8 +51,8 @@ int main(int argc, char** argv) {
         std::cout << "yuedu-cli " << kVersion << "\n";
         return 0;
     }
-    const cli::Command* command = nullptr;
-    for (const auto& c : cli::commands())
+    const cli::Command *command = nullptr;
+    for (const auto &c : cli::commands())
         if (c.name == argv[1])
             command = &c;
     if (!command) {
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     }
     try {
         cli::encodingOption(args);
-    } catch (const Error& e) {
+    } catch (const Error &e) {
         return misuse(*command, e.what());
     }
     try {
@@ -116,10 +116,10 @@ int main(int argc, char** argv) {
         }
         cli::finishOutput();
         return status;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::bad_alloc &) {
         std::cerr << "yuedu-cli " << command->name
                   << ": out of memory (the input is too large for this machine)\n";
-    } catch (const std::exception& e) {
+    } catch (const std::exception &e) {
         std::cerr << "yuedu-cli " << command->name << ": " << e.what() << "\n";
     }
     return 1;
