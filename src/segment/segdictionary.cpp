@@ -100,7 +100,7 @@ void SegDictionary::FlatTable::Release::operator()(std::uint32_t *p) const {
 #endif
 }
 
-void SegDictionary::FlatTable::size(std::size_t keys) {
+void SegDictionary::FlatTable::size(std::size_t keys, int width) {
     std::size_t capacity = 16;
     shift = 60;
     while (capacity < keys) {
@@ -108,7 +108,7 @@ void SegDictionary::FlatTable::size(std::size_t keys) {
         --shift;
     }
     mask = capacity - 1;
-    const std::size_t bytes = capacity * sizeof(std::uint32_t);
+    const std::size_t bytes = capacity * width * sizeof(std::uint32_t);
 #ifdef __linux__
     // Aligned to 2 MB so that the kernel may back the table with huge pages.
     constexpr std::size_t kHuge = std::size_t(2) << 20;
@@ -129,7 +129,8 @@ void SegDictionary::FlatTable::size(std::size_t keys) {
     slots = std::unique_ptr<std::uint32_t[], Release>(reinterpret_cast<std::uint32_t *>(table),
                                                       Release{bytes});
 #else
-    auto *table = static_cast<std::uint32_t *>(std::calloc(capacity, sizeof(std::uint32_t)));
+    auto *table =
+        static_cast<std::uint32_t *>(std::calloc(capacity * width, sizeof(std::uint32_t)));
     if (!table)
         throw std::bad_alloc();
     slots = std::unique_ptr<std::uint32_t[], Release>(table, Release{bytes});
@@ -208,8 +209,8 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     if (aux) {
         m_aux.size(3 * indexed + 3 * indexed / 4);
     } else {
-        m_words.size(2 * indexed);
-        m_wordPos.reset(new std::uint32_t[m_words.mask + 1]);
+        // Each slot is the key and its position side by side, so a hit reads one cache line.
+        m_words.size(2 * indexed, 2);
     }
     if (anyDirect) {
         DirectGroups &direct = aux ? m_auxDirect : m_wordDirect;
@@ -243,12 +244,12 @@ void SegDictionary::indexWords(std::uint16_t g) const {
     for (std::uint32_t i = from; i < to; ++i) {
         const std::uint32_t key = g | std::uint32_t(chars[i]) << 14;
         for (std::size_t s = m_words.home(m_words.hash(key));; s = (s + 1) & m_words.mask) {
-            const std::uint32_t v = loadSlot(slots[s]);
+            const std::uint32_t v = loadSlot(slots[2 * s]);
             if (v == key)
                 break;
             if (v == 0) {
-                m_wordPos[s] = i - from + 1;
-                storeSlot(slots[s], key);
+                slots[2 * s + 1] = i - from + 1;
+                storeSlot(slots[2 * s], key);
                 break;
             }
         }
@@ -279,9 +280,9 @@ std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const
     std::uint32_t *slots = m_words.slots.get();
     const std::size_t mask = m_words.mask;
     for (std::size_t i = m_words.home(m_words.hash(key));; i = (i + 1) & mask) {
-        const std::uint32_t s = loadSlot(slots[i]);
+        const std::uint32_t s = loadSlot(slots[2 * i]);
         if (s == key)
-            return m_wordPos[i];
+            return slots[2 * i + 1];
         if (s == 0)
             return 0;
     }

@@ -64,7 +64,7 @@ private:
         std::unique_ptr<std::uint32_t[], Release> slots;
         std::size_t mask = 0;
         int shift = 64;
-        void size(std::size_t keys);
+        void size(std::size_t keys, int width = 1); // width: 32-bit words a slot
         std::uint64_t hash(std::uint64_t key) const { return key * 0x9E3779B97F4A7C15ULL; }
         std::size_t home(std::uint64_t h) const { return static_cast<std::size_t>(h >> shift); }
     };
@@ -104,7 +104,6 @@ private:
     std::vector<std::uint16_t> m_wordGroup; // per ordinal, its two-character group
     std::vector<std::uint16_t> m_auxGroup;  // the same for the group of longer words
     FlatTable m_words, m_aux;
-    std::unique_ptr<std::uint32_t[]> m_wordPos; // beside each slot of m_words: 1-based position
     Groups m_wordGroups, m_auxGroups;
     std::unique_ptr<std::mutex> m_indexing;
     DirectGroups m_wordDirect, m_auxDirect;
