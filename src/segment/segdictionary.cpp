@@ -310,6 +310,25 @@ std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int 
     }
 }
 
+void SegDictionary::Prefetch(std::u16string_view p) const {
+    if (p.size() < 2)
+        return;
+    const int k = tableOrdinal(p[0]);
+    if (k < 0)
+        return;
+    if (const std::uint16_t g = m_wordGroup[k]; g != 0 && g != kDirect) {
+        const std::uint32_t key = g | std::uint32_t(p[1]) << 14;
+        __builtin_prefetch(m_words.slots.get() + 2 * m_words.home(m_words.hash(key)));
+    }
+    const std::uint16_t g = m_auxGroup[k];
+    if (g == 0 || g == kDirect || p.size() < 3)
+        return;
+    __builtin_prefetch(m_aux.slots.get() + m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 2))));
+    if (p.size() > 3)
+        __builtin_prefetch(m_aux.slots.get() +
+                           m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 3))));
+}
+
 int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
     if (p.empty())
         return 0;

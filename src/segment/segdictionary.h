@@ -53,6 +53,11 @@ public:
     // at an odd position; else 0.
     int LookupLongWord(std::u16string_view p) const;
 
+    // A hint that the words at p (up to four characters) will be looked up soon: starts loading
+    // the index slots those lookups read, so that a scan overlaps its cache misses. It changes
+    // no answer.
+    void Prefetch(std::u16string_view p) const;
+
 private:
     // A power-of-two array of 32-bit slots (0 = free), sized once before filling. The slots are
     // fresh zero pages, so the table costs no pass of clearing.
