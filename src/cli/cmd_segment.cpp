@@ -11,6 +11,40 @@
 namespace yuedu::cli {
 namespace {
 
+// Appends line to out in UTF-8 as toUtf8 writes it (a lone surrogate as U+FFFD), in place: a
+// line costs no string of its own.
+void appendUtf8(std::string &out, std::u16string_view line) {
+    const std::size_t at = out.size();
+    out.resize(at + 3 * line.size()); // a pair of units takes four bytes, one unit at most three
+    char *p = out.data() + at;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        char32_t cp = line[i];
+        if (cp < 0x80) {
+            *p++ = static_cast<char>(cp);
+            continue;
+        }
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < line.size() && line[i + 1] >= 0xDC00 &&
+            line[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (line[++i] - 0xDC00);
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x800) {
+            *p++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else {
+            if (cp < 0x10000) {
+                *p++ = static_cast<char>(0xE0 | (cp >> 12));
+            } else {
+                *p++ = static_cast<char>(0xF0 | (cp >> 18));
+                *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            }
+            *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
 int runSegment(const Args &args) {
     encodingOption(args); // an unknown encoding is an error before anything is read
     const LanguageData &data = languageData(args);
@@ -36,13 +70,14 @@ int runSegment(const Args &args) {
         // Lines are gathered into blocks of UTF-8 before writing: a write a line costs more
         // than segmenting it.
         std::string block;
+        block.reserve((1 << 16) + (1 << 12));
         const auto flush = [&block] {
             writeOut(std::string_view(block));
             block.clear();
         };
         for (const auto &input : inputs) {
             divider.DivideText(input.text, [&](std::u16string_view line) {
-                block += toUtf8(line);
+                appendUtf8(block, line);
                 if (block.size() >= 1 << 16)
                     flush();
             });

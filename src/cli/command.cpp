@@ -133,9 +133,18 @@ std::string readInputBytes(const std::string &name) {
     std::ifstream in(name, std::ios::binary);
     if (!in)
         throw IoError(name, errno ? std::strerror(errno) : "cannot be opened");
-    std::ostringstream content;
-    content << in.rdbuf();
-    bytes = std::move(content).str();
+    // One read of the whole file into a buffer of its size (a file that grows meanwhile is read
+    // to its end all the same).
+    const std::uintmax_t size = std::filesystem::file_size(name, ec);
+    if (!ec)
+        bytes.resize(static_cast<std::size_t>(size));
+    bytes.resize(static_cast<std::size_t>(
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())).gcount()));
+    if (in) {
+        std::ostringstream rest;
+        rest << in.rdbuf();
+        bytes += std::move(rest).str();
+    }
     if (in.bad())
         throw IoError(name, errno ? std::strerror(errno) : "read error");
     return bytes;

@@ -1,70 +1,18 @@
 #include "langdata/codepage950.h"
 
-#include <memory>
-#include <stdexcept>
-#include <unicode/ucnv.h>
-
 namespace yuedu {
-namespace {
+namespace cp950 {
+// Generated at build time (codepage950gen.cpp).
+extern const std::uint16_t kToCode[65536];
+extern const char16_t kToUnicode[65536];
+} // namespace cp950
 
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-Converter openConverter() {
-    UErrorCode status = U_ZERO_ERROR;
-    Converter conv(ucnv_open("windows-950-2000", &status));
-    if (U_FAILURE(status) || !conv)
-        throw std::runtime_error("ICU has no windows-950-2000 converter");
-    return conv;
-}
-
-} // namespace
-
-const CodePage950& CodePage950::instance() {
+const CodePage950 &CodePage950::instance() {
     static const CodePage950 table;
     return table;
 }
 
-CodePage950::CodePage950() {
-    Converter conv = openConverter();
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                          &status);
-    ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-
-    for (std::uint32_t u = 0; u < 0x10000; ++u) {
-        if (u >= 0xD800 && u <= 0xDFFF)
-            continue;
-        UChar in = static_cast<UChar>(u);
-        char out[8];
-        status = U_ZERO_ERROR;
-        ucnv_resetFromUnicode(conv.get());
-        int32_t n = ucnv_fromUChars(conv.get(), out, sizeof out, &in, 1, &status);
-        if (U_FAILURE(status))
-            continue;
-        if (n == 1)
-            m_toCode[u] = static_cast<unsigned char>(out[0]);
-        else if (n == 2)
-            m_toCode[u] = static_cast<std::uint16_t>((static_cast<unsigned char>(out[0]) << 8) |
-                                                     static_cast<unsigned char>(out[1]));
-    }
-    m_toUnicode.fill(u'\uFFFD');
-    for (std::uint32_t b = 0; b < 0x80; ++b)
-        m_toUnicode[b] = static_cast<char16_t>(b);
-    for (std::uint32_t lead = 0x81; lead <= 0xFE; ++lead) {
-        for (std::uint32_t trail = 0x40; trail <= 0xFE; ++trail) {
-            char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            UChar out[4];
-            status = U_ZERO_ERROR;
-            ucnv_resetToUnicode(conv.get());
-            int32_t n = ucnv_toUChars(conv.get(), out, 4, in, 2, &status);
-            if (U_SUCCESS(status) && n == 1)
-                m_toUnicode[(lead << 8) | trail] = out[0];
-        }
-    }
-}
+CodePage950::CodePage950() : m_toCode(cp950::kToCode), m_toUnicode(cp950::kToUnicode) {}
 
 std::u16string CodePage950::decode(std::string_view bytes) const {
     std::u16string out;
@@ -89,7 +37,7 @@ std::u16string CodePage950::decode(std::string_view bytes) const {
     return out;
 }
 
-std::string CodePage950::encode(std::u16string_view text, std::size_t* unmapped) const {
+std::string CodePage950::encode(std::u16string_view text, std::size_t *unmapped) const {
     std::string out;
     out.reserve(text.size() * 2);
     std::size_t missing = 0;

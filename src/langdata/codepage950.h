@@ -1,7 +1,7 @@
 #pragma once
-// Code page 950 (Big5 as Windows has it, with its private-use area), through ICU's
-// "windows-950-2000" table. Both directions are precomputed once into 64K tables, so a
-// character's Big5 code is one array read.
+// Code page 950 (Big5 as Windows has it, with its private-use area), as ICU's
+// "windows-950-2000" table has it. Both directions are 64K tables generated from ICU when the
+// program is built, so a character's Big5 code is one array read and nothing is computed at start.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@ namespace yuedu {
 
 class CodePage950 {
 public:
-    static const CodePage950& instance();
+    static const CodePage950 &instance();
 
     // Big5 code of a UTF-16 unit: lead byte * 256 + trail byte for a double-byte character,
     // the byte itself for a single-byte one, 0 when code page 950 has no mapping (a lone
@@ -25,12 +25,12 @@ public:
     // Whole-buffer conversions. decode() never fails: unmapped bytes become U+FFFD.
     std::u16string decode(std::string_view bytes) const;
     // encode() writes '?' for characters without a mapping and counts them in *unmapped.
-    std::string encode(std::u16string_view text, std::size_t* unmapped = nullptr) const;
+    std::string encode(std::u16string_view text, std::size_t *unmapped = nullptr) const;
 
 private:
     CodePage950();
-    std::array<std::uint16_t, 65536> m_toCode{};
-    std::array<char16_t, 65536> m_toUnicode{};
+    const std::uint16_t *m_toCode;
+    const char16_t *m_toUnicode;
 };
 
 } // namespace yuedu

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#ifdef __unix__
+#include <sys/mman.h>
+#endif
 
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
@@ -127,14 +130,61 @@ LoadReport LanguageData::loadImages(std::string_view gradeFile, std::string_view
     return report;
 }
 
+namespace {
+
+// A data file's contents, mapped where the system can (no copy, no clearing) and read whole
+// otherwise. A file longer than its tables is taken only as far as they go (and one byte more,
+// so that the image still counts as long).
+class FileImage {
+public:
+    FileImage() = default;
+    FileImage(const FileImage &) = delete;
+    FileImage &operator=(const FileImage &) = delete;
+    ~FileImage() {
+#ifdef __unix__
+        if (m_mapped)
+            munmap(m_mapped, m_size);
+#endif
+    }
+
+    // Returns false on a read error.
+    bool read(std::FILE *in, std::uintmax_t fileSize) {
+        const auto size = static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, 1 << 21));
+#ifdef __unix__
+        if (size != 0) {
+            void *p = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fileno(in), 0);
+            if (p != MAP_FAILED) {
+                m_mapped = p;
+                m_size = size;
+                return true;
+            }
+        }
+#endif
+        m_copy.resize(size);
+        m_copy.resize(std::fread(m_copy.data(), 1, m_copy.size(), in));
+        return std::ferror(in) == 0;
+    }
+
+    std::string_view view() const {
+        return m_mapped ? std::string_view(static_cast<const char *>(m_mapped), m_size)
+                        : std::string_view(m_copy);
+    }
+
+private:
+    void *m_mapped = nullptr;
+    std::size_t m_size = 0;
+    std::string m_copy;
+};
+
+} // namespace
+
 LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
     LoadReport report;
-    std::string images[3];
+    FileImage images[3];
     const char *names[3] = {kGradeFileName, kSegFileName, kSenseFileName};
     for (int i = 0; i < 3; ++i) {
         const std::filesystem::path path = dir / names[i];
         std::error_code ec;
-        // One read of the whole file: the files are small and read once at start-up.
         std::unique_ptr<std::FILE, int (*)(std::FILE *)> in(nullptr, std::fclose);
         if (std::filesystem::is_regular_file(path, ec))
             in.reset(std::fopen(path.c_str(), "rb"));
@@ -144,18 +194,10 @@ LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
             continue;
         }
         const std::uintmax_t size = std::filesystem::file_size(path, ec);
-        bool bad = ec.operator bool();
-        if (!bad) {
-            // A file longer than its tables is read only as far as they go (and one byte more,
-            // so that the image still counts as long).
-            images[i].resize(static_cast<std::size_t>(std::min<std::uintmax_t>(size, 1 << 21)));
-            images[i].resize(std::fread(images[i].data(), 1, images[i].size(), in.get()));
-            bad = std::ferror(in.get()) != 0;
-        }
-        if (bad)
+        if (ec || !images[i].read(in.get(), size))
             report.problems.push_back({names[i], "read error (" + path.string() + ")"});
     }
-    LoadReport sizes = data.loadImages(images[0], images[1], images[2]);
+    LoadReport sizes = data.loadImages(images[0].view(), images[1].view(), images[2].view());
     for (auto &p : sizes.problems) {
         // A file that could not be opened is already reported; don't call it short as well.
         bool known = std::any_of(report.problems.begin(), report.problems.end(),

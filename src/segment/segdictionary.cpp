@@ -16,10 +16,6 @@
 namespace yuedu::seg {
 namespace {
 
-// In the long-word table, the mark of a two-character key first found at an odd position (the
-// bits of a third character, which such a key does not have).
-constexpr std::uint64_t kOddFirst = 1ULL << 63;
-
 // The number of two-byte units of the group that a five-byte index entry points at in its word
 // table, 0 for none. A group whose entry is malformed (a first byte of 0x80 or above) or that
 // runs past the end of the table cannot be read, and counts as no group at all.
@@ -47,49 +43,56 @@ std::size_t decodedLength(const std::uint8_t *e, const std::uint8_t *table, std:
     return n;
 }
 
-void decodeGroup(const std::uint8_t *e, const std::uint8_t *table, std::size_t tableSize,
-                 std::u16string &group) {
-    group.clear();
-    const std::size_t units = groupUnits(e, tableSize);
-    if (units == 0)
-        return;
+// Writes the characters of the group at out (decodedLength of them).
+char16_t *decodeInto(const std::uint8_t *e, const std::uint8_t *table, std::size_t units,
+                     char16_t *out) {
     const CodePage950 &cp = CodePage950::instance();
     const std::uint8_t *p = table + (layout::be24(e) - 1);
     for (std::size_t u = 0; u < units; ++u, p += 2) {
         if (p[0] >= 0x80) {
-            group += cp.unicodeOf(static_cast<std::uint16_t>((p[0] << 8) | p[1]));
+            *out++ = cp.unicodeOf(static_cast<std::uint16_t>((p[0] << 8) | p[1]));
         } else {
             // Two single-byte characters; a lone byte of 0x80 or above has no character.
-            group += static_cast<char16_t>(p[0]);
-            group += p[1] < 0x80 ? static_cast<char16_t>(p[1]) : u'\uFFFD';
+            *out++ = static_cast<char16_t>(p[0]);
+            *out++ = p[1] < 0x80 ? static_cast<char16_t>(p[1]) : u'\uFFFD';
         }
     }
+    return out;
 }
 
-// Adds key with its payload unless an earlier occurrence is there already (compared under mask).
-void insertFirst(std::uint64_t *slots, std::size_t last, std::size_t home, std::uint64_t key,
-                 std::uint64_t mask, std::uint64_t payload) {
-    for (std::size_t i = home;; i = (i + 1) & last) {
-        std::uint64_t &s = slots[i];
-        if ((s & mask) == key)
-            return;
-        if (s == 0) {
-            s = key | payload;
-            return;
-        }
-    }
+// A long-word slot: the 1-based position of the substring in the decoded groups (19 bits), its
+// length (2 bits) and 11 bits of the hash that the home slot does not use.
+constexpr int kPosBits = 19;
+constexpr std::uint32_t kPosMask = (1U << kPosBits) - 1;
+
+std::uint64_t longHashKey(std::uint16_t group, const char16_t *p, int n) {
+    std::uint64_t key = group | std::uint64_t(n) << 14 | std::uint64_t(p[0]) << 16;
+    if (n > 1)
+        key |= std::uint64_t(p[1]) << 32;
+    if (n > 2)
+        key |= std::uint64_t(p[2]) << 48;
+    return key;
+}
+
+// Slots are written while other threads may probe past them (for other groups).
+std::uint32_t loadSlot(std::uint32_t &s) {
+    return std::atomic_ref<std::uint32_t>(s).load(std::memory_order_relaxed);
+}
+void storeSlot(std::uint32_t &s, std::uint32_t v) {
+    std::atomic_ref<std::uint32_t>(s).store(v, std::memory_order_relaxed);
 }
 
 } // namespace
 
 std::u16string SegDictionary::DirectGroups::decode(int ordinal) const {
-    std::u16string group;
-    decodeGroup(entries.data() + 5 * static_cast<std::size_t>(ordinal), table.data(), table.size(),
-                group);
+    const std::uint8_t *e = entries.data() + 5 * static_cast<std::size_t>(ordinal);
+    const std::size_t units = groupUnits(e, table.size());
+    std::u16string group(units == 0 ? 0 : decodedLength(e, table.data(), units), u'\0');
+    decodeInto(e, table.data(), units, group.data());
     return group;
 }
 
-void SegDictionary::FlatTable::Release::operator()(std::uint64_t *p) const {
+void SegDictionary::FlatTable::Release::operator()(std::uint32_t *p) const {
 #ifdef __linux__
     munmap(p, bytes);
 #else
@@ -97,7 +100,7 @@ void SegDictionary::FlatTable::Release::operator()(std::uint64_t *p) const {
 #endif
 }
 
-void SegDictionary::FlatTable::size(std::size_t keys) {
+void SegDictionary::FlatTable::size(std::size_t keys, int width) {
     std::size_t capacity = 16;
     shift = 60;
     while (capacity < keys) {
@@ -105,7 +108,7 @@ void SegDictionary::FlatTable::size(std::size_t keys) {
         --shift;
     }
     mask = capacity - 1;
-    const std::size_t bytes = capacity * sizeof(std::uint64_t);
+    const std::size_t bytes = capacity * width * sizeof(std::uint32_t);
 #ifdef __linux__
     // Aligned to 2 MB so that the kernel may back the table with huge pages.
     constexpr std::size_t kHuge = std::size_t(2) << 20;
@@ -123,28 +126,33 @@ void SegDictionary::FlatTable::size(std::size_t keys) {
             munmap(table + bytes, static_cast<std::size_t>(base + mapped - (table + bytes)));
         madvise(table, bytes, MADV_HUGEPAGE);
     }
-    slots = std::unique_ptr<std::uint64_t[], Release>(reinterpret_cast<std::uint64_t *>(table),
+    slots = std::unique_ptr<std::uint32_t[], Release>(reinterpret_cast<std::uint32_t *>(table),
                                                       Release{bytes});
 #else
-    auto *table = static_cast<std::uint64_t *>(std::calloc(capacity, sizeof(std::uint64_t)));
+    auto *table =
+        static_cast<std::uint32_t *>(std::calloc(capacity * width, sizeof(std::uint32_t)));
     if (!table)
         throw std::bad_alloc();
-    slots = std::unique_ptr<std::uint64_t[], Release>(table, Release{bytes});
+    slots = std::unique_ptr<std::uint32_t[], Release>(table, Release{bytes});
 #endif
 }
 
 SegDictionary::SegDictionary(const LanguageData &data)
-    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0) {
-    addGroups(data, false);
-    addGroups(data, true);
+    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0),
+      m_indexing(std::make_unique<std::mutex>()) {
+    layOut(data, false);
+    layOut(data, true);
 }
 
-void SegDictionary::addGroups(const LanguageData &data, bool aux) {
+void SegDictionary::layOut(const LanguageData &data, bool aux) {
     const std::uint8_t *entries =
         data.SegIndexTable.data() + (aux ? layout::kSegAuxBlock : std::size_t(0));
     const Bytes &table = aux ? data.SegAuxTable : data.SegWordTable;
     std::vector<std::uint16_t> &groupOf = aux ? m_auxGroup : m_wordGroup;
-    FlatTable &index = aux ? m_aux : m_words;
+    Groups &groups = aux ? m_auxGroups : m_wordGroups;
+    groups.entries = entries;
+    groups.table = table.data();
+    groups.tableSize = table.size();
 
     // Entries with the same extent share one indexed group: the first ordinal that has it.
     struct Extent {
@@ -167,12 +175,13 @@ void SegDictionary::addGroups(const LanguageData &data, bool aux) {
                                                  : extents[i - 1].ordinal;
 
     // Side by side, the groups decode to at most one character per byte of the table; more
-    // means groups that overlap, which are left to be searched at lookup time. The keys are
-    // counted before the table is sized, so it never grows.
+    // means groups that overlap, which are left to be searched at lookup time. The characters
+    // are counted before anything is sized, so nothing grows.
     const std::size_t budget = table.size();
-    std::size_t indexed = 0, keys = 0;
-    std::uint16_t groups = 0;
+    std::size_t indexed = 0;
     bool anyDirect = false;
+    groups.ordinal.assign(1, -1);
+    groups.begin.assign(1, 0);
     for (int k = 0; k < kTableChars; ++k) {
         const std::size_t units = groupUnits(entries + 5 * k, table.size());
         if (units == 0)
@@ -187,37 +196,21 @@ void SegDictionary::addGroups(const LanguageData &data, bool aux) {
             anyDirect = true;
             continue;
         }
+        groupOf[k] = static_cast<std::uint16_t>(groups.ordinal.size());
+        groups.ordinal.push_back(k);
+        groups.begin.push_back(static_cast<std::uint32_t>(indexed));
         indexed += chars;
-        keys += aux ? 3 * chars : chars;
-        groupOf[k] = ++groups;
     }
-    index.size(aux ? keys + keys / 4 : 2 * keys);
-
-    const auto add = [&index](std::uint64_t key, std::uint64_t mask, std::uint64_t payload) {
-        insertFirst(index.slots.get(), index.mask, index.home(key), key, mask, payload);
-    };
-    std::u16string g;
-    std::vector<bool> done(groups + 1, false);
-    for (int k = 0; k < kTableChars; ++k) {
-        const std::uint16_t id = groupOf[k];
-        if (id == 0 || id == kDirect || done[id])
-            continue;
-        done[id] = true;
-        decodeGroup(entries + 5 * k, table.data(), table.size(), g);
-        for (std::size_t i = 0; i < g.size(); ++i) {
-            const std::uint64_t c1 = g[i];
-            if (!aux) {
-                add(id | c1 << 16, 0xFFFFFFFFULL, std::uint64_t(i + 1) << 32);
-                continue;
-            }
-            add(id | 1 << 14 | c1 << 16, ~0ULL, 0);
-            if (i + 1 >= g.size())
-                break;
-            const std::uint64_t c2 = g[i + 1];
-            add(id | 2 << 14 | c1 << 16 | c2 << 32, ~kOddFirst, i % 2 == 0 ? kOddFirst : 0);
-            if (i + 2 < g.size())
-                add(id | 3 << 14 | c1 << 16 | c2 << 32 | std::uint64_t(g[i + 2]) << 48, ~0ULL, 0);
-        }
+    groups.begin.push_back(static_cast<std::uint32_t>(indexed));
+    groups.chars.reset(new char16_t[indexed + 1]);
+    groups.ready.reset(new std::atomic<bool>[groups.ordinal.size()]);
+    for (std::size_t g = 0; g < groups.ordinal.size(); ++g)
+        groups.ready[g].store(false, std::memory_order_relaxed);
+    if (aux) {
+        m_aux.size(3 * indexed + 3 * indexed / 4);
+    } else {
+        // Each slot is the key and its position side by side, so a hit reads one cache line.
+        m_words.size(2 * indexed, 2);
     }
     if (anyDirect) {
         DirectGroups &direct = aux ? m_auxDirect : m_wordDirect;
@@ -226,30 +219,114 @@ void SegDictionary::addGroups(const LanguageData &data, bool aux) {
     }
 }
 
+void SegDictionary::ready(bool aux, std::uint16_t g) const {
+    const Groups &groups = aux ? m_auxGroups : m_wordGroups;
+    if (groups.ready[g].load(std::memory_order_acquire))
+        return;
+    const std::lock_guard<std::mutex> lock(*m_indexing);
+    if (groups.ready[g].load(std::memory_order_relaxed))
+        return;
+    const std::uint8_t *e = groups.entries + 5 * static_cast<std::size_t>(groups.ordinal[g]);
+    decodeInto(e, groups.table, groupUnits(e, groups.tableSize),
+               groups.chars.get() + groups.begin[g]);
+    if (aux)
+        indexAux(g);
+    else
+        indexWords(g);
+    groups.ready[g].store(true, std::memory_order_release);
+}
+
+void SegDictionary::indexWords(std::uint16_t g) const {
+    const char16_t *chars = m_wordGroups.chars.get();
+    std::uint32_t *slots = m_words.slots.get();
+    // (group, character) fits 30 bits and is never 0; only its first position is kept.
+    const std::uint32_t from = m_wordGroups.begin[g], to = m_wordGroups.begin[g + 1];
+    for (std::uint32_t i = from; i < to; ++i) {
+        const std::uint32_t key = g | std::uint32_t(chars[i]) << 14;
+        for (std::size_t s = m_words.home(m_words.hash(key));; s = (s + 1) & m_words.mask) {
+            const std::uint32_t v = loadSlot(slots[2 * s]);
+            if (v == key)
+                break;
+            if (v == 0) {
+                slots[2 * s + 1] = i - from + 1;
+                storeSlot(slots[2 * s], key);
+                break;
+            }
+        }
+    }
+}
+
+void SegDictionary::indexAux(std::uint16_t g) const {
+    const char16_t *chars = m_auxGroups.chars.get();
+    std::uint32_t *slots = m_aux.slots.get();
+    const std::uint32_t end = m_auxGroups.begin[g + 1];
+    for (std::uint32_t i = m_auxGroups.begin[g]; i < end; ++i) {
+        for (int n = 1; n <= 3 && i + n <= end; ++n) {
+            // Only the first occurrence is kept: a two-character key's position is read from it.
+            if (longKey(g, chars + i, n) >= 0)
+                continue;
+            const std::uint64_t h = m_aux.hash(longHashKey(g, chars + i, n));
+            std::size_t s = m_aux.home(h);
+            while (loadSlot(slots[s]) != 0)
+                s = (s + 1) & m_aux.mask;
+            storeSlot(slots[s], static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
+                                    std::uint32_t(n) << kPosBits | (i + 1));
+        }
+    }
+}
+
 std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const {
-    const std::uint64_t key = group | std::uint64_t(c) << 16;
-    const std::uint64_t *slots = m_words.slots.get();
+    const std::uint32_t key = group | std::uint32_t(c) << 14;
+    std::uint32_t *slots = m_words.slots.get();
     const std::size_t mask = m_words.mask;
-    for (std::size_t i = m_words.home(key);; i = (i + 1) & mask) {
-        const std::uint64_t s = slots[i];
-        if ((s & 0xFFFFFFFFULL) == key)
-            return static_cast<std::uint32_t>(s >> 32);
+    for (std::size_t i = m_words.home(m_words.hash(key));; i = (i + 1) & mask) {
+        const std::uint32_t s = loadSlot(slots[2 * i]);
+        if (s == key)
+            return slots[2 * i + 1];
         if (s == 0)
             return 0;
     }
 }
 
-int SegDictionary::longKey(std::uint64_t key) const {
-    const std::uint64_t mask = (key >> 14 & 3) == 2 ? ~kOddFirst : ~0ULL;
-    const std::uint64_t *slots = m_aux.slots.get();
+std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n) const {
+    const std::uint64_t h = m_aux.hash(longHashKey(group, p, n));
+    const std::uint32_t tag = static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
+                              std::uint32_t(n) << kPosBits;
+    std::uint32_t *slots = m_aux.slots.get();
     const std::size_t last = m_aux.mask;
-    for (std::size_t i = m_aux.home(key);; i = (i + 1) & last) {
-        const std::uint64_t s = slots[i];
-        if ((s & mask) == key)
-            return (s & kOddFirst) && mask != ~0ULL ? 2 : 1;
+    // A slot's position is trusted only inside this group, whose characters are all written.
+    const std::uint32_t from = m_auxGroups.begin[group], to = m_auxGroups.begin[group + 1];
+    const char16_t *chars = m_auxGroups.chars.get();
+    for (std::size_t i = m_aux.home(h);; i = (i + 1) & last) {
+        const std::uint32_t s = loadSlot(slots[i]);
         if (s == 0)
-            return 0;
+            return -1;
+        if ((s & ~kPosMask) != tag)
+            continue;
+        const std::uint32_t at = (s & kPosMask) - 1;
+        if (at >= from && at + n <= to && chars[at] == p[0] && (n < 2 || chars[at + 1] == p[1]) &&
+            (n < 3 || chars[at + 2] == p[2]))
+            return at;
     }
+}
+
+void SegDictionary::Prefetch(std::u16string_view p) const {
+    if (p.size() < 2)
+        return;
+    const int k = tableOrdinal(p[0]);
+    if (k < 0)
+        return;
+    if (const std::uint16_t g = m_wordGroup[k]; g != 0 && g != kDirect) {
+        const std::uint32_t key = g | std::uint32_t(p[1]) << 14;
+        __builtin_prefetch(m_words.slots.get() + 2 * m_words.home(m_words.hash(key)));
+    }
+    const std::uint16_t g = m_auxGroup[k];
+    if (g == 0 || g == kDirect || p.size() < 3)
+        return;
+    __builtin_prefetch(m_aux.slots.get() + m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 2))));
+    if (p.size() > 3)
+        __builtin_prefetch(m_aux.slots.get() +
+                           m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 3))));
 }
 
 int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
@@ -264,6 +341,7 @@ int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
         const std::size_t at = m_wordDirect.decode(k).find(p[1]);
         return at == std::u16string::npos ? 0 : static_cast<int>(at + 1);
     }
+    ready(false, m_wordGroup[k]);
     return static_cast<int>(wordPosition(m_wordGroup[k], p[1]));
 }
 
@@ -284,19 +362,17 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
     // one that starts here). Characters 2 to 3 must be there first, so a miss on them settles it.
     if (p.size() == 1)
         return 4; // the empty string is in any non-empty group
-    const std::uint64_t id = m_auxGroup[k];
-    const std::uint64_t c1 = p[1];
+    const std::uint16_t id = m_auxGroup[k];
+    ready(true, id);
     if (p.size() == 2)
-        return longKey(id | 1 << 14 | c1 << 16) ? 4 : 0;
-    const std::uint64_t two = id | 2 << 14 | c1 << 16 | std::uint64_t(p[2]) << 32;
-    const int h = longKey(two);
-    if (h == 0)
+        return longKey(id, p.data() + 1, 1) >= 0 ? 4 : 0;
+    const std::int64_t at = longKey(id, p.data() + 1, 2);
+    if (at < 0)
         return 0;
-    if (p.size() == 3 ||
-        longKey(id | 3 << 14 | c1 << 16 | std::uint64_t(p[2]) << 32 | std::uint64_t(p[3]) << 48))
+    if (p.size() == 3 || longKey(id, p.data() + 1, 3) >= 0)
         return 4;
     // Else a three-character word, where its tail is first found at an odd position.
-    return h == 2 ? 3 : 0;
+    return (at - m_auxGroups.begin[id]) % 2 == 0 ? 3 : 0;
 }
 
 } // namespace yuedu::seg

@@ -6,18 +6,29 @@
 // The answers are exactly those of searching the decoded group string of the first character:
 // a probe matches anywhere in the group, across the boundaries of the stored tails too, and a
 // three-character word counts only where its tail is first found at an odd position. They come
-// from two flat open-addressing tables of packed keys built at load in one pass, so a lookup is
-// one or two probes whatever the group sizes:
-//  - the two-character table maps (group, character) to the character's first position;
-//  - the long-word table holds every substring of one to three characters of each group, the
-//    two-character ones marked with the parity of their first position.
+// from two flat open-addressing tables built at load in one pass, so a lookup is one or two
+// probes whatever the group sizes:
+//  - the two-character table holds (group, character) exactly in 32 bits, and beside it the
+//    character's first position;
+//  - the long-word table holds every substring of one to three characters of each group as a
+//    32-bit slot: where it is in the decoded groups, its length and a fingerprint of the hash.
+//    A matching fingerprint is verified against the decoded characters, so the slots stay small
+//    enough for the tables to live in the cache and a fingerprint collision cannot change an
+//    answer.
+//
+// A group is indexed the first time it is asked about, so start-up costs no more than reading
+// the files, and a short text pays only for the groups it meets. Indexing takes a lock; lookups
+// of groups indexed already take none (the slots are read atomically, and a group's slots never
+// move once written).
 //
 // Entries that point at the same stretch of a table share one indexed group, so a damaged file
 // that points every character at one long group costs no more than a sound one. Groups that
 // overlap otherwise are indexed until the index holds as many characters as the table has bytes;
 // the remaining ones are decoded and searched at each lookup instead.
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,22 +53,25 @@ public:
     // at an odd position; else 0.
     int LookupLongWord(std::u16string_view p) const;
 
+    // A hint that the words at p (up to four characters) will be looked up soon: starts loading
+    // the index slots those lookups read, so that a scan overlaps its cache misses. It changes
+    // no answer.
+    void Prefetch(std::u16string_view p) const;
+
 private:
-    // A power-of-two array of 64-bit slots (0 = free), sized once before filling. The slots are
-    // fresh zero pages (huge pages where the system gives them), so a large table costs
-    // neither a pass of clearing nor thousands of page faults.
+    // A power-of-two array of 32-bit slots (0 = free), sized once before filling. The slots are
+    // fresh zero pages, so the table costs no pass of clearing.
     struct FlatTable {
         struct Release {
             std::size_t bytes;
-            void operator()(std::uint64_t *p) const;
+            void operator()(std::uint32_t *p) const;
         };
-        std::unique_ptr<std::uint64_t[], Release> slots;
+        std::unique_ptr<std::uint32_t[], Release> slots;
         std::size_t mask = 0;
         int shift = 64;
-        void size(std::size_t keys);
-        std::size_t home(std::uint64_t key) const {
-            return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
-        }
+        void size(std::size_t keys, int width = 1); // width: 32-bit words a slot
+        std::uint64_t hash(std::uint64_t key) const { return key * 0x9E3779B97F4A7C15ULL; }
+        std::size_t home(std::uint64_t h) const { return static_cast<std::size_t>(h >> shift); }
     };
 
     // Per ordinal: 0 no group, kDirect searched at lookup, else the 1-based indexed group.
@@ -70,14 +84,33 @@ private:
         std::u16string decode(int ordinal) const;
     };
 
-    void addGroups(const LanguageData &data, bool aux);
+    // The indexed groups of one table, side by side in one decoded string: group g is
+    // chars[begin[g] .. begin[g + 1]), decoded when it is first indexed.
+    struct Groups {
+        const std::uint8_t *entries = nullptr; // the index entries of the table in LanguageData
+        const std::uint8_t *table = nullptr;
+        std::size_t tableSize = 0;
+        std::vector<int> ordinal;          // per group, the ordinal whose entry it decodes
+        std::vector<std::uint32_t> begin;  // groups + 2 offsets
+        std::unique_ptr<char16_t[]> chars; // written as the groups are indexed
+        std::unique_ptr<std::atomic<bool>[]> ready;
+    };
+
+    // Sizes the groups of one table and its hash table; decodes nothing yet.
+    void layOut(const LanguageData &data, bool aux);
+    // Indexes group g of the table unless that is done already.
+    void ready(bool aux, std::uint16_t g) const;
+    void indexWords(std::uint16_t g) const;
+    void indexAux(std::uint16_t g) const;
     std::uint32_t wordPosition(std::uint16_t group, char16_t c) const;
-    // 0 absent, else 1 + (1 when a two-character key is first found at an odd position).
-    int longKey(std::uint64_t key) const;
+    // The first position (in the decoded groups) of the n characters at p in the group, or -1.
+    std::int64_t longKey(std::uint16_t group, const char16_t *p, int n) const;
 
     std::vector<std::uint16_t> m_wordGroup; // per ordinal, its two-character group
     std::vector<std::uint16_t> m_auxGroup;  // the same for the group of longer words
     FlatTable m_words, m_aux;
+    Groups m_wordGroups, m_auxGroups;
+    std::unique_ptr<std::mutex> m_indexing;
     DirectGroups m_wordDirect, m_auxDirect;
 };
 

@@ -1,10 +1,17 @@
 #include "segment/segmenter.h"
 
+#include <algorithm>
+
 #include "langdata/big5.h"
 #include "segment/lexicon.h"
 #include "segment/segdictionary.h"
 
 namespace yuedu::seg {
+namespace {
+
+constexpr std::ptrdiff_t kPrefetchAhead = 16;
+
+} // namespace
 
 Segmenter::Segmenter(const PhraseDivider &divider, std::u16string_view text,
                      const PhraseDivider::LineSink &sink)
@@ -53,6 +60,10 @@ void Segmenter::run() {
             ++m_scanPos;
             continue;
         }
+        // The words a few characters ahead are looked up soon; their index slots load meanwhile.
+        for (const std::ptrdiff_t ahead = std::min(m_scanPos + kPrefetchAhead, textLen);
+             m_prefetched <= ahead; ++m_prefetched)
+            m_dictionary.Prefetch(m_text.substr(static_cast<std::size_t>(m_prefetched - 1), 4));
         SegmentAt();
     }
     flushLine();

@@ -42,12 +42,13 @@ private:
     std::u16string_view m_text; // SourceText as scanned; TextLen is its size
     const PhraseDivider::LineSink &m_sink;
 
-    std::ptrdiff_t m_scanPos = 1; // ScanPos, 1-based
-    std::u16string m_outBuffer;   // OutBuffer: the words of the line being filled
-    int m_lineWordCount = 0;      // LineWordCount
-    bool m_wordTaken = false;     // WordTaken
-    int m_curOrdinal = -1;        // CurOrdinal
-    bool m_curIsHanzi = false;    // CurIsHanzi
+    std::ptrdiff_t m_scanPos = 1;    // ScanPos, 1-based
+    std::ptrdiff_t m_prefetched = 1; // the dictionary slots of positions before it are asked for
+    std::u16string m_outBuffer;      // OutBuffer: the words of the line being filled
+    int m_lineWordCount = 0;         // LineWordCount
+    bool m_wordTaken = false;        // WordTaken
+    int m_curOrdinal = -1;           // CurOrdinal
+    bool m_curIsHanzi = false;       // CurIsHanzi
 };
 
 } // namespace yuedu::seg

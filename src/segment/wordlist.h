@@ -12,7 +12,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace yuedu::seg {
@@ -45,8 +44,11 @@ private:
         // open-addressing table (0 = free).
         std::vector<std::uint64_t> shortKeys;
         int shift = 64;
-        // Substrings of four to kIndexedLength characters (views into stored).
-        std::unordered_set<std::u16string_view> longer;
+        // Substrings of four to kIndexedLength characters, as (position + 1) << 3 | (length - 4)
+        // in stored, in an open-addressing table (0 = free) hashed on the characters.
+        std::vector<std::uint32_t> longer;
+        int longShift = 64;
+        bool hasLong(std::u16string_view s) const;
     };
     static std::uint64_t shortKey(std::u16string_view s);
 

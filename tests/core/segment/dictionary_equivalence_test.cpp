@@ -2,10 +2,12 @@
 // data files, for random strings, and for damaged files whose groups overlap or are random.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <thread>
 
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
@@ -174,4 +176,42 @@ TEST(DictionaryIndex, DamagedFilesAnswerAsTheScanAndAreReported) {
                   1);
         expectSameAnswers(d, 1000, 61);
     }
+}
+
+// Groups are indexed when first asked about; threads that ask about the same groups at once
+// (the desktop program segments in the background) must all get the answers of the scan.
+TEST(DictionaryIndex, ThreadsIndexingTheSameGroupsAtOnceAgreeWithTheScan) {
+    const std::string image = fullSegFile();
+    ASSERT_EQ(image.size(), layout::kSegFileSize);
+    LanguageData d;
+    d.loadImages({}, image, {});
+    // Probes of every group, answered by the scan first, in one thread.
+    std::vector<std::u16string> probes;
+    for (int k = 0; k < kTableChars; k += 3) {
+        const std::u16string x(1, charOfOrdinal(k));
+        for (bool aux : {false, true}) {
+            const std::u16string g = decodeScan(d, aux, k);
+            for (std::size_t i = 0; i < g.size() && i < 12; i += 2)
+                probes.push_back(x + g.substr(i, aux ? 3 : 1));
+        }
+    }
+    std::vector<std::pair<int, int>> expected;
+    for (const auto &p : probes)
+        expected.emplace_back(scanTwo(d, p), scanLong(d, p));
+    const seg::SegDictionary dict(d);
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            // Each thread in its own order, so that they meet on groups being indexed.
+            for (std::size_t n = 0; n < probes.size(); ++n) {
+                const std::size_t i = (n * (2 * t + 1) + t * 977) % probes.size();
+                if (dict.LookupTwoCharWord(probes[i]) != expected[i].first ||
+                    dict.LookupLongWord(probes[i]) != expected[i].second)
+                    ++mismatches;
+            }
+        });
+    for (auto &th : threads)
+        th.join();
+    EXPECT_EQ(mismatches.load(), 0);
 }
