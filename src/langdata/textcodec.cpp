@@ -193,26 +193,8 @@ bool isValidUtf8(std::string_view bytes) {
 }
 
 std::u16string fromUtf8(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    char32_t cp;
-    for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t n = utf8Sequence(bytes, i, cp);
-        if (n == 0) {
-            out.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        i += n;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return out;
+    std::size_t bad = 0;
+    return fromUtf8Counting(bytes, bad);
 }
 
 std::string toUtf8(std::u16string_view text) {
