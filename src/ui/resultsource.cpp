@@ -16,6 +16,10 @@ QString ResultSource::describe() const {
     return selection ? shown + QStringLiteral("（選取範圍）") : shown;
 }
 
+QString wordTotalsText(long long words, unsigned long long distinct) {
+    return QStringLiteral("總詞數 %1　相異詞數 %2").arg(words).arg(distinct);
+}
+
 QString ResultSource::statusLine(const QString &totals) const {
     QString line = QStringLiteral("來源：") + describe();
     if (time.isValid())

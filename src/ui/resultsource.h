@@ -20,6 +20,9 @@ struct ResultSource {
     QString statusLine(const QString &totals) const;
 };
 
+// The totals of a word statistic: "總詞數 N　相異詞數 M".
+QString wordTotalsText(long long words, unsigned long long distinct);
+
 // An export as UTF-8 CSV: two heading rows (the source, the totals), a blank row, then rows.
 std::string csvExport(const ResultSource &source, const QString &totals,
                       const std::vector<std::vector<std::u16string>> &rows);

@@ -65,9 +65,7 @@ void FrequencyWindow::setResult(std::shared_ptr<const FrequencyResult> result,
 QString FrequencyWindow::totalsText() const {
     if (!m_result)
         return {};
-    return QStringLiteral("總詞數 %1　相異詞數 %2")
-        .arg(m_result->WordTotal)
-        .arg(static_cast<qulonglong>(m_result->size()));
+    return ui::wordTotalsText(m_result->WordTotal, m_result->size());
 }
 
 std::string FrequencyWindow::exportBytes() const {

@@ -141,9 +141,7 @@ void GradeWindow::setResult(std::shared_ptr<const GradeResult> result, ui::Resul
 QString GradeWindow::totalsText() const {
     if (!m_result)
         return {};
-    return QStringLiteral("總詞數 %1　相異詞數 %2")
-        .arg(m_result->WordTotal)
-        .arg(static_cast<qulonglong>(m_result->size()));
+    return ui::wordTotalsText(m_result->WordTotal, m_result->size());
 }
 
 QString GradeWindow::GradeNodeTexts(int k) const {

@@ -57,10 +57,8 @@ void SenseTreeWindow::setResult(std::shared_ptr<const SenseResult> result,
 QString SenseTreeWindow::totalsText() const {
     if (!m_result)
         return {};
-    return QStringLiteral("總詞數 %1　相異詞數 %2　有類別者 %3")
-        .arg(m_result->WordTotal)
-        .arg(static_cast<qulonglong>(m_result->FreqWords.size()))
-        .arg(m_result->classifiedCount());
+    return ui::wordTotalsText(m_result->WordTotal, m_result->FreqWords.size()) +
+           QStringLiteral("　有類別者 %1").arg(m_result->classifiedCount());
 }
 
 QString SenseTreeWindow::SenseNodeTexts(int k) const {
