@@ -8,6 +8,8 @@ YUEDU_PACKAGES=(
     libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-translations-l10n qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
     libxcb1-dev fonts-arphic-uming xvfb xauth
+    # the readers of Word, OpenDocument, EPUB, web pages and PDF
+    libzip-dev libpugixml-dev libgumbo-dev libpoppler-cpp-dev
     # the install and package checks: desktop entry, Debian package (dpkg-shlibdeps), icons
     desktop-file-utils dpkg-dev file
     # open lexical sources the data files are built from

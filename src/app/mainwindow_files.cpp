@@ -25,8 +25,11 @@
 namespace yuedu::app {
 
 namespace {
+// The formats read but not written come after the program's own, before all files.
 const QString kOpenFilter =
-    QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔 (*.rxt);;所有檔案 (*.*)");
+    QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔 (*.rxt);;Word 文件 (*.docx);;"
+                   "OpenDocument 文字 (*.odt);;EPUB 電子書 (*.epub);;網頁 (*.html *.htm *.xhtml);;"
+                   "PDF 文件 (*.pdf);;所有檔案 (*.*)");
 const QString kSaveFilter = QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔(*.rxt)");
 const QString kRecentKey = QStringLiteral("RecentFiles");
 constexpr int kRecentCount = 8;
@@ -51,6 +54,9 @@ QString reasonOf(const Error &e) {
     if (const auto *io = dynamic_cast<const IoError *>(&e);
         io && reason.starts_with(io->path() + ": "))
         reason.erase(0, io->path().size() + 2);
+    if (const auto *format = dynamic_cast<const FormatError *>(&e);
+        format && reason.starts_with(format->path() + ":"))
+        reason.erase(0, reason.find(": ", format->path().size()) + 2);
     static const struct {
         const char *system;
         const char16_t *text;
@@ -186,7 +192,11 @@ void MainWindow::openFiles(const QStringList &paths) {
             m_dialogs->message(this, kTooManyFiles);
             return;
         }
-        loadIntoSlot(s, loadSlotWindow(s), path);
+        // A dropped or named file that cannot be read leaves no empty window behind.
+        DocumentWindow *w = loadSlotWindow(s);
+        if (!loadIntoSlot(s, w, path) && w->tag().isEmpty())
+            if (QMdiSubWindow *sub = m_slots.subWindow(s))
+                sub->close();
     }
 }
 
@@ -211,14 +221,18 @@ bool MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path,
     ui::LoadedFile file;
     try {
         file = readLargeFile(full, encoding, progress.get());
-    } catch (const Error &) {
+    } catch (const Error &e) {
         progress.reset();
         if (w->tag().isEmpty()) {
             m_slots.fileName(s).clear();
             w->Rhtxtword()->clear();
             w->Rhtxtword()->document()->setModified(false);
         }
-        m_dialogs->message(this, QStringLiteral("檔案開啟有問題 ") + full, true);
+        // A file of a known format that cannot be read says why (encrypted, damaged, ...).
+        QString text = QStringLiteral("檔案開啟有問題 ") + full;
+        if (dynamic_cast<const FormatError *>(&e))
+            text += QStringLiteral("\n\n") + reasonOf(e);
+        m_dialogs->message(this, text, true);
         return false;
     }
     if (file.document.binary) {
@@ -247,7 +261,19 @@ bool MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path,
     w->setTag(QString::number(s));
     w->setWindowTitle(kOpenedCaption + QDir::toNativeSeparators(full));
     addRecentFile(full);
+    // Word, PDF and the like are not written here: the text is saved under a new name.
+    const bool converted = file.document.kind == doc::DocumentKind::Converted;
+    if (converted)
+        m_slots.fileName(s).clear();
     updateEncodingLine();
+    if (converted && !file.document.notes.empty()) {
+        QString said = QStringLiteral("已讀入「%1」的文字（%2）。")
+                           .arg(QDir::toNativeSeparators(full),
+                                QString::fromUtf8(doc::formatName(*file.document.format)));
+        for (const std::string &note : file.document.notes)
+            said += QStringLiteral("\n・") + QString::fromStdString(note);
+        m_dialogs->message(this, said);
+    }
     // A cut-off RTF file gives what it holds, and the user learns that more was meant to
     // be there rather than saving the shortened text over the file unawares.
     if (!complete)

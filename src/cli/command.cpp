@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "docfile/documentformats.h"
 #include "docfile/rtfreader.h"
 
 namespace yuedu::cli {
@@ -158,6 +159,13 @@ std::vector<InputText> readInputs(const Args &args) {
     std::vector<InputText> inputs;
     for (const auto &name : names) {
         const std::string bytes = readInputBytes(name);
+        // Word, OpenDocument, EPUB, web pages and PDF, by content; what was left out is said.
+        if (std::optional<doc::FormattedText> f = doc::readFormattedText(bytes, name)) {
+            for (const auto &note : f->text.notes)
+                std::cerr << "yuedu-cli: note: " << name << ": " << note << "\n";
+            inputs.push_back({name, std::move(f->text.text)});
+            continue;
+        }
         if (doc::looksLikeRtf(bytes)) {
             doc::RtfReadResult rtf = doc::readRtf(bytes, name);
             if (rtf.truncated)

@@ -96,7 +96,8 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     connect(m_addFiles, &QPushButton::clicked, this, [this] {
         addPaths(QFileDialog::getOpenFileNames(
             this, QStringLiteral("加入檔案"), QString(),
-            QStringLiteral("文字檔 (*.txt *.rtf *.rxt);;所有檔案 (*)")));
+            QStringLiteral("文字檔 (*.txt *.rtf *.rxt *.docx *.odt *.epub *.html *.htm *.pdf);;"
+                           "所有檔案 (*)")));
     });
     connect(m_addFolder, &QPushButton::clicked, this, [this] {
         const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("加入資料夾"));

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "docfile/documentformats.h"
 #include "docfile/documentreader.h"
 #include "docfile/rtfreader.h"
 #include "langdata/textcodec.h"
@@ -17,8 +18,9 @@ bool isTextFileName(const std::string &path) {
     std::string ext = fs::path(path).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const auto &formats = doc::formattedTextExtensions();
     return ext == ".txt" || ext == ".text" || ext == ".rtf" || ext == ".rxt" || ext == ".csv" ||
-           ext == ".tsv";
+           ext == ".tsv" || std::find(formats.begin(), formats.end(), ext) != formats.end();
 }
 
 CollectedTexts collectTexts(const std::vector<std::string> &paths) {
@@ -58,6 +60,8 @@ std::u16string readText(const std::string &path) {
     if (fs::is_directory(path, ec))
         throw IoError(path, "is a folder, not a text file");
     const std::string bytes = doc::readFileBytes(path);
+    if (std::optional<doc::FormattedText> f = doc::readFormattedText(bytes, path))
+        return std::move(f->text.text);
     if (doc::looksLikeRtf(bytes)) {
         doc::LoadedDocument loaded = doc::readDocument(bytes, path);
         if (loaded.truncated)

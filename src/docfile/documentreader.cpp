@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "common/errors.h"
+#include "docfile/documentformats.h"
 #include "docfile/rtfreader.h"
 #include "langdata/textcodec.h"
 
@@ -19,6 +20,11 @@ LoadedDocument readDocument(std::string_view bytes, const std::string &source,
         d.document = std::move(r.document);
         d.kind = DocumentKind::Rtf;
         d.truncated = r.truncated;
+    } else if (std::optional<FormattedText> f = readFormattedText(bytes, source)) {
+        d.document = RichDocument::fromPlainText(f->text.text);
+        d.kind = DocumentKind::Converted;
+        d.format = f->format;
+        d.notes = std::move(f->text.notes);
     } else {
         DecodedText text = decodeTextDetailed(bytes, encoding);
         d.document = RichDocument::fromPlainText(text.text);

@@ -117,4 +117,44 @@ TEST_F(CliContract, DecodingThatNeededReplacementsIsWarnedAbout) {
     EXPECT_NE(readWholeFile(out).find("天氣\t1"), std::string::npos);
 }
 
+// Word, OpenDocument, EPUB and HTML files written by pandoc give every command the same output
+// as the plain text they were made from; the PDF LibreOffice made of it the same profile. A
+// document that cannot be read fails every command with its path and the reason.
+TEST_F(CliContract, EveryTextCommandReadsTheOtherDocumentFormats) {
+    const std::string dir = YUEDU_FORMATS_DIR;
+    const std::string data = "--data-dir=" YUEDU_TEST_DATA_DIR;
+    const std::string out = (scratch / "out.txt").string();
+    const auto outputOf = [&](const std::string &name, const std::string &file) {
+        const auto r = runProcess({YUEDU_CLI, name, data, file}, out);
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::string text = readWholeFile(out);
+        for (std::size_t at; (at = text.find(file)) != std::string::npos;)
+            text.replace(at, file.size(), "TEXT");
+        return text;
+    };
+    for (const std::string &name : subcommands(scratch)) {
+        if (name == "evalseg") // its input is a segmented reference, not a text
+            continue;
+        SCOPED_TRACE(name);
+        const std::string source = outputOf(name, dir + "/source.txt");
+        for (const char *file : {"pandoc.docx", "pandoc.odt", "pandoc.epub", "pandoc.html"})
+            EXPECT_EQ(outputOf(name, dir + "/" + file), source) << file;
+        const std::string locked = dir + "/libreoffice_password.pdf";
+        const auto r = runProcess({YUEDU_CLI, name, data, locked}, out);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(locked + ": PDF 有密碼保護"), std::string::npos) << r.err;
+    }
+    const auto lengthFigures = [](const std::string &profile) {
+        std::istringstream lines(profile);
+        std::string figures;
+        for (std::string line; std::getline(lines, line);)
+            if (line.starts_with("全文長") || line.starts_with("字別數"))
+                figures += line + "\n";
+        return figures;
+    };
+    const std::string figures = lengthFigures(outputOf("profile", dir + "/source.txt"));
+    EXPECT_NE(figures.find("字別數"), std::string::npos) << figures; // both lines are there
+    EXPECT_EQ(lengthFigures(outputOf("profile", dir + "/libreoffice.pdf")), figures);
+}
+
 } // namespace

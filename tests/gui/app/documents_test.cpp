@@ -62,9 +62,11 @@ private slots:
         }
         QCOMPARE(app.dialogs->messages, QStringList{kTooManyFiles});
         QCOMPARE(app.dialogs->openAnswers.size(), 1); // no dialog for the eleventh
-        QCOMPARE(
-            app.dialogs->lastFilter,
-            QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔 (*.rxt);;所有檔案 (*.*)"));
+        QCOMPARE(app.dialogs->lastFilter,
+                 QStringLiteral(
+                     "txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔 (*.rxt);;Word 文件 (*.docx);;"
+                     "OpenDocument 文字 (*.odt);;EPUB 電子書 (*.epub);;網頁 (*.html *.htm "
+                     "*.xhtml);;PDF 文件 (*.pdf);;所有檔案 (*.*)"));
     }
 
     void closingSlotThreeGivesItToTheNextNewDocument() {
@@ -479,6 +481,31 @@ private slots:
         QCOMPARE(app.dialogs->questions.size(), 1);
         QCOMPARE(app.main->findfree(), 0);
         QVERIFY(app.main->documentSlots().SlotFileNames[0].isEmpty());
+    }
+
+    // A Word document opens as its text; since it is not written back, 儲存 asks for a name.
+    // An encrypted PDF is refused with the reason, and no window stays for it.
+    void otherFormatsOpenAsNewTextsAndBadOnesLeaveNothingOpen() {
+        AppFixture app;
+        QTemporaryDir dir;
+        const QString formats = QString::fromUtf8(YUEDU_FORMATS_DIR);
+        app.main->openFiles({formats + QStringLiteral("/pandoc.docx")});
+        QCOMPARE(app.documents().size(), 1);
+        QVERIFY(app.box()->Text().startsWith(QStringLiteral("小明的花園\n春天來了，")));
+        QVERIFY(app.main->documentSlots().SlotFileNames[0].isEmpty());
+        const QString saved = dir.filePath(QStringLiteral("garden.rtf"));
+        app.dialogs->saveAnswers << saved;
+        app.trigger("MDImnusave");
+        QVERIFY(QFileInfo::exists(saved));
+        QCOMPARE(app.main->documentSlots().SlotFileNames[0], saved);
+
+        const QString locked = formats + QStringLiteral("/libreoffice_password.pdf");
+        app.main->openFiles({locked});
+        QCOMPARE(app.documents().size(), 1);
+        QCOMPARE(app.main->findfree(), 1);
+        QVERIFY(
+            app.dialogs->messages.last().startsWith(QStringLiteral("檔案開啟有問題 ") + locked));
+        QVERIFY(app.dialogs->messages.last().contains(QStringLiteral("密碼")));
     }
 
     void saveDialogAddsTheChosenFiltersExtension_data() {
