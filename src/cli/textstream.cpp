@@ -1,5 +1,6 @@
 #include "cli/textstream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -39,13 +40,14 @@ InputStream::InputStream(const std::string &name, TextEncoding encoding)
 }
 
 void InputStream::fill(std::size_t n) {
+    // Read in blocks and appended, so a short input costs no large buffer.
+    char block[1 << 16];
     while (!m_eof && m_bytes.size() < n) {
-        const std::size_t at = m_bytes.size();
-        m_bytes.resize(n);
-        const auto got =
-            m_in->rdbuf()->sgetn(m_bytes.data() + at, static_cast<std::streamsize>(n - at));
-        m_bytes.resize(at + static_cast<std::size_t>(got > 0 ? got : 0));
-        if (got <= 0) {
+        const std::size_t want = std::min(sizeof block, n - m_bytes.size());
+        const auto got = m_in->rdbuf()->sgetn(block, static_cast<std::streamsize>(want));
+        if (got > 0)
+            m_bytes.append(block, static_cast<std::size_t>(got));
+        if (got < static_cast<std::streamsize>(want)) {
             m_eof = true;
             if (m_in->bad())
                 throw IoError(m_name == "-" ? "standard input" : m_name,
