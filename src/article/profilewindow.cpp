@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "article/profiletext.h"
+#include "report/captions.h"
+#include "report/numberformat.h"
 #include "ui/charts.h"
 #include "ui/savefile.h"
 
@@ -29,15 +31,14 @@ constexpr int kIndent = 28;
 
 // The text's characters by general-use level, in percent of its table characters.
 QChart *levelChart(const ProfileResult &result) {
-    static const char16_t *const kLevels[] = {u"一級", u"二級", u"三級", u"四級", u"五級",
-                                              u"六級", u"七級", u"八級", u"九級", u"十級"};
     ui::StackedBars bars;
     bars.title = QStringLiteral("各通用級數字所佔比例");
     bars.valueTitle = QStringLiteral("字數 %");
     bars.categories << QStringLiteral("全文");
     const double all = result.entry(kHanziCount);
     for (int k = 0; k < 10; ++k) {
-        bars.segments << QString::fromUtf16(kLevels[k]);
+        bars.segments << QString::fromStdU16String(
+            std::u16string(report::useLevels()[static_cast<std::size_t>(k)].label));
         bars.values.push_back({all > 0 ? result.entry(kLevel1Count + k) * 100 / all : 0});
     }
     return ui::stackedBarChart(bars);
@@ -148,7 +149,8 @@ std::string ArticleProfileWindow::exportBytes() const {
         if (fieldHasNoData(f, r)) {
             note = kNoDataNote;
         } else {
-            value = QString::number(r.entry(f.entry) / f.divisor, 'g', 17).toStdU16String();
+            value = QString::fromStdString(report::preciseNumber(r.entry(f.entry) / f.divisor))
+                        .toStdU16String();
             if (fieldOutOfRange(f, r))
                 note = gradeRangeNote();
         }

@@ -5,6 +5,7 @@
 #include "charprofile/characterprofile.h"
 #include "cli/command.h"
 #include "langdata/big5.h"
+#include "report/tsv.h"
 
 namespace yuedu::cli {
 namespace {
@@ -23,7 +24,8 @@ int runCharProfile(const Args &args) {
         // Fields the data never fills are left empty: a 0 there would read as measured.
         const charprofile::CharProfileResult result =
             charprofile::characterProfiles(data, input.text);
-        const std::u16string prefix = fileColumn ? fromUtf8(input.name) + u"\t" : u"";
+        const std::u16string prefix =
+            fileColumn ? report::tsvField(fromUtf8(input.name)) + u"\t" : u"";
         std::u16string out;
         for (std::size_t i = 0; i < result.size(); ++i) {
             const charprofile::CharFigures figures = result.at(data, i);

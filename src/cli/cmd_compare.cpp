@@ -11,6 +11,9 @@
 #include "common/errors.h"
 #include "compare/comparison.h"
 #include "compare/corpus.h"
+#include "report/csv.h"
+#include "report/json.h"
+#include "report/tsv.h"
 #include "segment/lexicon.h"
 
 namespace yuedu::cli {
@@ -45,54 +48,24 @@ int jobsOption(const Args &args) {
     throw Error("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
 }
 
-std::string tsvField(const std::string &s) {
-    std::string out;
-    for (char c : s) {
-        if (c == '\t' || c == '\n' || c == '\r' || c == '\\') {
-            out += '\\';
-            out += c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string jsonString(const std::string &s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 // One line of the table. JSON gives one object a line, so that the output of shards of a
 // corpus concatenates like the other formats.
 std::string tableLine(Format format, const std::vector<std::string> &names,
                       const std::vector<std::string> &cells) {
     if (format == Format::Csv)
-        return compare::csvLine(cells);
-    std::string out;
+        return report::csvRow(cells);
+    if (format == Format::Tsv)
+        return report::tsvRow(cells);
+    report::JsonObject object;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (format == Format::Json) {
-            out += (i == 0 ? "{" : ",") + jsonString(names[i]) + ":";
-            out += i == 0 ? jsonString(cells[i]) : cells[i].empty() ? "null" : cells[i];
-            continue;
-        }
-        if (i > 0)
-            out += '\t';
-        out += tsvField(cells[i]);
+        if (i == 0)
+            object.add(names[i], cells[i]);
+        else if (cells[i] == "true" || cells[i] == "false")
+            object.addBool(names[i], cells[i] == "true");
+        else
+            object.addNumber(names[i], cells[i]);
     }
-    return out + (format == Format::Json ? "}\n" : "\n");
+    return object.line();
 }
 
 // "done/total texts, characters/s" on one line that redraws itself.
@@ -160,8 +133,11 @@ int runCompare(const Args &args) {
 
     const auto names = compare::columnNames();
     std::string out;
+    // A CSV file starts with the byte-order mark; a table without its header is a shard that
+    // goes on the end of another, so it has none.
     if (format != Format::Json && !args.has("no-header"))
-        out += tableLine(format, names, names);
+        out += (format == Format::Csv ? std::string(report::kUtf8Bom) : std::string()) +
+               tableLine(format, names, names);
     for (const auto &row : result.rows)
         out += tableLine(format, names, compare::rowCells(row));
     const bool wantTotals = args.has("summary") || args.value("freq");

@@ -4,8 +4,9 @@
 #include "cli/command.h"
 #include "common/errors.h"
 #include "docfile/documentreader.h"
+#include "report/numberformat.h"
+#include "report/tsv.h"
 #include "wordstats/frequency.h"
-#include "wordstats/tabletext.h"
 
 namespace yuedu::cli {
 namespace {
@@ -16,8 +17,9 @@ using namespace wordstats;
 std::u16string frequencyRows(const FrequencyResult &result) {
     std::u16string out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        appendRow(out, {escapeField(result.FreqWords[i]), decimalText(result.FreqCounts[i]),
-                        result.percentText(i), decimalText(static_cast<std::int64_t>(i) + 1)});
+        report::appendTsvRow(out, {result.FreqWords[i], report::decimalText(result.FreqCounts[i]),
+                                   result.percentText(i),
+                                   report::decimalText(static_cast<std::int64_t>(i) + 1)});
     return out;
 }
 

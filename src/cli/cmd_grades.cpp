@@ -3,9 +3,10 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "report/numberformat.h"
+#include "report/tsv.h"
 #include "wordstats/frequency.h"
 #include "wordstats/gradetree.h"
-#include "wordstats/tabletext.h"
 
 namespace yuedu::cli {
 namespace {
@@ -24,15 +25,16 @@ int runGrades(const Args &args) {
     }
     std::u16string out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        appendRow(out, {escapeField(result.GradeWords[i]), result.gradeText(i),
-                        decimalText(result.GradeCounts[i]),
-                        decimalText(static_cast<std::int64_t>(i) + 1)});
+        report::appendTsvRow(out, {result.GradeWords[i], result.gradeText(i),
+                                   report::decimalText(result.GradeCounts[i]),
+                                   report::decimalText(static_cast<std::int64_t>(i) + 1)});
     if (args.has("tree")) {
         out += u'\n';
-        std::vector<TreeNode> nodes = gradeTreeNodes(result);
+        std::vector<report::TreeNode> nodes = gradeTreeNodes(result);
         out += nodes.front().text + u'\n';
         for (std::size_t k = 1; k < nodes.size(); ++k)
-            appendRow(out, {u"  " + nodes[k].text, joinWords(nodes[k].words)});
+            report::appendTsvRow(out,
+                                 {u"  " + nodes[k].text, report::wordListField(nodes[k].words)});
     }
     writeOut(out);
     std::cerr << "yuedu-cli grades: " << result.WordTotal << " words, " << result.size()

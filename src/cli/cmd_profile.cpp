@@ -1,45 +1,27 @@
 // yuedu-cli profile: the structure profile of each text, as the profile window shows it.
-#include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "article/articleprofile.h"
 #include "article/profiletext.h"
 #include "cli/command.h"
+#include "report/json.h"
 
 namespace yuedu::cli {
 namespace {
 
-std::string jsonString(const std::string &s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-            continue;
-        }
-        out += c;
-    }
-    return out + "\"";
-}
-
 std::string jsonProfile(const std::string &file, const article::ProfileResult &profile) {
-    std::string out = "{\"file\":" + jsonString(file);
+    report::JsonObject object;
+    object.add("file", file);
     for (const auto &field : article::profileFields()) {
         // A figure the data cannot give is null, never a 0 that reads as measured.
-        std::string value = "null";
-        if (!article::fieldHasNoData(field, profile)) {
-            char buf[40];
-            std::snprintf(buf, sizeof buf, "%.7g", profile.entry(field.entry) / field.divisor);
-            value = buf;
-        }
-        out += ",\"" + std::string(field.name) + "\":" + value;
+        if (article::fieldHasNoData(field, profile))
+            object.addNull(field.name);
+        else
+            object.addNumber(field.name, profile.entry(field.entry) / field.divisor);
     }
-    out += std::string(",\"lorcf_in_range\":") + (profile.gradeInRange() ? "true" : "false");
-    return out + "}\n";
+    object.addBool("lorcf_in_range", profile.gradeInRange());
+    return object.line();
 }
 
 int runProfile(const Args &args) {

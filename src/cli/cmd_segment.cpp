@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/textstream.h"
 #include "common/errors.h"
 #include "segment/lexicon.h"
 #include "segment/phrasedivider.h"
@@ -46,7 +47,8 @@ void appendUtf8(std::string &out, std::u16string_view line) {
 }
 
 int runSegment(const Args &args) {
-    encodingOption(args); // an unknown encoding is an error before anything is read
+    // An unknown encoding is an error before anything is read.
+    const TextEncoding encoding = encodingOption(args);
     const LanguageData &data = languageData(args);
     const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
     const seg::PhraseDivider divider(data, lexicon);
@@ -54,34 +56,37 @@ int runSegment(const Args &args) {
     std::vector<std::string> names = args.positional;
     if (names.empty())
         names.push_back("-");
-    // One file after another; a file that cannot be read is reported and the others still run.
+    // Lines are gathered into blocks of UTF-8 before writing: a write a line costs more than
+    // segmenting it.
+    std::string block;
+    block.reserve((1 << 16) + (1 << 12));
+    const auto flush = [&block] {
+        writeOut(std::string_view(block));
+        block.clear();
+    };
+    // One file after another, each read and segmented a piece at a time, so that neither a
+    // large file nor a long line is ever held whole; a file that cannot be read is reported and
+    // the others still run.
     int status = 0;
+    std::u16string piece;
     for (const auto &name : names) {
-        Args one = args;
-        one.positional = {name};
-        std::vector<InputText> inputs;
+        seg::PhraseDivider::Stream stream(divider, [&](std::u16string_view line) {
+            appendUtf8(block, line);
+            if (block.size() >= 1 << 16)
+                flush();
+        });
         try {
-            inputs = readInputs(one);
+            InputStream input(name, encoding);
+            while (input.next(piece))
+                stream.write(piece);
         } catch (const Error &e) {
+            // What was segmented before a read failed is written; the file counts as failed.
+            flush();
             std::cerr << "yuedu-cli segment: " << e.what() << "\n";
             status = 1;
             continue;
         }
-        // Lines are gathered into blocks of UTF-8 before writing: a write a line costs more
-        // than segmenting it.
-        std::string block;
-        block.reserve((1 << 16) + (1 << 12));
-        const auto flush = [&block] {
-            writeOut(std::string_view(block));
-            block.clear();
-        };
-        for (const auto &input : inputs) {
-            divider.DivideText(input.text, [&](std::u16string_view line) {
-                appendUtf8(block, line);
-                if (block.size() >= 1 << 16)
-                    flush();
-            });
-        }
+        stream.finish();
         flush();
     }
     return status;

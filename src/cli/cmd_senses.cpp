@@ -2,8 +2,8 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "report/tsv.h"
 #include "wordstats/senses.h"
-#include "wordstats/tabletext.h"
 #include "wordstats/taxonomy.h"
 
 namespace yuedu::cli {
@@ -21,12 +21,12 @@ int runSenses(const Args &args) {
                      "followed by two blanks\n";
     // Every category line is written, also without words; a class line only with words.
     std::u16string out;
-    std::vector<TreeNode> nodes = senseTreeNodes(result.SenseClassLists);
+    std::vector<report::TreeNode> nodes = senseTreeNodes(result.SenseClassLists);
     for (int c = 1; c <= kSenseCategoryCount; ++c) {
         out += nodes[static_cast<std::size_t>(c) - 1].text + u'\n';
-        for (const TreeNode &node : nodes)
+        for (const report::TreeNode &node : nodes)
             if (node.parent == c)
-                appendRow(out, {u"  " + node.text, joinWords(node.words)});
+                report::appendTsvRow(out, {u"  " + node.text, report::wordListField(node.words)});
     }
     writeOut(out);
     std::cerr << "yuedu-cli senses: " << result.WordTotal << " words, " << result.FreqWords.size()

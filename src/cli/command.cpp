@@ -151,6 +151,21 @@ std::string readInputBytes(const std::string &name) {
     return bytes;
 }
 
+void warnAboutDecoding(const std::string &name, const DecodedText &decoded) {
+    if (decoded.binary)
+        std::cerr << "yuedu-cli: warning: " << name << ": does not look like a text file\n";
+    else if (decoded.replaced > 0 || decoded.ambiguous) {
+        std::cerr << "yuedu-cli: warning: " << name << ": read as "
+                  << encodingName(decoded.encoding);
+        if (decoded.replaced > 0)
+            std::cerr << "; " << decoded.replaced
+                      << " invalid byte sequences were replaced with U+FFFD";
+        if (decoded.ambiguous)
+            std::cerr << "; the encoding is a guess (choose one with --encoding)";
+        std::cerr << "\n";
+    }
+}
+
 std::vector<InputText> readInputs(const Args &args) {
     TextEncoding encoding = encodingOption(args);
     std::vector<std::string> names = args.positional;
@@ -175,18 +190,7 @@ std::vector<InputText> readInputs(const Args &args) {
             continue;
         }
         DecodedText decoded = decodeTextDetailed(bytes, encoding);
-        if (decoded.binary)
-            std::cerr << "yuedu-cli: warning: " << name << ": does not look like a text file\n";
-        else if (decoded.replaced > 0 || decoded.ambiguous) {
-            std::cerr << "yuedu-cli: warning: " << name << ": read as "
-                      << encodingName(decoded.encoding);
-            if (decoded.replaced > 0)
-                std::cerr << "; " << decoded.replaced
-                          << " invalid byte sequences were replaced with U+FFFD";
-            if (decoded.ambiguous)
-                std::cerr << "; the encoding is a guess (choose one with --encoding)";
-            std::cerr << "\n";
-        }
+        warnAboutDecoding(name, decoded);
         inputs.push_back({name, std::move(decoded.text)});
     }
     return inputs;

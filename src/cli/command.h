@@ -67,6 +67,8 @@ struct InputText {
 // that was not clear-cut or needed replacements is warned about on stderr. Throws IoError with
 // the path and the reason.
 std::vector<InputText> readInputs(const Args &args);
+// The warning readInputs gives about a decoded file (none for a clean, clear-cut reading).
+void warnAboutDecoding(const std::string &name, const DecodedText &decoded);
 
 // The bytes of one named file, or of standard input for "-". Throws IoError with the path and
 // the system's reason (a folder is refused as one).

@@ -22,6 +22,7 @@
 
 #include "article/profiletext.h"
 #include "compare/corpus.h"
+#include "report/csv.h"
 #include "ui/charts.h"
 
 namespace yuedu::compare {
@@ -473,10 +474,10 @@ void CompareWindow::fillRankChart() {
 }
 
 std::string CompareWindow::csvText() const {
-    std::string out = csvLine(columnNames());
+    std::vector<std::vector<std::string>> rows{columnNames()};
     for (const TextRow &row : m_rows)
-        out += csvLine(rowCells(row));
-    return out;
+        rows.push_back(rowCells(row));
+    return report::csvDocument(rows);
 }
 
 bool CompareWindow::exportCsv(const QString &path, QString *error) {

@@ -7,6 +7,9 @@
 #include "article/profiletext.h"
 #include "common/errors.h"
 #include "compare/corpus.h"
+#include "report/captions.h"
+#include "report/numberformat.h"
+#include "report/tsv.h"
 #include "segment/phrasedivider.h"
 #include "wordstats/frequency.h"
 #include "wordstats/gradetree.h"
@@ -73,41 +76,20 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
     return row;
 }
 
-std::string number(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.7g", v);
-    return buf;
-}
-
-std::string wholeNumber(std::int64_t v) {
-    return std::to_string(v);
-}
+using report::generalNumber;
+using report::wholeNumber;
 
 std::vector<std::string> wordCells(const TextRow &row) {
     std::vector<std::string> cells;
     cells.push_back(wholeNumber(row.tokens));
     cells.push_back(wholeNumber(row.types));
-    cells.push_back(number(row.typeTokenRatio()));
+    cells.push_back(generalNumber(row.typeTokenRatio()));
     for (int g = 0; g < kGradeGroups; ++g)
-        cells.push_back(number(row.gradeShare(g)));
+        cells.push_back(generalNumber(row.gradeShare(g)));
     for (int k = 0; k < kUseLevels; ++k)
-        cells.push_back(number(row.levelShare(k)));
-    cells.push_back(number(row.senseShare()));
+        cells.push_back(generalNumber(row.levelShare(k)));
+    cells.push_back(generalNumber(row.senseShare()));
     return cells;
-}
-
-std::u16string unescapeField(std::u16string_view field) {
-    std::u16string out;
-    out.reserve(field.size());
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        char16_t c = field[i];
-        if (c == u'\\' && i + 1 < field.size()) {
-            const char16_t e = field[++i];
-            c = e == u't' ? u'\t' : e == u'r' ? u'\r' : e == u'n' ? u'\n' : e;
-        }
-        out += c;
-    }
-    return out;
 }
 
 } // namespace
@@ -260,7 +242,7 @@ void addFrequencyTable(std::u16string_view table, const std::string &source,
         }
         if (!digits)
             throw FormatError(source, "the count is not a whole number", line);
-        counts[unescapeField(row.substr(0, tab))] += n;
+        counts[report::tsvUnescape(row.substr(0, tab))] += n;
     }
 }
 
@@ -271,11 +253,10 @@ std::vector<std::string> columnNames() {
     names.emplace_back("lorcf_in_range");
     for (const char *name : {"tokens", "types", "ttr"})
         names.emplace_back(name);
-    for (int g = 1; g <= 6; ++g)
-        names.push_back("grade" + std::to_string(g) + "_share");
-    names.emplace_back("unlisted_share");
-    for (int k = 1; k <= kUseLevels; ++k)
-        names.push_back("level" + std::to_string(k) + "_share");
+    for (const auto &group : report::gradeGroups())
+        names.push_back(std::string(group.name) + "_share");
+    for (const auto &level : report::useLevels())
+        names.push_back(std::string(level.name) + "_share");
     names.emplace_back("sense_share");
     return names;
 }
@@ -283,7 +264,7 @@ std::vector<std::string> columnNames() {
 std::vector<std::string> rowCells(const TextRow &row) {
     std::vector<std::string> cells{row.name};
     for (std::size_t i = 0; i < kProfileFigures; ++i)
-        cells.push_back(row.profile && (*row.profile)[i] ? number(*(*row.profile)[i])
+        cells.push_back(row.profile && (*row.profile)[i] ? generalNumber(*(*row.profile)[i])
                                                          : std::string());
     cells.push_back(row.profile ? (row.gradeInRange ? "true" : "false") : "");
     for (auto &cell : wordCells(row))
@@ -294,32 +275,11 @@ std::vector<std::string> rowCells(const TextRow &row) {
 std::vector<std::string> totalCells(const CorpusTotals &totals) {
     std::vector<std::string> cells{totals.all.name};
     for (const auto &figure : totals.summedProfile)
-        cells.push_back(figure ? number(*figure) : std::string());
+        cells.push_back(figure ? generalNumber(*figure) : std::string());
     cells.emplace_back();
     for (auto &cell : wordCells(totals.all))
         cells.push_back(std::move(cell));
     return cells;
-}
-
-std::string csvLine(const std::vector<std::string> &cells) {
-    std::string out;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        const std::string &s = cells[i];
-        if (s.find_first_of(",\"\r\n") == std::string::npos) {
-            out += s;
-            continue;
-        }
-        out += '"';
-        for (char c : s) {
-            if (c == '"')
-                out += '"';
-            out += c;
-        }
-        out += '"';
-    }
-    return out + "\n";
 }
 
 } // namespace yuedu::compare

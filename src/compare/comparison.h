@@ -14,6 +14,7 @@
 
 #include "article/articleprofile.h"
 #include "langdata/languagedata.h"
+#include "report/captions.h"
 
 namespace yuedu::seg {
 class Lexicon;
@@ -21,9 +22,9 @@ class Lexicon;
 
 namespace yuedu::compare {
 
-inline constexpr int kProfileFigures = 21;
-inline constexpr int kGradeGroups = 7; // 一年級 .. 六年級, 未出現
-inline constexpr int kUseLevels = 10;  // general-use levels 1..10
+inline constexpr int kProfileFigures = report::kProfileFields;
+inline constexpr int kGradeGroups = report::kGradeGroups; // 一年級 .. 六年級, 未出現
+inline constexpr int kUseLevels = report::kUseLevels;     // general-use levels 1..10
 
 // A word frequency list that sums: word → occurrences (the empty piece included, so that the
 // total equals the word total the frequency list's percentages are taken of).
@@ -105,8 +106,5 @@ bool profileFigureSums(int i);
 std::vector<std::string> columnNames();
 std::vector<std::string> rowCells(const TextRow &row);
 std::vector<std::string> totalCells(const CorpusTotals &totals);
-
-// One line of comma-separated values (RFC 4180 quoting), ending in a line feed.
-std::string csvLine(const std::vector<std::string> &cells);
 
 } // namespace yuedu::compare

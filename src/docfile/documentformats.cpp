@@ -72,6 +72,13 @@ std::optional<FormattedText> readFormattedText(std::string_view bytes, const std
     return std::nullopt;
 }
 
+bool mayBeFormattedText(std::string_view head, const std::string &path) {
+    const std::string ext = extensionOf(path);
+    return looksLikePdf(head) || ZipContainer::looksLikeZip(head) ||
+           head.starts_with(std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) ||
+           looksLikeHtml(head) || ext == ".html" || ext == ".htm" || ext == ".xhtml";
+}
+
 const std::vector<std::string> &formattedTextExtensions() {
     static const std::vector<std::string> extensions{".docx", ".odt",   ".epub", ".html",
                                                      ".htm",  ".xhtml", ".pdf"};

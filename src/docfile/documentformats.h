@@ -22,6 +22,10 @@ struct FormattedText {
 // entities, without a text layer.
 std::optional<FormattedText> readFormattedText(std::string_view bytes, const std::string &path);
 
+// True when the first bytes of a file (a kilobyte is enough) and its name may make it one of
+// these formats: then readFormattedText needs the whole file to tell.
+bool mayBeFormattedText(std::string_view head, const std::string &path);
+
 // The extensions of these formats, lower case with the dot, for file dialogs and folder
 // searches: .docx .odt .epub .html .htm .xhtml .pdf
 const std::vector<std::string> &formattedTextExtensions();

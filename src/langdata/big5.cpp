@@ -13,7 +13,7 @@ struct OrdinalTables {
     std::array<char16_t, kTableChars> chars{};
 
     OrdinalTables() {
-        const CodePage950& cp = CodePage950::instance();
+        const CodePage950 &cp = CodePage950::instance();
         for (std::uint32_t u = 0; u < 0x10000; ++u) {
             auto c = static_cast<char16_t>(u);
             std::uint16_t code = cp.code(c);
@@ -34,7 +34,7 @@ struct OrdinalTables {
     }
 };
 
-const OrdinalTables& tables() {
+const OrdinalTables &tables() {
     static const auto t = std::make_unique<OrdinalTables>();
     return *t;
 }
@@ -47,9 +47,13 @@ std::int16_t big5ordinal(std::u16string_view s) {
     return big5ordinalOfCode(CodePage950::instance().code(s.front()));
 }
 
-bool isDoubleByte(char16_t c) { return CodePage950::instance().isDoubleByte(c); }
+bool isDoubleByte(char16_t c) {
+    return CodePage950::instance().isDoubleByte(c);
+}
 
-int tableOrdinal(char16_t c) { return tables().ordinal[c]; }
+const std::int16_t *tableOrdinals() {
+    return tables().ordinal.data();
+}
 
 char16_t charOfOrdinal(int ordinal) {
     if (ordinal < 0 || ordinal >= kTableChars)

@@ -29,11 +29,19 @@ std::int16_t big5ordinal(std::u16string_view s);
 // True for a double-byte character (code page 950 code 0x8000 or above).
 bool isDoubleByte(char16_t c);
 
+// The ordinal of every UTF-16 unit as tableOrdinal gives it, 65536 of them.
+const std::int16_t *tableOrdinals();
+
 // Ordinal of c when it is a table character (double-byte, ordinal 0..13059), else -1.
 // One table read: this is what the analyses use at every character.
-int tableOrdinal(char16_t c);
+inline int tableOrdinal(char16_t c) {
+    static const std::int16_t *const ordinals = tableOrdinals();
+    return ordinals[c];
+}
 
-inline bool isTableChar(char16_t c) { return tableOrdinal(c) >= 0; }
+inline bool isTableChar(char16_t c) {
+    return tableOrdinal(c) >= 0;
+}
 
 // The Unicode character of a table ordinal (inverse of tableOrdinal for the usual hanzi;
 // ordinals 4993..5400 also stand for the private-use codes C6A1..C8FE, which this does not give).

@@ -73,13 +73,30 @@ std::u16string fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &ba
 // fromUtf8 that also counts the bytes it had to replace (a literal U+FFFD in the file is not
 // a replacement).
 std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
-    std::u16string out;
-    out.reserve(bytes.size());
+    // At most one unit a byte; written through a pointer and cut to size at the end.
+    std::u16string out(bytes.size(), u'\0');
+    char16_t *o = out.data();
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t size = bytes.size();
     char32_t cp;
-    for (std::size_t i = 0; i < bytes.size();) {
+    for (std::size_t i = 0; i < size;) {
+        const unsigned char lead = b[i];
+        if (lead < 0x80) {
+            *o++ = lead;
+            ++i;
+            continue;
+        }
+        // The usual three-byte sequence (E1..EC, EE, EF: never overlong, never a surrogate).
+        if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < size &&
+            (b[i + 1] & 0xC0) == 0x80 && (b[i + 2] & 0xC0) == 0x80) {
+            *o++ = static_cast<char16_t>((lead & 0x0F) << 12 | (b[i + 1] & 0x3F) << 6 |
+                                         (b[i + 2] & 0x3F));
+            i += 3;
+            continue;
+        }
         std::size_t n = utf8Sequence(bytes, i, cp);
         if (n == 0) {
-            out.push_back(u'\uFFFD');
+            *o++ = u'\uFFFD';
             ++bad;
             ++i;
             continue;
@@ -87,12 +104,13 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
         i += n;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            *o++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            *o++ = static_cast<char16_t>(cp);
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

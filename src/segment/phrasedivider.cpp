@@ -27,14 +27,22 @@ PhraseDivider::PhraseDivider(const LanguageData &data, const Lexicon &lexicon)
 PhraseDivider::~PhraseDivider() = default;
 
 void PhraseDivider::DivideText(std::u16string_view text, const LineSink &sink) const {
-    if (text.empty())
-        return;
-    // The scan covers the text without the ASCII blanks at either end.
-    const auto first = text.find_first_not_of(u' ');
-    const auto scanned = first == std::u16string_view::npos
-                             ? std::u16string_view()
-                             : text.substr(first, text.find_last_not_of(u' ') - first + 1);
-    Segmenter(*this, scanned, sink).run();
+    Segmenter segmenter(*this, sink);
+    segmenter.write(text);
+    segmenter.finish();
+}
+
+PhraseDivider::Stream::Stream(const PhraseDivider &divider, LineSink sink)
+    : m_sink(std::move(sink)), m_segmenter(std::make_unique<Segmenter>(divider, m_sink)) {}
+
+PhraseDivider::Stream::~Stream() = default;
+
+void PhraseDivider::Stream::write(std::u16string_view piece) {
+    m_segmenter->write(piece);
+}
+
+void PhraseDivider::Stream::finish() {
+    m_segmenter->finish();
 }
 
 std::u16string PhraseDivider::DivideText(std::u16string_view text) const {

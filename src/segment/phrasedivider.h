@@ -30,6 +30,7 @@ namespace yuedu::seg {
 class Lexicon;
 class RulePass;
 class SegDictionary;
+class Segmenter;
 
 class PhraseDivider {
 public:
@@ -45,6 +46,21 @@ public:
     // order. Nothing is handed out for an empty text.
     using LineSink = std::function<void(std::u16string_view line)>;
     void DivideText(std::u16string_view text, const LineSink &sink) const;
+
+    // Segments a text that comes in pieces of any size, a line of any length too, in little
+    // memory: the lines handed out are those DivideText gives for the whole text.
+    class Stream {
+    public:
+        Stream(const PhraseDivider &divider, LineSink sink);
+        ~Stream();
+        void write(std::u16string_view piece);
+        // The text is complete: hands out the rest.
+        void finish();
+
+    private:
+        LineSink m_sink;
+        std::unique_ptr<Segmenter> m_segmenter;
+    };
 
     const SegDictionary &dictionary() const { return *m_dictionary; }
     const Lexicon &lexicon() const { return m_lexicon; }

@@ -13,17 +13,16 @@ constexpr std::ptrdiff_t kPrefetchAhead = 16;
 
 } // namespace
 
-Segmenter::Segmenter(const PhraseDivider &divider, std::u16string_view text,
-                     const PhraseDivider::LineSink &sink)
-    : m_divider(divider), m_dictionary(*divider.m_dictionary), m_text(text), m_sink(sink) {
+Segmenter::Segmenter(const PhraseDivider &divider, const PhraseDivider::LineSink &sink)
+    : m_divider(divider), m_dictionary(*divider.m_dictionary), m_sink(sink) {
     m_outBuffer.reserve(256);
 }
 
 std::u16string_view Segmenter::T(int i) const {
     const std::ptrdiff_t pos = m_scanPos + i; // 1-based
-    if (pos < 1 || pos > static_cast<std::ptrdiff_t>(m_text.size()))
+    if (pos < 1 || pos > m_textLen)
         return {};
-    return m_text.substr(static_cast<std::size_t>(pos - 1), 1);
+    return held(pos, pos + 1);
 }
 
 std::u16string_view Segmenter::text(int offset, int n) const {
@@ -31,11 +30,11 @@ std::u16string_view Segmenter::text(int offset, int n) const {
     std::ptrdiff_t to = from + n;             // one past the last
     if (from < 1)
         from = 1;
-    if (to > static_cast<std::ptrdiff_t>(m_text.size()) + 1)
-        to = static_cast<std::ptrdiff_t>(m_text.size()) + 1;
+    if (to > m_textLen + 1)
+        to = m_textLen + 1;
     if (to <= from)
         return {};
-    return m_text.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from));
+    return held(from, to);
 }
 
 int Segmenter::lookupTwoCharWord(std::u16string_view p) {
@@ -46,32 +45,61 @@ int Segmenter::lookupLongWord(std::u16string_view p) {
     return m_dictionary.LookupLongWord(p);
 }
 
-bool Segmenter::TestHanzi(std::u16string_view s) {
-    m_curOrdinal = s.empty() ? -1 : tableOrdinal(s.front());
-    m_curIsHanzi = m_curOrdinal >= 0;
-    return m_curIsHanzi;
+void Segmenter::write(std::u16string_view piece) {
+    if (piece.empty())
+        return;
+    m_any = true;
+    if (!m_begun) {
+        // The blanks before the first other character are no part of the scanned text.
+        const auto first = piece.find_first_not_of(u' ');
+        if (first == std::u16string_view::npos)
+            return;
+        piece.remove_prefix(first);
+        m_begun = true;
+    }
+    // What lies behind the scan is dropped, but for the few characters a pass reads back.
+    const std::ptrdiff_t keepFrom = std::max<std::ptrdiff_t>(m_heldFrom, m_scanPos - kBehind);
+    if (keepFrom > m_heldFrom) {
+        m_held.erase(0, static_cast<std::size_t>(keepFrom - m_heldFrom));
+        m_heldFrom = keepFrom;
+    }
+    const std::ptrdiff_t end = m_heldFrom + static_cast<std::ptrdiff_t>(m_held.size());
+    m_held += piece;
+    const auto last = piece.find_last_not_of(u' ');
+    if (last != std::u16string_view::npos)
+        m_textLen = end + static_cast<std::ptrdiff_t>(last);
+    // A position is settled once kMargin characters follow it: whatever the rest of the text,
+    // every read and every test of the length there comes out the same.
+    scanTo(m_textLen - kMargin);
 }
 
-void Segmenter::run() {
-    const auto textLen = static_cast<std::ptrdiff_t>(m_text.size());
-    while (m_scanPos <= textLen) {
+void Segmenter::finish() {
+    if (!m_any)
+        return;
+    scanTo(m_textLen);
+    flushLine();
+}
+
+void Segmenter::scanTo(std::ptrdiff_t last) {
+    const std::int16_t *const ordinals = tableOrdinals();
+    while (m_scanPos <= last) {
         // Single-byte characters, Big5 symbols and codes beyond the hanzi are passed over.
-        if (!TestHanzi(m_text.substr(static_cast<std::size_t>(m_scanPos - 1), 1))) {
+        if (ordinals[m_held[static_cast<std::size_t>(m_scanPos - m_heldFrom)]] < 0) {
             ++m_scanPos;
             continue;
         }
         // The words a few characters ahead are looked up soon; their index slots load meanwhile.
-        for (const std::ptrdiff_t ahead = std::min(m_scanPos + kPrefetchAhead, textLen);
+        m_prefetched = std::max(m_prefetched, m_scanPos);
+        for (const std::ptrdiff_t ahead = std::min(m_scanPos + kPrefetchAhead, m_textLen);
              m_prefetched <= ahead; ++m_prefetched)
-            m_dictionary.Prefetch(m_text.substr(static_cast<std::size_t>(m_prefetched - 1), 4));
+            m_dictionary.Prefetch(held(m_prefetched, std::min(m_prefetched + 4, m_textLen + 1)));
         SegmentAt();
     }
-    flushLine();
 }
 
 void Segmenter::SegmentAt() {
     m_wordTaken = false;
-    const auto textLen = static_cast<std::ptrdiff_t>(m_text.size());
+    const std::ptrdiff_t textLen = m_textLen;
     const int longMatchLen = m_dictionary.LookupLongWord(text(0, 4));
     if (longMatchLen != 0 && textLen > m_scanPos + 2)
         TakeLongWord(longMatchLen);
@@ -125,7 +153,7 @@ void Segmenter::TakeLongWord(int longMatchLen) {
 }
 
 void Segmenter::TakeShortWord() {
-    const auto textLen = static_cast<std::ptrdiff_t>(m_text.size());
+    const std::ptrdiff_t textLen = m_textLen;
     if (m_dictionary.LookupTwoCharWord(text(0, 2)) == 0) {
         EmitWord(text(0, 1));
     } else if (textLen <= m_scanPos + 3 || m_dictionary.LookupLongWord(text(1, 3)) == 0) {

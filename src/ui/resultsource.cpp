@@ -1,6 +1,6 @@
 #include "ui/resultsource.h"
 
-#include "wordstats/exporttext.h"
+#include "report/csv.h"
 
 namespace yuedu::ui {
 namespace {
@@ -38,7 +38,7 @@ std::string csvExport(const ResultSource &source, const QString &totals,
     all.push_back({u"總計", totals.toStdU16String()});
     all.push_back({});
     all.insert(all.end(), rows.begin(), rows.end());
-    return wordstats::csvUtf8(all);
+    return report::csvDocument(all);
 }
 
 std::string textExport(const ResultSource &source, const QString &totals, const std::string &body) {

@@ -14,12 +14,12 @@ ResultTree::ResultTree(QWidget *parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
 }
 
-void ResultTree::setNodes(std::vector<wordstats::TreeNode> nodes) {
+void ResultTree::setNodes(std::vector<report::TreeNode> nodes) {
     clear();
     m_items.clear();
     m_nodes = std::move(nodes);
     for (std::size_t k = 0; k < m_nodes.size(); ++k) {
-        const wordstats::TreeNode &node = m_nodes[k];
+        const report::TreeNode &node = m_nodes[k];
         QStringList texts{QString::fromStdU16String(node.text)};
         QTreeWidgetItem *item = nullptr;
         if (node.parent > 0 && static_cast<std::size_t>(node.parent) <= k)
@@ -52,7 +52,7 @@ void ResultTree::showClicksIn(QPlainTextEdit *box) {
         int number = nodeNumber(item);
         if (number >= 1 && static_cast<std::size_t>(number) <= m_nodes.size())
             box->setPlainText(
-                boxText(nodeClickText(m_nodes[static_cast<std::size_t>(number) - 1])));
+                boxText(report::nodeClickText(m_nodes[static_cast<std::size_t>(number) - 1])));
     };
     connect(this, &QTreeWidget::itemClicked, box,
             [show](QTreeWidgetItem *item, int) { show(item); });

@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 #include <vector>
 
-#include "wordstats/treenode.h"
+#include "report/treenode.h"
 
 namespace yuedu::ui {
 
@@ -16,8 +16,8 @@ public:
 
     // Adds the nodes in order; each node's parent must come before it. The last one added is
     // made visible: its parent is expanded and the tree scrolls to it.
-    void setNodes(std::vector<wordstats::TreeNode> nodes);
-    const std::vector<wordstats::TreeNode> &nodes() const { return m_nodes; }
+    void setNodes(std::vector<report::TreeNode> nodes);
+    const std::vector<report::TreeNode> &nodes() const { return m_nodes; }
 
     // The node number (1-based) of an item, 0 for none.
     int nodeNumber(const QTreeWidgetItem *item) const;
@@ -27,7 +27,7 @@ public:
     void showClicksIn(QPlainTextEdit *box);
 
 private:
-    std::vector<wordstats::TreeNode> m_nodes;
+    std::vector<report::TreeNode> m_nodes;
     std::vector<QTreeWidgetItem *> m_items;
 };
 

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <algorithm>
 
+#include "report/numberformat.h"
+
 namespace yuedu::ui {
 namespace {
 
@@ -25,7 +27,7 @@ public:
 
 // Enough digits to read back as the same double.
 QString fullText(double value) {
-    return QString::number(value, 'g', 17);
+    return QString::fromStdString(report::preciseNumber(value));
 }
 
 } // namespace

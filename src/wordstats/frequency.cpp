@@ -1,7 +1,7 @@
 #include "wordstats/frequency.h"
 
+#include "report/numberformat.h"
 #include "wordstats/gradecode.h"
-#include "wordstats/numberformat.h"
 
 namespace yuedu::wordstats {
 namespace {
@@ -22,15 +22,15 @@ double FrequencyResult::percent(std::size_t i) const {
 
 std::u16string FrequencyResult::percentText(std::size_t i) const {
     if (WordTotal <= 0 || i >= FreqCounts.size())
-        return formatFixed(0.0f, 2);
+        return report::formatFixed(0.0f, 2);
     // The list keeps the single-precision rounding it has always shown.
-    return formatFixed(percentOf(FreqCounts[i], WordTotal), 2);
+    return report::formatFixed(report::percentOf(FreqCounts[i], WordTotal), 2);
 }
 
 std::u16string GradeResult::gradeText(std::size_t i) const {
     if (i >= GradeCodes.size())
         return {};
-    return formatFixed(static_cast<float>(GradeCodes[i]) / 10.0f, 1);
+    return report::formatFixed(static_cast<float>(GradeCodes[i]) / 10.0f, 1);
 }
 
 FrequencyResult WordFrequency(std::u16string_view text) {

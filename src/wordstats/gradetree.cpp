@@ -1,5 +1,7 @@
 #include "wordstats/gradetree.h"
 
+#include "report/captions.h"
+
 namespace yuedu::wordstats {
 
 int gradeGroupNode(std::int64_t code) {
@@ -10,14 +12,12 @@ int gradeGroupNode(std::int64_t code) {
     return code < 20 ? 2 : static_cast<int>(code / 10) + 1;
 }
 
-std::vector<TreeNode> gradeTreeNodes(const GradeResult &results) {
-    static const char16_t *const kGroups[] = {u"一年級", u"二年級", u"三年級", u"四年級",
-                                              u"五年級", u"六年級", u"未出現"};
+std::vector<report::TreeNode> gradeTreeNodes(const GradeResult &results) {
     const std::u16string root = u"年級查詢";
-    std::vector<TreeNode> nodes;
+    std::vector<report::TreeNode> nodes;
     nodes.push_back({root, root, 0, {}});
-    for (const char16_t *group : kGroups)
-        nodes.push_back({group, group, 1, {}});
+    for (const auto &group : report::gradeGroups())
+        nodes.push_back({std::u16string(group.label), std::u16string(group.label), 1, {}});
     for (std::size_t i = 0; i < results.GradeWords.size(); ++i) {
         int node = gradeGroupNode(results.GradeCodes[i]);
         if (node != 0)

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "report/treenode.h"
 #include "wordstats/frequency.h"
-#include "wordstats/treenode.h"
 
 namespace yuedu::wordstats {
 
@@ -18,6 +18,6 @@ int gradeGroupNode(std::int64_t code);
 
 // The eight nodes in the order they are added: the root, then 一年級 .. 六年級 and 未出現.
 // Each group node's words are the GradeNodeTexts entry: its words in list order.
-std::vector<TreeNode> gradeTreeNodes(const GradeResult &results);
+std::vector<report::TreeNode> gradeTreeNodes(const GradeResult &results);
 
 } // namespace yuedu::wordstats

@@ -7,9 +7,10 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "report/captions.h"
+#include "report/treenode.h"
 #include "ui/charts.h"
 #include "ui/savefile.h"
-#include "wordstats/exporttext.h"
 #include "wordstats/gradetree.h"
 
 namespace yuedu::wordstats {
@@ -17,8 +18,6 @@ namespace {
 
 // Distinct words and occurrences by grade group, as shares of the text's words.
 QChart *gradeChart(const GradeResult &result) {
-    static const char16_t *const kGroups[] = {u"一年級", u"二年級", u"三年級", u"四年級",
-                                              u"五年級", u"六年級", u"未出現"};
     ui::StackedBars bars;
     bars.title = QStringLiteral("各級詞彙所佔比例");
     bars.valueTitle = QStringLiteral("%");
@@ -35,7 +34,7 @@ QChart *gradeChart(const GradeResult &result) {
         allTokens += static_cast<double>(result.GradeCounts[i]);
     }
     for (std::size_t g = 0; g < types.size(); ++g) {
-        bars.segments << QString::fromUtf16(kGroups[g]);
+        bars.segments << QString::fromStdU16String(std::u16string(report::gradeGroups()[g].label));
         bars.values.push_back({allTypes > 0 ? types[g] * 100 / allTypes : 0,
                                allTokens > 0 ? tokens[g] * 100 / allTokens : 0});
     }
@@ -155,7 +154,7 @@ std::string GradeWindow::listExportBytes() const {
 }
 
 std::string GradeWindow::treeExportBytes() const {
-    return ui::textExport(m_source, totalsText(), indentedTreeUtf8(m_tree->nodes()));
+    return ui::textExport(m_source, totalsText(), report::indentedTreeUtf8(m_tree->nodes()));
 }
 
 bool GradeWindow::exportListTo(const QString &path, QString *error) const {

@@ -6,8 +6,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "report/treenode.h"
 #include "ui/savefile.h"
-#include "wordstats/exporttext.h"
 #include "wordstats/taxonomy.h"
 
 namespace yuedu::wordstats {
@@ -68,7 +68,7 @@ QString SenseTreeWindow::SenseNodeTexts(int k) const {
 }
 
 std::string SenseTreeWindow::exportBytes() const {
-    return ui::textExport(m_source, totalsText(), indentedTreeUtf8(m_tree->nodes()));
+    return ui::textExport(m_source, totalsText(), report::indentedTreeUtf8(m_tree->nodes()));
 }
 
 bool SenseTreeWindow::exportTo(const QString &path, QString *error) const {

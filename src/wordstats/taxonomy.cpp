@@ -57,8 +57,9 @@ const std::array<TaxonomyCategory, kSenseCategoryCount> &senseTaxonomy() {
     return kTaxonomy;
 }
 
-std::vector<TreeNode> senseTreeNodes(const std::array<std::u16string, kSenseClassCount> &lists) {
-    std::vector<TreeNode> nodes;
+std::vector<report::TreeNode>
+senseTreeNodes(const std::array<std::u16string, kSenseClassCount> &lists) {
+    std::vector<report::TreeNode> nodes;
     for (const auto &category : kTaxonomy)
         nodes.push_back({category.label, category.label, 0, {}});
     for (std::size_t c = 0; c < kTaxonomy.size(); ++c) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "report/treenode.h"
 #include "wordstats/senses.h"
-#include "wordstats/treenode.h"
 
 namespace yuedu::wordstats {
 
@@ -29,6 +29,7 @@ const std::array<TaxonomyCategory, kSenseCategoryCount> &senseTaxonomy();
 // 12), then, category by category in display order, a node for every class that has words.
 // A class node's words are its class list; a category's words are those of its class nodes in
 // display order. The words of node k are the SenseNodeTexts entry k.
-std::vector<TreeNode> senseTreeNodes(const std::array<std::u16string, kSenseClassCount> &lists);
+std::vector<report::TreeNode>
+senseTreeNodes(const std::array<std::u16string, kSenseClassCount> &lists);
 
 } // namespace yuedu::wordstats

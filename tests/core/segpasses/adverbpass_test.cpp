@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "fakepasscontext.h"
+#include "passcontextdouble.h"
 #include "segment/passes/adverbpass.h"
 
 namespace yuedu::seg::testing {
 namespace {
+
+using namespace yuedu::testing;
 
 const Lexicon &adverbLexicon() {
     static const Lexicon lex = [] {

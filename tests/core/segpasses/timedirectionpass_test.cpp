@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "fakepasscontext.h"
+#include "passcontextdouble.h"
 #include "segment/passes/timedirectionpass.h"
 
 namespace yuedu::seg::testing {
 namespace {
+
+using namespace yuedu::testing;
 
 Lexicon timeLexicon() {
     Lexicon l;

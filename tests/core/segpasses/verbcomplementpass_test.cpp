@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "fakepasscontext.h"
+#include "passcontextdouble.h"
 #include "segment/passes/verbcomplementpass.h"
 
 namespace yuedu::seg::testing {
 namespace {
+
+using namespace yuedu::testing;
 
 const Lexicon &verbLexicon() {
     static const Lexicon lex = [] {

@@ -2,10 +2,12 @@
 
 #include <utility>
 
-#include "fakepasscontext.h"
+#include "passcontextdouble.h"
 
 namespace yuedu::seg::testing {
 namespace {
+
+using namespace yuedu::testing;
 
 // Lists are assigned into a lexicon and lexicons are copied; the substring index must follow
 // the list it belongs to, for short lists (held inside the object) as for long ones.

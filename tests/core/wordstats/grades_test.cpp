@@ -124,8 +124,8 @@ TEST(VocabularyGrades, ListsEveryDistinctWordWithCountGradeAndGroup) {
     EXPECT_EQ(nodes[2].words, u"山\r\n");       // 二年級
     EXPECT_EQ(nodes[3].words, std::u16string(1, ranked(300)) + u"\r\n");
     EXPECT_EQ(nodes[7].words, u"火\r\n"); // 未出現
-    EXPECT_EQ(nodeClickText(nodes[0]), u"【 年級查詢 】\r\n");
-    EXPECT_EQ(nodeClickText(nodes[2]), u"【 二年級 】\r\n山\r\n");
+    EXPECT_EQ(report::nodeClickText(nodes[0]), u"【 年級查詢 】\r\n");
+    EXPECT_EQ(report::nodeClickText(nodes[2]), u"【 二年級 】\r\n山\r\n");
 }
 
 TEST(VocabularyGrades, OneWordRepeatedGivesOneRow) {

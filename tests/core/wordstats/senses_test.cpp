@@ -135,12 +135,12 @@ TEST(SenseTree, ShowsOnlyClassesWithWordsNumberedInOrderOfAdding) {
     EXPECT_EQ(nodes[14].text, u"社會");
     EXPECT_EQ(nodes[15].text, u"文教");
     EXPECT_EQ(nodes[3].words, u"社會\r\n學校\r\n");
-    EXPECT_EQ(nodeClickText(nodes[3]), u"【 組構 】\r\n社會\r\n學校\r\n");
+    EXPECT_EQ(report::nodeClickText(nodes[3]), u"【 組構 】\r\n社會\r\n學校\r\n");
 }
 
 TEST(SenseTree, WithoutWordsHasTheTwelveCategoriesAlone) {
     auto nodes = senseTreeNodes({});
     ASSERT_EQ(nodes.size(), 12u);
     EXPECT_EQ(nodes.back().text, u"功能詞");
-    EXPECT_EQ(nodeClickText(nodes[0]), u"【 總類 】\r\n");
+    EXPECT_EQ(report::nodeClickText(nodes[0]), u"【 總類 】\r\n");
 }

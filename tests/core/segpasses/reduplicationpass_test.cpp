@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "langdata/textcodec.h"
-#include "passtester.h"
+#include "passcontextdouble.h"
 #include "segment/passes/reduplicationpass.h"
 
-using yuedu::testing::PassTester;
+using yuedu::testing::PassContextDouble;
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(ReduplicationPass, DecidesByPatternAndFirstRuleThatHolds) {
         {"ABB nothing", u"乙甲甲", u""},
         {"no repetition", u"甲乙丙丁", u""},
     };
-    PassTester tester;
+    PassContextDouble tester;
     yuedu::seg::ReduplicationPass pass;
     for (const auto &c : cases)
         EXPECT_EQ(tester.run(pass, c.text, c.scanPos), c.emitted) << c.what;
@@ -61,7 +61,7 @@ TEST(ReduplicationPass, DoubledCharacterBeforeNounAndErComparesTextLengthWithEig
         {"text of 8, at the end", u"飛過了天小小鳥兒", u"小小鳥兒", 5},
         {"text of 9, at the end", u"飛過了天空小小鳥兒", u"", 6},
     };
-    PassTester tester;
+    PassContextDouble tester;
     yuedu::seg::ReduplicationPass pass;
     for (const auto &c : cases)
         EXPECT_EQ(tester.run(pass, c.text, c.scanPos), c.emitted) << c.what;

@@ -1,10 +1,10 @@
 // Numbers with what they count.
 #include <gtest/gtest.h>
 
-#include "passtester.h"
+#include "passcontextdouble.h"
 #include "segment/passes/numeralpass.h"
 
-using yuedu::testing::PassTester;
+using yuedu::testing::PassContextDouble;
 
 TEST(NumeralPass, KeepsNumbersWithWhatTheyCount) {
     struct Case {
@@ -41,7 +41,7 @@ TEST(NumeralPass, KeepsNumbersWithWhatTheyCount) {
         {"quantity character + measure", u"滿桌菜", u"滿桌"},
         {"no numeral", u"甲乙丙", u""},
     };
-    PassTester tester;
+    PassContextDouble tester;
     yuedu::seg::NumeralPass pass;
     for (const auto &c : cases)
         EXPECT_EQ(tester.run(pass, c.text), c.emitted) << c.what;

@@ -1,10 +1,11 @@
-#include "wordstats/numberformat.h"
+#include "report/numberformat.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-namespace yuedu::wordstats {
+namespace yuedu::report {
 namespace {
 
 constexpr int kSignificant = 7;
@@ -72,4 +73,47 @@ float percentOf(long long count, long long total) {
     return static_cast<float>(static_cast<double>(count) / static_cast<double>(total) * 100.0);
 }
 
-} // namespace yuedu::wordstats
+std::u16string formatGeneral(double value) {
+    if (value == 0 || std::isnan(value))
+        return u" 0";
+    // Seven significant digits, trailing zeros dropped, and E+07-style exponents, as %.7G gives
+    // them; to_chars because the toolkit switches the C library to the user's locale, where
+    // printf would write a decimal comma.
+    std::string s = generalNumber(value);
+    for (char &c : s)
+        if (c == 'e')
+            c = 'E';
+    const bool negative = s.front() == '-';
+    if (negative)
+        s.erase(0, 1);
+    if (s.size() > 1 && s[0] == '0' && s[1] == '.')
+        s.erase(0, 1);
+    std::u16string out(1, negative ? u'-' : u' ');
+    for (char c : s)
+        out.push_back(static_cast<char16_t>(c));
+    return out;
+}
+
+std::string generalNumber(double value) {
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7).ptr;
+    return std::string(buf, end);
+}
+
+std::string preciseNumber(double value) {
+    char buf[40];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17).ptr;
+    return std::string(buf, end);
+}
+
+std::string wholeNumber(std::int64_t value) {
+    return std::to_string(value);
+}
+
+std::u16string decimalText(std::int64_t value) {
+    const std::string digits = wholeNumber(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+} // namespace yuedu::report

@@ -1,0 +1,164 @@
+#include "cli/textstream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/command.h"
+#include "common/errors.h"
+#include "docfile/documentformats.h"
+#include "docfile/rtfreader.h"
+
+namespace yuedu::cli {
+namespace {
+
+// A piece is about this big; the first one covers the sample the encoding is guessed from.
+constexpr std::size_t kPiece = std::size_t(1) << 20;
+constexpr std::size_t kFirst = kPiece + (std::size_t(1) << 16);
+
+bool isControl(char16_t c) {
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') || c == 0x7F;
+}
+
+} // namespace
+
+InputStream::InputStream(const std::string &name, TextEncoding encoding)
+    : m_name(name), m_asked(encoding) {
+    if (name == "-") {
+        m_in = &std::cin;
+        return;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec))
+        throw IoError(name, "is a folder, not a text file");
+    errno = 0;
+    m_file.open(name, std::ios::binary);
+    if (!m_file)
+        throw IoError(name, errno ? std::strerror(errno) : "cannot be opened");
+    m_in = &m_file;
+}
+
+void InputStream::fill(std::size_t n) {
+    // Read in blocks and appended, so a short input costs no large buffer.
+    char block[1 << 16];
+    while (!m_eof && m_bytes.size() < n) {
+        const std::size_t want = std::min(sizeof block, n - m_bytes.size());
+        const auto got = m_in->rdbuf()->sgetn(block, static_cast<std::streamsize>(want));
+        if (got > 0)
+            m_bytes.append(block, static_cast<std::size_t>(got));
+        if (got < static_cast<std::streamsize>(want)) {
+            m_eof = true;
+            if (m_in->bad())
+                throw IoError(m_name == "-" ? "standard input" : m_name,
+                              errno ? std::strerror(errno) : "read error");
+        }
+    }
+}
+
+std::size_t InputStream::safeCut(std::string_view bytes, TextEncoding encoding) {
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t size = bytes.size();
+    switch (encoding) {
+    case TextEncoding::Big5:
+        // A byte below 0x40 is never the second byte of a pair.
+        for (std::size_t p = size; p > 0; --p)
+            if (b[p - 1] < 0x40 && b[p - 1] != '\r')
+                return p;
+        return 0;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: {
+        const bool le = encoding == TextEncoding::Utf16LE;
+        const auto unit = [&](std::size_t i) {
+            return static_cast<char16_t>(le ? b[i] | b[i + 1] << 8 : b[i] << 8 | b[i + 1]);
+        };
+        for (std::size_t p = (size & ~std::size_t(1)); p >= 4; p -= 2) {
+            if (p + 2 > size)
+                continue;
+            const char16_t next = unit(p);
+            if ((next < 0xDC00 || next > 0xDFFF) && next != 0xFEFF && unit(p - 2) != u'\r')
+                return p;
+        }
+        return 0;
+    }
+    default:
+        // UTF-8: before any byte that does not continue a sequence.
+        for (std::size_t p = size >= 3 ? size - 3 : 0; p > 0; --p)
+            if ((b[p] & 0xC0) != 0x80 && b[p - 1] != '\r' &&
+                !(b[p] == 0xEF && b[p + 1] == 0xBB && b[p + 2] == 0xBF))
+                return p;
+        return 0;
+    }
+}
+
+void InputStream::decodePiece(std::size_t cut, std::u16string &piece) {
+    const std::string_view bytes(m_bytes.data(), cut);
+    DecodedText d = decodeTextDetailed(bytes, m_whole.encoding);
+    const bool wide =
+        m_whole.encoding == TextEncoding::Utf16LE || m_whole.encoding == TextEncoding::Utf16BE;
+    m_nul = m_nul || (!wide && bytes.find('\0') != std::string_view::npos);
+    m_whole.replaced += d.replaced;
+    for (char16_t c : d.text)
+        m_controls += isControl(c);
+    m_units += d.text.size();
+    piece = std::move(d.text);
+    m_bytes.erase(0, cut);
+}
+
+bool InputStream::next(std::u16string &piece) {
+    piece.clear();
+    if (m_done)
+        return false;
+    if (!m_started) {
+        m_started = true;
+        fill(kFirst);
+        // Word, OpenDocument, EPUB, web pages and PDF are read whole, as readInputs reads them.
+        if (doc::mayBeFormattedText(m_bytes, m_name)) {
+            fill(SIZE_MAX);
+            if (std::optional<doc::FormattedText> f = doc::readFormattedText(m_bytes, m_name)) {
+                for (const auto &note : f->text.notes)
+                    std::cerr << "yuedu-cli: note: " << m_name << ": " << note << "\n";
+                piece = std::move(f->text.text);
+                m_done = true;
+                return true;
+            }
+        }
+        if (doc::looksLikeRtf(m_bytes)) {
+            fill(SIZE_MAX);
+            doc::RtfReadResult rtf = doc::readRtf(m_bytes, m_name);
+            if (rtf.truncated)
+                std::cerr << "yuedu-cli: warning: " << m_name
+                          << ": the RTF file ends early; its text is read up to there\n";
+            piece = rtf.document.plainText();
+            m_done = true;
+            return true;
+        }
+        m_whole = decodeTextDetailed(m_bytes, m_asked);
+        if (m_eof) {
+            // All of it at once, exactly as readInputs reads it.
+            piece = std::move(m_whole.text);
+            warnAboutDecoding(m_name, m_whole);
+            m_done = true;
+            return true;
+        }
+        m_whole.text.clear();
+        m_whole.replaced = 0;
+    }
+    for (;;) {
+        fill(m_bytes.size() < kPiece ? kPiece : m_bytes.size() + kPiece);
+        const std::size_t cut = m_eof ? m_bytes.size() : safeCut(m_bytes, m_whole.encoding);
+        if (cut == 0 && !m_eof)
+            continue; // no place to part yet: read further
+        decodePiece(cut, piece);
+        if (m_eof && m_bytes.empty()) {
+            m_done = true;
+            m_whole.binary = m_nul || (m_asked == TextEncoding::Auto &&
+                                       (m_whole.replaced + m_controls) * 4 > m_units);
+            warnAboutDecoding(m_name, m_whole);
+        }
+        return true;
+    }
+}
+
+} // namespace yuedu::cli

@@ -1,0 +1,52 @@
+#pragma once
+// One named input (a file, or standard input for "-") read and decoded a piece at a time, with
+// the result readInputs gives for the whole: the same guess of the encoding (made on the first
+// megabyte either way), the same characters and the same warnings, given once the input has
+// been read to its end. A piece ends where the decoding cannot depend on what follows, so a
+// text of any size, or a single line of a gigabyte, is read in about a megabyte of memory. An
+// RTF file, or a Word, OpenDocument, EPUB, web page or PDF file, is read whole and comes as
+// one piece.
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "langdata/textcodec.h"
+
+namespace yuedu::cli {
+
+class InputStream {
+public:
+    // Opens the input; throws IoError with the path and the reason.
+    InputStream(const std::string &name, TextEncoding encoding);
+
+    // The next piece of the text into piece; false at the end.
+    bool next(std::u16string &piece);
+
+    // Where a piece of bytes in the encoding may end: the largest cut no further than the end
+    // of bytes after which the decoding of what comes before and after cannot change (no
+    // sequence broken, no CR LF parted, no byte-order mark at the start of the next piece);
+    // 0 when there is none.
+    static std::size_t safeCut(std::string_view bytes, TextEncoding encoding);
+
+private:
+    // Reads until bytes holds at least n bytes or the input ends.
+    void fill(std::size_t n);
+    void decodePiece(std::size_t cut, std::u16string &piece);
+    void warn() const;
+
+    std::string m_name;
+    TextEncoding m_asked;
+    std::ifstream m_file;
+    std::istream *m_in = nullptr;
+    bool m_eof = false;
+    bool m_started = false;
+    bool m_done = false;
+    std::string m_bytes; // read and not yet decoded
+
+    DecodedText m_whole; // the encoding, the guess and the counts, as for the whole input
+    bool m_nul = false;
+    std::size_t m_controls = 0;
+    std::size_t m_units = 0;
+};
+
+} // namespace yuedu::cli

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "report/numberformat.h"
+
+using namespace yuedu;
+using namespace yuedu::report;
+
+TEST(FormatFixed, RoundsAnExactHalfAwayFromZero) {
+    const struct {
+        float value;
+        int decimals;
+        std::u16string text;
+    } cases[] = {
+        {0.125f, 2, u"0.13"},
+        {0.375f, 2, u"0.38"},
+        {2.5f, 0, u"3"},
+        {-0.125f, 2, u"-0.13"},
+        {0.145f, 2, u"0.15"},
+        {0.0f, 2, u"0.00"},
+        {100.0f, 2, u"100.00"},
+        {99.996f, 2, u"100.00"},
+        {0.004f, 2, u"0.00"},
+        {0.005f, 2, u"0.01"},
+        {2.3f, 1, u"2.3"},
+        {0.5f, 1, u"0.5"},
+        {9.0f, 1, u"9.0"},
+        {12345.67f, 1, u"12345.7"},
+        {-0.001f, 2, u"0.00"},
+        {1e-9f, 2, u"0.00"},
+        {1234567.0f, 2, u"1234567.00"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatFixed(c.value, c.decimals), c.text) << c.value << " " << c.decimals;
+}
+
+TEST(FormatFixed, PercentagesOfThirdsShowTwoDecimals) {
+    EXPECT_EQ(formatFixed(percentOf(1, 3), 2), u"33.33");
+    EXPECT_EQ(formatFixed(percentOf(2, 3), 2), u"66.67");
+    EXPECT_EQ(formatFixed(percentOf(1, 8), 2), u"12.50");
+    EXPECT_EQ(formatFixed(percentOf(1, 800), 2), u"0.13"); // 0.125: printf would give 0.12
+}
+
+TEST(FormatGeneral, WritesPlainNumbersWithSignPlaceAndSevenDigits) {
+    const struct {
+        double value;
+        std::u16string_view text;
+    } cases[] = {
+        {0, u" 0"},
+        {2, u" 2"},
+        {2.5, u" 2.5"},
+        {0.52, u" .52"},
+        {0.0001, u" .0001"},
+        {-0.5, u"-.5"},
+        {-3.25, u"-3.25"},
+        {1.0 / 3, u" .3333333"},
+        {2.0 / 3, u" .6666667"},
+        {1234567, u" 1234567"},
+        {9999999.4, u" 9999999"},
+        {12345678, u" 1.234568E+07"},
+        {0.00001, u" 1E-05"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatGeneral(c.value), c.text) << c.value;
+}
+
+// The window runs under a toolkit that switches the C library to the user's locale; a German or
+// French user must still see a full stop.
+TEST(FormatGeneral, KeepsTheFullStopUnderACommaLocale) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    const char *comma = nullptr;
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE"})
+        if (std::setlocale(LC_NUMERIC, name)) {
+            comma = name;
+            break;
+        }
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const std::u16string small = formatGeneral(0.52);
+    const std::u16string mean = formatGeneral(-8.33);
+    const std::u16string large = formatGeneral(12345678);
+    std::setlocale(LC_NUMERIC, before.c_str());
+    EXPECT_EQ(small, u" .52") << comma;
+    EXPECT_EQ(mean, u"-8.33") << comma;
+    EXPECT_EQ(large, u" 1.234568E+07") << comma;
+}
+
+TEST(GeneralNumber, GivesSevenSignificantDigitsInTheCLocale) {
+    const struct {
+        double value;
+        std::string_view text;
+    } cases[] = {
+        {0, "0"},
+        {0.25, "0.25"},
+        {-0.5, "-0.5"},
+        {1.0 / 3, "0.3333333"},
+        {12345678, "1.234568e+07"},
+        {0.00001, "1e-05"},
+        {62.626, "62.626"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(generalNumber(c.value), c.text) << c.value;
+    EXPECT_EQ(wholeNumber(-9007199254740993), "-9007199254740993");
+    EXPECT_EQ(decimalText(1234567890123), u"1234567890123");
+}
