@@ -6,6 +6,7 @@
 #include "app/appcontext.h"
 #include "app/longtask.h"
 #include "app/mainwindow.h"
+#include "app/wordcontextcommands.h"
 #include "app/worktext.h"
 #include "article/articleattributes.h"
 #include "article/articleprofile.h"
@@ -307,6 +308,8 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
             return;
         if (!m_senseWindow)
             m_senseWindow = new SenseTreeWindow;
+        // A word double-clicked there is looked up in the text the result came from.
+        m_main.wordContext().updateWords(m_senseWindow, text, source);
         m_senseWindow->setResult(std::move(result), std::move(source));
         m_main.showChildWindow(m_senseWindow);
         return;
@@ -319,6 +322,8 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
             return;
         if (!m_gradeWindow)
             m_gradeWindow = new GradeWindow;
+        // A word double-clicked there is looked up in the text the result came from.
+        m_main.wordContext().updateWords(m_gradeWindow, text, source);
         m_gradeWindow->setResult(std::move(result), std::move(source));
         m_main.showChildWindow(m_gradeWindow);
         return;
@@ -331,6 +336,8 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
             return;
         if (!m_frequencyWindow)
             m_frequencyWindow = new FrequencyWindow;
+        // A word double-clicked there is looked up in the text the result came from.
+        m_main.wordContext().updateWords(m_frequencyWindow, text, source);
         m_frequencyWindow->setResult(std::move(result), std::move(source));
         m_main.showChildWindow(m_frequencyWindow);
         return;

@@ -17,9 +17,10 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 } // namespace
 
-std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words) {
+std::size_t ScanPieceSpans(std::u16string_view text, PieceScan variant,
+                           const std::function<void(std::size_t, std::u16string_view)> &found) {
     const std::size_t bound = trimBlanks(text).size();
-    const std::size_t before = words.size();
+    std::size_t count = 0;
     // pos is 0-based; a piece may start only while its 1-based position is below bound.
     std::size_t pos = 0;
     while (pos + 1 < bound) {
@@ -28,18 +29,30 @@ std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &w
         if (gap == std::u16string_view::npos)
             break;
         std::u16string_view piece = text.substr(pos, gap - pos);
+        std::size_t start = pos;
         if (variant == PieceScan::Clean) {
             // The segmenter breaks lines after the blanks of a word, so the next word's piece
             // starts with the break; only the first break of a piece is dropped.
             std::size_t br = piece.find(u"\r\n");
-            if (br != std::u16string_view::npos)
+            if (br != std::u16string_view::npos) {
                 piece.remove_prefix(br + 2);
+                start += br + 2;
+            }
+            const std::size_t lead = piece.find_first_not_of(kBlank);
+            start += lead == std::u16string_view::npos ? 0 : lead;
             piece = trimBlanks(piece);
         }
-        words.emplace_back(piece);
+        found(start, piece);
+        ++count;
         pos = gap + 2;
     }
-    return words.size() - before;
+    return count;
+}
+
+std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words) {
+    return ScanPieceSpans(text, variant, [&words](std::size_t, std::u16string_view piece) {
+        words.emplace_back(piece);
+    });
 }
 
 std::u16string crlfLineBreaks(std::u16string_view text) {
