@@ -65,16 +65,27 @@ CorpusRequest WordContextCommands::request() {
 
 template <typename W> W *WordContextCommands::show(QPointer<W> &window, std::function<W *()> make) {
     const bool made = !window;
-    if (made)
+    if (made) {
         window = make();
-    m_main.showChildWindow(window);
-    if (made)
         startWith(window);
+    }
+    m_main.showChildWindow(window);
+    window->setFocus();
     return window;
 }
 
+DocumentWindow *WordContextCommands::documentInFront() const {
+    // The document in front, or the one last in front when a result window is.
+    if (DocumentWindow *doc = m_main.activeDocument())
+        return doc;
+    if (m_main.CurrentSlot < 0 || m_main.CurrentSlot >= DocumentSlots::kSlots)
+        return nullptr;
+    DocumentWindow *last = m_main.documentSlots().window(m_main.CurrentSlot);
+    return last && !last->tag().isEmpty() && !last->isClosed() ? last : nullptr;
+}
+
 void WordContextCommands::startWith(WordContextWindow *window) {
-    if (window->corpusBar()->hasCorpus() || !m_main.activeDocument())
+    if (window->corpusBar()->hasCorpus() || !documentInFront())
         return;
     if (auto choice = corpus(window, CorpusKind::ActiveDocument))
         window->corpusBar()->setCorpus(std::move(*choice));
@@ -121,7 +132,7 @@ void WordContextCommands::keywords() {
 std::optional<CorpusChoice> WordContextCommands::corpus(QWidget *parent, CorpusKind kind) {
     switch (kind) {
     case CorpusKind::ActiveDocument: {
-        DocumentWindow *doc = m_main.activeDocument();
+        DocumentWindow *doc = documentInFront();
         if (!doc) {
             m_main.dialogs().message(parent, QStringLiteral("請先開啟檔案，並選取要分析的文字所在"
                                                             "的文件視窗。"));

@@ -16,6 +16,7 @@ class QWidget;
 
 namespace yuedu::app {
 
+class DocumentWindow;
 class MainWindow;
 
 class WordContextCommands : public QObject {
@@ -56,6 +57,7 @@ private:
     template <typename W> W *show(QPointer<W> &window, std::function<W *()> make);
     // Gives a new window the active document as its corpus when there is one.
     void startWith(concord::WordContextWindow *window);
+    DocumentWindow *documentInFront() const;
     void showLine(const concord::CorpusChoice &corpus, std::uint32_t text, std::uint32_t start,
                   std::uint32_t length);
     concord::CorpusRequest request();

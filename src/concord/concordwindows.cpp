@@ -255,6 +255,7 @@ ConcordanceWindow::ConcordanceWindow(CorpusRequest request, QWidget *parent)
     row->addWidget(new QLabel(QStringLiteral("排序"), this));
     row->addWidget(m_sort);
     connect(m_query, &QLineEdit::returnPressed, this, &ConcordanceWindow::run);
+    setFocusProxy(m_query);
     connect(m_sort, &QComboBox::currentIndexChanged, this, &ConcordanceWindow::run);
 
     // The list and the dispersion view share the middle of the window.
@@ -426,6 +427,7 @@ CollocateWindow::CollocateWindow(CorpusRequest request, QWidget *parent)
     row->addWidget(new QLabel(QStringLiteral("最少共現"), this));
     row->addWidget(m_minFreq);
     connect(m_word, &QLineEdit::returnPressed, this, &CollocateWindow::run);
+    setFocusProxy(m_word);
     resize(sizeHint());
 }
 

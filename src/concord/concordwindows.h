@@ -132,7 +132,7 @@ class NgramWindow : public WordContextWindow {
 public:
     explicit NgramWindow(CorpusRequest request, QWidget *parent = nullptr);
     QSpinBox *sizeBox() const { return m_n; }
-    QSize sizeHint() const override { return QSize(560, 520); }
+    QSize sizeHint() const override { return QSize(660, 520); }
 public slots:
     void run() override;
 
