@@ -22,18 +22,19 @@ from ._tables import (AttributeRow, AttributeTable, CharacterProfileRow, Charact
 
 __all__ = [
     "Analyzer", "read_text", "split_words", "collect_texts", "PROFILE_FIELDS",
-    "Error", "IoError", "FormatError", "DataError", "ReadWarning", "ReadNote",
+    "Error", "IoError", "FormatError", "DataError", "DataWarning", "ReadWarning", "ReadNote",
     "Table", "FrequencyTable", "FrequencyRow", "GradeTable", "GradeRow", "SenseTable",
     "SenseRow", "AttributeTable", "AttributeRow", "CharacterProfileTable",
     "CharacterProfileRow", "CompareTable", "CompareRow", "Comparison",
 ]
 
+# The core's errors: Error, and IoError (a file could not be read) and FormatError (a file of
+# a known format is damaged, encrypted or unreadable), both with ``path`` naming the file.
 Error = _yuedu.Error
-"""Base of the package's errors."""
 IoError = _yuedu.IoError
-"""A file could not be read; ``path`` names it."""
 FormatError = _yuedu.FormatError
-"""A file of a known format is damaged, encrypted or unreadable; ``path`` names it."""
+for _error in (Error, IoError, FormatError):
+    _error.__module__ = __name__
 
 
 class DataError(Error):
@@ -44,6 +45,10 @@ class DataError(Error):
         self.problems = list(problems)
         self.path = self.problems[0][0]
         super().__init__("\n".join(f"{path}: {message}" for path, message in self.problems))
+
+
+class DataWarning(UserWarning):
+    """A data file is missing or damaged and its tables are read as zeros."""
 
 
 class ReadWarning(UserWarning):
@@ -99,16 +104,22 @@ class Analyzer:
 
     ``data_dir=None`` looks for the data as ``yuedu-cli`` does: ``$YUEDU_DATA_DIR``, then beside
     the package (the data pip installed with it), then the installed data folder. Missing or
-    damaged data files raise ``DataError`` naming the file.
+    damaged data files raise ``DataError`` naming the file; with ``allow_incomplete_data`` they
+    are ``DataWarning`` warnings instead and the analyses go on as far as the data allows, as
+    ``yuedu-cli`` does.
 
     One Analyzer may be used from any number of threads at once: the data is read-only and every
     analysis releases the GIL while it runs."""
 
-    def __init__(self, data_dir: Optional[Union[str, os.PathLike]] = None):
+    def __init__(self, data_dir: Optional[Union[str, os.PathLike]] = None,
+                 allow_incomplete_data: bool = False):
         self._engine = _yuedu.Engine(os.fspath(data_dir) if data_dir else "", _PACKAGE_DIR)
         problems = self._engine.problems()
-        if problems:
+        if problems and not allow_incomplete_data:
             raise DataError(problems)
+        # As yuedu-cli does: warn, and go on with the tables that could not be read as zeros.
+        for path, message in problems:
+            warnings.warn(f"{path}: {message}", DataWarning, stacklevel=2)
 
     @property
     def data_dir(self) -> str:
