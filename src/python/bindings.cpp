@@ -10,6 +10,7 @@
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -28,6 +29,7 @@
 #include "docfile/inputtext.h"
 #include "langdata/languagedata.h"
 #include "langdata/textcodec.h"
+#include "report/captions.h"
 #include "report/treenode.h"
 #include "segment/lexicon.h"
 #include "segment/phrasedivider.h"
@@ -298,8 +300,8 @@ PYBIND11_MODULE(_yuedu, m) {
             Release())
         .def(
             "frequency_of_text",
-            [](const Engine &, const std::u16string &segmented) {
-                return frequencyRows(wordstats::WordFrequency(segmentedPieces(segmented)));
+            [](const Engine &e, const std::u16string &text) {
+                return frequencyRows(wordstats::WordFrequency(segmentedPieces(e.divider().DivideText(text))));
             },
             Release())
         .def(
@@ -310,8 +312,8 @@ PYBIND11_MODULE(_yuedu, m) {
             Release())
         .def(
             "grades_of_text",
-            [](const Engine &e, const std::u16string &segmented) {
-                return gradeRows(wordstats::VocabularyGrades(e.data(), segmentedPieces(segmented)));
+            [](const Engine &e, const std::u16string &text) {
+                return gradeRows(wordstats::VocabularyGrades(e.data(), segmentedPieces(e.divider().DivideText(text))));
             },
             Release())
         .def(
@@ -322,14 +324,28 @@ PYBIND11_MODULE(_yuedu, m) {
             Release())
         .def(
             "senses_of_text",
-            [](const Engine &e, const std::u16string &segmented) {
-                return senseRows(wordstats::SenseClasses(e.data(), segmentedPieces(segmented)));
+            [](const Engine &e, const std::u16string &text) {
+                return senseRows(wordstats::SenseClasses(e.data(), segmentedPieces(e.divider().DivideText(text))));
             },
             Release())
         .def(
             "senses_of_words",
             [](const Engine &e, std::vector<std::u16string> words) {
                 return senseRows(wordstats::SenseClasses(e.data(), toPieces(std::move(words))));
+            },
+            Release())
+        .def(
+            "_time_segment",
+            [](const Engine &e, const std::u16string &text, int times) {
+                // For bench/python_bench.py: the seconds of the segmentation alone, to tell the
+                // cost of a call from Python apart from the work.
+                const auto start = std::chrono::steady_clock::now();
+                std::size_t words = 0;
+                for (int i = 0; i < times; ++i)
+                    words += segmentedPieces(e.divider().DivideText(text)).size();
+                const std::chrono::duration<double> took =
+                    std::chrono::steady_clock::now() - start;
+                return std::make_pair(took.count(), words);
             },
             Release())
         .def("compare", &compareFiles, py::arg("files"), py::arg("jobs"), py::arg("poetry"),
@@ -373,6 +389,13 @@ PYBIND11_MODULE(_yuedu, m) {
         },
         Release());
     m.def("compare_columns", &compare::columnNames);
+    m.def("split_words", &segmentedPieces, Release());
+    m.def("profile_fields", [] {
+        std::vector<std::pair<std::string_view, std::u16string_view>> fields;
+        for (const auto &field : report::profileFields())
+            fields.emplace_back(field.name, field.label());
+        return fields;
+    });
     m.def(
         "frequency_of_counts",
         [](const compare::FrequencyCounts &counts) {
