@@ -83,7 +83,7 @@ def test_compare_rows_totals_and_frequency(analyzer, realistic, tmp_path):
     freq = tmp_path / "freq.tsv"
     expected = json_lines(cli("compare", "--format", "json", "--summary", "--jobs", "2",
                               "--freq", freq, corpus))
-    result = analyzer.compare([corpus], jobs=2)
+    result = analyzer.compare([corpus], jobs=2, per_text=True)
     assert [row._asdict() for row in result.rows] + [result.totals._asdict()] == expected
     merged = [(w, int(c), float(p), int(o))
               for w, c, p, o in tsv(freq.read_text(encoding="utf-8"))]

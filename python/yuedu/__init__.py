@@ -187,10 +187,12 @@ class Analyzer:
         return SenseTable(self._engine.senses_of_words(list(words_or_text)))
 
     def compare(self, paths: Iterable[Union[str, os.PathLike]], jobs: Optional[int] = None,
-                poetry: bool = False, dialogue: bool = False) -> Comparison:
+                poetry: bool = False, dialogue: bool = False,
+                per_text: bool = False) -> Comparison:
         """The comparison of ``yuedu-cli compare`` over files and folders, on ``jobs`` threads
         (default: one a processor). Texts that cannot be read are left out with a
-        ``ReadWarning`` and listed in ``failures``; raises Error when there is no text."""
+        ``ReadWarning`` and listed in ``failures``; raises Error when there is no text.
+        ``per_text`` keeps each text's word counts (``frequencies``)."""
         files = collect_texts(paths)
         if not files:
             raise Error("no texts to compare")
@@ -198,7 +200,7 @@ class Analyzer:
             jobs = os.cpu_count() or 1
         if not 1 <= jobs <= 1024:
             raise ValueError(f"jobs takes a number of threads from 1 to 1024, not {jobs}")
-        result = Comparison(self._engine.compare(files, jobs, poetry, dialogue))
+        result = Comparison(self._engine.compare(files, jobs, poetry, dialogue, per_text))
         for path, message in result.failures:
             warnings.warn(f"{message} (left out)", ReadWarning, stacklevel=2)
         return result

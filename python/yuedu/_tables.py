@@ -26,16 +26,18 @@ class Table(Sequence):
     Row: type = tuple
 
     def __init__(self, rows):
-        self._rows = rows
+        self._rows = rows  # plain tuples; the named ones are made as they are asked for
 
     def __len__(self) -> int:
         return len(self._rows)
 
     def __getitem__(self, index):
-        return self._rows[index]
+        if isinstance(index, slice):
+            return [self.Row._make(r) for r in self._rows[index]]
+        return self.Row._make(self._rows[index])
 
     def __iter__(self) -> Iterator:
-        return iter(self._rows)
+        return map(self.Row._make, self._rows)
 
     def __eq__(self, other) -> bool:
         return type(self) is type(other) and list(self._rows) == list(other._rows)
@@ -70,7 +72,7 @@ class FrequencyTable(Table):
     Row = FrequencyRow
 
     def __init__(self, rows, word_total: int):
-        super().__init__([FrequencyRow(w, c, float(p), o) for w, c, p, o in rows])
+        super().__init__(rows)
         self.word_total = word_total
 
     @classmethod
@@ -82,7 +84,7 @@ class FrequencyTable(Table):
 
     def counts(self) -> dict:
         """word → count, to add up with the counts of other tables."""
-        return {row.word: row.count for row in self._rows}
+        return {row[0]: row[1] for row in self._rows}
 
 
 class GradeRow(NamedTuple):
@@ -99,7 +101,7 @@ class GradeTable(Table):
     Row = GradeRow
 
     def __init__(self, raw):
-        super().__init__([GradeRow(w, float(g), c, o) for w, g, c, o in raw.rows])
+        super().__init__(raw.rows)
         self.word_total = raw.word_total
         self.groups = {caption: list(words) for caption, words in raw.groups}
 
@@ -145,7 +147,7 @@ class AttributeTable(Table):
     Row = AttributeRow
 
     def __init__(self, rows, hanzi_total: int, distinct_total: int):
-        super().__init__([AttributeRow(*r) for r in rows])
+        super().__init__(rows)
         self.hanzi_total = hanzi_total
         self.distinct_total = distinct_total
 
@@ -163,7 +165,7 @@ class CharacterProfileTable(Table):
     Row = CharacterProfileRow
 
     def __init__(self, rows):
-        super().__init__([CharacterProfileRow(ch, *values) for ch, values in rows])
+        super().__init__([(ch, *values) for ch, values in rows])
 
 
 CompareRow = namedtuple("CompareRow", _yuedu.compare_columns(), module=__name__)
@@ -183,17 +185,24 @@ class CompareTable(Table):
 class Comparison:
     """The result of ``Analyzer.compare``.
 
-    ``rows``: the CompareTable; ``frequencies``: each row's word counts (word → count);
-    ``totals``: the corpus row ``compare --summary`` adds; ``frequency``: the merged
-    FrequencyTable ``compare --freq`` writes; ``failures``: (path, message) of the texts left
-    out."""
+    ``rows``: the CompareTable; ``totals``: the corpus row ``compare --summary`` adds;
+    ``frequency``: the merged FrequencyTable ``compare --freq`` writes; ``frequencies``: each
+    row's word counts (word → count; only with ``per_text=True``); ``failures``: (path,
+    message) of the texts left out."""
 
     def __init__(self, raw):
-        self.rows = CompareTable([_compare_row(cells) for cells in raw.rows])
-        self.frequencies = list(raw.frequencies)
+        self.rows = CompareTable([tuple(_compare_row(cells)) for cells in raw.rows])
         self.totals = _compare_row(raw.totals)
-        self.frequency = FrequencyTable(*raw.frequency)
         self.failures = list(raw.failures)
+        self.frequencies = list(raw.frequencies)
+        self._merged = raw.merged
+        self._frequency = None
+
+    @property
+    def frequency(self) -> FrequencyTable:
+        if self._frequency is None:
+            self._frequency = FrequencyTable.from_counts(self._merged)
+        return self._frequency
 
     def to_pandas(self):
         return self.rows.to_pandas()

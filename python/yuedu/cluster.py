@@ -14,6 +14,7 @@ its worker process (the data loaded once a process); the per-text rows become on
 the per-text frequency tables are summed. The result is that of ``yuedu-cli compare`` (rows)
 and ``yuedu-cli compare --freq`` (table) on one machine. Every worker must see the files and
 the data folder under the same paths (a shared file system), or have the package's own data.
+Each partition's word counts are summed in its worker, so only one table a partition travels.
 """
 
 import functools
@@ -22,7 +23,7 @@ import warnings
 from typing import Dict, Iterable, List, NamedTuple, Optional, Union
 
 from . import Analyzer, ReadWarning, collect_texts
-from ._tables import CompareRow, FrequencyTable
+from ._tables import CompareRow, FrequencyTable, _compare_row
 
 
 class CorpusResult(NamedTuple):
@@ -38,23 +39,26 @@ def _analyzer(data_dir: str, pid: int) -> Analyzer:
 
 
 def _compare_partition(paths: List[str], data_dir: str, poetry: bool, dialogue: bool) -> List:
+    """One partition of texts compared in its worker: its rows, its failures and its word
+    counts summed (in the core, as compare --freq sums them)."""
+    paths = list(paths)
     if not paths:
         return []
-    with warnings.catch_warnings():
-        warnings.simplefilter("ignore", ReadWarning)  # the failures travel back as values
-        result = _analyzer(data_dir, os.getpid()).compare(
-            list(paths), jobs=1, poetry=poetry, dialogue=dialogue)
-    out: List = [("row", tuple(row), counts)
-                 for row, counts in zip(result.rows, result.frequencies)]
-    out += [("failure", path, message) for path, message in result.failures]
-    return out
+    analyzer = _analyzer(data_dir, os.getpid())
+    raw = analyzer._engine.compare(paths, 1, poetry, dialogue, False)
+    return [{"rows": [tuple(_compare_row(cells)) for cells in raw.rows],
+             "failures": list(raw.failures), "counts": raw.merged}]
 
 
 def _sum_counts(tables: Iterable[Dict[str, int]]) -> Dict[str, int]:
     total: Dict[str, int] = {}
     for counts in tables:
+        if not total:
+            total = dict(counts)
+            continue
+        get = total.get
         for word, count in counts.items():
-            total[word] = total.get(word, 0) + count
+            total[word] = get(word, 0) + count
     return total
 
 
@@ -63,7 +67,8 @@ def compare_corpus(paths: Iterable[Union[str, os.PathLike]], data_dir: Optional[
                    dialogue: bool = False) -> CorpusResult:
     """Compares the texts of files and folders on the current Dask scheduler (the distributed
     Client last created, else Dask's default). ``npartitions`` defaults to one a text up to 100
-    texts. Texts that cannot be read are left out with a ``ReadWarning``."""
+    texts; fewer, larger partitions move fewer word counts. Texts that cannot be read are left
+    out with a ``ReadWarning``."""
     import dask
     import dask.bag as db
     import pandas
@@ -74,12 +79,11 @@ def compare_corpus(paths: Iterable[Union[str, os.PathLike]], data_dir: Optional[
     # The workers load the data the driver would: resolved here, the same folder everywhere.
     data_dir = data_dir or Analyzer(data_dir).data_dir
     bag = db.from_sequence(files, npartitions=npartitions or min(len(files), 100))
-    analysed = bag.map_partitions(_compare_partition, data_dir, poetry, dialogue)
-    rows = analysed.filter(lambda item: item[0] == "row")
-    counts = rows.map(lambda item: item[2]).reduction(_sum_counts, _sum_counts)
-    failures = analysed.filter(lambda item: item[0] == "failure").map(lambda item: item[1:])
-    row_list, total_counts, failure_list = dask.compute(
-        rows.map(lambda item: item[1]), counts, failures)
+    parts = bag.map_partitions(_compare_partition, data_dir, poetry, dialogue)
+    rows = parts.pluck("rows").flatten()
+    failures = parts.pluck("failures").flatten()
+    counts = parts.pluck("counts").reduction(_sum_counts, _sum_counts)
+    row_list, failure_list, total_counts = dask.compute(rows, failures, counts)
 
     table = pandas.DataFrame.from_records(list(row_list), columns=list(CompareRow._fields))
     for path, message in failure_list:

@@ -10,6 +10,7 @@
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
 
+#include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -93,23 +94,32 @@ wordstats::PieceList segmentedPieces(const std::u16string &segmented) {
     return words;
 }
 
+// The number a display text shows ("12.34" → 12.34, as Python's float() reads it).
+double shownNumber(std::u16string_view text) {
+    const std::string utf8 = toUtf8(text);
+    double value = 0;
+    std::from_chars(utf8.data(), utf8.data() + utf8.size(), value);
+    return value;
+}
+
 // Rows (word, count, percentage as the list shows it, order) and the word total.
 using FrequencyRows =
-    std::pair<std::vector<std::tuple<std::u16string, std::int64_t, std::u16string, std::int64_t>>,
+    std::pair<std::vector<std::tuple<std::u16string, std::int64_t, double, std::int64_t>>,
               std::int64_t>;
 
 FrequencyRows frequencyRows(const wordstats::FrequencyResult &result) {
     FrequencyRows out;
     out.first.reserve(result.size());
     for (std::size_t i = 0; i < result.size(); ++i)
-        out.first.emplace_back(result.FreqWords[i], result.FreqCounts[i], result.percentText(i),
+        out.first.emplace_back(result.FreqWords[i], result.FreqCounts[i],
+                               shownNumber(result.percentText(i)),
                                static_cast<std::int64_t>(i) + 1);
     out.second = result.WordTotal;
     return out;
 }
 
 struct GradeRows {
-    std::vector<std::tuple<std::u16string, std::u16string, std::int64_t, std::int64_t>> rows;
+    std::vector<std::tuple<std::u16string, double, std::int64_t, std::int64_t>> rows;
     std::int64_t wordTotal = 0;
     // The seven groups: caption, words in list order.
     std::vector<std::pair<std::u16string, std::vector<std::u16string>>> groups;
@@ -118,8 +128,8 @@ struct GradeRows {
 GradeRows gradeRows(const wordstats::GradeResult &result) {
     GradeRows out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        out.rows.emplace_back(result.GradeWords[i], result.gradeText(i), result.GradeCounts[i],
-                              static_cast<std::int64_t>(i) + 1);
+        out.rows.emplace_back(result.GradeWords[i], shownNumber(result.gradeText(i)),
+                              result.GradeCounts[i], static_cast<std::int64_t>(i) + 1);
     out.wordTotal = result.WordTotal;
     const std::vector<report::TreeNode> nodes = wordstats::gradeTreeNodes(result);
     for (std::size_t k = 1; k < nodes.size(); ++k)
@@ -156,21 +166,80 @@ SenseRows senseRows(const wordstats::SenseResult &result) {
     return out;
 }
 
+// A Python str as UTF-16, copied from its own storage (no codec); needs the GIL.
+std::u16string utf16Of(const py::str &text) {
+    PyObject *o = text.ptr();
+    const Py_ssize_t n = PyUnicode_GET_LENGTH(o);
+    const void *data = PyUnicode_DATA(o);
+    std::u16string out;
+    switch (PyUnicode_KIND(o)) {
+    case PyUnicode_1BYTE_KIND: {
+        const auto *p = static_cast<const Py_UCS1 *>(data);
+        out.assign(p, p + n);
+        break;
+    }
+    case PyUnicode_2BYTE_KIND: {
+        const auto *p = static_cast<const Py_UCS2 *>(data);
+        out.assign(p, p + n);
+        break;
+    }
+    default: {
+        const auto *p = static_cast<const Py_UCS4 *>(data);
+        out.reserve(static_cast<std::size_t>(n) + 16);
+        for (Py_ssize_t i = 0; i < n; ++i) {
+            const char32_t c = p[i];
+            if (c < 0x10000) {
+                out.push_back(static_cast<char16_t>(c));
+            } else {
+                out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+                out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+            }
+        }
+    }
+    }
+    return out;
+}
+
+// UTF-16 as a Python str; needs the GIL. Text without surrogates is copied as it is.
+py::str strOf(std::u16string_view text) {
+    bool plain = true;
+    for (char16_t c : text)
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            plain = false;
+            break;
+        }
+    PyObject *o =
+        plain ? PyUnicode_FromKindAndData(PyUnicode_2BYTE_KIND, text.data(),
+                                          static_cast<Py_ssize_t>(text.size()))
+              : PyUnicode_DecodeUTF16(reinterpret_cast<const char *>(text.data()),
+                                      static_cast<Py_ssize_t>(2 * text.size()), "replace", nullptr);
+    if (!o)
+        throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(o);
+}
+
+py::list listOf(const std::vector<std::u16string> &words) {
+    py::list out(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i)
+        PyList_SET_ITEM(out.ptr(), static_cast<Py_ssize_t>(i), strOf(words[i]).release().ptr());
+    return out;
+}
+
 wordstats::PieceList toPieces(std::vector<std::u16string> words) {
     return wordstats::PieceList(std::make_move_iterator(words.begin()),
                                 std::make_move_iterator(words.end()));
 }
 
 struct CompareRows {
-    std::vector<std::vector<std::string>> rows; // the cells of compare's table
-    std::vector<compare::FrequencyCounts> frequencies;
+    std::vector<std::vector<std::string>> rows;                // the cells of compare's table
     std::vector<std::pair<std::string, std::string>> failures; // (path, message)
-    std::vector<std::string> totals;
-    FrequencyRows frequency; // the corpus's merged table
+    std::vector<std::string> totals;                           // the cells of its total row
+    compare::FrequencyCounts merged;                           // the corpus's word counts
+    std::vector<compare::FrequencyCounts> frequencies;         // each row's, when asked for
 };
 
 CompareRows compareFiles(const Engine &engine, const std::vector<std::string> &files, int jobs,
-                         bool poetry, bool dialogue) {
+                         bool poetry, bool dialogue, bool perText) {
     std::vector<compare::TextSource> sources;
     for (const auto &file : files)
         sources.push_back({file, std::nullopt});
@@ -184,11 +253,12 @@ CompareRows compareFiles(const Engine &engine, const std::vector<std::string> &f
         out.rows.push_back(compare::rowCells(row));
     for (const auto &failure : result.failures)
         out.failures.emplace_back(failure.name, failure.message);
-    const compare::CorpusTotals totals = compare::corpusTotals(engine.data(), result.rows);
+    compare::CorpusTotals totals = compare::corpusTotals(engine.data(), result.rows);
     out.totals = compare::totalCells(totals);
-    for (auto &row : result.rows)
-        out.frequencies.push_back(std::move(row.frequency));
-    out.frequency = frequencyRows(compare::frequencyResult(totals.all.frequency));
+    out.merged = std::move(totals.all.frequency);
+    if (perText)
+        for (auto &row : result.rows)
+            out.frequencies.push_back(std::move(row.frequency));
     return out;
 }
 
@@ -234,18 +304,28 @@ PYBIND11_MODULE(_yuedu, m) {
              py::arg("explicit_dir"), py::arg("beside_dir"), Release())
         .def_property_readonly("data_dir", &Engine::dir)
         .def("problems", &Engine::problems)
-        .def(
-            "segmented_text",
-            [](const Engine &e, const std::u16string &text) {
-                return e.divider().DivideText(text);
-            },
-            Release())
-        .def(
-            "segment",
-            [](const Engine &e, const std::u16string &text) {
-                return segmentedPieces(e.divider().DivideText(text));
-            },
-            Release())
+        // The two segmentations convert their text themselves: for a sentence the conversions
+        // cost more than the segmenting.
+        .def("segmented_text",
+             [](const Engine &e, const py::str &text) {
+                 std::u16string in = utf16Of(text);
+                 std::u16string out;
+                 {
+                     py::gil_scoped_release release;
+                     out = e.divider().DivideText(in);
+                 }
+                 return strOf(out);
+             })
+        .def("segment",
+             [](const Engine &e, const py::str &text) {
+                 std::u16string in = utf16Of(text);
+                 wordstats::PieceList words;
+                 {
+                     py::gil_scoped_release release;
+                     words = segmentedPieces(e.divider().DivideText(in));
+                 }
+                 return listOf(words);
+             })
         .def(
             "profile_json",
             [](const Engine &e, const std::u16string &text, bool poetry,
@@ -349,7 +429,7 @@ PYBIND11_MODULE(_yuedu, m) {
             },
             Release())
         .def("compare", &compareFiles, py::arg("files"), py::arg("jobs"), py::arg("poetry"),
-             py::arg("dialogue"), Release());
+             py::arg("dialogue"), py::arg("per_text"), Release());
 
     py::class_<GradeRows>(m, "GradeRows")
         .def_readonly("rows", &GradeRows::rows)
@@ -362,10 +442,10 @@ PYBIND11_MODULE(_yuedu, m) {
         .def_readonly("classified", &SenseRows::classified);
     py::class_<CompareRows>(m, "CompareRows")
         .def_readonly("rows", &CompareRows::rows)
-        .def_readonly("frequencies", &CompareRows::frequencies)
         .def_readonly("failures", &CompareRows::failures)
         .def_readonly("totals", &CompareRows::totals)
-        .def_readonly("frequency", &CompareRows::frequency);
+        .def_readonly("merged", &CompareRows::merged)
+        .def_readonly("frequencies", &CompareRows::frequencies);
 
     m.def(
         "read_text",
