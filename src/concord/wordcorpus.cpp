@@ -348,7 +348,9 @@ void keep(const fs::path &dir, const CorpusText &text, const std::string &stamp,
     fs::create_directories(dir, ec);
     const fs::path target = cachePath(dir, text.name);
     fs::path temp = target;
-    temp += ".tmp" + std::to_string(std::hash<std::thread::id>{}(std::this_thread::get_id()));
+    // Another process, or another thread, may be keeping the same text: each writes its own.
+    temp += ".tmp" + std::to_string(::getpid()) + "." +
+            std::to_string(std::hash<std::thread::id>{}(std::this_thread::get_id()));
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out)
