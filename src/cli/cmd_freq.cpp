@@ -17,7 +17,7 @@ using namespace wordstats;
 std::u16string frequencyRows(const FrequencyResult &result) {
     std::u16string out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        report::appendTsvRow(out, {result.FreqWords[i], report::decimalText(result.FreqCounts[i]),
+        report::appendTsvRow(out, {result.words[i].word, report::decimalText(result.words[i].count),
                                    result.percentText(i),
                                    report::decimalText(static_cast<std::int64_t>(i) + 1)});
     return out;
@@ -62,8 +62,7 @@ int runFreq(const Args &args) {
 std::u16string frequencyTableText(const compare::FrequencyCounts &counts) {
     FrequencyResult merged;
     for (const auto &[word, count] : counts) {
-        merged.FreqWords.push_back(word);
-        merged.FreqCounts.push_back(count);
+        merged.words.push_back({word, count});
         merged.WordTotal += count;
     }
     return frequencyRows(merged);
