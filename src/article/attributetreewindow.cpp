@@ -1,5 +1,7 @@
 #include "article/attributetreewindow.h"
 
+#include "article/profiletext.h"
+
 #include "ui/savefile.h"
 
 #include <QFileDialog>
@@ -77,8 +79,9 @@ void AttributeTreeWindow::setResult(std::shared_ptr<const AttributeResult> resul
 
 QString AttributeTreeWindow::totalsText() const {
     return QStringLiteral("字數 %1　相異字數 %2")
-        .arg(m_result->hanziTotal)
-        .arg(m_result->distinctTotal);
+               .arg(m_result->hanziTotal)
+               .arg(m_result->distinctTotal) +
+           QString::fromStdU16String(extraHanziNote(m_result->extraHanzi));
 }
 
 void AttributeTreeWindow::buildTree() {

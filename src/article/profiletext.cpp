@@ -38,6 +38,13 @@ std::u16string gradeRangeNote() {
            decimalText(static_cast<int>(kGradeMax)) + u" 年級以外）超出這個範圍，數值僅供參考。";
 }
 
+std::u16string extraHanziNote(std::int64_t extraHanzi) {
+    if (extraHanzi <= 0)
+        return {};
+    return u"（其中 " + report::decimalText(extraHanzi) +
+           u" 字為資料檔未收的字，只計入字數，不計入依資料計算的數值）";
+}
+
 bool fieldHasNoData(const ProfileField &field, const ProfileResult &result) {
     return !result.hasData(field.entry);
 }

@@ -283,7 +283,9 @@ void CharProfileWindow::start(std::shared_ptr<const CharProfileResult> result,
     m_sourceLine->setText(
         m_source.statusLine(QStringLiteral("字數 %1　相異字數 %2")
                                 .arg(static_cast<qulonglong>(m_result->size()))
-                                .arg(static_cast<qulonglong>(m_result->distinctCount()))));
+                                .arg(static_cast<qulonglong>(m_result->distinctCount())) +
+                            QString::fromStdU16String(article::extraHanziNote(
+                                static_cast<std::int64_t>(m_result->extraHanzi)))));
     m_previous->show();
     m_next->show();
     m_demo->setEnabled(true);

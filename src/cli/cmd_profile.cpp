@@ -21,6 +21,9 @@ std::string jsonProfile(const std::string &file, const article::ProfileResult &p
             object.addNumber(field.name, profile.entry(field.entry) / field.divisor);
     }
     object.addBool("lorcf_in_range", profile.gradeInRange());
+    // Only where there are such hanzi, so a Big5 text's line stays as it always was.
+    if (profile.extraHanzi > 0)
+        object.addNumber("hanzi_without_record", static_cast<double>(profile.extraHanzi));
     return object.line();
 }
 
@@ -39,6 +42,7 @@ int runProfile(const Args &args) {
             status = 1;
             continue;
         }
+        noteExtraHanzi("profile", input.name, profile.extraHanzi, profile.extraDistinct);
         if (json) {
             writeOut(jsonProfile(input.name, profile));
             continue;
