@@ -3,6 +3,7 @@
 #include <string>
 
 #include "article/articleprofile.h"
+#include "report/json.h"
 #include "report/numberformat.h"
 
 namespace yuedu::article {
@@ -60,6 +61,22 @@ std::u16string profileFieldText(const ProfileField &field, const ProfileResult &
     if (fieldOutOfRange(field, result))
         text += kOutOfRangeMark;
     return text;
+}
+
+std::string profileJsonLine(const std::string &file, const ProfileResult &result) {
+    report::JsonObject object;
+    object.add("file", file);
+    for (const auto &field : profileFields()) {
+        if (fieldHasNoData(field, result))
+            object.addNull(field.name);
+        else
+            object.addNumber(field.name, result.entry(field.entry) / field.divisor);
+    }
+    object.addBool("lorcf_in_range", result.gradeInRange());
+    // Only where there are such hanzi, so a Big5 text's line stays as it always was.
+    if (result.extraHanzi > 0)
+        object.addNumber("hanzi_without_record", static_cast<double>(result.extraHanzi));
+    return object.line();
 }
 
 } // namespace yuedu::article
