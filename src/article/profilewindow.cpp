@@ -117,8 +117,9 @@ QString ArticleProfileWindow::totalsText() const {
     if (!m_result->done())
         return {};
     return QStringLiteral("全文長 %1　字別數 %2")
-        .arg(m_result->entry(kHanziCount))
-        .arg(m_result->entry(kDistinctHanzi));
+               .arg(m_result->entry(kHanziCount))
+               .arg(m_result->entry(kDistinctHanzi)) +
+           QString::fromStdU16String(extraHanziNote(m_result->extraHanzi));
 }
 
 std::string ArticleProfileWindow::exportBytes() const {

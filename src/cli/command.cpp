@@ -87,17 +87,42 @@ std::filesystem::path dataDir(const Args &args) {
     return findDataDir(args.value("data-dir").value_or(""), exeDir());
 }
 
+namespace {
+
+// The problems of a load as one message: a line a file, its path and what is wrong.
+[[noreturn]] void dataUnusable(const std::filesystem::path &dir, const LoadReport &report) {
+    std::string message = "the data files cannot be used:";
+    for (const auto &p : report.problems) {
+        const std::filesystem::path file(p.file);
+        message += "\n  " + (file.is_absolute() ? file : dir / file).string() + ": " + p.message;
+    }
+    message += "\n(choose the data folder with --data-dir, or rebuild the data with "
+               "yuedu-databuild)";
+    throw Error(message);
+}
+
+} // namespace
+
 const LanguageData &languageData(const Args &args) {
     static std::unique_ptr<LanguageData> data;
     if (!data) {
-        data = std::make_unique<LanguageData>();
-        auto dir = dataDir(args);
-        LoadReport report = loaddata(dir, *data);
-        for (const auto &p : report.problems)
-            std::cerr << "yuedu-cli: warning: " << (dir / p.file).string() << ": " << p.message
-                      << "\n";
+        auto loaded = std::make_unique<LanguageData>();
+        const auto dir = dataDir(args);
+        const LoadReport report = loaddata(dir, *loaded);
+        if (!report.ok())
+            dataUnusable(dir, report);
+        data = std::move(loaded);
     }
     return *data;
+}
+
+seg::Lexicon loadLexicon(const Args &args) {
+    const auto dir = dataDir(args);
+    LoadReport report;
+    seg::Lexicon lexicon = seg::LoadLexicon(dir, &report);
+    if (!report.ok())
+        dataUnusable(dir, report);
+    return lexicon;
 }
 
 TextEncoding encodingOption(const Args &args) {
@@ -111,9 +136,22 @@ std::string readInputBytes(const std::string &name) {
     return doc::readInputBytes(name);
 }
 
+void refuseBinary(const std::string &name, const DecodedText &decoded, TextEncoding asked) {
+    doc::refuseBinary(name, decoded, asked);
+}
+
 void warnAboutDecoding(const std::string &name, const DecodedText &decoded) {
     if (std::string warning = doc::decodingWarning(name, decoded); !warning.empty())
         std::cerr << "yuedu-cli: warning: " << warning << "\n";
+}
+
+void noteExtraHanzi(const std::string &command, const std::string &name, std::int64_t total,
+                    std::int64_t distinct) {
+    if (total == 0)
+        return;
+    std::cerr << "yuedu-cli " << command << ": note: " << name << ": " << total << " hanzi ("
+              << distinct << " distinct) have no record in the data; they count in the length "
+              << "and the distinct hanzi, not in the figures read from records\n";
 }
 
 std::vector<InputText> readInputs(const Args &args) {

@@ -48,7 +48,8 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
                 figures[i] = profile.entry(fields[i].entry) / fields[i].divisor;
         row.profile = figures;
         row.gradeInRange = profile.gradeInRange();
-        row.characters = static_cast<std::int64_t>(profile.entry(article::kHanziCount));
+        // The level shares are of the hanzi that have a level, that is a record.
+        row.characters = profile.recordHanzi();
         for (int k = 0; k < kUseLevels; ++k)
             row.levelChars[static_cast<std::size_t>(k)] =
                 static_cast<std::int64_t>(profile.entry(article::kLevel1Count + k));
