@@ -25,17 +25,17 @@ void windowOption(const Args &args, concord::CollocateOptions &options) {
                 return n;
         } catch (const std::exception &) {
         }
-        throw Error("--window takes LEFT,RIGHT, each 0 to 100 words, not '" + *value + "'");
+        throw UsageError("--window takes LEFT,RIGHT, each 0 to 100 words, not '" + *value + "'");
     };
     options.left = side(value->substr(0, comma));
     options.right = comma == std::string::npos ? options.left : side(value->substr(comma + 1));
     if (options.left + options.right == 0)
-        throw Error("--window must take at least one word on a side");
+        throw UsageError("--window must take at least one word on a side");
 }
 
 int runCollocates(const Args &args) {
     if (args.positional.empty())
-        throw Error("name the word whose collocates to find");
+        throw UsageError("name the word whose collocates to find");
     concord::CollocateOptions options;
     windowOption(args, options);
     options.minFreq = numberOption(args, "min-freq", 1, 1, INT64_MAX);

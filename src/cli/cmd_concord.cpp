@@ -12,16 +12,16 @@ namespace {
 
 int runConcord(const Args &args) {
     if (args.positional.empty())
-        throw Error("name the word to look for");
+        throw UsageError("name the word to look for");
     concord::ConcordanceOptions options;
     options.widthInWords = args.has("words");
     options.width =
         static_cast<int>(numberOption(args, "width", options.widthInWords ? 5 : 10, 0, 10000));
     if (const auto sort = args.value("sort");
         sort && !concord::parseContextSort(*sort, options.sort))
-        throw Error("unknown sort '" + *sort +
-                    "' (use pos, left1, left2, left3, right1, right2 "
-                    "or right3)");
+        throw UsageError("unknown sort '" + *sort +
+                         "' (use pos, left1, left2, left3, right1, right2 "
+                         "or right3)");
     concord::WordQuery query;
     query.pattern = fromUtf8(args.positional.front());
     query.kind = args.has("regex")       ? concord::MatchKind::Regex

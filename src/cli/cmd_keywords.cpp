@@ -17,12 +17,12 @@ namespace {
 int runKeywords(const Args &args) {
     const auto referencePath = args.value("reference");
     if (!referencePath)
-        throw Error("name the reference frequency table with --reference REF.tsv");
+        throw UsageError("name the reference frequency table with --reference REF.tsv");
     concord::KeywordOptions options;
     options.minFreq = numberOption(args, "min-freq", 1, 1, INT64_MAX);
     const std::string sort = args.value("sort").value_or("ll");
     if (sort != "ll" && sort != "ratio")
-        throw Error("unknown sort '" + sort + "' (use ll or ratio)");
+        throw UsageError("unknown sort '" + sort + "' (use ll or ratio)");
     compare::FrequencyCounts reference;
     compare::addFrequencyTable(fromUtf8(doc::readFileBytes(*referencePath)), *referencePath,
                                reference);

@@ -91,33 +91,71 @@ std::filesystem::path dataDir(const Args &args) {
     return findDataDir(args.value("data-dir").value_or(""), exeDir());
 }
 
+namespace {
+
+// The problems of a load as one message: a line a file, its path and what is wrong.
+[[noreturn]] void dataUnusable(const std::filesystem::path &dir, const LoadReport &report) {
+    std::string message = "the data files cannot be used:";
+    for (const auto &p : report.problems) {
+        const std::filesystem::path file(p.file);
+        message += "\n  " + (file.is_absolute() ? file : dir / file).string() + ": " + p.message;
+    }
+    message += "\n(choose the data folder with --data-dir, or rebuild the data with "
+               "yuedu-databuild)";
+    throw Error(message);
+}
+
+} // namespace
+
 const LanguageData &languageData(const Args &args) {
     static std::unique_ptr<LanguageData> data;
     if (!data) {
-        data = std::make_unique<LanguageData>();
-        auto dir = dataDir(args);
-        LoadReport report = loaddata(dir, *data);
-        for (const auto &p : report.problems)
-            std::cerr << "yuedu-cli: warning: " << (dir / p.file).string() << ": " << p.message
-                      << "\n";
+        auto loaded = std::make_unique<LanguageData>();
+        const auto dir = dataDir(args);
+        const LoadReport report = loaddata(dir, *loaded);
+        if (!report.ok())
+            dataUnusable(dir, report);
+        data = std::move(loaded);
     }
     return *data;
+}
+
+seg::Lexicon loadLexicon(const Args &args) {
+    const auto dir = dataDir(args);
+    LoadReport report;
+    seg::Lexicon lexicon = seg::LoadLexicon(dir, &report);
+    if (!report.ok())
+        dataUnusable(dir, report);
+    return lexicon;
 }
 
 TextEncoding encodingOption(const Args &args) {
     std::string name = args.value("encoding").value_or("auto");
     if (std::optional<TextEncoding> encoding = encodingFromName(name))
         return *encoding;
-    throw Error("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
+    throw UsageError("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
 }
 
 std::string readInputBytes(const std::string &name) {
     return doc::readInputBytes(name);
 }
 
+void refuseBinary(const std::string &name, const DecodedText &decoded, TextEncoding asked) {
+    doc::refuseBinary(name, decoded, asked);
+}
+
 void warnAboutDecoding(const std::string &name, const DecodedText &decoded) {
     if (std::string warning = doc::decodingWarning(name, decoded); !warning.empty())
         std::cerr << "yuedu-cli: warning: " << warning << "\n";
+}
+
+void noteExtraHanzi(const std::string &command, const std::string &name, std::int64_t total,
+                    std::int64_t distinct) {
+    if (total == 0)
+        return;
+    std::cerr << "yuedu-cli " << command << ": note: " << name << ": " << total << " hanzi ("
+              << distinct << " distinct) have no record in the data; they count in the length "
+              << "and the distinct hanzi, not in the figures read from records\n";
 }
 
 std::vector<InputText> readInputs(const Args &args) {
@@ -178,7 +216,7 @@ int jobsOption(const Args &args) {
             return n;
     } catch (const std::exception &) {
     }
-    throw Error("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
+    throw UsageError("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
 }
 
 std::int64_t numberOption(const Args &args, const std::string &name, std::int64_t fallback,
@@ -193,8 +231,8 @@ std::int64_t numberOption(const Args &args, const std::string &name, std::int64_
             return n;
     } catch (const std::exception &) {
     }
-    throw Error("--" + name + " takes a whole number from " + std::to_string(low) + " to " +
-                std::to_string(high) + ", not '" + *value + "'");
+    throw UsageError("--" + name + " takes a whole number from " + std::to_string(low) + " to " +
+                     std::to_string(high) + ", not '" + *value + "'");
 }
 
 concord::WordCorpus readWordCorpus(const Args &args, const std::string &command,
