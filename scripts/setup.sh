@@ -74,6 +74,7 @@ yuedu_python_tests() {
 yuedu_build() {
     local top
     top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DYUEDU_WERROR="${YUEDU_WERROR:-OFF}" "$@" >/dev/null
     cmake --build "$top/build" -j "$(nproc)"
 }
