@@ -50,7 +50,7 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 namespace {
 
-void lookUp(const LanguageData &data, char16_t ch, std::array<double, 23> &totals,
+void lookUp(const LanguageData &data, char16_t ch, ProfileFigures &totals,
             std::array<std::int16_t, kRadicals + 1> &radicals) {
     const int n = tableOrdinal(ch);
     if (n < 0)
@@ -71,7 +71,7 @@ void lookUp(const LanguageData &data, char16_t ch, std::array<double, 23> &total
 
 } // namespace
 
-void charattri(const LanguageData &data, std::u16string_view ch, std::array<double, 23> &totals,
+void charattri(const LanguageData &data, std::u16string_view ch, ProfileFigures &totals,
                std::array<std::int16_t, kRadicals + 1> &radicals) {
     if (!ch.empty())
         lookUp(data, ch.front(), totals, radicals);
@@ -114,7 +114,7 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
         t = crlf;
     }
 
-    std::array<double, 23> totals{};
+    ProfileFigures totals{};
     std::array<std::int16_t, kRadicals + 1> radicals{};
     std::u16string distinct;
     std::vector<std::int64_t> counts;

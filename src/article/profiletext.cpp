@@ -22,7 +22,7 @@ std::u16string_view profileOutcomeMessage(ProfileOutcome outcome) {
     return {};
 }
 
-std::u16string profileFieldText(const ProfileField &field, const std::array<double, 23> &totals) {
+std::u16string profileFieldText(const ProfileField &field, const ProfileFigures &totals) {
     return std::u16string(field.caption) +
            report::formatGeneral(totals[field.entry] / field.divisor);
 }

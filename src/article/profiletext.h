@@ -19,7 +19,7 @@ using report::profileFields;
 std::u16string_view profileOutcomeMessage(ProfileOutcome outcome);
 
 // The display text of one field for the figures in totals (entries 1..22).
-std::u16string profileFieldText(const ProfileField &field, const std::array<double, 23> &totals);
+std::u16string profileFieldText(const ProfileField &field, const ProfileFigures &totals);
 
 // Shown instead of a number the loaded data cannot give, and after an estimated grade outside
 // the range its formula was fitted for.

@@ -18,9 +18,14 @@ inline constexpr int kProfileEntries = 25;
 // The figures of one character.
 struct CharFigures {
     std::u16string ch; // the character (empty for none)
-    // Entries 1..25 (index 0 unused).
-    std::array<std::int32_t, kProfileEntries + 1> WordProfile{};
+    // The 25 figures from 0: WordProfile[e - 1] is detail field e (1..25) of the record.
+    std::array<std::int32_t, kProfileEntries> WordProfile{};
     bool ProfileFound = false;
+
+    // Detail field e (1..25), 0 outside them.
+    std::int32_t figure(int e) const {
+        return e >= 1 && e <= kProfileEntries ? WordProfile[static_cast<std::size_t>(e) - 1] : 0;
+    }
 };
 
 // Decodes the profile of ch (at most one character). A character that is not a table

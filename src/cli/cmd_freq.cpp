@@ -17,7 +17,7 @@ using namespace wordstats;
 std::u16string frequencyRows(const FrequencyResult &result) {
     std::u16string out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        report::appendTsvRow(out, {result.FreqWords[i], report::decimalText(result.FreqCounts[i]),
+        report::appendTsvRow(out, {result.words[i].word, report::decimalText(result.words[i].count),
                                    result.percentText(i),
                                    report::decimalText(static_cast<std::int64_t>(i) + 1)});
     return out;

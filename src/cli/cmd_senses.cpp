@@ -31,7 +31,7 @@ int runSenses(const Args &args) {
                 report::appendTsvRow(out, {u"  " + node.text, report::wordListField(node.words)});
     }
     writeOut(out);
-    std::cerr << "yuedu-cli senses: " << result.WordTotal << " words, " << result.FreqWords.size()
+    std::cerr << "yuedu-cli senses: " << result.WordTotal << " words, " << result.words.size()
               << " distinct, " << result.classifiedCount() << " classified\n";
     return 0;
 }

@@ -111,7 +111,7 @@ FrequencyRows frequencyRows(const wordstats::FrequencyResult &result) {
     FrequencyRows out;
     out.first.reserve(result.size());
     for (std::size_t i = 0; i < result.size(); ++i)
-        out.first.emplace_back(result.FreqWords[i], result.FreqCounts[i],
+        out.first.emplace_back(result.words[i].word, result.words[i].count,
                                shownNumber(result.percentText(i)),
                                static_cast<std::int64_t>(i) + 1);
     out.second = result.WordTotal;
@@ -128,8 +128,8 @@ struct GradeRows {
 GradeRows gradeRows(const wordstats::GradeResult &result) {
     GradeRows out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        out.rows.emplace_back(result.GradeWords[i], shownNumber(result.gradeText(i)),
-                              result.GradeCounts[i], static_cast<std::int64_t>(i) + 1);
+        out.rows.emplace_back(result.words[i].word, shownNumber(result.gradeText(i)),
+                              result.words[i].count, static_cast<std::int64_t>(i) + 1);
     out.wordTotal = result.WordTotal;
     const std::vector<report::TreeNode> nodes = wordstats::gradeTreeNodes(result);
     for (std::size_t k = 1; k < nodes.size(); ++k)
@@ -161,7 +161,7 @@ SenseRows senseRows(const wordstats::SenseResult &result) {
             out.classes.emplace_back(category, u"", std::vector<std::u16string>{});
     }
     out.wordTotal = result.WordTotal;
-    out.distinct = static_cast<std::int64_t>(result.FreqWords.size());
+    out.distinct = static_cast<std::int64_t>(result.words.size());
     out.classified = result.classifiedCount();
     return out;
 }
@@ -369,9 +369,9 @@ PYBIND11_MODULE(_yuedu, m) {
                         if (!result.hasData(k))
                             values.emplace_back();
                         else if (charprofile::isHundredths(k))
-                            values.emplace_back(figures.WordProfile[k] / 100.0);
+                            values.emplace_back(figures.figure(k) / 100.0);
                         else
-                            values.emplace_back(figures.WordProfile[k]);
+                            values.emplace_back(figures.figure(k));
                     }
                     rows.emplace_back(figures.ch, std::move(values));
                 }
