@@ -21,6 +21,19 @@ std::u16string_view profileOutcomeMessage(ProfileOutcome outcome) {
     return {};
 }
 
+std::u16string genreText(ArticleGenre genre) {
+    return std::u16string(genre.poetry ? u"詩歌類" : u"非詩歌類") + u"、" +
+           (genre.dialogue ? u"對話類" : u"非對話類");
+}
+
+std::string_view genreName(ArticleGenre genre) {
+    if (genre.poetry && genre.dialogue)
+        return "poetry+dialogue";
+    if (genre.poetry)
+        return "poetry";
+    return genre.dialogue ? "dialogue" : "other";
+}
+
 std::u16string profileFieldText(const ProfileField &field, const ProfileFigures &totals) {
     return std::u16string(field.caption) +
            report::formatGeneral(totals[field.entry] / field.divisor);

@@ -6,6 +6,7 @@
 #include "article/profiletext.h"
 #include "cli/command.h"
 #include "report/json.h"
+#include "report/numberformat.h"
 
 namespace yuedu::cli {
 namespace {
@@ -13,12 +14,14 @@ namespace {
 std::string jsonProfile(const std::string &file, const article::ProfileResult &profile) {
     report::JsonObject object;
     object.add("file", file);
+    object.add("genre", std::string(article::genreName(profile.genre)));
     for (const auto &field : article::profileFields()) {
         // A figure the data cannot give is null, never a 0 that reads as measured.
         if (article::fieldHasNoData(field, profile))
             object.addNull(field.name);
         else
-            object.addNumber(field.name, profile.entry(field.entry) / field.divisor);
+            object.addNumber(field.name,
+                             report::exactNumber(profile.entry(field.entry) / field.divisor));
     }
     object.addBool("lorcf_in_range", profile.gradeInRange());
     return object.line();
