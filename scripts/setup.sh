@@ -12,6 +12,10 @@ YUEDU_PACKAGES=(
     libzip-dev libpugixml-dev libgumbo-dev libpoppler-cpp-dev
     # the install and package checks: desktop entry, Debian package (dpkg-shlibdeps), icons
     desktop-file-utils dpkg-dev file
+    # the Python package: its build (pybind11, setuptools), virtual environment, pandas results,
+    # the Dask recipe and the tests
+    python3-dev pybind11-dev python3-setuptools python3-wheel python3-venv python3-pandas
+    python3-dask python3-distributed python3-pytest
     # open lexical sources the data files are built from
     libchewing3-data rime-essay rime-data-stroke opencc libopencc-data unicode-data bzip2
 )
@@ -53,6 +57,18 @@ yuedu_sanitizer_build() {
         -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
         -DYUEDU_BUILD_GUI=OFF -DYUEDU_BUILD_BENCH=OFF -DYUEDU_FULL_DATA=OFF -DYUEDU_FUZZ=ON "$@" >/dev/null
     cmake --build "$top/build-asan" -j "$(nproc)"
+}
+
+# The Python package installed into .venv from the tree in build/ (configured with
+# -DYUEDU_PYTHON=ON, so only the module is brought up to date), then its tests, which compare it
+# with build/src/cli/yuedu-cli.
+yuedu_python_tests() {
+    local top
+    top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    [ -x "$top/.venv/bin/python" ] || /usr/bin/python3 -m venv --system-site-packages "$top/.venv"
+    YUEDU_BUILD_DIR="$top/build" "$top/.venv/bin/pip" install --quiet --no-build-isolation \
+        --no-deps "$top/python"
+    (cd "$top/python/tests" && YUEDU_BUILD_DIR="$top/build" "$top/.venv/bin/python" -m pytest -q)
 }
 
 yuedu_build() {

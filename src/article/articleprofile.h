@@ -46,11 +46,21 @@ struct ProfileResult {
     // Whether the loaded data holds difficulty coefficients at all; without them the mean
     // coefficient is no measurement, whatever it adds up to.
     bool cognitiveData = false;
+    // Hanzi without a record in the data (outside code page 950), repeats counted, and the
+    // distinct ones. They count in the length, the distinct characters, the sentence length and
+    // the grade; the figures read from records (coefficient, strokes, radicals, levels) are
+    // those of the other hanzi.
+    std::int64_t extraHanzi = 0;
+    std::int64_t extraDistinct = 0;
 
     bool done() const { return outcome == ProfileOutcome::Done; }
     double entry(int n) const { return ProfileTotals[n]; }
+    // The hanzi whose records the record-based figures come from.
+    std::int64_t recordHanzi() const {
+        return static_cast<std::int64_t>(ProfileTotals[kHanziCount]) - extraHanzi;
+    }
     // False for an entry the loaded data cannot give (shown as "—", not as 0).
-    bool hasData(int n) const { return done() && (n != kMeanCoefficient || cognitiveData); }
+    bool hasData(int n) const;
     // Whether the estimated grade lies where its formula was fitted (see gradeInRange).
     bool gradeInRange() const;
 };

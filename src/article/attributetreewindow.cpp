@@ -1,5 +1,6 @@
 #include "article/attributetreewindow.h"
 
+#include "article/profiletext.h"
 #include "report/numberformat.h"
 #include "ui/resultsource.h"
 
@@ -65,8 +66,9 @@ AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
 
 QString AttributeTreeWindow::totalsText() const {
     return QStringLiteral("字數 %1　相異字數 %2")
-        .arg(m_result->hanziTotal)
-        .arg(m_result->distinctTotal);
+               .arg(m_result->hanziTotal)
+               .arg(m_result->distinctTotal) +
+           QString::fromStdU16String(extraHanziNote(m_result->extraHanzi));
 }
 
 void AttributeTreeWindow::showResult() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "article/articleprofile.h"
+#include "report/json.h"
 #include "report/numberformat.h"
 
 namespace yuedu::article {
@@ -51,6 +52,13 @@ std::u16string gradeRangeNote() {
            decimalText(static_cast<int>(kGradeMax)) + u" 年級以外）超出這個範圍，數值僅供參考。";
 }
 
+std::u16string extraHanziNote(std::int64_t extraHanzi) {
+    if (extraHanzi <= 0)
+        return {};
+    return u"（其中 " + report::decimalText(extraHanzi) +
+           u" 字為資料檔未收的字，只計入字數，不計入依資料計算的數值）";
+}
+
 bool fieldHasNoData(const ProfileField &field, const ProfileResult &result) {
     return !result.hasData(field.entry);
 }
@@ -66,6 +74,25 @@ std::u16string profileFieldText(const ProfileField &field, const ProfileResult &
     if (fieldOutOfRange(field, result))
         text += kOutOfRangeMark;
     return text;
+}
+
+std::string profileJsonLine(const std::string &file, const ProfileResult &result) {
+    report::JsonObject object;
+    object.add("file", file);
+    object.add("genre", genreName(result.genre));
+    for (const auto &field : profileFields()) {
+        // A figure the data cannot give is null, never a 0 that reads as measured.
+        if (fieldHasNoData(field, result))
+            object.addNull(field.name);
+        else
+            object.addNumber(field.name,
+                             report::exactNumber(result.entry(field.entry) / field.divisor));
+    }
+    object.addBool("lorcf_in_range", result.gradeInRange());
+    // Only where there are such hanzi, so a Big5 text's line stays as it always was.
+    if (result.extraHanzi > 0)
+        object.addNumber("hanzi_without_record", static_cast<double>(result.extraHanzi));
+    return object.line();
 }
 
 } // namespace yuedu::article

@@ -117,9 +117,10 @@ QString ArticleProfileWindow::totalsText() const {
     if (!m_result->done())
         return {};
     return QStringLiteral("全文長 %1　字別數 %2　體裁：%3")
-        .arg(QString::fromStdString(report::exactNumber(m_result->entry(kHanziCount))),
-             QString::fromStdString(report::exactNumber(m_result->entry(kDistinctHanzi))),
-             QString::fromStdU16String(genreText(m_result->genre)));
+               .arg(QString::fromStdString(report::exactNumber(m_result->entry(kHanziCount))),
+                    QString::fromStdString(report::exactNumber(m_result->entry(kDistinctHanzi))),
+                    QString::fromStdU16String(genreText(m_result->genre))) +
+           QString::fromStdU16String(extraHanziNote(m_result->extraHanzi));
 }
 
 std::string ArticleProfileWindow::exportBytes() const {

@@ -5,6 +5,7 @@
 
 #include "article/charrecord.h"
 #include "langdata/big5.h"
+#include "langdata/hanzi.h"
 
 namespace yuedu::charprofile {
 namespace {
@@ -52,7 +53,7 @@ std::size_t CharProfileResult::distinctCount() const {
 }
 
 CharProfileResult characterProfiles(const LanguageData &data, std::u16string_view text) {
-    return {tableCharacters(text), article::detailCoverage(data)};
+    return {tableCharacters(text), article::detailCoverage(data), countExtraHanzi(text).total};
 }
 
 std::u16string figureText(const CharProfileResult &result, const CharFigures &figures, int entry) {

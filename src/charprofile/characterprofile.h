@@ -37,6 +37,9 @@ CharFigures charprofile(const LanguageData &data, std::u16string_view ch);
 struct CharProfileResult {
     std::u16string ProfileCharList; // in text order, repeats kept
     article::DetailCoverage coverage;
+    // Hanzi of the text without a record (outside code page 950): not in the list, as they
+    // have no figures; repeats counted.
+    std::size_t extraHanzi = 0;
 
     std::size_t size() const { return ProfileCharList.size(); }
     bool empty() const { return ProfileCharList.empty(); }

@@ -283,8 +283,10 @@ std::string CharProfileWindow::exportBytes() const {
 
 QString CharProfileWindow::totalsText() const {
     return QStringLiteral("字數 %1　相異字數 %2")
-        .arg(static_cast<qulonglong>(m_result->size()))
-        .arg(static_cast<qulonglong>(m_result->distinctCount()));
+               .arg(static_cast<qulonglong>(m_result->size()))
+               .arg(static_cast<qulonglong>(m_result->distinctCount())) +
+           QString::fromStdU16String(
+               article::extraHanziNote(static_cast<std::int64_t>(m_result->extraHanzi)));
 }
 
 void CharProfileWindow::setMachwdColor(const QColor &color) {

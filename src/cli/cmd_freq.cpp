@@ -28,7 +28,7 @@ std::u16string frequencyRows(const FrequencyResult &result) {
 // the whole's word total and its percentages.
 int runMerge(const Args &args) {
     if (args.positional.empty())
-        throw Error("name the frequency tables to merge");
+        throw UsageError("name the frequency tables to merge");
     compare::FrequencyCounts counts;
     for (const auto &path : args.positional)
         compare::addFrequencyTable(fromUtf8(doc::readFileBytes(path)), path, counts);
@@ -48,7 +48,7 @@ int runFreq(const Args &args) {
     if (result.empty()) {
         std::cerr << "yuedu-cli freq: no words found; words of segmented text are each followed "
                      "by two blanks\n";
-        return 0;
+        return 1;
     }
     writeOut(frequencyRows(result));
     // The totals go beside the table, not into it, so that the rows stay one word each.
@@ -60,12 +60,7 @@ int runFreq(const Args &args) {
 } // namespace
 
 std::u16string frequencyTableText(const compare::FrequencyCounts &counts) {
-    FrequencyResult merged;
-    for (const auto &[word, count] : counts) {
-        merged.words.push_back({word, count});
-        merged.WordTotal += count;
-    }
-    return frequencyRows(merged);
+    return frequencyRows(compare::frequencyResult(counts));
 }
 
 namespace {

@@ -21,7 +21,7 @@ int runGrades(const Args &args) {
     if (result.empty()) {
         std::cerr << "yuedu-cli grades: no words found; words of segmented text are each "
                      "followed by two blanks\n";
-        return 0;
+        return 1;
     }
     std::u16string out;
     for (std::size_t i = 0; i < result.size(); ++i)

@@ -49,7 +49,8 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
                 figures[i] = profile.entry(fields[i].entry) / fields[i].divisor;
         row.profile = figures;
         row.gradeInRange = profile.gradeInRange();
-        row.characters = static_cast<std::int64_t>(profile.entry(article::kHanziCount));
+        // The level shares are of the hanzi that have a level, that is a record.
+        row.characters = profile.recordHanzi();
         for (int k = 0; k < kUseLevels; ++k)
             row.levelChars[static_cast<std::size_t>(k)] =
                 static_cast<std::int64_t>(profile.entry(article::kLevel1Count + k));
@@ -243,6 +244,15 @@ void addFrequencyTable(std::u16string_view table, const std::string &source,
             throw FormatError(source, "the count is not a whole number", line);
         counts[report::tsvUnescape(row.substr(0, tab))] += n;
     }
+}
+
+wordstats::FrequencyResult frequencyResult(const FrequencyCounts &counts) {
+    wordstats::FrequencyResult result;
+    for (const auto &[word, count] : counts) {
+        result.words.push_back({word, count});
+        result.WordTotal += count;
+    }
+    return result;
 }
 
 std::vector<std::string> columnNames() {
