@@ -230,16 +230,16 @@ TEST_F(RealText, EveryWordIsFoundInTheTextAndCountedAsTheFrequencyListCountsIt) 
     const WordCorpus cut = segmentedCorpus({segmented});
     std::size_t checked = 0;
     for (std::size_t i = 0; i < freq.size(); ++i) {
-        if (freq.FreqWords[i].empty())
+        if (freq.words[i].word.empty())
             continue;
         for (const WordCorpus *c : {&raw, &cut}) {
-            const auto id = c->find(freq.FreqWords[i]);
+            const auto id = c->find(freq.words[i].word);
             ASSERT_TRUE(id);
-            EXPECT_EQ(c->count(*id), freq.FreqCounts[i]);
+            EXPECT_EQ(c->count(*id), freq.words[i].count);
         }
-        if (freq.FreqCounts[i] > 1 && checked++ < 20) {
-            EXPECT_EQ(concordance(raw, {freq.FreqWords[i], MatchKind::Word}, {}).lines.size(),
-                      static_cast<std::size_t>(freq.FreqCounts[i]));
+        if (freq.words[i].count > 1 && checked++ < 20) {
+            EXPECT_EQ(concordance(raw, {freq.words[i].word, MatchKind::Word}, {}).lines.size(),
+                      static_cast<std::size_t>(freq.words[i].count));
         }
     }
     EXPECT_GT(checked, 5u);
