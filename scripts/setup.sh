@@ -6,7 +6,7 @@ set -euo pipefail
 YUEDU_PACKAGES=(
     g++ cmake ninja-build pkg-config ccache
     libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-translations-l10n qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
     libxcb1-dev fonts-arphic-uming xvfb xauth
     # the readers of Word, OpenDocument, EPUB, web pages and PDF
     libzip-dev libpugixml-dev libgumbo-dev libpoppler-cpp-dev

@@ -15,6 +15,7 @@
 #include "article/profiletext.h"
 #include "article/profilewindow.h"
 #include "charprofile/charprofilewindow.h"
+#include "langdata/datafingerprint.h"
 #include "segment/phrasedivider.h"
 #include "ui/richtextbox.h"
 #include "wordstats/frequency.h"
@@ -97,6 +98,10 @@ bool AnalysisCommands::requireDocument() {
 ui::ResultSource AnalysisCommands::activeSource() const {
     ui::ResultSource source;
     source.time = QDateTime::currentDateTime();
+    // The data never changes while the program runs: its fingerprint is taken once.
+    if (m_dataVersion.isEmpty())
+        m_dataVersion = QString::fromStdString(dataFingerprint(m_main.context().data));
+    source.dataVersion = m_dataVersion;
     DocumentWindow *doc = m_main.activeDocument();
     if (!doc)
         return source;

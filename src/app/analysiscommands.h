@@ -88,6 +88,7 @@ private:
     long long m_threshold;
     std::shared_ptr<seg::PhraseDivider> m_divider;
     std::shared_ptr<std::atomic<bool>> m_dividerBusy;
+    mutable QString m_dataVersion;
 
     QPointer<article::ArticleGenreDialog> m_genreDialog;
     QPointer<article::ArticleProfileWindow> m_profileWindow;

@@ -1,6 +1,7 @@
 // yuedu: the desktop program.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 
 #include "app/appcontext.h"
 #include "app/displaycheck.h"
@@ -21,23 +22,32 @@ int main(int argc, char **argv) {
     QApplication::setApplicationName(QStringLiteral("yuedu"));
     QApplication::setApplicationVersion(QString::fromLatin1(yuedu::kVersion));
     QApplication::setWindowIcon(yuedu::app::programIcon());
-    yuedu::app::installQtTranslations();
+    // The command line speaks the user's language: Chinese under a Chinese locale, English
+    // otherwise. The windows are Chinese whatever the locale.
+    const bool chinese = QLocale::system().language() == QLocale::Chinese;
+    if (chinese)
+        yuedu::app::installProgramTranslations();
     yuedu::ui::RichTextBox::installFontSubstitutions();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(yuedu::app::kProgramTitle);
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption noSplash(QStringLiteral("no-splash"),
-                                QStringLiteral("Start without the splash window."));
+    QCommandLineOption noSplash(
+        QStringLiteral("no-splash"),
+        QCoreApplication::translate("yuedu", "Start without the splash window."));
     QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                               QStringLiteral("Folder of the data files."), QStringLiteral("DIR"));
+                               QCoreApplication::translate("yuedu", "Folder of the data files."),
+                               QCoreApplication::translate("yuedu", "DIR"));
     parser.addOption(noSplash);
     parser.addOption(dataDir);
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("Texts to open (Big5, UTF-8 or RTF)."),
-                                 QStringLiteral("[FILE...]"));
+    parser.addPositionalArgument(
+        QCoreApplication::translate("yuedu", "FILE"),
+        QCoreApplication::translate("yuedu", "Texts to open (Big5, UTF-8 or RTF)."),
+        QCoreApplication::translate("yuedu", "[FILE...]"));
     parser.process(app);
+    if (!chinese)
+        yuedu::app::installProgramTranslations();
 
     yuedu::app::AppContext context;
     yuedu::app::StartupOptions options;

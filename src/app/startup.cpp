@@ -22,6 +22,15 @@ bool installQtTranslations() {
     return true;
 }
 
+bool installProgramTranslations() {
+    auto *own = new QTranslator(qApp);
+    if (own->load(QStringLiteral(":/i18n/yuedu_zh_TW.qm")))
+        QCoreApplication::installTranslator(own);
+    else
+        delete own;
+    return installQtTranslations();
+}
+
 void loadLanguageData(AppContext &context, const QString &dataDir) {
     const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
     context.dataDir = findDataDir(dataDir.toStdString(), exeDir);

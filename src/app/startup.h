@@ -20,6 +20,9 @@ std::unique_ptr<MainWindow> startUp(AppContext &context, const StartupOptions &o
 // Loads Qt's own Traditional Chinese texts (buttons, file, print, font and colour dialogs,
 // the text box's context menu). False when the translation file is not installed.
 bool installQtTranslations();
+// The program's own Chinese texts that go through Qt's translation (its command-line help), then
+// Qt's own as above.
+bool installProgramTranslations();
 
 // Loads the data files and the lexicon into the context (start-up steps 2 and 3).
 void loadLanguageData(AppContext &context, const QString &dataDir);

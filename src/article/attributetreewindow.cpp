@@ -1,6 +1,7 @@
 #include "article/attributetreewindow.h"
 
 #include "article/profiletext.h"
+#include "report/numberformat.h"
 #include "ui/resultsource.h"
 
 #include <QFileDialog>
@@ -26,7 +27,7 @@ QString qs(const std::u16string &s) {
 } // namespace
 
 AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
-    : ResultView({QStringLiteral("屬性分布.txt"), QStringLiteral("文字檔 (*.txt);;所有檔案 (*)")},
+    : ResultView({QStringLiteral("屬性分布.csv"), QStringLiteral("CSV 檔 (*.csv);;所有檔案 (*)")},
                  parent) {
     setObjectName(QStringLiteral("wordtree"));
     setWindowTitle(QStringLiteral("文章字彙屬性類別分布"));
@@ -105,6 +106,19 @@ void AttributeTreeWindow::showNode(QTreeWidgetItem *item) {
 }
 
 std::string AttributeTreeWindow::exportBytes() const {
+    // One row a value of an attribute that occurs: how many distinct characters have it, and
+    // which.
+    std::vector<std::vector<std::u16string>> rows{{u"屬性", u"類別", u"字數", u"字"}};
+    for (const AttributeBranch &branch : m_tree)
+        for (const AttributeLeaf &leaf : branch.leaves) {
+            const auto count =
+                static_cast<std::int64_t>(QString::fromStdU16String(leaf.chars).toUcs4().size());
+            rows.push_back({branch.caption, leaf.caption, report::decimalText(count), leaf.chars});
+        }
+    return ui::csvExport(source(), totalsText(), rows);
+}
+
+std::string AttributeTreeWindow::treeTextBytes() const {
     return ui::textExport(source(), totalsText(), qs(attributeTreeText(m_tree)).toStdString());
 }
 

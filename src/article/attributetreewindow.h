@@ -25,9 +25,11 @@ public:
     // Shows a node's caption and characters in the text field, as a click on it does.
     void showNode(QTreeWidgetItem *item);
 
-    // Writes the tree as indented text headed by source and totals; false with a reason when
-    // the file cannot be written.
+    // The distribution as UTF-8 CSV headed by source and totals: one row a value of an
+    // attribute with its count of characters and the characters.
     std::string exportBytes() const override;
+    // The tree as indented text under the same heading.
+    std::string treeTextBytes() const;
 
 private:
     // A new result: the tree is rebuilt from scratch.

@@ -22,6 +22,19 @@ std::u16string_view profileOutcomeMessage(ProfileOutcome outcome) {
     return {};
 }
 
+std::u16string genreText(ArticleGenre genre) {
+    return std::u16string(genre.poetry ? u"詩歌類" : u"非詩歌類") + u"、" +
+           (genre.dialogue ? u"對話類" : u"非對話類");
+}
+
+std::string_view genreName(ArticleGenre genre) {
+    if (genre.poetry && genre.dialogue)
+        return "poetry+dialogue";
+    if (genre.poetry)
+        return "poetry";
+    return genre.dialogue ? "dialogue" : "other";
+}
+
 std::u16string profileFieldText(const ProfileField &field, const ProfileFigures &totals) {
     return std::u16string(field.caption) +
            report::formatGeneral(totals[field.entry] / field.divisor);
@@ -66,11 +79,14 @@ std::u16string profileFieldText(const ProfileField &field, const ProfileResult &
 std::string profileJsonLine(const std::string &file, const ProfileResult &result) {
     report::JsonObject object;
     object.add("file", file);
+    object.add("genre", genreName(result.genre));
     for (const auto &field : profileFields()) {
+        // A figure the data cannot give is null, never a 0 that reads as measured.
         if (fieldHasNoData(field, result))
             object.addNull(field.name);
         else
-            object.addNumber(field.name, result.entry(field.entry) / field.divisor);
+            object.addNumber(field.name,
+                             report::exactNumber(result.entry(field.entry) / field.divisor));
     }
     object.addBool("lorcf_in_range", result.gradeInRange());
     // Only where there are such hanzi, so a Big5 text's line stays as it always was.

@@ -18,6 +18,11 @@ using report::profileFields;
 // What to tell the user when a text gave no profile (empty for a profile that was made).
 std::u16string_view profileOutcomeMessage(ProfileOutcome outcome);
 
+// The genre a profile was made for, as people read it ("詩歌類、非對話類") and as a machine name
+// for tables and JSON ("poetry", "dialogue", "poetry+dialogue", "other").
+std::u16string genreText(ArticleGenre genre);
+std::string_view genreName(ArticleGenre genre);
+
 // The display text of one field for the figures in totals (entries 1..22).
 std::u16string profileFieldText(const ProfileField &field, const ProfileFigures &totals);
 

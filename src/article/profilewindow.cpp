@@ -116,9 +116,10 @@ void ArticleProfileWindow::refreshFields() {
 QString ArticleProfileWindow::totalsText() const {
     if (!m_result->done())
         return {};
-    return QStringLiteral("全文長 %1　字別數 %2")
-               .arg(m_result->entry(kHanziCount))
-               .arg(m_result->entry(kDistinctHanzi)) +
+    return QStringLiteral("全文長 %1　字別數 %2　體裁：%3")
+               .arg(QString::fromStdString(report::exactNumber(m_result->entry(kHanziCount))),
+                    QString::fromStdString(report::exactNumber(m_result->entry(kDistinctHanzi))),
+                    QString::fromStdU16String(genreText(m_result->genre))) +
            QString::fromStdU16String(extraHanziNote(m_result->extraHanzi));
 }
 
@@ -134,7 +135,7 @@ std::string ArticleProfileWindow::exportBytes() const {
         if (fieldHasNoData(f, r)) {
             note = kNoDataNote;
         } else {
-            value = QString::fromStdString(report::preciseNumber(r.entry(f.entry) / f.divisor))
+            value = QString::fromStdString(report::exactNumber(r.entry(f.entry) / f.divisor))
                         .toStdU16String();
             if (fieldOutOfRange(f, r))
                 note = gradeRangeNote();

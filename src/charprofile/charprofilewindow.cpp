@@ -23,6 +23,29 @@ constexpr const char *kRowCaptions[7] = {"自由隨意性聯想", "已能整體�
                                          "綜合性理解學習"};
 constexpr const char *kGradeCaptions[6] = {"二", "三", "四", "五", "六", "綜"};
 
+// The caption of figure e (1..25) as the window groups and labels it.
+QString fieldCaption(int e) {
+    if (e >= 1 && e <= 14)
+        return QString::fromUtf8(kRowCaptions[(e - 1) / 2]) +
+               (e % 2 ? QStringLiteral("等級別") : QStringLiteral("字頻序"));
+    if (e >= 17 && e <= 22)
+        return QStringLiteral("%1年段兒童使用人次%").arg(QString::fromUtf8(kGradeCaptions[e - 17]));
+    switch (e) {
+    case 15:
+        return QStringLiteral("構詞度");
+    case 16:
+        return QStringLiteral("構詞數");
+    case 23:
+        return QStringLiteral("教育部87年字表字頻序");
+    case 24:
+        return QStringLiteral("葦氏兒童通用級數");
+    case 25:
+        return QStringLiteral("葦氏兒童認知難易係數");
+    default:
+        return {};
+    }
+}
+
 QLabel *label(const char *text, QWidget *parent) {
     return new QLabel(QString::fromUtf8(text), parent);
 }
@@ -236,12 +259,16 @@ bool CharProfileWindow::jumpTo(const QString &target) {
 }
 
 std::string CharProfileWindow::exportBytes() const {
+    // The captions the window shows beside each figure, then the fields' machine names.
     std::vector<std::vector<std::u16string>> rows;
-    std::vector<std::u16string> head = {u"位置", u"字"};
+    std::vector<std::u16string> captions = {u"位置", u"字"};
+    std::vector<std::u16string> head = {u"position", u"char"};
     for (int e = 1; e <= kProfileEntries; ++e) {
         const std::string_view name = wordProfileFieldName(e);
         head.emplace_back(name.begin(), name.end());
+        captions.push_back(fieldCaption(e).toStdU16String());
     }
+    rows.push_back(std::move(captions));
     rows.push_back(std::move(head));
     const CharProfileResult &r = *m_result;
     for (std::size_t i = 0; i < r.size(); ++i) {

@@ -42,7 +42,7 @@ std::string tableLine(Format format, const std::vector<std::string> &names,
         return report::tsvRow(cells);
     report::JsonObject object;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i == 0)
+        if (i == 0 || names[i] == "genre")
             object.add(names[i], cells[i]);
         else if (cells[i] == "true" || cells[i] == "false")
             object.addBool(names[i], cells[i] == "true");
@@ -76,6 +76,14 @@ private:
     bool m_drawn = false;
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };
+
+// The Chinese caption of each column, as the program's window heads it.
+std::vector<std::string> captionCells() {
+    std::vector<std::string> cells;
+    for (const std::u16string &caption : compare::columnCaptions())
+        cells.push_back(toUtf8(caption));
+    return cells;
+}
 
 int runCompare(const Args &args) {
     const Format format = formatOption(args);
@@ -121,6 +129,7 @@ int runCompare(const Args &args) {
     // goes on the end of another, so it has none.
     if (format != Format::Json && !args.has("no-header"))
         out += (format == Format::Csv ? std::string(report::kUtf8Bom) : std::string()) +
+               (args.has("captions") ? tableLine(format, names, captionCells()) : std::string()) +
                tableLine(format, names, names);
     for (const auto &row : result.rows)
         out += tableLine(format, names, compare::rowCells(row));
@@ -145,8 +154,8 @@ int runCompare(const Args &args) {
 
 const CommandRegistration registration({
     "compare",
-    "[--poetry] [--dialogue] [--jobs N] [--format tsv|csv|json] [--no-header] [--summary] "
-    "[--freq OUT.tsv] FILE|DIR...",
+    "[--poetry] [--dialogue] [--jobs N] [--format tsv|csv|json] [--no-header] [--captions] "
+    "[--summary] [--freq OUT.tsv] FILE|DIR...",
     "one row of figures per text (profile, words, grade and general-use shares); folders are "
     "searched for .txt/.rtf/.rxt files",
     {"jobs", "format", "freq"},

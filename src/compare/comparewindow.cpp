@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -23,9 +25,11 @@
 
 #include "article/profiletext.h"
 #include "compare/corpus.h"
+#include "langdata/datafingerprint.h"
 #include "report/csv.h"
 #include "ui/backgroundtask.h"
 #include "ui/charts.h"
+#include "ui/settings.h"
 
 namespace yuedu::compare {
 namespace {
@@ -38,22 +42,40 @@ constexpr int kLengthFigure = 1;   // 全文長 among the profile figures
 constexpr int kDistinctFigure = 2; // 字別數
 constexpr int kGradeFigure = 10;   // 岷丘年級數
 
-// What the table's header says for each column of columnNames(), in the same order.
-QStringList columnCaptions() {
-    QStringList captions{QStringLiteral("文章")};
-    for (const auto &field : article::profileFields()) {
-        QString caption = QString::fromStdU16String(std::u16string(field.caption));
-        caption.remove(u'﹦');
-        captions << caption;
+// What the table's header says for each column of columnNames(), in the same order: the core's
+// captions, with the shares in per cent as the table shows them.
+QStringList tableCaptions() {
+    QStringList captions;
+    for (const std::u16string &caption : compare::columnCaptions()) {
+        QString c = QString::fromStdU16String(caption);
+        c.replace(QStringLiteral("比例(0-1)"), QStringLiteral("%"));
+        captions << c;
     }
-    captions << QStringLiteral("年級數在適用範圍");
-    captions << QStringLiteral("詞數") << QStringLiteral("詞別數") << QStringLiteral("詞別詞數比");
-    for (auto name : kGradeNames)
-        captions << QString::fromUtf16(name) + QStringLiteral("詞%");
-    for (auto name : kLevelNames)
-        captions << QStringLiteral("通用") + QString::fromUtf16(name) + QStringLiteral("字%");
-    captions << QStringLiteral("有詞義類別%");
     return captions;
+}
+
+// The reason a text was left out, in the user's language: the core's message names the path
+// and the reason in English for the command line.
+QString reasonText(const std::string &message) {
+    const QString m = QString::fromStdString(message);
+    const struct {
+        const char *english;
+        const char16_t *chinese;
+    } reasons[] = {
+        {"does not look like a text file", u"看來不是文字檔"},
+        {"No such file", u"找不到檔案"},
+        {"not found", u"找不到檔案"},
+        {"Permission denied", u"沒有讀取權限"},
+        {"out of memory", u"記憶體不足"},
+        {"Is a directory", u"是資料夾，不是檔案"},
+        {"encrypted", u"文件已加密"},
+        {"too large", u"檔案過大"},
+        {"damaged", u"檔案已損壞"},
+    };
+    for (const auto &r : reasons)
+        if (m.contains(QLatin1String(r.english), Qt::CaseInsensitive))
+            return QString::fromUtf16(r.chinese);
+    return QStringLiteral("無法讀取");
 }
 
 // A short label of row i for the chart axes: its number and file name, since two texts may
@@ -62,6 +84,9 @@ QString shortName(std::size_t i, const std::string &name) {
     return QStringLiteral("%1 %2").arg(i + 1).arg(
         QFileInfo(QString::fromStdString(name)).fileName());
 }
+
+const QString kHeaderKey = QStringLiteral("tableHeader");
+constexpr int kRowRole = Qt::UserRole + 1; // the row's place in the result
 
 QStandardItem *numberItem(double value, const QString &text) {
     auto *item = new QStandardItem(text);
@@ -145,6 +170,42 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     m_table->horizontalHeader()->setToolTip(QStringLiteral("按右鍵可選擇顯示的欄位"));
     connect(m_table->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
             &CompareWindow::chooseColumns);
+    // Row numbers would change with every sort: the 文章 column names the row instead.
+    m_table->verticalHeader()->hide();
+    m_table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_frozen = new QTableView(m_table);
+    m_frozen->setObjectName(QStringLiteral("tblfrozen"));
+    m_frozen->setModel(m_model);
+    m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_frozen->verticalHeader()->hide();
+    m_frozen->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_frozen->setSelectionModel(m_table->selectionModel());
+    m_frozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_frozen->setStyleSheet(QStringLiteral("QTableView { border: none; }"));
+    m_table->viewport()->stackUnder(m_frozen);
+    m_table->installEventFilter(this);
+    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged,
+            m_table->verticalScrollBar(), &QAbstractSlider::setValue);
+    connect(m_table->verticalScrollBar(), &QAbstractSlider::valueChanged,
+            m_frozen->verticalScrollBar(), &QAbstractSlider::setValue);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) {
+                if (section == 0) {
+                    m_frozen->setColumnWidth(0, size);
+                    placeFrozenColumn();
+                }
+                saveTableState();
+            });
+    connect(m_table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] {
+        syncFrozenColumn();
+        saveTableState();
+    });
+    connect(m_table->verticalHeader(), &QHeaderView::sectionResized, m_frozen,
+            [this](int row, int, int size) { m_frozen->setRowHeight(row, size); });
     auto *tablePage = new QWidget;
     auto *tableLayout = new QVBoxLayout(tablePage);
     tableLayout->addWidget(m_table, 1);
@@ -179,8 +240,14 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     m_tabs->addTab(tablePage, QStringLiteral("表格"));
     m_tabs->addTab(m_gradeChart, QStringLiteral("詞彙級別"));
     m_tabs->addTab(m_levelChart, QStringLiteral("通用級數"));
-    m_tabs->addTab(withChooser(m_scatterX, QStringLiteral("橫軸："), m_scatterChart),
-                   QStringLiteral("年級散佈"));
+    m_logX = new QCheckBox(QStringLiteral("橫軸用對數座標"));
+    m_logX->setObjectName(QStringLiteral("chklogx"));
+    connect(m_logX, &QCheckBox::toggled, this, &CompareWindow::fillScatter);
+    QWidget *scatterPage = withChooser(m_scatterX, QStringLiteral("橫軸："), m_scatterChart);
+    static_cast<QHBoxLayout *>(
+        static_cast<QVBoxLayout *>(scatterPage->layout())->itemAt(0)->layout())
+        ->insertWidget(2, m_logX);
+    m_tabs->addTab(scatterPage, QStringLiteral("年級散佈"));
     m_tabs->addTab(withChooser(m_rankText, QStringLiteral("文章："), m_rankChart),
                    QStringLiteral("詞頻與名次"));
 
@@ -284,6 +351,11 @@ void CompareWindow::start() {
     m_status->setText(QStringLiteral("比較中…"));
     ui::ResultSource source;
     source.time = QDateTime::currentDateTime();
+    source.settings =
+        QStringLiteral("體裁：") + QString::fromStdU16String(article::genreText(options.genre));
+    source.dataVersion = QString::fromStdString(dataFingerprint(m_data));
+    for (const TextSource &t : m_sources)
+        source.texts << QString::fromStdString(t.name);
     source.name = m_sources.size() == 1
                       ? QString::fromStdString(m_sources.front().name)
                       : QStringLiteral("%1 篇文章").arg(static_cast<qulonglong>(m_sources.size()));
@@ -328,7 +400,8 @@ void CompareWindow::showResult() {
                                : QStringLiteral("完成 %1 篇。"))
                  .arg(result.rows.size());
     for (const auto &f : result.failures)
-        lines << QStringLiteral("無法讀取，未列入：") + QString::fromStdString(f.message);
+        lines << QStringLiteral("未列入：%1（%2）")
+                     .arg(QString::fromStdString(f.name), reasonText(f.message));
     m_status->setText(lines.join(u'\n'));
     fillTable();
     fillCharts();
@@ -345,7 +418,7 @@ void CompareWindow::fillTable() {
     m_table->setSortingEnabled(false);
     m_model->clear();
     const auto names = columnNames();
-    const QStringList captions = columnCaptions();
+    const QStringList captions = tableCaptions();
     m_model->setColumnCount(static_cast<int>(names.size()));
     for (int c = 0; c < static_cast<int>(names.size()); ++c) {
         auto *header =
@@ -357,7 +430,13 @@ void CompareWindow::fillTable() {
         QList<QStandardItem *> items;
         auto *name = new QStandardItem(QString::fromStdString(row.name));
         name->setData(QString::fromStdString(row.name), Qt::UserRole);
+        name->setToolTip(QString::fromStdString(row.name));
+        name->setData(m_model->rowCount(), kRowRole);
         items << name;
+        const QString genre = QString::fromStdU16String(article::genreText(row.genre));
+        auto *genreItem = new QStandardItem(genre);
+        genreItem->setData(genre, Qt::UserRole);
+        items << genreItem;
         const std::vector<std::string> cells = rowCells(row);
         for (std::size_t i = 0; i < kProfileFigures; ++i) {
             if (!row.profile) {
@@ -373,7 +452,7 @@ void CompareWindow::fillTable() {
                 items << none;
                 continue;
             }
-            QStandardItem *item = numberItem(*v, QString::fromStdString(cells[i + 1]));
+            QStandardItem *item = numberItem(*v, QString::fromStdString(cells[i + 2]));
             if (static_cast<int>(i) == kGradeFigure && !row.gradeInRange) {
                 item->setText(item->text() +
                               QString::fromStdU16String(std::u16string(article::kOutOfRangeMark)));
@@ -401,6 +480,47 @@ void CompareWindow::fillTable() {
     }
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
+    restoreTableState();
+}
+
+void CompareWindow::saveTableState() const {
+    if (m_model->columnCount() > 0)
+        ui::SaveSetting(QStringLiteral("compare"), kHeaderKey,
+                        QString::fromLatin1(m_table->horizontalHeader()->saveState().toBase64()));
+}
+
+void CompareWindow::restoreTableState() {
+    // Hidden columns, widths and the sort of the last run (or the last session) stay.
+    const QByteArray state = QByteArray::fromBase64(
+        ui::GetSetting(QStringLiteral("compare"), kHeaderKey, QString()).toLatin1());
+    if (!state.isEmpty() && m_model->columnCount() > 0)
+        m_table->horizontalHeader()->restoreState(state);
+    m_table->setColumnHidden(0, false); // the text's name is never hidden
+    syncFrozenColumn();
+}
+
+void CompareWindow::syncFrozenColumn() {
+    // The 文章 column stays at the left: a second view over the same model shows only it,
+    // laid over the table and scrolled with it.
+    for (int c = 1; c < m_model->columnCount(); ++c)
+        m_frozen->setColumnHidden(c, true);
+    m_frozen->setColumnHidden(0, false);
+    m_frozen->setColumnWidth(0, m_table->columnWidth(0));
+    m_frozen->horizontalHeader()->setSortIndicator(
+        m_table->horizontalHeader()->sortIndicatorSection(),
+        m_table->horizontalHeader()->sortIndicatorOrder());
+    placeFrozenColumn();
+}
+
+void CompareWindow::placeFrozenColumn() {
+    m_frozen->setGeometry(m_table->frameWidth(), m_table->frameWidth(), m_table->columnWidth(0),
+                          m_table->viewport()->height() + m_table->horizontalHeader()->height());
+}
+
+bool CompareWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_table && event->type() == QEvent::Resize)
+        placeFrozenColumn();
+    return ResultView::eventFilter(watched, event);
 }
 
 void CompareWindow::chooseColumns(const QPoint &at) {
@@ -409,19 +529,25 @@ void CompareWindow::chooseColumns(const QPoint &at) {
         QAction *a = menu.addAction(m_model->horizontalHeaderItem(c)->text());
         a->setCheckable(true);
         a->setChecked(!m_table->isColumnHidden(c));
-        connect(a, &QAction::toggled, this,
-                [this, c](bool on) { m_table->setColumnHidden(c, !on); });
+        connect(a, &QAction::toggled, this, [this, c](bool on) {
+            m_table->setColumnHidden(c, !on);
+            saveTableState();
+        });
     }
     menu.exec(m_table->horizontalHeader()->mapToGlobal(at));
 }
 
 void CompareWindow::fillCharts() {
+    const QString corpus = QStringLiteral("（") + source().describe() + QStringLiteral("）");
+    auto select = [this](int row) { selectRow(row); };
     ui::StackedBars grades;
-    grades.title = QStringLiteral("各級詞彙所佔比例");
+    grades.title = QStringLiteral("各級詞彙所佔比例") + corpus;
     grades.valueTitle = QStringLiteral("詞數 %");
+    grades.clicked = select;
     ui::StackedBars levels;
-    levels.title = QStringLiteral("各通用級數字所佔比例");
+    levels.title = QStringLiteral("各通用級數字所佔比例") + corpus;
     levels.valueTitle = QStringLiteral("字數 %");
+    levels.clicked = select;
     for (auto name : kGradeNames)
         grades.segments << QString::fromUtf16(name);
     for (auto name : kLevelNames)
@@ -437,8 +563,9 @@ void CompareWindow::fillCharts() {
         for (int k = 0; k < kUseLevels; ++k)
             levels.values[k] << row.levelShare(k) * 100;
     }
-    m_gradeChart->setChart(ui::stackedBarChart(grades));
-    m_levelChart->setChart(ui::stackedBarChart(levels));
+    const int height = ui::barChartHeight(static_cast<int>(m_result->rows.size()));
+    m_gradeChart->setChart(ui::stackedBarChart(grades), height);
+    m_levelChart->setChart(ui::stackedBarChart(levels), height);
     fillScatter();
 
     const QSignalBlocker blocker(m_rankText);
@@ -452,25 +579,55 @@ void CompareWindow::fillCharts() {
 void CompareWindow::fillScatter() {
     const bool byDistinct = m_scatterX->currentIndex() == 1;
     ui::Scatter scatter;
-    scatter.title = QStringLiteral("岷丘年級數與") + m_scatterX->currentText();
+    scatter.title = QStringLiteral("岷丘年級數與") + m_scatterX->currentText() +
+                    QStringLiteral("（") + source().describe() + QStringLiteral("）");
     scatter.xTitle = m_scatterX->currentText();
     scatter.yTitle = QStringLiteral("岷丘年級數");
+    scatter.markedName = QStringLiteral("＊ 超出公式適用範圍");
+    std::vector<int> rowOf;
+    double xmin = 0, xmax = 0;
     for (std::size_t i = 0; i < m_result->rows.size(); ++i) {
         const TextRow &row = m_result->rows[i];
         if (!row.profile)
             continue;
         const auto x = (*row.profile)[byDistinct ? kDistinctFigure : kLengthFigure];
         const auto y = (*row.profile)[kGradeFigure];
-        if (x && y)
-            scatter.points.push_back({shortName(i, row.name), *x, *y});
+        if (x && y) {
+            scatter.points.push_back({QString::fromStdString(row.name), *x, *y, !row.gradeInRange});
+            rowOf.push_back(static_cast<int>(i));
+            xmin = rowOf.size() == 1 ? *x : std::min(xmin, *x);
+            xmax = std::max(xmax, *x);
+        }
     }
+    // Lengths from a poem to a novel: a log axis is offered, and chosen for a wide spread.
+    const bool wide = ui::spansOrdersOfMagnitude(xmin, xmax);
+    if (m_logAxisChosenFor != m_result.get()) {
+        const QSignalBlocker blocker(m_logX);
+        m_logX->setChecked(wide);
+        m_logAxisChosenFor = m_result.get();
+    }
+    scatter.logX = m_logX->isChecked();
+    scatter.clicked = [this, rowOf](int point) {
+        if (point >= 0 && static_cast<std::size_t>(point) < rowOf.size())
+            selectRow(rowOf[static_cast<std::size_t>(point)]);
+    };
     m_scatterChart->setChart(ui::scatterChart(scatter));
+}
+
+void CompareWindow::selectRow(int resultRow) {
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        if (m_model->item(r, 0) && m_model->item(r, 0)->data(kRowRole).toInt() == resultRow) {
+            m_tabs->setCurrentIndex(0);
+            m_table->selectRow(r);
+            m_table->scrollTo(m_model->index(r, 0));
+            return;
+        }
 }
 
 void CompareWindow::fillRankChart() {
     const int pick = m_rankText->currentIndex();
     ui::RankFrequency rank;
-    rank.title = QStringLiteral("詞頻與名次（對數座標）");
+    rank.title = QStringLiteral("詞頻與名次（對數座標）：") + m_rankText->currentText();
     auto countsOf = [](const FrequencyCounts &frequency) {
         std::vector<std::int64_t> counts;
         for (const auto &[word, count] : frequency)
@@ -494,10 +651,25 @@ void CompareWindow::fillRankChart() {
 }
 
 std::string CompareWindow::exportBytes() const {
-    std::vector<std::vector<std::string>> rows{columnNames()};
-    for (const TextRow &row : m_result->rows)
-        rows.push_back(rowCells(row));
-    return report::csvDocument(rows);
+    ui::ExportNotes notes;
+    notes.totals = totalsText();
+    notes.partial = m_result->cancelled;
+    notes.partialReason = QStringLiteral("已取消");
+    for (const Failure &f : m_result->failures)
+        notes.leftOut.emplace_back(QString::fromStdString(f.name), reasonText(f.message));
+    auto u16 = [](const std::string &s) { return QString::fromStdString(s).toStdU16String(); };
+    std::vector<std::vector<std::u16string>> rows{compare::columnCaptions()};
+    std::vector<std::u16string> names;
+    for (const std::string &name : columnNames())
+        names.push_back(u16(name));
+    rows.push_back(std::move(names));
+    for (const TextRow &row : m_result->rows) {
+        std::vector<std::u16string> cells;
+        for (const std::string &cell : rowCells(row))
+            cells.push_back(u16(cell));
+        rows.push_back(std::move(cells));
+    }
+    return ui::csvExport(source(), notes, rows);
 }
 
 } // namespace yuedu::compare

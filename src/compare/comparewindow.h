@@ -75,6 +75,13 @@ private:
     void fillRankChart();
     void fillScatter();
     void chooseColumns(const QPoint &at);
+    void saveTableState() const;
+    void restoreTableState();
+    void syncFrozenColumn();
+    void placeFrozenColumn();
+    // Selects the table row of a row of the result (0-based), whatever the sort.
+    void selectRow(int resultRow);
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void updateButtons();
 
     const LanguageData &m_data;
@@ -99,12 +106,15 @@ private:
     QLabel *m_status;
     QTabWidget *m_tabs;
     QTableView *m_table;
+    QTableView *m_frozen; // the 文章 column, frozen at the left
     QStandardItemModel *m_model;
     ui::ChartPanel *m_gradeChart;
     ui::ChartPanel *m_levelChart;
     ui::ChartPanel *m_scatterChart;
     ui::ChartPanel *m_rankChart;
     QComboBox *m_scatterX;
+    QCheckBox *m_logX;
+    const CompareResult *m_logAxisChosenFor = nullptr; // the result the log axis was chosen for
     QComboBox *m_rankText;
 };
 

@@ -38,6 +38,7 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
                 std::u16string_view text, const article::ArticleGenre &genre) {
     TextRow row;
     row.name = std::move(name);
+    row.genre = genre;
 
     const article::ProfileResult profile = article::artprofile(data, text, genre);
     if (profile.done()) {
@@ -255,7 +256,7 @@ wordstats::FrequencyResult frequencyResult(const FrequencyCounts &counts) {
 }
 
 std::vector<std::string> columnNames() {
-    std::vector<std::string> names{"path"};
+    std::vector<std::string> names{"path", "genre"};
     for (const auto &field : article::profileFields())
         names.emplace_back(field.name);
     names.emplace_back("lorcf_in_range");
@@ -269,10 +270,25 @@ std::vector<std::string> columnNames() {
     return names;
 }
 
+std::vector<std::u16string> columnCaptions() {
+    std::vector<std::u16string> captions{u"文章", u"體裁"};
+    for (const auto &field : article::profileFields())
+        captions.emplace_back(field.label());
+    captions.emplace_back(u"年級數在適用範圍");
+    for (const char16_t *caption : {u"詞數", u"詞別數", u"詞別詞數比"})
+        captions.emplace_back(caption);
+    for (const auto &group : report::gradeGroups())
+        captions.push_back(std::u16string(group.label) + u"詞比例(0-1)");
+    for (const auto &level : report::useLevels())
+        captions.push_back(u"通用" + std::u16string(level.label) + u"字比例(0-1)");
+    captions.emplace_back(u"有詞義類別比例(0-1)");
+    return captions;
+}
+
 std::vector<std::string> rowCells(const TextRow &row) {
-    std::vector<std::string> cells{row.name};
+    std::vector<std::string> cells{row.name, std::string(article::genreName(row.genre))};
     for (std::size_t i = 0; i < kProfileFigures; ++i)
-        cells.push_back(row.profile && (*row.profile)[i] ? generalNumber(*(*row.profile)[i])
+        cells.push_back(row.profile && (*row.profile)[i] ? report::exactNumber(*(*row.profile)[i])
                                                          : std::string());
     cells.push_back(row.profile ? (row.gradeInRange ? "true" : "false") : "");
     for (auto &cell : wordCells(row))
@@ -281,9 +297,9 @@ std::vector<std::string> rowCells(const TextRow &row) {
 }
 
 std::vector<std::string> totalCells(const CorpusTotals &totals) {
-    std::vector<std::string> cells{totals.all.name};
+    std::vector<std::string> cells{totals.all.name, std::string()};
     for (const auto &figure : totals.summedProfile)
-        cells.push_back(figure ? generalNumber(*figure) : std::string());
+        cells.push_back(figure ? report::exactNumber(*figure) : std::string());
     cells.emplace_back();
     for (auto &cell : wordCells(totals.all))
         cells.push_back(std::move(cell));

@@ -33,6 +33,7 @@ using FrequencyCounts = std::map<std::u16string, std::int64_t>;
 
 struct TextRow {
     std::string name;
+    article::ArticleGenre genre; // the genre its profile was made for
     // The 21 profile figures as the profile window shows them, in its field order (a figure the
     // loaded data cannot give is empty); absent when the text has no hanzi of the tables.
     std::optional<std::array<std::optional<double>, kProfileFigures>> profile;
@@ -107,8 +108,11 @@ wordstats::FrequencyResult frequencyResult(const FrequencyCounts &counts);
 bool profileFigureSums(int i);
 
 // The column names of a comparison table, in order, and the cells of one row (numbers in C
-// locale, empty for figures a text does not have).
+// locale, empty for figures a text does not have). Counts and profile figures are exact, shares
+// are fractions of 1 with seven significant digits.
 std::vector<std::string> columnNames();
+// The Chinese caption of each column, in the same order; a share says it is a fraction.
+std::vector<std::u16string> columnCaptions();
 std::vector<std::string> rowCells(const TextRow &row);
 std::vector<std::string> totalCells(const CorpusTotals &totals);
 

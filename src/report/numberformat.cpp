@@ -22,6 +22,48 @@ void increment(std::string &digits) {
     digits.insert(digits.begin(), '1');
 }
 
+// Writes a number given as d.ddde±x (or plain) without its exponent: the digits moved to their
+// places, zeros added as needed. Plain text comes back as it is.
+std::string withoutExponent(std::string s) {
+    const std::size_t e = s.find_first_of("eE");
+    if (e == std::string::npos)
+        return s;
+    const int exponent = std::atoi(s.c_str() + e + 1);
+    std::string mantissa = s.substr(0, e);
+    const bool negative = !mantissa.empty() && mantissa.front() == '-';
+    if (negative)
+        mantissa.erase(0, 1);
+    std::string digits;
+    int point = 0; // digits before the point in the mantissa
+    bool seenPoint = false;
+    for (char c : mantissa) {
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        digits += c;
+        if (!seenPoint)
+            ++point;
+    }
+    point += exponent;
+    std::string out;
+    if (point <= 0) {
+        out = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    } else if (static_cast<std::size_t>(point) >= digits.size()) {
+        out = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    } else {
+        out = digits.substr(0, static_cast<std::size_t>(point)) + "." +
+              digits.substr(static_cast<std::size_t>(point));
+    }
+    if (out.find('.') != std::string::npos) {
+        while (out.back() == '0')
+            out.pop_back();
+        if (out.back() == '.')
+            out.pop_back();
+    }
+    return negative ? "-" + out : out;
+}
+
 } // namespace
 
 std::u16string formatFixed(float value, int decimals) {
@@ -76,13 +118,10 @@ float percentOf(long long count, long long total) {
 std::u16string formatGeneral(double value) {
     if (value == 0 || std::isnan(value))
         return u" 0";
-    // Seven significant digits, trailing zeros dropped, and E+07-style exponents, as %.7G gives
-    // them; to_chars because the toolkit switches the C library to the user's locale, where
-    // printf would write a decimal comma.
+    // Seven significant digits, trailing zeros dropped, never an exponent; to_chars because the
+    // toolkit switches the C library to the user's locale, where printf would write a decimal
+    // comma.
     std::string s = generalNumber(value);
-    for (char &c : s)
-        if (c == 'e')
-            c = 'E';
     const bool negative = s.front() == '-';
     if (negative)
         s.erase(0, 1);
@@ -95,15 +134,22 @@ std::u16string formatGeneral(double value) {
 }
 
 std::string generalNumber(double value) {
+    if (!std::isfinite(value))
+        return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
+    // A whole number is a count or a total: every digit, whatever its size.
+    if (std::fabs(value) < 9007199254740992.0 && value == std::trunc(value))
+        return wholeNumber(static_cast<std::int64_t>(value));
     char buf[40];
     const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7).ptr;
-    return std::string(buf, end);
+    return withoutExponent(std::string(buf, end));
 }
 
-std::string preciseNumber(double value) {
-    char buf[40];
-    const auto end =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17).ptr;
+std::string exactNumber(double value) {
+    if (!std::isfinite(value))
+        return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
+    // The shortest digits that read back as the same double, in plain notation.
+    char buf[400];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed).ptr;
     return std::string(buf, end);
 }
 

@@ -16,18 +16,26 @@ std::u16string formatFixed(float value, int decimals);
 // as a float. total must be positive.
 float percentOf(long long count, long long total);
 
+// The rule for every number that leaves the program, in the windows, the exports and the
+// command line alike:
+// - counts and totals are whole numbers in plain digits at any size (wholeNumber);
+// - a figure that is exact as it is (a stored measure divided by its scale, such as a grade of
+//   2.7 or a share read back by a program) is written with the fewest digits that read back as
+//   the same double: "2.7", never "2.7000000000000002" (exactNumber);
+// - a derived ratio shown to people has at most seven significant digits (generalNumber);
+// and none of them is ever written with an exponent: 12052650, not 1.205265e+07.
+
 // The profile's plain general format: a leading blank for values that are not negative, at most
 // seven significant digits, no zero before the point of a value between -1 and 1 (0.52 gives
-// " .52"), and an exponent (" 1.234568E+07") for values too large or too small for seven digits.
+// " .52"), never an exponent; a whole number keeps every digit (" 12345678").
 std::u16string formatGeneral(double value);
 
-// At most seven significant digits, trailing zeros dropped, an exponent for values too large or
-// too small for them ("0.25", "1.234568e+07"), as tables for other programs give figures.
+// At most seven significant digits, trailing zeros dropped, never an exponent ("0.25",
+// "0.3333333", "0.00001"); a whole number keeps every digit ("12052650").
 std::string generalNumber(double value);
 
-// Seventeen significant digits, enough to read the same double back ("2.7000000000000002"),
-// as exports give figures at full precision.
-std::string preciseNumber(double value);
+// The shortest plain decimal that reads back as the same double ("2.7", "53.4", "0.000001").
+std::string exactNumber(double value);
 
 // Decimal digits, no grouping.
 std::string wholeNumber(std::int64_t value);

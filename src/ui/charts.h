@@ -2,11 +2,19 @@
 // The charts of the result windows and the comparison: stacked bars of shares per text, a
 // scatter of two figures of the texts, and word frequency against rank on log–log axes. Each
 // is a ChartPanel: the chart and a button that saves it as PNG or SVG.
+//
+// They stay readable from one text to several hundred: a text's label is its name elided in the
+// middle (the whole name in the tooltip), bars lie horizontally and the panel scrolls once there
+// are more texts than fit, each bar and point tells its text, value and level on hover, and
+// ordered levels (grades, general-use levels) take a sequential palette that stays apart in
+// print.
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QChart;
@@ -20,15 +28,19 @@ class ChartPanel;
 struct StackedBars {
     QString title;
     QString valueTitle;
-    QStringList categories;
+    QStringList categories; // full names; the axis shows them elided
     QStringList segments;
     QVector<QVector<double>> values;
+    bool orderedSegments = true; // the segments are levels in order: a sequential palette
+    // Called with the category (0-based) of a clicked bar.
+    std::function<void(int)> clicked;
 };
 
 struct ScatterPoint {
     QString label;
     double x = 0;
     double y = 0;
+    bool marked = false; // drawn apart, e.g. an estimated grade outside its formula's range
 };
 
 struct Scatter {
@@ -36,7 +48,24 @@ struct Scatter {
     QString xTitle;
     QString yTitle;
     QVector<ScatterPoint> points;
+    bool logX = false;
+    QString markedName; // the legend entry of the marked points
+    // Called with the index of a clicked point in points.
+    std::function<void(int)> clicked;
 };
+
+// Texts beyond this many lie as horizontal bars in a scrolling panel.
+inline constexpr int kHorizontalBarsFrom = 16;
+// The widest a text's label is on an axis, in characters; longer names are elided in the middle.
+inline constexpr int kLabelChars = 18;
+
+// name elided in the middle to at most max characters ("長長的名…稱.txt").
+QString elideMiddle(const QString &name, int max = kLabelChars);
+// n colours from the viridis scale, dark to light; distinct in grey print too.
+QVector<QColor> sequentialPalette(int n);
+// Whether a variable spanning [min, max] (both above 0) is best read on a log axis: more than
+// two orders of magnitude.
+bool spansOrdersOfMagnitude(double min, double max);
 
 // One line per text (or one for the whole set): the counts of its words, any order.
 struct RankFrequency {
@@ -62,12 +91,16 @@ class ChartPanel : public QWidget {
     Q_OBJECT
 public:
     explicit ChartPanel(QWidget *parent = nullptr);
-    void setChart(QChart *chart);
+    // Shows chart; minimumHeight (0: none) makes the panel scroll for a tall chart.
+    void setChart(QChart *chart, int minimumHeight = 0);
     QChartView *view() const { return m_view; }
 
 private:
     void save();
     QChartView *m_view;
 };
+
+// The height a chart of that many horizontal bars needs to keep every label readable.
+int barChartHeight(int categories);
 
 } // namespace yuedu::ui

@@ -1,5 +1,6 @@
 #include "ui/resultwindow.h"
 
+#include <QChart>
 #include <QLabel>
 #include <QPushButton>
 
@@ -24,8 +25,11 @@ void ResultWindow::exportResult() {
 }
 
 void ResultWindow::showChart() {
-    if (QChart *chart = makeChart())
-        showChartWindow(this, chart, chartCaption());
+    // The chart and its window name the text, so a saved picture still says what it shows.
+    if (QChart *chart = makeChart()) {
+        chart->setTitle(chart->title() + QStringLiteral("\n") + m_source.describe());
+        showChartWindow(this, chart, chartCaption() + QStringLiteral("－") + m_source.describe());
+    }
 }
 
 QPushButton *ResultWindow::exportButton(const QString &objectName, const QString &caption) {

@@ -27,7 +27,7 @@ public:
 
 // Enough digits to read back as the same double.
 QString fullText(double value) {
-    return QString::fromStdString(report::preciseNumber(value));
+    return QString::fromStdString(report::exactNumber(value));
 }
 
 } // namespace

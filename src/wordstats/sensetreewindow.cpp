@@ -6,13 +6,14 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "report/numberformat.h"
 #include "report/treenode.h"
 #include "wordstats/taxonomy.h"
 
 namespace yuedu::wordstats {
 
 SenseTreeWindow::SenseTreeWindow(QWidget *parent)
-    : ResultView({QStringLiteral("詞義類別.txt"), QStringLiteral("文字檔 (*.txt)")}, parent) {
+    : ResultView({QStringLiteral("詞義類別.csv"), QStringLiteral("CSV 檔 (*.csv)")}, parent) {
     setObjectName(QStringLiteral("frmphsyntree"));
     setWindowTitle(QStringLiteral("詞義屬性類別分布情形"));
 
@@ -56,7 +57,39 @@ QString SenseTreeWindow::nodeWords(int k) const {
 }
 
 std::string SenseTreeWindow::exportBytes() const {
-    return ui::textExport(source(), totalsText(), report::indentedTreeUtf8(m_tree->nodes()));
+    // One row a class of the taxonomy: its path, how many of the text's distinct words it holds
+    // (a branch counts those of its classes) and the words themselves.
+    const std::vector<report::TreeNode> &nodes = m_tree->nodes();
+    std::vector<std::int64_t> counts(nodes.size(), 0);
+    auto ownWords = [](const std::u16string &words) {
+        std::int64_t n = 0;
+        for (std::size_t at = words.find(u"\r\n"); at != std::u16string::npos;
+             at = words.find(u"\r\n", at + 2))
+            ++n;
+        return n;
+    };
+    for (std::size_t k = nodes.size(); k-- > 0;) {
+        counts[k] += ownWords(nodes[k].words);
+        const int parent = nodes[k].parent;
+        if (parent > 0 && static_cast<std::size_t>(parent) <= nodes.size())
+            counts[static_cast<std::size_t>(parent) - 1] += counts[k];
+    }
+    std::vector<std::vector<std::u16string>> rows{{u"類別", u"層次", u"詞數", u"詞彙"}};
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+        std::u16string path = nodes[k].text;
+        int depth = 1;
+        for (int p = nodes[k].parent; p > 0 && static_cast<std::size_t>(p) <= nodes.size();
+             p = nodes[static_cast<std::size_t>(p) - 1].parent, ++depth)
+            path = nodes[static_cast<std::size_t>(p) - 1].text + u"／" + path;
+        std::u16string words = nodes[k].words;
+        for (std::size_t at = words.find(u"\r\n"); at != std::u16string::npos;
+             at = words.find(u"\r\n", at))
+            words.replace(at, 2, u"、");
+        if (!words.empty() && words.back() == u'、')
+            words.pop_back();
+        rows.push_back({path, report::decimalText(depth), report::decimalText(counts[k]), words});
+    }
+    return ui::csvExport(source(), totalsText(), rows);
 }
 
 QSize SenseTreeWindow::sizeHint() const {

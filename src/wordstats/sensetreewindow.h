@@ -27,7 +27,8 @@ public:
     // The words of node k of the tree, each followed by CR LF.
     QString nodeWords(int k) const;
 
-    // The tree as indented UTF-8 text headed by source and totals.
+    // The classes as UTF-8 CSV headed by source and totals: one row a class with its count of
+    // words and the words.
     std::string exportBytes() const override;
 
 private:

@@ -59,8 +59,9 @@ TEST(FormatGeneral, WritesPlainNumbersWithSignPlaceAndSevenDigits) {
         {2.0 / 3, u" .6666667"},
         {1234567, u" 1234567"},
         {9999999.4, u" 9999999"},
-        {12345678, u" 1.234568E+07"},
-        {0.00001, u" 1E-05"},
+        {12345678, u" 12345678"}, // a count keeps every digit, never an exponent
+        {12345678.9, u" 12345680"},
+        {0.00001, u" .00001"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(formatGeneral(c.value), c.text) << c.value;
@@ -84,7 +85,7 @@ TEST(FormatGeneral, KeepsTheFullStopUnderACommaLocale) {
     std::setlocale(LC_NUMERIC, before.c_str());
     EXPECT_EQ(small, u" .52") << comma;
     EXPECT_EQ(mean, u"-8.33") << comma;
-    EXPECT_EQ(large, u" 1.234568E+07") << comma;
+    EXPECT_EQ(large, u" 12345678") << comma;
 }
 
 TEST(GeneralNumber, GivesSevenSignificantDigitsInTheCLocale) {
@@ -96,12 +97,40 @@ TEST(GeneralNumber, GivesSevenSignificantDigitsInTheCLocale) {
         {0.25, "0.25"},
         {-0.5, "-0.5"},
         {1.0 / 3, "0.3333333"},
-        {12345678, "1.234568e+07"},
-        {0.00001, "1e-05"},
+        {12052650, "12052650"}, // totals at any size in plain digits
+        {1e15, "1000000000000000"},
+        {12345678.9, "12345680"},
+        {-1234567.89, "-1234568"},
+        {0.00001, "0.00001"},
+        {1.5e-9, "0.0000000015"},
         {62.626, "62.626"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(generalNumber(c.value), c.text) << c.value;
     EXPECT_EQ(wholeNumber(-9007199254740993), "-9007199254740993");
     EXPECT_EQ(decimalText(1234567890123), u"1234567890123");
+}
+
+// Figures that are exact as they are leave the program with the fewest digits that read back as
+// the same double: what a person would write, and what a statistics package reads back exactly.
+TEST(ExactNumber, WritesTheShortestPlainDecimalThatReadsBack) {
+    const struct {
+        double value;
+        std::string_view text;
+    } cases[] = {
+        {27 / 10.0, "2.7"}, // not 2.7000000000000002
+        {534 / 10.0, "53.4"},
+        {91 / 10.0, "9.1"},
+        {7345 / 1000.0, "7.345"},
+        {0.1 + 0.2, "0.30000000000000004"}, // a different double, so different digits
+        {1e-7, "0.0000001"},
+        {12052650, "12052650"},
+        {1.7218e6, "1721800"},
+        {-0.5, "-0.5"},
+        {0, "0"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(exactNumber(c.value), c.text) << c.value;
+        EXPECT_EQ(std::stod(std::string(exactNumber(c.value))), c.value) << c.value;
+    }
 }

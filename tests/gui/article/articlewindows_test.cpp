@@ -13,6 +13,7 @@
 #include "article/attributetreewindow.h"
 #include "article/genredialog.h"
 #include "article/profilewindow.h"
+#include "csvread.h"
 
 using namespace yuedu;
 using namespace yuedu::article;
@@ -29,7 +30,7 @@ class ArticleWindowsTest : public QObject {
     std::shared_ptr<const AttributeResult> attributes(std::u16string_view text) const {
         return std::make_shared<AttributeResult>(artattri(*m_data, text));
     }
-    static ui::ResultSource named(const QString &name) { return {name, false, {}}; }
+    static ui::ResultSource named(const QString &name) { return {name, false, {}, {}, {}, {}}; }
 
     template <typename T> static T *child(QWidget &w, const char *name) {
         T *c = w.findChild<T *>(QString::fromLatin1(name));
@@ -97,13 +98,15 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("profile.csv"));
         QVERIFY(window.exportTo(path));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList lines = QString::fromUtf8(file.readAll().mid(3)).split("\r\n");
-        QCOMPARE(lines[0], QStringLiteral("來源,b.txt,"));
-        QCOMPARE(lines[1], QStringLiteral("總計,全文長 1　字別數 1"));
-        QCOMPARE(lines[3], QStringLiteral("欄位,項目,數值,附註"));
-        QCOMPARE(lines[4], QStringLiteral("zancf,葦氏認知係數,3,"));
+        const testsupport::CsvFile read = testsupport::readCsv(path);
+        QVERIFY(read.bom);
+        QCOMPARE(read.heading(QStringLiteral("來源")), QStringLiteral("b.txt"));
+        // The genre the profile was made for is part of it.
+        QCOMPARE(read.heading(QStringLiteral("總計")),
+                 QStringLiteral("全文長 1　字別數 1　體裁：非詩歌類、非對話類"));
+        QCOMPARE(read.table().value(0), (QStringList{"欄位", "項目", "數值", "附註"}));
+        QCOMPARE(read.table().value(1), (QStringList{"zancf", "葦氏認知係數", "3", ""}));
+        QVERIFY(child<QLabel>(window, "lblSource")->text().contains(QStringLiteral("非詩歌類")));
     }
 
     void profileWindowStandsInTwoColumnsAndLeaves() {
@@ -177,19 +180,27 @@ private slots:
                  QStringLiteral("【 第二級 】\n天"));
     }
 
-    void treeExportsAsIndentedText() {
+    void treeExportsAsCsvWithCountsPerClass() {
         AttributeTreeWindow window;
-        window.setResult(attributes(u"天"), named("a.txt"));
+        window.setResult(attributes(u"天天"), named("a.txt"));
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("樹.txt"));
+        const QString path = dir.filePath(QStringLiteral("樹.csv"));
         QVERIFY(window.exportTo(path));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString expected = QStringLiteral(
-            "來源：a.txt\n字數 1　相異字數 1\n\n部首\n  大\t天\n筆畫\n  四畫\t天\n聲符\n  ㄉ\t天\n"
-            "介符\n韻母\n  ㄤ\t天\n聲調\n  ˉ\t天\n通用級數\n"
-            "  第二級\t天\n");
-        QCOMPARE(QString::fromUtf8(file.readAll()), expected);
+        const testsupport::CsvFile read = testsupport::readCsv(path);
+        QVERIFY(read.bom);
+        QCOMPARE(read.heading(QStringLiteral("來源")), QStringLiteral("a.txt"));
+        QCOMPARE(read.heading(QStringLiteral("總計")), QStringLiteral("字數 2　相異字數 1"));
+        const QList<QStringList> table = read.table();
+        QCOMPARE(table.value(0), (QStringList{"屬性", "類別", "字數", "字"}));
+        QVERIFY(table.contains(QStringList{"部首", "大", "1", "天"}));
+        QVERIFY(table.contains(QStringList{"聲調", "ˉ", "1", "天"}));
+        // The indented tree stays to be had as text.
+        const QString tree = QString::fromUtf8(window.treeTextBytes());
+        QVERIFY(tree.startsWith(QStringLiteral("來源：a.txt\n")));
+        QVERIFY(
+            tree.endsWith(QStringLiteral("\n\n部首\n  大\t天\n筆畫\n  四畫\t天\n聲符\n  ㄉ\t天\n"
+                                         "介符\n韻母\n  ㄤ\t天\n聲調\n  ˉ\t天\n通用級數\n"
+                                         "  第二級\t天\n")));
         QString error;
         QVERIFY(!window.exportTo(dir.filePath(QStringLiteral("no/such/folder/x.txt")), &error));
         QVERIFY(!error.isEmpty());

@@ -8,6 +8,7 @@
 
 #include "../../core/article/articletestdata.h"
 #include "charprofile/charprofilewindow.h"
+#include "csvread.h"
 
 using namespace yuedu;
 using namespace yuedu::charprofile;
@@ -29,7 +30,7 @@ class CharProfileWindowTest : public QObject {
     void start(const QString &list) {
         m_window->start(std::make_shared<const CharProfileResult>(CharProfileResult{
                             list.toStdU16String(), article::detailCoverage(*m_data)}),
-                        {QStringLiteral("a.txt"), true, {}});
+                        {QStringLiteral("a.txt"), true, {}, {}, {}, {}});
     }
     bool buttonVisible(const char *name) const {
         return m_window->findChild<QPushButton *>(QString::fromLatin1(name))->isVisible();
@@ -196,6 +197,23 @@ private slots:
         QCOMPARE(shown(), QStringLiteral("地"));
         QCOMPARE(m_window->position(), 1);
         QCOMPARE(m_window->profileCharList(), QStringLiteral("地人"));
+    }
+
+    void exportNamesItsSourceAndCaptionsEveryFigure() {
+        start(QStringLiteral("天地天"));
+        const testsupport::CsvFile read =
+            testsupport::parseCsv(QByteArray::fromStdString(m_window->exportBytes()));
+        QVERIFY(read.bom);
+        QCOMPARE(read.heading(QStringLiteral("來源")), QStringLiteral("a.txt（選取範圍）"));
+        QCOMPARE(read.heading(QStringLiteral("總計")), QStringLiteral("字數 3　相異字數 2"));
+        const QList<QStringList> table = read.table();
+        QCOMPARE(table.size(), 5); // captions, names, three positions
+        QCOMPARE(table[0].value(2), QStringLiteral("自由隨意性聯想等級別"));
+        QCOMPARE(table[0].last(), QStringLiteral("葦氏兒童認知難易係數"));
+        QCOMPARE(table[1].last(), QStringLiteral("zanscale"));
+        QCOMPARE(table[2].mid(0, 2), (QStringList{"1", "天"}));
+        QCOMPARE(table[2].last(), QStringLiteral("1.5"));
+        QCOMPARE(table[3].last(), QStringLiteral("2.5"));
     }
 
     void asciiOnlyListShowsAnEmptyCharacter() {

@@ -11,11 +11,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QHorizontalStackedBarSeries>
+#include <QLogValueAxis>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QStackedBarSeries>
+#include <memory>
 
 #include "compare/comparewindow.h"
+#include "csvread.h"
 #include "segment/lexicon.h"
 #include "ui/charts.h"
 #include "wordstats/gradewindow.h"
@@ -89,12 +95,23 @@ private slots:
         const QString csv = dir.filePath(QStringLiteral("out.csv"));
         QString error;
         QVERIFY2(window.exportCsv(csv, &error), qPrintable(error));
-        QFile out(csv);
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = out.readAll().split('\n');
-        QCOMPARE(lines.size(), 5); // header, three rows, the empty rest after the last line end
-        QVERIFY(lines[0].startsWith("\xEF\xBB\xBFpath,zancf,")); // one CSV dialect: with BOM
-        QVERIFY(lines[1].startsWith(dir.filePath(QStringLiteral("a.txt")).toUtf8() + ','));
+        // The heading names the texts, the one left out and why; then the Chinese captions, the
+        // machine names and a row a text.
+        const testsupport::CsvFile read = testsupport::readCsv(csv);
+        QVERIFY(read.bom);
+        QCOMPARE(read.heading(QStringLiteral("來源")), QStringLiteral("4 篇文章"));
+        QCOMPARE(read.heading(QStringLiteral("設定")), QStringLiteral("體裁：非詩歌類、非對話類"));
+        QCOMPARE(read.heading(QStringLiteral("未列入")), dir.filePath(QStringLiteral("d.txt")));
+        QVERIFY(read.heading(QStringLiteral("狀態")).isEmpty()); // a whole run
+        const QList<QStringList> rows = read.table();
+        QCOMPARE(rows.size(), 5);
+        QCOMPARE(rows[0].mid(0, 3), (QStringList{"文章", "體裁", "葦氏認知係數"}));
+        QCOMPARE(rows[1].mid(0, 3), (QStringList{"path", "genre", "zancf"}));
+        QCOMPARE(rows[2].first(), dir.filePath(QStringLiteral("a.txt")));
+        QCOMPARE(rows[2][1], QStringLiteral("other"));
+        // A known figure: story.txt has 72 table characters, three copies 216.
+        QCOMPARE(rows[2][rows[1].indexOf(QStringLiteral("wdartlen"))], QStringLiteral("72"));
+        QCOMPARE(rows[3][rows[1].indexOf(QStringLiteral("wdartlen"))], QStringLiteral("216"));
         QVERIFY(!window.exportCsv(dir.filePath(QStringLiteral("no/such/dir/x.csv")), &error));
         QVERIFY(!error.isEmpty());
     }
@@ -140,6 +157,63 @@ private slots:
         QCOMPARE(sets[1]->at(1), 25.0);
         QCOMPARE(sets[6]->at(0), 0.0);
         panel->close();
+    }
+
+    void chartsOfFiveHundredTextsStayReadable() {
+        ui::StackedBars bars;
+        bars.title = QStringLiteral("500 篇");
+        bars.valueTitle = QStringLiteral("%");
+        bars.segments << QStringLiteral("一級") << QStringLiteral("二級");
+        bars.values.resize(2);
+        for (int i = 0; i < 500; ++i) {
+            // Long names that differ only in the middle, the hardest case for eliding.
+            bars.categories
+                << QStringLiteral("%1 一篇名字很長很長的文章之第%2篇.txt").arg(i + 1).arg(i);
+            bars.values[0] << 30;
+            bars.values[1] << 70;
+        }
+        int clicked = -1;
+        bars.clicked = [&](int text) { clicked = text; };
+        std::unique_ptr<QChart> chart(ui::stackedBarChart(bars));
+        auto *series = qobject_cast<QHorizontalStackedBarSeries *>(chart->series().at(0));
+        QVERIFY(series); // many texts lie as horizontal bars
+        QCOMPARE(series->barSets().at(0)->count(), 500);
+        auto *axis = qobject_cast<QBarCategoryAxis *>(chart->axes(Qt::Vertical).at(0));
+        QVERIFY(axis);
+        QCOMPARE(axis->count(), 500); // every text has a label of its own
+        for (const QString &label : axis->categories())
+            QVERIFY2(label.trimmed().size() <= ui::kLabelChars, qPrintable(label));
+        // The first text stands at the top, and a click on its bar names it.
+        QVERIFY(axis->categories().last().startsWith(QStringLiteral("1 ")));
+        emit series->barSets().at(0)->clicked(499);
+        QCOMPARE(clicked, 0);
+        QVERIFY(ui::barChartHeight(500) > 500 * 12);
+
+        ui::Scatter scatter;
+        for (int i = 0; i < 500; ++i)
+            scatter.points.push_back(
+                {QStringLiteral("t%1").arg(i), 100.0 * (i + 1), 1.0 + i % 12, i % 7 == 0});
+        scatter.logX = ui::spansOrdersOfMagnitude(100, 50000);
+        QVERIFY(scatter.logX);
+        std::unique_ptr<QChart> points(ui::scatterChart(scatter));
+        QCOMPARE(points->series().size(), 2); // the points outside the range drawn apart
+        auto *marked = qobject_cast<QScatterSeries *>(points->series().at(1));
+        QCOMPARE(marked->count(), 72);
+        QVERIFY(qobject_cast<QLogValueAxis *>(points->axes(Qt::Horizontal).at(0)));
+    }
+
+    void elidingKeepsBothEndsOfAName() {
+        QCOMPARE(ui::elideMiddle(QStringLiteral("short.txt")), QStringLiteral("short.txt"));
+        const QString elided =
+            ui::elideMiddle(QStringLiteral("12 abcdefghijklmnopqrstuvwxyz.txt"), 11);
+        QCOMPARE(elided, QStringLiteral("12 ab…z.txt"));
+        QCOMPARE(ui::sequentialPalette(10).size(), 10);
+        const QVector<QColor> palette = ui::sequentialPalette(10);
+        auto luma = [](const QColor &c) {
+            return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();
+        };
+        for (int i = 1; i < palette.size(); ++i) // ordered levels get lighter step by step,
+            QVERIFY(luma(palette[i]) > luma(palette[i - 1]) + 0.05); // also in grey print
     }
 
 private:

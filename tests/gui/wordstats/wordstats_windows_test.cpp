@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "common/version.h"
+#include "csvread.h"
 #include "databuild/gradefile.h"
 #include "databuild/sensefile.h"
 #include "wordstats/frequencywindow.h"
@@ -65,7 +67,7 @@ LanguageData senseData() {
 }
 
 ui::ResultSource named(const QString &name) {
-    return {name, false, {}};
+    return {name, false, {}, {}, {}, {}};
 }
 
 } // namespace
@@ -124,11 +126,18 @@ private slots:
         QString error;
         QVERIFY(!window.exportTo(dir.filePath(QStringLiteral("no/such/folder/freq.csv")), &error));
         QVERIFY(!error.isEmpty());
-        // Percentages at full precision: the list shows 33.33, the file keeps every digit.
-        QCOMPARE(QString::fromUtf8(csv.mid(3)),
-                 QStringLiteral("來源,story.txt,\r\n總計,總詞數 4　相異詞數 3\r\n\r\n"
-                                "詞彙,次數,頻率%,文序\r\n天,2,50,3\r\n"
-                                "\"a,b\",1,25,1\r\n地,1,25,2\r\n"));
+        // The heading says where, when, with which program and data; then the list as shown,
+        // percentages at full precision.
+        const testsupport::CsvFile read = testsupport::parseCsv(csv);
+        QVERIFY(read.bom);
+        QCOMPARE(read.heading(QStringLiteral("來源")), QStringLiteral("story.txt"));
+        QCOMPARE(read.heading(QStringLiteral("程式版本")), QString::fromLatin1(kVersion));
+        QCOMPARE(read.heading(QStringLiteral("總計")), QStringLiteral("總詞數 4　相異詞數 3"));
+        const QList<QStringList> expected = {{"詞彙", "次數", "頻率%", "文序"},
+                                             {"天", "2", "50", "3"},
+                                             {"a,b", "1", "25", "1"},
+                                             {"地", "1", "25", "2"}};
+        QCOMPARE(read.table(), expected);
     }
 
     void frequencyWindowWithoutWordsSaysSoAndHasNoRows() {
@@ -188,10 +197,21 @@ private slots:
         QVERIFY(window.exportTreeTo(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()),
-                 QStringLiteral("來源：a.txt\n總詞數 4　相異詞數 3\n\n年級查詢\n  一年級\n    "
-                                "天地\n  二年級\n    山\n  三年級\n"
-                                "  四年級\n  五年級\n  六年級\n  未出現\n    火\n"));
+        const QString treeText = QString::fromUtf8(file.readAll());
+        QVERIFY(treeText.startsWith(QStringLiteral("來源：a.txt\n")));
+        QVERIFY(treeText.contains(QStringLiteral("\n總計：總詞數 4　相異詞數 3\n\n")));
+        QVERIFY(
+            treeText.endsWith(QStringLiteral("\n\n年級查詢\n  一年級\n    "
+                                             "天地\n  二年級\n    山\n  三年級\n"
+                                             "  四年級\n  五年級\n  六年級\n  未出現\n    火\n")));
+
+        // The list exports with the grades as people write them.
+        const QString listPath = dir.filePath(QStringLiteral("grades.csv"));
+        QVERIFY(window.exportTo(listPath));
+        const testsupport::CsvFile list2 = testsupport::readCsv(listPath);
+        QCOMPARE(list2.heading(QStringLiteral("來源")), QStringLiteral("a.txt"));
+        QVERIFY(list2.table().size() > 1);
+        QCOMPARE(list2.table().first(), (QStringList{"詞彙", "年級數", "次數", "文序"}));
     }
 
     void senseTreeShowsCategoriesAndOnlyClassesWithWords() {
