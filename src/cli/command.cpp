@@ -14,6 +14,7 @@
 #include "common/errors.h"
 #include "docfile/documentformats.h"
 #include "docfile/rtfreader.h"
+#include "langdata/scriptconvert.h"
 
 namespace yuedu::cli {
 namespace {
@@ -62,7 +63,7 @@ bool takesValue(const Command &command, const std::string &name) {
 }
 
 bool acceptsOption(const Command &command, const std::string &name) {
-    if (name == "help" || takesValue(command, name))
+    if (name == "help" || name == "to-traditional" || takesValue(command, name))
         return true;
     // The usage line lists every flag ("[--poetry] [--show|--show-all]"), so it is the one
     // place a command declares them.
@@ -102,18 +103,22 @@ const LanguageData &languageData(const Args &args) {
 }
 
 TextEncoding encodingOption(const Args &args) {
-    std::string name = args.value("encoding").value_or("auto");
-    if (name == "auto")
-        return TextEncoding::Auto;
-    if (name == "big5" || name == "cp950")
-        return TextEncoding::Big5;
-    if (name == "utf8" || name == "utf-8")
-        return TextEncoding::Utf8;
-    if (name == "utf16le" || name == "utf-16le")
-        return TextEncoding::Utf16LE;
-    if (name == "utf16be" || name == "utf-16be")
-        return TextEncoding::Utf16BE;
-    throw Error("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
+    const std::string name = args.value("encoding").value_or("auto");
+    if (const std::optional<TextEncoding> e = encodingByName(name))
+        return *e;
+    throw Error("unknown encoding '" + name +
+                "' (use auto, big5, utf8, utf16le, utf16be, gb18030, utf32le or utf32be)");
+}
+
+bool toTraditionalOption(const Args &args) {
+    return args.has("to-traditional");
+}
+
+void convertAndNote(const Args &args, const std::string &name, std::u16string &text,
+                    bool simplified) {
+    for (const ScriptNote &note : applyToTraditional(text, simplified, toTraditionalOption(args)))
+        std::cerr << "yuedu-cli: " << (note.warning ? "warning: " : "note: ") << name << ": "
+                  << note.text << "\n";
 }
 
 std::string readInputBytes(const std::string &name) {
@@ -178,6 +183,7 @@ std::vector<InputText> readInputs(const Args &args) {
         if (std::optional<doc::FormattedText> f = doc::readFormattedText(bytes, name)) {
             for (const auto &note : f->text.notes)
                 std::cerr << "yuedu-cli: note: " << name << ": " << note << "\n";
+            convertAndNote(args, name, f->text.text, false);
             inputs.push_back({name, std::move(f->text.text)});
             continue;
         }
@@ -186,11 +192,14 @@ std::vector<InputText> readInputs(const Args &args) {
             if (rtf.truncated)
                 std::cerr << "yuedu-cli: warning: " << name
                           << ": the RTF file ends early; its text is read up to there\n";
-            inputs.push_back({name, rtf.document.plainText()});
+            std::u16string text = rtf.document.plainText();
+            convertAndNote(args, name, text, false);
+            inputs.push_back({name, std::move(text)});
             continue;
         }
         DecodedText decoded = decodeTextDetailed(bytes, encoding);
         warnAboutDecoding(name, decoded);
+        convertAndNote(args, name, decoded.text, isSimplifiedEncoding(decoded.encoding));
         inputs.push_back({name, std::move(decoded.text)});
     }
     return inputs;

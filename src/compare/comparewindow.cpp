@@ -51,6 +51,7 @@ QStringList columnCaptions() {
     for (auto name : kLevelNames)
         captions << QStringLiteral("通用") + QString::fromUtf16(name) + QStringLiteral("字%");
     captions << QStringLiteral("有詞義類別%");
+    captions << QStringLiteral("編碼");
     return captions;
 }
 
@@ -315,6 +316,11 @@ void CompareWindow::showResult(std::shared_ptr<CompareResult> result) {
                  .arg(m_rows.size());
     for (const auto &f : m_failures)
         lines << QStringLiteral("無法讀取，未列入：") + QString::fromStdString(f.message);
+    // Doubts about how a file was read (a guessed encoding, Simplified Chinese, a conversion).
+    for (const auto &row : m_rows)
+        for (const auto &note : row.notes)
+            lines << QStringLiteral("讀取說明：") + QString::fromStdString(row.name) +
+                         QStringLiteral("：") + QString::fromStdString(note);
     m_status->setText(lines.join(u'\n'));
     fillTable();
     fillCharts();
@@ -378,6 +384,7 @@ void CompareWindow::fillTable() {
         for (int k = 0; k < kUseLevels; ++k)
             percent(row.levelShare(k));
         percent(row.senseShare());
+        items << new QStandardItem(QString::fromStdString(row.encoding));
         m_model->appendRow(items);
     }
     m_table->setSortingEnabled(true);
