@@ -16,6 +16,7 @@
 #include "app/analysiscommands.h"
 #include "app/appcontext.h"
 #include "app/contentwindow.h"
+#include "common/version.h"
 #include "compare/comparewindow.h"
 #include "ui/richtextbox.h"
 #include "ui/settings.h"
@@ -23,7 +24,7 @@
 namespace yuedu::app {
 
 QString versionText() {
-    return QStringLiteral("版本 3.1.1");
+    return QStringLiteral("版本 ") + QString::fromLatin1(kVersion);
 }
 
 QIcon programIcon() {

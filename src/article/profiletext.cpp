@@ -3,6 +3,7 @@
 #include <string>
 
 #include "article/articleprofile.h"
+#include "report/json.h"
 #include "report/numberformat.h"
 
 namespace yuedu::article {
@@ -53,6 +54,19 @@ std::u16string profileFieldText(const ProfileField &field, const ProfileResult &
     if (fieldOutOfRange(field, result))
         text += kOutOfRangeMark;
     return text;
+}
+
+std::string profileJsonLine(const std::string &file, const ProfileResult &result) {
+    report::JsonObject object;
+    object.add("file", file);
+    for (const auto &field : profileFields()) {
+        if (fieldHasNoData(field, result))
+            object.addNull(field.name);
+        else
+            object.addNumber(field.name, result.entry(field.entry) / field.divisor);
+    }
+    object.addBool("lorcf_in_range", result.gradeInRange());
+    return object.line();
 }
 
 } // namespace yuedu::article

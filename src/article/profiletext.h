@@ -36,4 +36,9 @@ std::u16string profileFieldText(const ProfileField &field, const ProfileResult &
 bool fieldHasNoData(const ProfileField &field, const ProfileResult &result);
 bool fieldOutOfRange(const ProfileField &field, const ProfileResult &result);
 
+// The profile of a made result as one JSON object on a line: "file", then every field by its
+// machine name (null for a figure the data cannot give, never a 0 that reads as measured), then
+// "lorcf_in_range".
+std::string profileJsonLine(const std::string &file, const ProfileResult &result);
+
 } // namespace yuedu::article

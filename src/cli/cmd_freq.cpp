@@ -60,13 +60,7 @@ int runFreq(const Args &args) {
 } // namespace
 
 std::u16string frequencyTableText(const compare::FrequencyCounts &counts) {
-    FrequencyResult merged;
-    for (const auto &[word, count] : counts) {
-        merged.FreqWords.push_back(word);
-        merged.FreqCounts.push_back(count);
-        merged.WordTotal += count;
-    }
-    return frequencyRows(merged);
+    return frequencyRows(compare::frequencyResult(counts));
 }
 
 namespace {

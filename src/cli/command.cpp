@@ -12,8 +12,7 @@
 #include <unistd.h>
 
 #include "common/errors.h"
-#include "docfile/documentformats.h"
-#include "docfile/rtfreader.h"
+#include "docfile/inputtext.h"
 #include "langdata/scriptconvert.h"
 
 namespace yuedu::cli {
@@ -104,7 +103,7 @@ const LanguageData &languageData(const Args &args) {
 
 TextEncoding encodingOption(const Args &args) {
     const std::string name = args.value("encoding").value_or("auto");
-    if (const std::optional<TextEncoding> e = encodingByName(name))
+    if (const std::optional<TextEncoding> e = encodingFromName(name))
         return *e;
     throw Error("unknown encoding '" + name +
                 "' (use auto, big5, utf8, utf16le, utf16be, gb18030, utf32le or utf32be)");
@@ -122,53 +121,12 @@ void convertAndNote(const Args &args, const std::string &name, std::u16string &t
 }
 
 std::string readInputBytes(const std::string &name) {
-    std::string bytes;
-    if (name == "-") {
-        // One read of the whole input rather than a character at a time.
-        std::ostringstream content;
-        content << std::cin.rdbuf();
-        bytes = std::move(content).str();
-        if (std::cin.bad())
-            throw IoError("standard input", std::strerror(errno));
-        return bytes;
-    }
-    std::error_code ec;
-    if (std::filesystem::is_directory(name, ec))
-        throw IoError(name, "is a folder, not a text file");
-    errno = 0;
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
-        throw IoError(name, errno ? std::strerror(errno) : "cannot be opened");
-    // One read of the whole file into a buffer of its size (a file that grows meanwhile is read
-    // to its end all the same).
-    const std::uintmax_t size = std::filesystem::file_size(name, ec);
-    if (!ec)
-        bytes.resize(static_cast<std::size_t>(size));
-    bytes.resize(static_cast<std::size_t>(
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())).gcount()));
-    if (in) {
-        std::ostringstream rest;
-        rest << in.rdbuf();
-        bytes += std::move(rest).str();
-    }
-    if (in.bad())
-        throw IoError(name, errno ? std::strerror(errno) : "read error");
-    return bytes;
+    return doc::readInputBytes(name);
 }
 
 void warnAboutDecoding(const std::string &name, const DecodedText &decoded) {
-    if (decoded.binary)
-        std::cerr << "yuedu-cli: warning: " << name << ": does not look like a text file\n";
-    else if (decoded.replaced > 0 || decoded.ambiguous) {
-        std::cerr << "yuedu-cli: warning: " << name << ": read as "
-                  << encodingName(decoded.encoding);
-        if (decoded.replaced > 0)
-            std::cerr << "; " << decoded.replaced
-                      << " invalid byte sequences were replaced with U+FFFD";
-        if (decoded.ambiguous)
-            std::cerr << "; the encoding is a guess (choose one with --encoding)";
-        std::cerr << "\n";
-    }
+    if (std::string warning = doc::decodingWarning(name, decoded); !warning.empty())
+        std::cerr << "yuedu-cli: warning: " << warning << "\n";
 }
 
 std::vector<InputText> readInputs(const Args &args) {
@@ -178,29 +136,12 @@ std::vector<InputText> readInputs(const Args &args) {
         names.push_back("-");
     std::vector<InputText> inputs;
     for (const auto &name : names) {
-        const std::string bytes = readInputBytes(name);
-        // Word, OpenDocument, EPUB, web pages and PDF, by content; what was left out is said.
-        if (std::optional<doc::FormattedText> f = doc::readFormattedText(bytes, name)) {
-            for (const auto &note : f->text.notes)
-                std::cerr << "yuedu-cli: note: " << name << ": " << note << "\n";
-            convertAndNote(args, name, f->text.text, false);
-            inputs.push_back({name, std::move(f->text.text)});
-            continue;
-        }
-        if (doc::looksLikeRtf(bytes)) {
-            doc::RtfReadResult rtf = doc::readRtf(bytes, name);
-            if (rtf.truncated)
-                std::cerr << "yuedu-cli: warning: " << name
-                          << ": the RTF file ends early; its text is read up to there\n";
-            std::u16string text = rtf.document.plainText();
-            convertAndNote(args, name, text, false);
-            inputs.push_back({name, std::move(text)});
-            continue;
-        }
-        DecodedText decoded = decodeTextDetailed(bytes, encoding);
-        warnAboutDecoding(name, decoded);
-        convertAndNote(args, name, decoded.text, isSimplifiedEncoding(decoded.encoding));
-        inputs.push_back({name, std::move(decoded.text)});
+        doc::InputText input = doc::readInputText(name, encoding, toTraditionalOption(args));
+        for (const auto &notice : input.notices)
+            std::cerr << (notice.kind == doc::InputNotice::Kind::Note ? "yuedu-cli: note: "
+                                                                      : "yuedu-cli: warning: ")
+                      << notice.message << "\n";
+        inputs.push_back({name, std::move(input.text)});
     }
     return inputs;
 }

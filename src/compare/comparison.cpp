@@ -256,6 +256,16 @@ void addFrequencyTable(std::u16string_view table, const std::string &source,
     }
 }
 
+wordstats::FrequencyResult frequencyResult(const FrequencyCounts &counts) {
+    wordstats::FrequencyResult result;
+    for (const auto &[word, count] : counts) {
+        result.FreqWords.push_back(word);
+        result.FreqCounts.push_back(count);
+        result.WordTotal += count;
+    }
+    return result;
+}
+
 std::vector<std::string> columnNames() {
     std::vector<std::string> names{"path"};
     for (const auto &field : article::profileFields())

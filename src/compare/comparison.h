@@ -16,6 +16,7 @@
 #include "compare/corpus.h"
 #include "langdata/languagedata.h"
 #include "report/captions.h"
+#include "wordstats/frequency.h"
 
 namespace yuedu::seg {
 class Lexicon;
@@ -105,6 +106,10 @@ CorpusTotals corpusTotals(const LanguageData &data, const std::vector<TextRow> &
 // line for a row without a whole-number count.
 void addFrequencyTable(std::u16string_view table, const std::string &source,
                        FrequencyCounts &counts);
+
+// The frequency list of summed counts: the words in the order of counts, their counts, and the
+// word total (the empty piece included) their percentages are taken of.
+wordstats::FrequencyResult frequencyResult(const FrequencyCounts &counts);
 
 // Whether profile figure i (in the window's field order) is a count that sums over texts.
 bool profileFigureSums(int i);

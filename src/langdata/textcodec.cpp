@@ -387,7 +387,7 @@ IcuOpinion icuOpinion(std::string_view sample) {
         const int32_t confidence = ucsdet_getConfidence(matches[i], &s);
         if (U_FAILURE(s) || !name)
             continue;
-        const std::optional<TextEncoding> e = encodingByName(name);
+        const std::optional<TextEncoding> e = encodingFromName(name);
         if (e && *e != TextEncoding::Auto)
             opinion.confidence[static_cast<int>(*e)] =
                 std::max(opinion.confidence[static_cast<int>(*e)], static_cast<int>(confidence));
@@ -578,7 +578,7 @@ const char *encodingName(TextEncoding encoding) {
     }
 }
 
-std::optional<TextEncoding> encodingByName(std::string_view name) {
+std::optional<TextEncoding> encodingFromName(std::string_view name) {
     std::string n;
     for (char c : name)
         if (c != '-' && c != '_')

@@ -36,12 +36,12 @@ struct DecodedText {
 // bytes are read in it and only the replacements are counted.
 DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto);
 
+// The encoding a user names: auto, big5 (cp950), utf8, utf16le, utf16be, gb18030 (gbk,
+// gb2312), utf32le or utf32be, with or without hyphens, in any case; none for any other name.
+std::optional<TextEncoding> encodingFromName(std::string_view name);
+
 // "Big5", "UTF-8", "UTF-16LE", "UTF-16BE", "GB18030", "UTF-32LE", "UTF-32BE" ("auto" for Auto).
 const char *encodingName(TextEncoding encoding);
-
-// The encoding a name on a command line or in a setting means ("big5", "cp950", "utf8",
-// "utf-16le", "gbk", "gb2312", "gb18030", "utf32be", ..., "auto"; any case); nullopt when none.
-std::optional<TextEncoding> encodingByName(std::string_view name);
 
 // Whether the encoding is one of Simplified Chinese (a text read in it may want converting).
 inline bool isSimplifiedEncoding(TextEncoding encoding) {

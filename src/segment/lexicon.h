@@ -13,8 +13,8 @@ class Lexicon {
 public:
     // Character lists.
     WordList NounChars, VerbChars, StateAdjChars, MeasureChars, NumeralChars, QuantityChars,
-        SuffixChars, TimePrefixChars, AdverbChars, NegationPartners, RedupAdjChars,
-        RedupAdjChars2, ErAdjChars, ToVerbChars, ComplementChars;
+        SuffixChars, TimePrefixChars, AdverbChars, NegationPartners, RedupAdjChars, RedupAdjChars2,
+        ErAdjChars, ToVerbChars, ComplementChars;
     // Word lists (entries separated by U+0001).
     WordList QuantityWords, UnitWords, TimeUnitChars, TimeUnitWords, AllWords, DirectionWords,
         AdverbWords, AdverbPhrases, AabbWords, AbbStems, AbabWords, ALiAbWords, PerceptionWords,
@@ -24,12 +24,12 @@ public:
     std::u16string UserWords = u",";
 
     // The built-in lists with no user words.
-    static const Lexicon& builtIn();
+    static const Lexicon &builtIn();
 };
 
 // Builds the lists and reads userword.apd from dir (a missing or unreadable file leaves the
 // user words empty). The file is Big5 text; UTF-8 is accepted too.
-Lexicon LoadLexicon(const std::filesystem::path& dir);
+Lexicon LoadLexicon(const std::filesystem::path &dir);
 
 // The user words from the text of a userword.apd file (line ends CR LF, LF or CR).
 std::u16string userWordsFromText(std::u16string_view fileText);

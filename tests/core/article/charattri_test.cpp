@@ -110,8 +110,9 @@ TEST(CharRecord, DetailRecordNumbersAddressOnlyRecordsInsideTheTable) {
         data.CharDetailTable[1] = static_cast<std::uint8_t>(c.number & 0xFF);
         const auto rec = detailRecord(data, 0);
         ASSERT_EQ(rec.has_value(), c.present) << c.number;
-        if (c.present)
+        if (c.present) {
             EXPECT_EQ(rec->data(), data.CharDetailTable.data() + 26122 + (c.number - 1) * 44);
+        }
     }
 }
 

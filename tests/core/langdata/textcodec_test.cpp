@@ -179,7 +179,7 @@ TEST(TextDecoding, EveryEncodingIsRecognisedWholeCutAndDamaged) {
     EXPECT_EQ(decodeTextDetailed(encodeText(traditional, TextEncoding::Big5), TextEncoding::Gb18030)
                   .encoding,
               TextEncoding::Gb18030);
-    EXPECT_EQ(encodingByName("GBK"), TextEncoding::Gb18030);
-    EXPECT_EQ(encodingByName("utf-32le"), TextEncoding::Utf32LE);
-    EXPECT_EQ(encodingByName("latin1"), std::nullopt);
+    EXPECT_EQ(encodingFromName("GBK"), TextEncoding::Gb18030);
+    EXPECT_EQ(encodingFromName("utf-32le"), TextEncoding::Utf32LE);
+    EXPECT_EQ(encodingFromName("latin1"), std::nullopt);
 }

@@ -1,0 +1,43 @@
+#pragma once
+// One input text of the command line and the Python package: a named file (or standard input,
+// "-") read whole and turned into text the one way every command does it. Word, OpenDocument,
+// EPUB, web pages and PDF by their content, RTF (a saved result) as a document, anything else
+// decoded as plain text in the encoding asked for or the one guessed. What the reader noticed
+// comes back as notices for the caller to show in its own way.
+#include <string>
+#include <vector>
+
+#include "langdata/textcodec.h"
+
+namespace yuedu::doc {
+
+struct InputNotice {
+    enum class Kind {
+        Warning, // the text may not be what the file holds (a guess, replacements, cut off)
+        Note,    // what a format reader left out
+    };
+    Kind kind;
+    std::string message; // starts with the name of the input
+};
+
+struct InputText {
+    std::string name; // path, or "-" for standard input
+    std::u16string text;
+    std::vector<InputNotice> notices;
+};
+
+// Reads and converts one input. A text read as Simplified Chinese (GB18030) is warned about
+// with the number of hanzi the data has no record of; toTraditional converts every text from
+// Simplified to Traditional Chinese (OpenCC s2tw), with a note. Throws IoError with the path
+// and the reason when it cannot be read, FormatError for a file of one of the other formats
+// that cannot be read, Error when the conversion cannot be loaded.
+InputText readInputText(const std::string &name, TextEncoding encoding, bool toTraditional = false);
+
+// The bytes of one named file, or of standard input for "-". Throws IoError with the path and
+// the system's reason (a folder is refused as one).
+std::string readInputBytes(const std::string &name);
+
+// The warning about a decoded file (empty for a clean, clear-cut reading), starting with name.
+std::string decodingWarning(const std::string &name, const DecodedText &decoded);
+
+} // namespace yuedu::doc
