@@ -6,6 +6,7 @@
 #include "app/appcontext.h"
 #include "app/longtask.h"
 #include "app/mainwindow.h"
+#include "app/wordcontextcommands.h"
 #include "app/worktext.h"
 #include "article/articleattributes.h"
 #include "article/articleprofile.h"
@@ -110,6 +111,30 @@ ui::ResultSource AnalysisCommands::activeSource() const {
     return source;
 }
 
+template <class Result, class Analysis>
+std::shared_ptr<const Result> AnalysisCommands::runAnalysis(long long textLength,
+                                                            Analysis analyse) {
+    // The worker writes into a slot it shares: a cancelled one finishes into nothing.
+    auto slot = std::make_shared<std::shared_ptr<const Result>>();
+    if (!runLongTask(
+            &m_main, textLength, kWorking,
+            [slot, analyse = std::move(analyse)] {
+                *slot = std::make_shared<const Result>(analyse());
+            },
+            m_threshold))
+        return nullptr;
+    return std::move(*slot);
+}
+
+template <class Window, class Result>
+void AnalysisCommands::present(QPointer<Window> &window, std::shared_ptr<const Result> result,
+                               ui::ResultSource source) {
+    if (!window)
+        window = new Window;
+    window->setResult(std::move(result), std::move(source));
+    m_main.showChildWindow(window);
+}
+
 std::shared_ptr<seg::PhraseDivider> AnalysisCommands::divider() {
     // A cancelled segmentation may still be running on its worker; the divider is not made
     // for two runs at once, so the next run gets a fresh one.
@@ -144,12 +169,11 @@ void AnalysisCommands::articleProfile() {
     }
 
     const LanguageData &data = m_main.context().data;
-    auto text = std::make_shared<std::u16string>(ArticleText.toStdU16String());
-    auto result = std::make_shared<article::ProfileResult>();
-    if (!runLongTask(
-            &m_main, static_cast<long long>(text->size()), kWorking,
-            [&data, text, result, genre] { *result = article::artprofile(data, *text, genre); },
-            m_threshold))
+    auto result = runAnalysis<article::ProfileResult>(
+        ArticleText.size(), [&data, text = ArticleText.toStdU16String(), genre] {
+            return article::artprofile(data, text, genre);
+        });
+    if (!result)
         return;
     // Text without a single hanzi of the tables has no profile: say so, and leave a profile on
     // show untouched rather than open a window of zeros.
@@ -158,10 +182,7 @@ void AnalysisCommands::articleProfile() {
                                               article::profileOutcomeMessage(result->outcome))));
         return;
     }
-    if (!m_profileWindow)
-        m_profileWindow = new article::ArticleProfileWindow;
-    m_profileWindow->setResult(std::move(result), std::move(source));
-    m_main.showChildWindow(m_profileWindow);
+    present(m_profileWindow, std::move(result), std::move(source));
 }
 
 void AnalysisCommands::articleAttributes() {
@@ -170,20 +191,16 @@ void AnalysisCommands::articleAttributes() {
     ui::ResultSource source = activeSource();
     GetWorkText(m_main.activeTextBox(), ArticleText);
     const LanguageData &data = m_main.context().data;
-    auto text = std::make_shared<std::u16string>(ArticleText.toStdU16String());
-    auto result = std::make_shared<article::AttributeResult>();
-    if (!runLongTask(
-            &m_main, static_cast<long long>(text->size()), kWorking,
-            [&data, text, result] { *result = article::artattri(data, *text); }, m_threshold))
+    auto result = runAnalysis<article::AttributeResult>(
+        ArticleText.size(),
+        [&data, text = ArticleText.toStdU16String()] { return article::artattri(data, text); });
+    if (!result)
         return;
     if (!result->found()) {
         m_main.dialogs().message(&m_main, kNoHanzi);
         return;
     }
-    if (!m_attributeWindow)
-        m_attributeWindow = new article::AttributeTreeWindow;
-    m_attributeWindow->setResult(std::move(result), std::move(source));
-    m_main.showChildWindow(m_attributeWindow);
+    present(m_attributeWindow, std::move(result), std::move(source));
 }
 
 void AnalysisCommands::segmentText() {
@@ -294,47 +311,34 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
     ui::ResultSource source = activeSource();
     GetWorkText(m_main.activeTextBox(), WordText);
     const LanguageData &data = m_main.context().data;
-    auto text = std::make_shared<std::u16string>(WordText.toStdU16String());
-    WordText.clear(); // the analysis consumes its text
-    const long long length = static_cast<long long>(text->size());
+    const long long length = WordText.size();
+    // Shared with the result window, which looks double-clicked words up in it.
+    auto text = std::make_shared<const std::u16string>(WordText.toStdU16String());
+    WordText.clear();
 
     switch (which) {
-    case WordStatistic::Senses: {
-        auto result = std::make_shared<SenseResult>();
-        if (!runLongTask(
-                &m_main, length, kWorking,
-                [&data, text, result] { *result = SenseClasses(data, *text); }, m_threshold))
-            return;
-        if (!m_senseWindow)
-            m_senseWindow = new SenseTreeWindow;
-        m_senseWindow->setResult(std::move(result), std::move(source));
-        m_main.showChildWindow(m_senseWindow);
+    case WordStatistic::Senses:
+        if (auto result = runAnalysis<SenseResult>(
+                length, [&data, text] { return SenseClasses(data, *text); })) {
+            present(m_senseWindow, std::move(result), source);
+            // A word double-clicked there is looked up in the text the result came from.
+            m_main.wordContext().updateWords(m_senseWindow, text, source);
+        }
         return;
-    }
-    case WordStatistic::Grades: {
-        auto result = std::make_shared<GradeResult>();
-        if (!runLongTask(
-                &m_main, length, kWorking,
-                [&data, text, result] { *result = VocabularyGrades(data, *text); }, m_threshold))
-            return;
-        if (!m_gradeWindow)
-            m_gradeWindow = new GradeWindow;
-        m_gradeWindow->setResult(std::move(result), std::move(source));
-        m_main.showChildWindow(m_gradeWindow);
+    case WordStatistic::Grades:
+        if (auto result = runAnalysis<GradeResult>(
+                length, [&data, text] { return VocabularyGrades(data, *text); })) {
+            present(m_gradeWindow, std::move(result), source);
+            m_main.wordContext().updateWords(m_gradeWindow, text, source);
+        }
         return;
-    }
-    case WordStatistic::Frequency: {
-        auto result = std::make_shared<FrequencyResult>();
-        if (!runLongTask(
-                &m_main, length, kWorking, [text, result] { *result = WordFrequency(*text); },
-                m_threshold))
-            return;
-        if (!m_frequencyWindow)
-            m_frequencyWindow = new FrequencyWindow;
-        m_frequencyWindow->setResult(std::move(result), std::move(source));
-        m_main.showChildWindow(m_frequencyWindow);
+    case WordStatistic::Frequency:
+        if (auto result =
+                runAnalysis<FrequencyResult>(length, [text] { return WordFrequency(*text); })) {
+            present(m_frequencyWindow, std::move(result), source);
+            m_main.wordContext().updateWords(m_frequencyWindow, text, source);
+        }
         return;
-    }
     }
 }
 
@@ -346,7 +350,7 @@ void AnalysisCommands::characterProfile() {
     GetWorkText(m_main.activeTextBox(), text);
     charprofile::CharProfileWindow *window = characterWindow();
     if (text.isEmpty()) {
-        window->machwd_Change();
+        window->refreshCharacter();
         window->show();
         Notice &notice = m_main.notice();
         notice.setHeading(QStringLiteral("  什麼原因造成這樣？"));
@@ -355,8 +359,13 @@ void AnalysisCommands::characterProfile() {
         window->hide();
         return;
     }
-    auto result = std::make_shared<const charprofile::CharProfileResult>(
-        charprofile::characterProfiles(m_main.context().data, text.toStdU16String()));
+    const LanguageData &data = m_main.context().data;
+    auto result = runAnalysis<charprofile::CharProfileResult>(
+        text.size(), [&data, chars = text.toStdU16String()] {
+            return charprofile::characterProfiles(data, chars);
+        });
+    if (!result)
+        return;
     // A text without a hanzi of the tables has nothing to page through: say so instead of
     // opening a window of zeros.
     if (result->empty()) {

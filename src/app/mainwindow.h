@@ -25,6 +25,7 @@ namespace yuedu::app {
 
 struct AppContext;
 class AnalysisCommands;
+class WordContextCommands;
 
 inline const QString kTooManyFiles =
     QStringLiteral("已開啟之檔案超過十個，為避免紛亂請關閉部份檔案。");
@@ -42,6 +43,7 @@ public:
     DocumentSlots &documentSlots() { return m_slots; }
     QMdiArea *mdiArea() const { return m_mdi; }
     AnalysisCommands &commands() { return *m_commands; }
+    WordContextCommands &wordContext() { return *m_wordContext; }
 
     int findfree() const { return m_slots.findfree(); }
     int CurrentSlot = 0;
@@ -145,6 +147,7 @@ private:
     DocumentSlots m_slots;
     Notice m_notice;
     std::unique_ptr<AnalysisCommands> m_commands;
+    std::unique_ptr<WordContextCommands> m_wordContext;
     QMenu *m_windowMenu = nullptr;
     QMenu *m_recentMenu = nullptr;
     QLabel *m_encodingLabel = nullptr;

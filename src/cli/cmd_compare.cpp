@@ -29,23 +29,7 @@ Format formatOption(const Args &args) {
         return Format::Csv;
     if (name == "json")
         return Format::Json;
-    throw Error("unknown format '" + name + "' (use tsv, csv or json)");
-}
-
-int jobsOption(const Args &args) {
-    const auto value = args.value("jobs");
-    if (!value) {
-        const unsigned cores = std::thread::hardware_concurrency();
-        return cores > 0 ? static_cast<int>(cores) : 1;
-    }
-    try {
-        std::size_t used = 0;
-        const int n = std::stoi(*value, &used);
-        if (used == value->size() && n >= 1 && n <= 1024)
-            return n;
-    } catch (const std::exception &) {
-    }
-    throw Error("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
+    throw UsageError("unknown format '" + name + "' (use tsv, csv or json)");
 }
 
 // One line of the table. JSON gives one object a line, so that the output of shards of a
@@ -97,7 +81,7 @@ int runCompare(const Args &args) {
     const Format format = formatOption(args);
     const int jobs = jobsOption(args);
     if (args.positional.empty())
-        throw Error("name the files or folders of the texts to compare");
+        throw UsageError("name the files or folders of the texts to compare");
 
     int status = 0;
     const compare::CollectedTexts collected = compare::collectTexts(args.positional);
@@ -112,7 +96,7 @@ int runCompare(const Args &args) {
     }
 
     const LanguageData &data = languageData(args);
-    const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
+    const seg::Lexicon lexicon = loadLexicon(args);
     std::vector<compare::TextSource> sources;
     bool stdinTaken = false;
     for (const auto &file : collected.files) {

@@ -97,7 +97,7 @@ struct Tally {
 
 int runEvalSeg(const Args &args) {
     if (args.positional.size() != 1)
-        throw Error("give one hand-segmented file (e.g. data/eval/segmented.txt)");
+        throw UsageError("give one hand-segmented file (e.g. data/eval/segmented.txt)");
     // The gold file is read as every other input is: any encoding the decoder reads.
     const std::string &goldPath = args.positional[0];
     DecodedText gold = decodeTextDetailed(readInputBytes(goldPath), encodingOption(args));
@@ -105,7 +105,7 @@ int runEvalSeg(const Args &args) {
     convertAndNote(args, goldPath, gold.text, isSimplifiedEncoding(gold.encoding));
     std::istringstream in(toUtf8(gold.text));
     const LanguageData &data = languageData(args);
-    const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
+    const seg::Lexicon lexicon = loadLexicon(args);
     const seg::PhraseDivider divider(data, lexicon);
     const bool show = args.has("show"), showAll = args.has("show-all");
 

@@ -24,6 +24,7 @@ int runProfile(const Args &args) {
             status = 1;
             continue;
         }
+        noteExtraHanzi("profile", input.name, profile.extraHanzi, profile.extraDistinct);
         if (json) {
             writeOut(article::profileJsonLine(input.name, profile));
             continue;

@@ -8,11 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "compare/comparison.h"
+#include "concord/wordcorpus.h"
 #include "langdata/languagedata.h"
 #include "langdata/textcodec.h"
+#include "segment/lexicon.h"
 
 namespace yuedu::cli {
+
+// A command line the command cannot run with (a bad option value, missing or extra operands):
+// the message and the command's usage line, exit status 2.
+class UsageError : public Error {
+public:
+    using Error::Error;
+};
 
 struct Args {
     std::vector<std::string> positional;                      // files, in order
@@ -49,9 +59,13 @@ const std::vector<Command> &commands();
 // The folder of the yuedu-cli executable.
 std::filesystem::path exeDir();
 
-// Loads the data files from --data-dir / YUEDU_DATA_DIR / beside the program / installed;
-// problems are warned about on stderr and the run goes on with zero-filled tables.
+// Loads the data files from --data-dir / YUEDU_DATA_DIR / beside the program / installed.
+// A missing folder, a missing, damaged or changed file throws Error naming each file and what
+// is wrong: no figure is ever computed from tables that are not the data.
 const LanguageData &languageData(const Args &args);
+// The word-class lists and the user's words of the data folder; a userword.apd that is there
+// but cannot be read or is no text throws Error as the data files do.
+seg::Lexicon loadLexicon(const Args &args);
 std::filesystem::path dataDir(const Args &args);
 
 // --encoding auto|big5|utf8|utf16le|utf16be|gb18030|utf32le|utf32be (default auto; gbk and
@@ -77,8 +91,17 @@ struct InputText {
 // that was not clear-cut or needed replacements is warned about on stderr. Throws IoError with
 // the path and the reason.
 std::vector<InputText> readInputs(const Args &args);
+// Throws IoError when the decoding found bytes that are no text (a program, an image, a format
+// Yuedu does not read) and no encoding was asked for: such bytes are never analysed.
+void refuseBinary(const std::string &name, const DecodedText &decoded, TextEncoding asked);
 // The warning readInputs gives about a decoded file (none for a clean, clear-cut reading).
 void warnAboutDecoding(const std::string &name, const DecodedText &decoded);
+
+// Says on standard error how many hanzi of a text have no record in the data (hanzi outside
+// code page 950): they count in the length and the distinct characters, not in the figures
+// read from records. Nothing for a text without such hanzi.
+void noteExtraHanzi(const std::string &command, const std::string &name, std::int64_t total,
+                    std::int64_t distinct);
 
 // The bytes of one named file, or of standard input for "-". Throws IoError with the path and
 // the system's reason (a folder is refused as one).
@@ -94,5 +117,19 @@ void finishOutput();
 // A word frequency table in the freq command's form (word, count, percentage, order), of
 // counts summed over several texts or tables.
 std::u16string frequencyTableText(const compare::FrequencyCounts &counts);
+
+// --jobs N (1..1024); the number of processors when not given. Throws Error for another value.
+int jobsOption(const Args &args);
+
+// --NAME N, a whole number from low to high; fallback when not given. Throws Error otherwise.
+std::int64_t numberOption(const Args &args, const std::string &name, std::int64_t fallback,
+                          std::int64_t low, std::int64_t high);
+
+// The texts a corpus command names (files and folders, as compare takes them; standard input
+// when none is named) cut into words, kept for the next run unless --no-cache is given.
+// Problems are reported on stderr with the command's name; status is set to 1 for a text that
+// could not be read. Throws Error when no text at all could be read.
+concord::WordCorpus readWordCorpus(const Args &args, const std::string &command,
+                                   std::size_t firstInput, int &status);
 
 } // namespace yuedu::cli

@@ -39,7 +39,7 @@ struct TextRow {
     std::optional<std::array<std::optional<double>, kProfileFigures>> profile;
     // Whether the estimated grade lies where its formula holds (the profile's range mark).
     bool gradeInRange = false;
-    std::int64_t characters = 0; // table characters (全文長)
+    std::int64_t characters = 0; // hanzi with a record in the data (all of 全文長 in Big5 text)
     std::int64_t tokens = 0;     // word occurrences after segmentation (empty pieces not)
     std::int64_t types = 0;      // distinct words
     std::int64_t senseTypes = 0; // distinct words that have a sense class

@@ -98,11 +98,19 @@ InputText readInputText(const std::string &name, TextEncoding encoding, bool toT
         return input;
     }
     DecodedText decoded = decodeTextDetailed(bytes, encoding);
+    refuseBinary(name, decoded, encoding);
     if (std::string warning = decodingWarning(name, decoded); !warning.empty())
         input.notices.push_back({InputNotice::Kind::Warning, std::move(warning)});
     input.text = std::move(decoded.text);
     noteScript(input, isSimplifiedEncoding(decoded.encoding), toTraditional);
     return input;
+}
+
+void refuseBinary(const std::string &name, const DecodedText &decoded, TextEncoding asked) {
+    if (decoded.binary && asked == TextEncoding::Auto)
+        throw IoError(name, "does not look like a text file (it holds zero bytes or bytes that "
+                            "no encoding reads as text) and is no format Yuedu reads; "
+                            "--encoding reads it as text all the same");
 }
 
 } // namespace yuedu::doc

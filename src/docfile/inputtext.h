@@ -37,6 +37,10 @@ InputText readInputText(const std::string &name, TextEncoding encoding, bool toT
 // the system's reason (a folder is refused as one).
 std::string readInputBytes(const std::string &name);
 
+// Throws IoError when the decoding found bytes that are no text (a program, an image, a format
+// Yuedu does not read) and no encoding was asked for: such bytes are never analysed.
+void refuseBinary(const std::string &name, const DecodedText &decoded, TextEncoding asked);
+
 // The warning about a decoded file (empty for a clean, clear-cut reading), starting with name.
 std::string decodingWarning(const std::string &name, const DecodedText &decoded);
 

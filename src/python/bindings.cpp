@@ -51,18 +51,21 @@ class Engine {
 public:
     Engine(const std::filesystem::path &explicitDir, const std::filesystem::path &besideDir)
         : m_dir(findDataDir(explicitDir, besideDir)), m_report(loaddata(m_dir, m_data)),
-          m_lexicon(seg::LoadLexicon(m_dir)), m_divider(m_data, m_lexicon) {}
+          m_lexicon(seg::LoadLexicon(m_dir, &m_lexiconReport)), m_divider(m_data, m_lexicon) {}
 
     const std::filesystem::path &dir() const { return m_dir; }
     const LanguageData &data() const { return m_data; }
     const seg::Lexicon &lexicon() const { return m_lexicon; }
     const seg::PhraseDivider &divider() const { return m_divider; }
 
-    // What loaddata found wrong: (path of the file, message), as the command line warns.
+    // What loading found wrong: (path of the file, message), as the command line reports it.
     std::vector<std::pair<std::string, std::string>> problems() const {
         std::vector<std::pair<std::string, std::string>> out;
-        for (const auto &p : m_report.problems)
-            out.emplace_back((m_dir / p.file).string(), p.message);
+        for (const LoadReport *report : {&m_report, &m_lexiconReport})
+            for (const auto &p : report->problems) {
+                const std::filesystem::path file(p.file);
+                out.emplace_back((file.is_absolute() ? file : m_dir / file).string(), p.message);
+            }
         return out;
     }
 
@@ -70,6 +73,7 @@ private:
     std::filesystem::path m_dir;
     LanguageData m_data;
     LoadReport m_report;
+    LoadReport m_lexiconReport;
     seg::Lexicon m_lexicon;
     seg::PhraseDivider m_divider;
 };
@@ -88,9 +92,24 @@ std::vector<std::u16string> splitLines(std::u16string_view words) {
     return out;
 }
 
+// The words of segmented text as yuedu-cli freq cuts them. The text is copied only when it has
+// a line feed without its carriage return, and the list is sized once: on a large text the
+// copies and regrowths cost more than the scan.
 wordstats::PieceList segmentedPieces(const std::u16string &segmented) {
+    bool bareLineFeed = false;
+    for (std::size_t at = segmented.find(u'\n'); at != std::u16string::npos;
+         at = segmented.find(u'\n', at + 1))
+        if (at == 0 || segmented[at - 1] != u'\r') {
+            bareLineFeed = true;
+            break;
+        }
     wordstats::PieceList words;
-    wordstats::ScanPieces(wordstats::crlfLineBreaks(segmented), wordstats::PieceScan::Clean, words);
+    words.reserve(segmented.size() / 3 + 1);
+    if (bareLineFeed)
+        wordstats::ScanPieces(wordstats::crlfLineBreaks(segmented), wordstats::PieceScan::Clean,
+                              words);
+    else
+        wordstats::ScanPieces(segmented, wordstats::PieceScan::Clean, words);
     return words;
 }
 
@@ -111,7 +130,7 @@ FrequencyRows frequencyRows(const wordstats::FrequencyResult &result) {
     FrequencyRows out;
     out.first.reserve(result.size());
     for (std::size_t i = 0; i < result.size(); ++i)
-        out.first.emplace_back(result.FreqWords[i], result.FreqCounts[i],
+        out.first.emplace_back(result.words[i].word, result.words[i].count,
                                shownNumber(result.percentText(i)),
                                static_cast<std::int64_t>(i) + 1);
     out.second = result.WordTotal;
@@ -128,8 +147,8 @@ struct GradeRows {
 GradeRows gradeRows(const wordstats::GradeResult &result) {
     GradeRows out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        out.rows.emplace_back(result.GradeWords[i], shownNumber(result.gradeText(i)),
-                              result.GradeCounts[i], static_cast<std::int64_t>(i) + 1);
+        out.rows.emplace_back(result.words[i].word, shownNumber(result.gradeText(i)),
+                              result.words[i].count, static_cast<std::int64_t>(i) + 1);
     out.wordTotal = result.WordTotal;
     const std::vector<report::TreeNode> nodes = wordstats::gradeTreeNodes(result);
     for (std::size_t k = 1; k < nodes.size(); ++k)
@@ -161,7 +180,7 @@ SenseRows senseRows(const wordstats::SenseResult &result) {
             out.classes.emplace_back(category, u"", std::vector<std::u16string>{});
     }
     out.wordTotal = result.WordTotal;
-    out.distinct = static_cast<std::int64_t>(result.FreqWords.size());
+    out.distinct = static_cast<std::int64_t>(result.words.size());
     out.classified = result.classifiedCount();
     return out;
 }
@@ -369,9 +388,9 @@ PYBIND11_MODULE(_yuedu, m) {
                         if (!result.hasData(k))
                             values.emplace_back();
                         else if (charprofile::isHundredths(k))
-                            values.emplace_back(figures.WordProfile[k] / 100.0);
+                            values.emplace_back(figures.figure(k) / 100.0);
                         else
-                            values.emplace_back(figures.WordProfile[k]);
+                            values.emplace_back(figures.figure(k));
                     }
                     rows.emplace_back(figures.ch, std::move(values));
                 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "langdata/languagedata.h"
 #include "segment/wordlist.h"
 
 namespace yuedu::seg {
@@ -27,9 +28,10 @@ public:
     static const Lexicon &builtIn();
 };
 
-// Builds the lists and reads userword.apd from dir (a missing or unreadable file leaves the
-// user words empty). The file is Big5 text; UTF-8 is accepted too.
-Lexicon LoadLexicon(const std::filesystem::path &dir);
+// Builds the lists and reads userword.apd from dir. A missing file means no user words; a file
+// that is there but cannot be read, or is no text, leaves them empty too and is added to
+// *report (when given). The file is Big5 text; UTF-8 is accepted too.
+Lexicon LoadLexicon(const std::filesystem::path &dir, LoadReport *report = nullptr);
 
 // The user words from the text of a userword.apd file (line ends CR LF, LF or CR).
 std::u16string userWordsFromText(std::u16string_view fileText);

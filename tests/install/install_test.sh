@@ -37,7 +37,7 @@ esac
 
 for f in bin/yuedu bin/yuedu-cli share/applications/yuedu.desktop share/mime/packages/yuedu.xml \
     share/man/man1/yuedu.1.gz share/man/man1/yuedu-cli.1.gz share/yuedu/gdphvbdn.byt \
-    share/yuedu/dpphvbdn.byt share/yuedu/phwdvbdn.byt share/yuedu/userword.apd; do
+    share/yuedu/dpphvbdn.byt share/yuedu/phwdvbdn.byt share/yuedu/userword.apd share/yuedu/manifest.txt; do
     [ -e "$root/$f" ] || fail "$f is not installed"
 done
 for size in 16 22 24 32 48 64 128 256; do

@@ -34,6 +34,30 @@ std::vector<std::string> subcommands(const fs::path &scratch) {
     return names;
 }
 
+// What a command needs before its texts: the word to look for, or the reference table (made by
+// freq from reference, an already segmented text).
+std::vector<std::string> operandsOf(const std::string &name, const std::string &word,
+                                    const fs::path &scratch, const std::string &reference) {
+    if (name == "concord" || name == "collocates")
+        return {word};
+    if (name == "keywords") {
+        const std::string table = (scratch / "reference.tsv").string();
+        EXPECT_EQ(runProcess({YUEDU_CLI, "freq", reference}, table).status, 0);
+        return {"--reference=" + table};
+    }
+    return {};
+}
+
+// The command line of name with its operands, then the rest.
+std::vector<std::string> commandLine(const std::string &name,
+                                     const std::vector<std::string> &operands,
+                                     std::vector<std::string> rest) {
+    std::vector<std::string> line{YUEDU_CLI, name};
+    line.insert(line.end(), operands.begin(), operands.end());
+    line.insert(line.end(), rest.begin(), rest.end());
+    return line;
+}
+
 class CliContract : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -57,28 +81,32 @@ TEST_F(CliContract, EverySubcommandFailsLoudly) {
     ASSERT_GE(names.size(), 8u);
     for (const std::string &name : names) {
         SCOPED_TRACE(name);
+        const auto operands = operandsOf(name, "公園", scratch, input);
+        const auto run = [&](std::vector<std::string> rest, const std::string &to) {
+            return runProcess(commandLine(name, operands, std::move(rest)), to);
+        };
         // The control: the same run into a file succeeds and writes something.
-        auto r = runProcess({YUEDU_CLI, name, data, input}, out);
+        auto r = run({data, input}, out);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_FALSE(readWholeFile(out).empty());
 
-        r = runProcess({YUEDU_CLI, name, data, input}, "/dev/full");
+        r = run({data, input}, "/dev/full");
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
 
-        r = runProcess({YUEDU_CLI, name, data, "--no-such-option", input}, out);
+        r = run({data, "--no-such-option", input}, out);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("unknown option '--no-such-option'"), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("usage: yuedu-cli " + name), std::string::npos) << r.err;
 
         if (name != "compare") { // compare reads the texts of the folders it is given
-            r = runProcess({YUEDU_CLI, name, data, scratch.string()}, out);
+            r = run({data, scratch.string()}, out);
             EXPECT_EQ(r.status, 1);
             EXPECT_NE(r.err.find(scratch.string() + ": is a folder"), std::string::npos) << r.err;
         }
 
         const std::string missing = (scratch / "missing.txt").string();
-        r = runProcess({YUEDU_CLI, name, data, missing}, out);
+        r = run({data, missing}, out);
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(missing + ": No such file or directory"), std::string::npos) << r.err;
 
@@ -125,7 +153,8 @@ TEST_F(CliContract, EveryTextCommandReadsTheOtherDocumentFormats) {
     const std::string data = "--data-dir=" YUEDU_TEST_DATA_DIR;
     const std::string out = (scratch / "out.txt").string();
     const auto outputOf = [&](const std::string &name, const std::string &file) {
-        const auto r = runProcess({YUEDU_CLI, name, data, file}, out);
+        const auto r = runProcess(
+            commandLine(name, operandsOf(name, "小明", scratch, input), {data, file}), out);
         EXPECT_EQ(r.status, 0) << r.err;
         std::string text = readWholeFile(out);
         for (std::size_t at; (at = text.find(file)) != std::string::npos;)
@@ -148,7 +177,8 @@ TEST_F(CliContract, EveryTextCommandReadsTheOtherDocumentFormats) {
         for (const char *file : {"pandoc.docx", "pandoc.odt", "pandoc.epub", "pandoc.html"})
             EXPECT_EQ(outputOf(name, dir + "/" + file), source) << file;
         const std::string locked = dir + "/libreoffice_password.pdf";
-        const auto r = runProcess({YUEDU_CLI, name, data, locked}, out);
+        const auto r = runProcess(
+            commandLine(name, operandsOf(name, "小明", scratch, input), {data, locked}), out);
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(locked + ": PDF 有密碼保護"), std::string::npos) << r.err;
     }
