@@ -10,6 +10,8 @@ YUEDU_PACKAGES=(
     libxcb1-dev fonts-arphic-uming xvfb xauth
     # the readers of Word, OpenDocument, EPUB, web pages and PDF
     libzip-dev libpugixml-dev libgumbo-dev libpoppler-cpp-dev
+    # Simplified to Traditional conversion (the library and its s2tw configuration)
+    libopencc-dev libopencc-data
     # the install and package checks: desktop entry, Debian package (dpkg-shlibdeps), icons
     desktop-file-utils dpkg-dev file
     # the Python package: its build (pybind11, setuptools), virtual environment, pandas results,

@@ -113,7 +113,8 @@ void MainWindow::createMenus() {
     QMenu *reopen = file->addMenu(QStringLiteral("以其他編碼重新開啟(&E)"));
     reopen->setObjectName(QStringLiteral("mnureopen"));
     for (TextEncoding e :
-         {TextEncoding::Big5, TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+         {TextEncoding::Big5, TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE,
+          TextEncoding::Gb18030, TextEncoding::Utf32LE, TextEncoding::Utf32BE}) {
         const QString name = QString::fromLatin1(encodingName(e));
         QAction *a = reopen->addAction(name);
         a->setObjectName(QStringLiteral("mnureopen") + name);
@@ -142,6 +143,9 @@ void MainWindow::createMenus() {
     addItem(edit, "MDImnucopyall", QStringLiteral("全選(&A)"), &MainWindow::copyAll);
     keys(addItem(edit, "MDImnupaste", QStringLiteral("貼上(&V)"), &MainWindow::pasteText),
          QKeySequence::Paste);
+    edit->addSeparator();
+    addItem(edit, "mnutotraditional", QStringLiteral("轉為繁體(&T)"),
+            &MainWindow::convertToTraditional);
 
     QMenu *format = menu("MDImnuword", QStringLiteral("格式(&O)"));
     addItem(format, "MDImnuchar", QStringLiteral("字體(&F)"), &MainWindow::chooseFont);
@@ -338,11 +342,22 @@ QString MainWindow::encodingLine() const {
     if (!w || w->slot() < 0)
         return {};
     const ui::FileState &state = w->Rhtxtword()->fileState();
-    if (!state.plainText || (state.replaced == 0 && !state.ambiguous))
-        return {};
     const QString file = QDir::toNativeSeparators(m_slots.SlotFileNames[w->slot()]);
-    QString line = QStringLiteral("%1 以 %2 讀入")
-                       .arg(file, QString::fromLatin1(encodingName(state.encoding)));
+    if (state.toTraditional)
+        return QStringLiteral(
+                   "%1 已轉為繁體（OpenCC s2tw），%2 個字改寫；資料中沒有記錄的漢字 %3 個。")
+            .arg(file)
+            .arg(state.convertedChars)
+            .arg(state.hanziWithoutRecord);
+    const bool simplified = state.plainText && isSimplifiedEncoding(state.encoding);
+    if (!state.plainText || (state.replaced == 0 && !state.ambiguous && !simplified))
+        return {};
+    QString line = QStringLiteral("%1 以 %2%3 讀入")
+                       .arg(file, QString::fromLatin1(encodingName(state.encoding)),
+                            simplified ? QStringLiteral("（簡體中文）") : QString());
+    if (simplified)
+        line += QStringLiteral("，%1 個漢字在資料中沒有記錄；可用「編輯」→「轉為繁體」先轉換再分析")
+                    .arg(state.hanziWithoutRecord);
     if (state.replaced > 0)
         line += QStringLiteral("，%1 處無法解讀的位元組換成了「\uFFFD」").arg(state.replaced);
     if (state.ambiguous)

@@ -94,6 +94,7 @@ public slots:
     void copyText();
     void copyAll();
     void pasteText();
+    void convertToTraditional();
     // 格式
     void chooseFont();
     void chooseColor();

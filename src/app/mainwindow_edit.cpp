@@ -2,10 +2,12 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "app/mainwindow.h"
+#include "common/errors.h"
 #include "ui/richtextbox.h"
 
 namespace yuedu::app {
@@ -45,6 +47,20 @@ void MainWindow::copyAll() {
 void MainWindow::pasteText() {
     if (ui::RichTextBox *box = activeTextBox())
         box->setSelText(QGuiApplication::clipboard()->text());
+}
+
+void MainWindow::convertToTraditional() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    try {
+        box->convertToTraditional();
+    } catch (const Error &e) {
+        QMessageBox::warning(this, QStringLiteral("轉為繁體"),
+                             QStringLiteral("無法轉換：") + QString::fromUtf8(e.what()));
+        return;
+    }
+    updateEncodingLine();
 }
 
 void MainWindow::chooseFont() {

@@ -42,7 +42,7 @@ std::string tableLine(Format format, const std::vector<std::string> &names,
         return report::tsvRow(cells);
     report::JsonObject object;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i == 0 || names[i] == "genre")
+        if (names[i] == "path" || names[i] == "genre" || names[i] == "encoding")
             object.add(names[i], cells[i]);
         else if (cells[i] == "true" || cells[i] == "false")
             object.addBool(names[i], cells[i] == "true");
@@ -106,11 +106,23 @@ int runCompare(const Args &args) {
     const LanguageData &data = languageData(args);
     const seg::Lexicon lexicon = loadLexicon(args);
     std::vector<compare::TextSource> sources;
-    for (const auto &file : collected.files)
-        sources.push_back({file, std::nullopt});
+    bool stdinTaken = false;
+    for (const auto &file : collected.files) {
+        if (file != "-") {
+            sources.push_back({file, std::nullopt});
+            continue;
+        }
+        // Standard input is one text, read once.
+        if (stdinTaken)
+            throw Error("standard input (-) can be named only once");
+        stdinTaken = true;
+        sources.push_back({file, std::nullopt, readInputBytes(file)});
+    }
     compare::CompareOptions options;
     options.genre = {args.has("poetry"), args.has("dialogue")};
     options.jobs = jobs;
+    options.read.encoding = encodingOption(args);
+    options.read.toTraditional = toTraditionalOption(args);
     ProgressLine progress(isatty(STDERR_FILENO) != 0);
     const compare::CompareResult result =
         compare::compareTexts(data, lexicon, sources, options,
@@ -118,6 +130,11 @@ int runCompare(const Args &args) {
                                   progress(done, total, chars);
                               });
     progress.finish();
+    // Every doubt about a reading, with the file's path, as the single commands give them.
+    for (const auto &row : result.rows)
+        for (const auto &note : row.notes)
+            std::cerr << "yuedu-cli compare: " << (row.name == "-" ? "standard input" : row.name)
+                      << ": " << note << "\n";
     for (const auto &failure : result.failures)
         std::cerr << "yuedu-cli compare: " << failure.message << " (left out)\n";
     if (!result.failures.empty())
@@ -155,9 +172,10 @@ int runCompare(const Args &args) {
 const CommandRegistration registration({
     "compare",
     "[--poetry] [--dialogue] [--jobs N] [--format tsv|csv|json] [--no-header] [--captions] "
-    "[--summary] [--freq OUT.tsv] FILE|DIR...",
-    "one row of figures per text (profile, words, grade and general-use shares); folders are "
-    "searched for .txt/.rtf/.rxt files",
+    "[--summary] [--freq OUT.tsv] FILE|DIR|-...",
+    "one row of figures per text (profile, words, grade and general-use shares, how it was "
+    "read); folders are searched for .txt/.text/.rtf/.rxt files and the document formats "
+    "(.docx/.odt/.epub/.html/.htm/.xhtml/.pdf), files named are always taken",
     {"jobs", "format", "freq"},
     runCompare,
 });

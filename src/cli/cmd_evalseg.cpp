@@ -98,7 +98,12 @@ struct Tally {
 int runEvalSeg(const Args &args) {
     if (args.positional.size() != 1)
         throw UsageError("give one hand-segmented file (e.g. data/eval/segmented.txt)");
-    std::istringstream in(readInputBytes(args.positional[0]));
+    // The gold file is read as every other input is: any encoding the decoder reads.
+    const std::string &goldPath = args.positional[0];
+    DecodedText gold = decodeTextDetailed(readInputBytes(goldPath), encodingOption(args));
+    warnAboutDecoding(goldPath, gold);
+    convertAndNote(args, goldPath, gold.text, isSimplifiedEncoding(gold.encoding));
+    std::istringstream in(toUtf8(gold.text));
     const LanguageData &data = languageData(args);
     const seg::Lexicon lexicon = loadLexicon(args);
     const seg::PhraseDivider divider(data, lexicon);

@@ -78,7 +78,7 @@ int runSegment(const Args &args) {
                 flush();
         });
         try {
-            InputStream input(name, encoding);
+            InputStream input(name, encoding, toTraditionalOption(args));
             while (input.next(piece))
                 stream.write(piece);
         } catch (const Error &e) {

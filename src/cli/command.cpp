@@ -15,6 +15,7 @@
 #include "common/errors.h"
 #include "compare/corpus.h"
 #include "docfile/inputtext.h"
+#include "langdata/scriptconvert.h"
 #include "segment/lexicon.h"
 #include "segment/phrasedivider.h"
 
@@ -65,7 +66,7 @@ bool takesValue(const Command &command, const std::string &name) {
 }
 
 bool acceptsOption(const Command &command, const std::string &name) {
-    if (name == "help" || takesValue(command, name))
+    if (name == "help" || name == "to-traditional" || takesValue(command, name))
         return true;
     // The usage line lists every flag ("[--poetry] [--show|--show-all]"), so it is the one
     // place a command declares them.
@@ -130,10 +131,22 @@ seg::Lexicon loadLexicon(const Args &args) {
 }
 
 TextEncoding encodingOption(const Args &args) {
-    std::string name = args.value("encoding").value_or("auto");
-    if (std::optional<TextEncoding> encoding = encodingFromName(name))
-        return *encoding;
-    throw UsageError("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
+    const std::string name = args.value("encoding").value_or("auto");
+    if (const std::optional<TextEncoding> e = encodingFromName(name))
+        return *e;
+    throw UsageError("unknown encoding '" + name +
+                     "' (use auto, big5, utf8, utf16le, utf16be, gb18030, utf32le or utf32be)");
+}
+
+bool toTraditionalOption(const Args &args) {
+    return args.has("to-traditional");
+}
+
+void convertAndNote(const Args &args, const std::string &name, std::u16string &text,
+                    bool simplified) {
+    for (const ScriptNote &note : applyToTraditional(text, simplified, toTraditionalOption(args)))
+        std::cerr << "yuedu-cli: " << (note.warning ? "warning: " : "note: ") << name << ": "
+                  << note.text << "\n";
 }
 
 std::string readInputBytes(const std::string &name) {
@@ -165,7 +178,7 @@ std::vector<InputText> readInputs(const Args &args) {
         names.push_back("-");
     std::vector<InputText> inputs;
     for (const auto &name : names) {
-        doc::InputText input = doc::readInputText(name, encoding);
+        doc::InputText input = doc::readInputText(name, encoding, toTraditionalOption(args));
         for (const auto &notice : input.notices)
             std::cerr << (notice.kind == doc::InputNotice::Kind::Note ? "yuedu-cli: note: "
                                                                       : "yuedu-cli: warning: ")

@@ -68,8 +68,18 @@ const LanguageData &languageData(const Args &args);
 seg::Lexicon loadLexicon(const Args &args);
 std::filesystem::path dataDir(const Args &args);
 
-// --encoding auto|big5|utf8|utf16le|utf16be (default auto). Throws Error on an unknown name.
+// --encoding auto|big5|utf8|utf16le|utf16be|gb18030|utf32le|utf32be (default auto; gbk and
+// gb2312 read as gb18030). Throws Error on an unknown name.
 TextEncoding encodingOption(const Args &args);
+
+// --to-traditional: every text is converted from Simplified to Traditional Chinese before the
+// analysis, and each conversion is noted on standard error.
+bool toTraditionalOption(const Args &args);
+
+// Says on standard error what applyToTraditional found (a text read as Simplified Chinese)
+// and did (a conversion, when --to-traditional is given), converting text in place.
+void convertAndNote(const Args &args, const std::string &name, std::u16string &text,
+                    bool simplified);
 
 // One input text: a file's content decoded, or standard input when no file is named ("-").
 struct InputText {

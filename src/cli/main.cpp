@@ -14,11 +14,13 @@ namespace {
 const char *const kCommonOptions =
     "  --data-dir DIR     the folder of the data files\n"
     "  --encoding NAME    the encoding of plain-text input: auto (the default), big5, utf8,\n"
-    "                     utf16le or utf16be\n"
+    "                     utf16le, utf16be, gb18030 (also gbk, gb2312), utf32le or utf32be\n"
+    "  --to-traditional   convert Simplified Chinese to Traditional (OpenCC s2tw) before the\n"
+    "                     analysis; each conversion is noted on standard error\n"
     "  --help             this help\n";
 
 void usage(std::ostream &out) {
-    out << "usage: yuedu-cli COMMAND [--data-dir DIR] [--encoding auto|big5|utf8|utf16le|utf16be] "
+    out << "usage: yuedu-cli COMMAND [--data-dir DIR] [--encoding NAME] [--to-traditional] "
            "[options] [FILE...]\n       yuedu-cli --version\n\ncommands:\n";
     for (const auto &c : cli::commands())
         out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";

@@ -10,6 +10,7 @@
 #include "common/errors.h"
 #include "docfile/documentformats.h"
 #include "docfile/rtfreader.h"
+#include "langdata/scriptconvert.h"
 
 namespace yuedu::cli {
 namespace {
@@ -24,8 +25,8 @@ bool isControl(char16_t c) {
 
 } // namespace
 
-InputStream::InputStream(const std::string &name, TextEncoding encoding)
-    : m_name(name), m_asked(encoding) {
+InputStream::InputStream(const std::string &name, TextEncoding encoding, bool toTraditional)
+    : m_name(name), m_asked(encoding), m_toTraditional(toTraditional) {
     if (name == "-") {
         m_in = &std::cin;
         return;
@@ -67,6 +68,28 @@ std::size_t InputStream::safeCut(std::string_view bytes, TextEncoding encoding) 
             if (b[p - 1] < 0x40 && b[p - 1] != '\r')
                 return p;
         return 0;
+    case TextEncoding::Gb18030:
+        // Every byte of a GB18030 sequence after the first is 0x30 or above.
+        for (std::size_t p = size; p > 0; --p)
+            if (b[p - 1] < 0x30 && b[p - 1] != '\r')
+                return p;
+        return 0;
+    case TextEncoding::Utf32LE:
+    case TextEncoding::Utf32BE: {
+        const bool le = encoding == TextEncoding::Utf32LE;
+        for (std::size_t p = size & ~std::size_t(3); p >= 8; p -= 4) {
+            if (p + 4 > size)
+                continue;
+            const unsigned char *prev = b + p - 4, *next = b + p;
+            const bool prevCr = le ? (prev[0] == '\r' && !prev[1] && !prev[2] && !prev[3])
+                                   : (prev[3] == '\r' && !prev[0] && !prev[1] && !prev[2]);
+            const bool nextMark = le ? (next[0] == 0xFF && next[1] == 0xFE && !next[2] && !next[3])
+                                     : (!next[0] && !next[1] && next[2] == 0xFE && next[3] == 0xFF);
+            if (!prevCr && !nextMark)
+                return p;
+        }
+        return 0;
+    }
     case TextEncoding::Utf16LE:
     case TextEncoding::Utf16BE: {
         const bool le = encoding == TextEncoding::Utf16LE;
@@ -92,11 +115,53 @@ std::size_t InputStream::safeCut(std::string_view bytes, TextEncoding encoding) 
     }
 }
 
+void InputStream::convert(std::u16string &piece) {
+    if (m_simplified)
+        m_outsideAsRead += hanziOutsideBig5(piece);
+    if (m_toTraditional) {
+        ScriptConversion c = toTraditional(piece);
+        piece = std::move(c.text);
+        m_changed += c.changed;
+        m_outsideAfter += hanziOutsideBig5(piece);
+    }
+}
+
+std::size_t InputStream::lineCut(std::size_t cut) const {
+    const TextEncoding e = m_whole.encoding;
+    const std::size_t unit = e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE   ? 2
+                             : e == TextEncoding::Utf32LE || e == TextEncoding::Utf32BE ? 4
+                                                                                        : 1;
+    const bool big = e == TextEncoding::Utf16BE || e == TextEncoding::Utf32BE;
+    for (std::size_t p = cut - cut % unit; p >= unit; p -= unit) {
+        const char *u = m_bytes.data() + p - unit;
+        bool lineFeed = u[big ? unit - 1 : 0] == '\n';
+        for (std::size_t k = 0; lineFeed && k + 1 < unit; ++k)
+            lineFeed = u[big ? k : k + 1] == '\0';
+        if (!lineFeed)
+            continue;
+        // A piece must not start with what reads as a byte-order mark.
+        const std::string_view rest(m_bytes.data() + p, m_bytes.size() - p);
+        if (rest.starts_with("\xEF\xBB\xBF") || rest.starts_with("\xFF\xFE") ||
+            rest.starts_with("\xFE\xFF") || rest.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
+            return cut;
+        return p;
+    }
+    return cut;
+}
+
+void InputStream::notes() const {
+    for (const ScriptNote &note :
+         scriptNotes(m_simplified, m_toTraditional, m_outsideAsRead, m_changed, m_outsideAfter))
+        std::cerr << "yuedu-cli: " << (note.warning ? "warning: " : "note: ") << m_name << ": "
+                  << note.text << "\n";
+}
+
 void InputStream::decodePiece(std::size_t cut, std::u16string &piece) {
     const std::string_view bytes(m_bytes.data(), cut);
     DecodedText d = decodeTextDetailed(bytes, m_whole.encoding);
     const bool wide =
-        m_whole.encoding == TextEncoding::Utf16LE || m_whole.encoding == TextEncoding::Utf16BE;
+        m_whole.encoding == TextEncoding::Utf16LE || m_whole.encoding == TextEncoding::Utf16BE ||
+        m_whole.encoding == TextEncoding::Utf32LE || m_whole.encoding == TextEncoding::Utf32BE;
     m_nul = m_nul || (!wide && bytes.find('\0') != std::string_view::npos);
     m_whole.replaced += d.replaced;
     for (char16_t c : d.text)
@@ -120,6 +185,8 @@ bool InputStream::next(std::u16string &piece) {
                 for (const auto &note : f->text.notes)
                     std::cerr << "yuedu-cli: note: " << m_name << ": " << note << "\n";
                 piece = std::move(f->text.text);
+                convert(piece);
+                notes();
                 m_done = true;
                 return true;
             }
@@ -131,15 +198,20 @@ bool InputStream::next(std::u16string &piece) {
                 std::cerr << "yuedu-cli: warning: " << m_name
                           << ": the RTF file ends early; its text is read up to there\n";
             piece = rtf.document.plainText();
+            convert(piece);
+            notes();
             m_done = true;
             return true;
         }
         m_whole = decodeTextDetailed(m_bytes, m_asked);
         refuseBinary(m_name, m_whole, m_asked);
+        m_simplified = isSimplifiedEncoding(m_whole.encoding);
         if (m_eof) {
             // All of it at once, exactly as readInputs reads it.
             piece = std::move(m_whole.text);
             warnAboutDecoding(m_name, m_whole);
+            convert(piece);
+            notes();
             m_done = true;
             return true;
         }
@@ -148,15 +220,19 @@ bool InputStream::next(std::u16string &piece) {
     }
     for (;;) {
         fill(m_bytes.size() < kPiece ? kPiece : m_bytes.size() + kPiece);
-        const std::size_t cut = m_eof ? m_bytes.size() : safeCut(m_bytes, m_whole.encoding);
+        std::size_t cut = m_eof ? m_bytes.size() : safeCut(m_bytes, m_whole.encoding);
         if (cut == 0 && !m_eof)
             continue; // no place to part yet: read further
+        if (m_toTraditional && !m_eof)
+            cut = lineCut(cut);
         decodePiece(cut, piece);
+        convert(piece);
         if (m_eof && m_bytes.empty()) {
             m_done = true;
             m_whole.binary = m_nul || (m_asked == TextEncoding::Auto &&
                                        (m_whole.replaced + m_controls) * 4 > m_units);
             warnAboutDecoding(m_name, m_whole);
+            notes();
         }
         return true;
     }

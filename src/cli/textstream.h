@@ -16,8 +16,10 @@ namespace yuedu::cli {
 
 class InputStream {
 public:
-    // Opens the input; throws IoError with the path and the reason.
-    InputStream(const std::string &name, TextEncoding encoding);
+    // Opens the input; throws IoError with the path and the reason. toTraditional: each piece
+    // is converted from Simplified to Traditional Chinese (a piece ends at a line end where it
+    // can, so that no phrase is parted), and the conversion is noted at the end.
+    InputStream(const std::string &name, TextEncoding encoding, bool toTraditional = false);
 
     // The next piece of the text into piece; false at the end.
     bool next(std::u16string &piece);
@@ -33,6 +35,11 @@ private:
     void fill(std::size_t n);
     void decodePiece(std::size_t cut, std::u16string &piece);
     void warn() const;
+    // Converts a piece (when asked) and counts for the notes; notes() gives them at the end.
+    void convert(std::u16string &piece);
+    // The cut moved back to just after the last line feed before it, when there is one.
+    std::size_t lineCut(std::size_t cut) const;
+    void notes() const;
 
     std::string m_name;
     TextEncoding m_asked;
@@ -47,6 +54,10 @@ private:
     bool m_nul = false;
     std::size_t m_controls = 0;
     std::size_t m_units = 0;
+
+    bool m_toTraditional = false;
+    bool m_simplified = false; // read as GB18030
+    std::size_t m_outsideAsRead = 0, m_changed = 0, m_outsideAfter = 0;
 };
 
 } // namespace yuedu::cli

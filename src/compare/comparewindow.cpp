@@ -402,6 +402,11 @@ void CompareWindow::showResult() {
     for (const auto &f : result.failures)
         lines << QStringLiteral("未列入：%1（%2）")
                      .arg(QString::fromStdString(f.name), reasonText(f.message));
+    // Doubts about how a file was read (a guessed encoding, Simplified Chinese, a conversion).
+    for (const auto &row : result.rows)
+        for (const auto &note : row.notes)
+            lines << QStringLiteral("讀取說明：") + QString::fromStdString(row.name) +
+                         QStringLiteral("：") + QString::fromStdString(note);
     m_status->setText(lines.join(u'\n'));
     fillTable();
     fillCharts();
@@ -476,6 +481,7 @@ void CompareWindow::fillTable() {
         for (int k = 0; k < kUseLevels; ++k)
             percent(row.levelShare(k));
         percent(row.senseShare());
+        items << new QStandardItem(QString::fromStdString(row.encoding));
         m_model->appendRow(items);
     }
     m_table->setSortingEnabled(true);

@@ -7,6 +7,7 @@
 #include "article/profiletext.h"
 #include "common/errors.h"
 #include "compare/corpus.h"
+#include "langdata/scriptconvert.h"
 #include "report/captions.h"
 #include "report/numberformat.h"
 #include "report/tsv.h"
@@ -133,12 +134,21 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
             const TextSource &source = sources[i];
             std::size_t length = 0;
             try {
-                std::u16string read;
-                if (!source.text)
-                    read = readText(source.name);
-                const std::u16string &text = source.text ? *source.text : read;
-                length = text.size();
-                rows[i] = analyse(data, divider, source.name, text, options.genre);
+                TextReading read;
+                if (source.text) {
+                    read.text = *source.text;
+                    for (auto &note :
+                         applyToTraditional(read.text, false, options.read.toTraditional))
+                        read.notes.push_back(std::move(note.text));
+                } else if (source.bytes) {
+                    read = readTextBytes(*source.bytes, source.name, options.read);
+                } else {
+                    read = readTextDetailed(source.name, options.read);
+                }
+                length = read.text.size();
+                rows[i] = analyse(data, divider, source.name, read.text, options.genre);
+                rows[i]->encoding = std::move(read.encoding);
+                rows[i]->notes = std::move(read.notes);
             } catch (const Error &e) {
                 failures[i] = Failure{source.name, e.what()};
             } catch (const std::bad_alloc &) {
@@ -267,6 +277,7 @@ std::vector<std::string> columnNames() {
     for (const auto &level : report::useLevels())
         names.push_back(std::string(level.name) + "_share");
     names.emplace_back("sense_share");
+    names.emplace_back("encoding");
     return names;
 }
 
@@ -282,6 +293,7 @@ std::vector<std::u16string> columnCaptions() {
     for (const auto &level : report::useLevels())
         captions.push_back(u"通用" + std::u16string(level.label) + u"字比例(0-1)");
     captions.emplace_back(u"有詞義類別比例(0-1)");
+    captions.emplace_back(u"編碼");
     return captions;
 }
 
@@ -293,6 +305,7 @@ std::vector<std::string> rowCells(const TextRow &row) {
     cells.push_back(row.profile ? (row.gradeInRange ? "true" : "false") : "");
     for (auto &cell : wordCells(row))
         cells.push_back(std::move(cell));
+    cells.push_back(row.encoding);
     return cells;
 }
 
@@ -303,6 +316,7 @@ std::vector<std::string> totalCells(const CorpusTotals &totals) {
     cells.emplace_back();
     for (auto &cell : wordCells(totals.all))
         cells.push_back(std::move(cell));
+    cells.emplace_back();
     return cells;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "article/articleprofile.h"
+#include "compare/corpus.h"
 #include "langdata/languagedata.h"
 #include "report/captions.h"
 #include "wordstats/frequency.h"
@@ -46,6 +47,10 @@ struct TextRow {
     std::array<std::int64_t, kGradeGroups> gradeTokens{}; // occurrences by grade group
     std::array<std::int64_t, kUseLevels> levelChars{};    // characters by general-use level
     FrequencyCounts frequency;
+    // How the file was read (its encoding or format; empty for a text given as such) and the
+    // doubts about the reading (see TextReading::notes).
+    std::string encoding;
+    std::vector<std::string> notes;
 
     double typeTokenRatio() const;
     double gradeShare(int group) const; // group 0..6
@@ -59,15 +64,18 @@ struct Failure {
 };
 
 // One text to compare: read from path, or (when text is set) the text itself, e.g. of a
-// document open in the program, with name saying where it came from.
+// document open in the program, or (when bytes is set) the bytes of a file already read, such
+// as standard input, with name saying where it came from.
 struct TextSource {
     std::string name;
     std::optional<std::u16string> text;
+    std::optional<std::string> bytes = std::nullopt;
 };
 
 struct CompareOptions {
     article::ArticleGenre genre;
-    int jobs = 1; // threads; less than 1 means one
+    int jobs = 1;     // threads; less than 1 means one
+    ReadOptions read; // how files are read (a given text is only converted, when asked)
 };
 
 // Called after each text, from the worker that finished it (never two calls at once).

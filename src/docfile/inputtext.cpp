@@ -11,6 +11,7 @@
 #include "common/errors.h"
 #include "docfile/documentformats.h"
 #include "docfile/rtfreader.h"
+#include "langdata/scriptconvert.h"
 
 namespace yuedu::doc {
 
@@ -63,7 +64,19 @@ std::string decodingWarning(const std::string &name, const DecodedText &decoded)
     return out;
 }
 
-InputText readInputText(const std::string &name, TextEncoding encoding) {
+namespace {
+
+// The notes on the script of the text (and its conversion, made in place).
+void noteScript(InputText &input, bool simplified, bool toTraditional) {
+    for (ScriptNote &note : applyToTraditional(input.text, simplified, toTraditional))
+        input.notices.push_back(
+            {note.warning ? InputNotice::Kind::Warning : InputNotice::Kind::Note,
+             input.name + ": " + note.text});
+}
+
+} // namespace
+
+InputText readInputText(const std::string &name, TextEncoding encoding, bool toTraditional) {
     InputText input{name, {}, {}};
     const std::string bytes = readInputBytes(name);
     // Word, OpenDocument, EPUB, web pages and PDF, by content; what was left out is said.
@@ -71,6 +84,7 @@ InputText readInputText(const std::string &name, TextEncoding encoding) {
         for (const auto &note : f->text.notes)
             input.notices.push_back({InputNotice::Kind::Note, name + ": " + note});
         input.text = std::move(f->text.text);
+        noteScript(input, false, toTraditional);
         return input;
     }
     if (looksLikeRtf(bytes)) {
@@ -80,6 +94,7 @@ InputText readInputText(const std::string &name, TextEncoding encoding) {
                 {InputNotice::Kind::Warning,
                  name + ": the RTF file ends early; its text is read up to there"});
         input.text = rtf.document.plainText();
+        noteScript(input, false, toTraditional);
         return input;
     }
     DecodedText decoded = decodeTextDetailed(bytes, encoding);
@@ -87,6 +102,7 @@ InputText readInputText(const std::string &name, TextEncoding encoding) {
     if (std::string warning = decodingWarning(name, decoded); !warning.empty())
         input.notices.push_back({InputNotice::Kind::Warning, std::move(warning)});
     input.text = std::move(decoded.text);
+    noteScript(input, isSimplifiedEncoding(decoded.encoding), toTraditional);
     return input;
 }
 

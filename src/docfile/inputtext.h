@@ -26,9 +26,12 @@ struct InputText {
     std::vector<InputNotice> notices;
 };
 
-// Reads and converts one input. Throws IoError with the path and the reason when it cannot be
-// read, FormatError for a file of one of the other formats that cannot be read.
-InputText readInputText(const std::string &name, TextEncoding encoding);
+// Reads and converts one input. A text read as Simplified Chinese (GB18030) is warned about
+// with the number of hanzi the data has no record of; toTraditional converts every text from
+// Simplified to Traditional Chinese (OpenCC s2tw), with a note. Throws IoError with the path
+// and the reason when it cannot be read, FormatError for a file of one of the other formats
+// that cannot be read, Error when the conversion cannot be loaded.
+InputText readInputText(const std::string &name, TextEncoding encoding, bool toTraditional = false);
 
 // The bytes of one named file, or of standard input for "-". Throws IoError with the path and
 // the system's reason (a folder is refused as one).

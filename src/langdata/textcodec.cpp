@@ -1,7 +1,17 @@
 #include "langdata/textcodec.h"
 
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
+
+#include <unicode/translit.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <unicode/ucsdet.h>
+#include <unicode/unistr.h>
 
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
@@ -70,6 +80,78 @@ std::u16string fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &ba
     return out;
 }
 
+std::u16string fromUtf32(std::string_view bytes, bool bigEndian, std::size_t &bad) {
+    std::u16string out;
+    out.reserve(bytes.size() / 4);
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size() / 4;
+    for (std::size_t k = 0; k < n; ++k) {
+        const unsigned char *q = b + 4 * k;
+        const char32_t cp =
+            bigEndian ? char32_t(q[0]) << 24 | char32_t(q[1]) << 16 | char32_t(q[2]) << 8 | q[3]
+                      : char32_t(q[3]) << 24 | char32_t(q[2]) << 16 | char32_t(q[1]) << 8 | q[0];
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(u'\uFFFD');
+            ++bad;
+        } else if (cp >= 0x10000) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    if (bytes.size() % 4) {
+        out.push_back(u'\uFFFD');
+        ++bad;
+    }
+    return out;
+}
+
+// Counts what ICU could not convert and puts U+FFFD in its place (a U+FFFD of the file itself
+// is no replacement, so the output is not counted afterwards).
+void countingToUnicode(const void *context, UConverterToUnicodeArgs *args, const char *,
+                       int32_t length, UConverterCallbackReason reason, UErrorCode *status) {
+    if (reason > UCNV_IRREGULAR)
+        return; // reset, close, clone
+    auto *bad = static_cast<std::size_t *>(const_cast<void *>(context));
+    *bad += static_cast<std::size_t>(length > 0 ? 1 : 0);
+    *status = U_ZERO_ERROR;
+    const UChar replacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &replacement, 1, 0, status);
+}
+
+struct ConverterCloser {
+    void operator()(UConverter *c) const { ucnv_close(c); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+Converter openConverter(const char *name) {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter c(ucnv_open(name, &status));
+    if (U_FAILURE(status))
+        return nullptr;
+    return c;
+}
+
+// GB18030 through ICU's converter, each invalid or cut sequence one U+FFFD.
+std::u16string fromGb18030(std::string_view bytes, std::size_t &bad) {
+    Converter c = openConverter("gb18030");
+    std::u16string out;
+    if (!c) {
+        bad += bytes.size();
+        return std::u16string(bytes.size(), u'\uFFFD');
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(c.get(), countingToUnicode, &bad, nullptr, nullptr, &status);
+    out.resize(bytes.size() + 1); // never more units than bytes, and a cut end gives one
+    UChar *target = reinterpret_cast<UChar *>(out.data());
+    const char *source = bytes.data();
+    ucnv_toUnicode(c.get(), &target, target + out.size(), &source, bytes.data() + bytes.size(),
+                   nullptr, true, &status);
+    out.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar *>(out.data())));
+    return out;
+}
+
 // fromUtf8 that also counts the bytes it had to replace (a literal U+FFFD in the file is not
 // a replacement).
 std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
@@ -122,6 +204,12 @@ std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size
         return fromUtf16(bytes, false, bad);
     case TextEncoding::Utf16BE:
         return fromUtf16(bytes, true, bad);
+    case TextEncoding::Utf32LE:
+        return fromUtf32(bytes, false, bad);
+    case TextEncoding::Utf32BE:
+        return fromUtf32(bytes, true, bad);
+    case TextEncoding::Gb18030:
+        return fromGb18030(bytes, bad);
     default: {
         std::u16string text = CodePage950::instance().decode(bytes);
         for (char16_t c : text)
@@ -131,27 +219,51 @@ std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size
     }
 }
 
-// How much a decoding looks like ordinary Traditional Chinese: the frequent hanzi score
-// most, other hanzi and CJK punctuation a little, letters of other scripts next to nothing,
-// and replacement and control characters count against it. Both decodings are scored over
-// the same bytes, so the sums compare directly.
+// How much a decoding looks like ordinary Chinese text, Traditional or Simplified: the frequent
+// hanzi score most, the other hanzi of the first level of Big5 or of GB2312 less, other hanzi
+// and CJK punctuation a little, letters of other scripts next to nothing, and replacement and
+// control characters count against it. Every decoding is scored over the same bytes, so the
+// sums compare directly.
 struct Plausibility {
     double score = 0;
     std::size_t nonAscii = 0;
 };
 
-const std::vector<bool> &commonChars() {
-    static const std::vector<bool> set = [] {
-        std::vector<bool> s(65536);
-        for (char16_t c : constants::CommonCharList())
-            s[c] = true;
-        return s;
+// 3: the frequent hanzi in either script (the Traditional list and its Simplified forms);
+// 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0.
+const std::vector<std::uint8_t> &hanziTiers() {
+    static const std::vector<std::uint8_t> tiers = [] {
+        std::vector<std::uint8_t> t(65536);
+        std::string level1;
+        for (int lead = 0xB0; lead <= 0xD7; ++lead)
+            for (int trail = 0xA1; trail <= 0xFE; ++trail)
+                if (lead != 0xD7 || trail <= 0xF9)
+                    level1 += {static_cast<char>(lead), static_cast<char>(trail)};
+        std::size_t bad = 0;
+        for (char16_t c : fromGb18030(level1, bad))
+            if (c != u'\uFFFD')
+                t[c] = 2;
+        const std::u16string &common = constants::CommonCharList();
+        for (char16_t c : common)
+            t[c] = 3;
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Transliterator> toSimplified(
+            icu::Transliterator::createInstance("Hant-Hans", UTRANS_FORWARD, status));
+        if (U_SUCCESS(status) && toSimplified) {
+            icu::UnicodeString text(false, reinterpret_cast<const UChar *>(common.data()),
+                                    static_cast<int32_t>(common.size()));
+            icu::UnicodeString simplified(text);
+            toSimplified->transliterate(simplified);
+            for (int32_t i = 0; i < simplified.length(); ++i)
+                t[simplified.charAt(i)] = 3;
+        }
+        return t;
     }();
-    return set;
+    return tiers;
 }
 
 Plausibility plausibility(std::u16string_view text) {
-    const auto &common = commonChars();
+    const auto &tiers = hanziTiers();
     Plausibility p;
     for (char16_t c : text) {
         if (c < 0x80) {
@@ -162,15 +274,21 @@ Plausibility plausibility(std::u16string_view text) {
         ++p.nonAscii;
         if (c == u'\uFFFD' || c < 0xA0)
             p.score -= 3;
-        else if (common[c])
+        else if (tiers[c] == 3)
             p.score += 3;
-        else if (int ord = tableOrdinal(c); ord >= 0)
-            p.score += ord <= 5400 ? 2 : 1;
+        else if (int ord = tableOrdinal(c); ord >= 0 && ord <= 5400)
+            p.score += 2;
+        else if (tiers[c] == 2)
+            p.score += 2;
+        else if (ord >= 0)
+            p.score += 1;
         else if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
                  (c >= 0x3000 && c <= 0x312F) || (c >= 0xFF00 && c <= 0xFFEF))
             p.score += 1;
         else if (c >= 0xE000 && c <= 0xF8FF)
-            p.score -= 2; // user-defined Big5 codes land here: rare in real text
+            p.score -= 2; // user-defined Big5 and GBK codes land here: rare in real text
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            p.score += 0.5; // half of a character beyond the BMP (an extension hanzi)
         else if (c < 0x250)
             p.score += 0.5; // accented Latin letters and Latin-1 signs of a UTF-8 text
     }
@@ -192,6 +310,95 @@ std::optional<TextEncoding> utf16ByZeroBytes(std::string_view bytes) {
     if (even >= zeros * 9 / 10 && even > odd)
         return TextEncoding::Utf16BE;
     return std::nullopt;
+}
+
+// UTF-32: the top byte of every code unit is zero and the next one at most 0x10, so one of the
+// outer offsets of each group of four holds zeros throughout.
+std::optional<TextEncoding> utf32ByZeroBytes(std::string_view bytes) {
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size() / 4;
+    if (n == 0)
+        return std::nullopt;
+    std::size_t little = 0, big = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const unsigned char *q = b + 4 * k;
+        little += q[3] == 0 && q[2] <= 0x10;
+        big += q[0] == 0 && q[1] <= 0x10;
+    }
+    // A few damaged units are allowed; text in UTF-16 has such units only where it is ASCII
+    // on both halves, which its zero bytes at one parity tell apart.
+    if (little * 20 >= n * 19 && little > big)
+        return TextEncoding::Utf32LE;
+    if (big * 20 >= n * 19 && big > little)
+        return TextEncoding::Utf32BE;
+    return std::nullopt;
+}
+
+// UTF-16 without ASCII has no zero bytes, but the high byte of each unit falls where the hanzi
+// and CJK punctuation are (0x30, 0x4E..0x9F, 0xFF). Text in the byte encodings spreads its
+// bytes over both offsets alike: Big5 and GBK lead bytes lie above 0x9F, UTF-8 leads at 0xE0
+// and above, English has blanks and capitals.
+std::optional<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t n = bytes.size() / 2;
+    if (n < 8)
+        return std::nullopt; // too few units to tell
+    auto cjkHigh = [](unsigned char h) {
+        return h == 0x30 || (h >= 0x4E && h <= 0x9F) || h == 0xFF || h == 0x20;
+    };
+    auto ascii = [](unsigned char c) { return c >= 0x20 && c < 0x7F; };
+    std::size_t even = 0, odd = 0, asciiPairs = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        even += cjkHigh(b[2 * k]);
+        odd += cjkHigh(b[2 * k + 1]);
+        asciiPairs += ascii(b[2 * k]) && ascii(b[2 * k + 1]);
+    }
+    // Letters and digits lie in the high-byte range too; hanzi in UTF-16 have both bytes
+    // printable ASCII only about one time in five, ASCII text always.
+    if (asciiPairs * 2 >= n)
+        return std::nullopt;
+    if (odd * 10 >= n * 9 && even * 10 < n * 9)
+        return TextEncoding::Utf16LE;
+    if (even * 10 >= n * 9 && odd * 10 < n * 9)
+        return TextEncoding::Utf16BE;
+    return std::nullopt;
+}
+
+// ICU's charset detector's confidence (0..100) in each encoding this program reads, over the
+// start of the sample (the detector weighs frequent characters and byte patterns of its own).
+struct IcuOpinion {
+    int confidence[8] = {};
+    int of(TextEncoding e) const { return confidence[static_cast<int>(e)]; }
+};
+
+IcuOpinion icuOpinion(std::string_view sample) {
+    IcuOpinion opinion;
+    UErrorCode status = U_ZERO_ERROR;
+    UCharsetDetector *detector = ucsdet_open(&status);
+    if (U_FAILURE(status))
+        return opinion;
+    const std::string_view start = sample.substr(0, 1 << 16);
+    ucsdet_setText(detector, start.data(), static_cast<int32_t>(start.size()), &status);
+    int32_t found = 0;
+    const UCharsetMatch **matches = ucsdet_detectAll(detector, &found, &status);
+    for (int32_t i = 0; U_SUCCESS(status) && matches && i < found; ++i) {
+        UErrorCode s = U_ZERO_ERROR;
+        const char *name = ucsdet_getName(matches[i], &s);
+        const int32_t confidence = ucsdet_getConfidence(matches[i], &s);
+        if (U_FAILURE(s) || !name)
+            continue;
+        const std::optional<TextEncoding> e = encodingFromName(name);
+        if (e && *e != TextEncoding::Auto)
+            opinion.confidence[static_cast<int>(*e)] =
+                std::max(opinion.confidence[static_cast<int>(*e)], static_cast<int>(confidence));
+    }
+    ucsdet_close(detector);
+    return opinion;
+}
+
+bool isWide(TextEncoding e) {
+    return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
+           e == TextEncoding::Utf32BE;
 }
 
 // The guess reads a sample from the start; a megabyte of text settles it.
@@ -256,6 +463,8 @@ std::u16string decodeText(std::string_view bytes, TextEncoding encoding, TextEnc
 DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     DecodedText d;
     auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+    static constexpr std::string_view kUtf32LEMark("\xFF\xFE\0\0", 4);
+    static constexpr std::string_view kUtf32BEMark("\0\0\xFE\xFF", 4);
     std::string_view body = bytes;
     // Replacements in an encoding the user chose say that the choice was wrong, not that the
     // file is no text: only a guess weighs them.
@@ -263,6 +472,10 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     if (encoding == TextEncoding::Auto) {
         if (starts("\xEF\xBB\xBF"))
             encoding = TextEncoding::Utf8;
+        else if (starts(kUtf32LEMark))
+            encoding = TextEncoding::Utf32LE;
+        else if (starts(kUtf32BEMark))
+            encoding = TextEncoding::Utf32BE;
         else if (starts("\xFF\xFE"))
             encoding = TextEncoding::Utf16LE;
         else if (starts("\xFE\xFF"))
@@ -270,13 +483,31 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     }
     if (encoding == TextEncoding::Auto) {
         const std::string_view sample = bytes.substr(0, kSampleBytes);
-        std::vector<TextEncoding> candidates{TextEncoding::Utf8, TextEncoding::Big5};
-        if (auto wide = utf16ByZeroBytes(sample))
-            candidates.insert(candidates.begin(), *wide);
+        std::vector<TextEncoding> candidates;
+        // Zero bytes say UTF-16 or UTF-32; in UTF-16 they also come from CJK punctuation
+        // (U+3000..U+30FF, low byte zero), so both byte orders are weighed.
+        if (auto wide = utf32ByZeroBytes(sample))
+            candidates.push_back(*wide);
+        else if (auto wide16 = utf16ByZeroBytes(sample))
+            candidates.insert(candidates.end(),
+                              {*wide16, *wide16 == TextEncoding::Utf16LE ? TextEncoding::Utf16BE
+                                                                         : TextEncoding::Utf16LE});
+        else if (sample.find('\0') != std::string_view::npos)
+            // Zero bytes on both parities: UTF-16 with hanzi such as 一 (U+4E00) among ASCII,
+            // or no text at all; the readings tell.
+            candidates.insert(candidates.end(), {TextEncoding::Utf16LE, TextEncoding::Utf16BE});
+        const bool zeroEvidence = !candidates.empty();
+        candidates.insert(candidates.end(),
+                          {TextEncoding::Utf8, TextEncoding::Big5, TextEncoding::Gb18030});
+        if (!zeroEvidence)
+            if (auto wide = utf16ByHighBytes(sample))
+                candidates.push_back(*wide);
         // Every candidate is scored; the best one wins, and a runner-up close behind it, or
-        // two clean readings of the same bytes, make the guess one to mention.
+        // two clean readings of the same bytes, make the guess one to mention. ICU's detector
+        // adds up to one point a non-ASCII character for the readings it believes in.
+        std::optional<IcuOpinion> icu;
         double best = 0, second = 0;
-        std::size_t cleanReadings = 0, scored = 0;
+        std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
         for (TextEncoding candidate : candidates) {
             std::size_t bad = 0;
             const Plausibility p = plausibility(decodeAs(sample, candidate, bad));
@@ -284,50 +515,46 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
                 encoding = candidate; // plain ASCII (or ASCII in UTF-16): nothing to weigh
                 break;
             }
+            if (!icu)
+                icu = icuOpinion(sample);
+            const double score =
+                p.score + icu->of(candidate) / 100.0 * static_cast<double>(p.nonAscii);
             cleanReadings += bad == 0;
-            if (scored == 0 || p.score > best) {
+            if (scored == 0 || score > best) {
                 second = scored == 0 ? -1e300 : best;
-                best = p.score;
+                best = score;
+                bestNonAscii = p.nonAscii;
                 encoding = candidate;
-            } else if (p.score > second) {
-                second = p.score;
+            } else if (score > second) {
+                second = score;
             }
             ++scored;
         }
-        d.ambiguous = (second > 0 && second * 2 > best) || (cleanReadings > 1 && best - second < 4);
+        // The margin is taken a character: half a point a non-ASCII character between the best
+        // reading and the next is a close call.
+        d.ambiguous = (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
+                      (cleanReadings > 1 && best - second < 4);
     } else {
         d.ambiguous = false;
     }
     if (encoding == TextEncoding::Utf8 && starts("\xEF\xBB\xBF"))
         body = bytes.substr(3);
+    else if ((encoding == TextEncoding::Utf32LE && starts(kUtf32LEMark)) ||
+             (encoding == TextEncoding::Utf32BE && starts(kUtf32BEMark)))
+        body = bytes.substr(4);
     else if ((encoding == TextEncoding::Utf16LE && starts("\xFF\xFE")) ||
              (encoding == TextEncoding::Utf16BE && starts("\xFE\xFF")))
         body = bytes.substr(2);
     d.encoding = encoding;
     d.text = decodeAs(body, encoding, d.replaced);
-    const bool wide = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
-    // Zero bytes are ordinary in UTF-16, so there a binary file shows itself by what it decodes
-    // to: control characters and replacements rather than text.
+    // Zero bytes are ordinary in UTF-16 and UTF-32, so there a binary file shows itself by what
+    // it decodes to: control characters and replacements rather than text.
     std::size_t controls = 0;
     for (char16_t c : d.text)
         controls += (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') || c == 0x7F;
-    d.binary = (!wide && bytes.find('\0') != std::string_view::npos) ||
+    d.binary = (!isWide(encoding) && bytes.find('\0') != std::string_view::npos) ||
                (guessed && (d.replaced + controls) * 4 > d.text.size());
     return d;
-}
-
-std::optional<TextEncoding> encodingFromName(std::string_view name) {
-    if (name == "auto")
-        return TextEncoding::Auto;
-    if (name == "big5" || name == "cp950")
-        return TextEncoding::Big5;
-    if (name == "utf8" || name == "utf-8")
-        return TextEncoding::Utf8;
-    if (name == "utf16le" || name == "utf-16le")
-        return TextEncoding::Utf16LE;
-    if (name == "utf16be" || name == "utf-16be")
-        return TextEncoding::Utf16BE;
-    return std::nullopt;
 }
 
 const char *encodingName(TextEncoding encoding) {
@@ -340,9 +567,109 @@ const char *encodingName(TextEncoding encoding) {
         return "UTF-16LE";
     case TextEncoding::Utf16BE:
         return "UTF-16BE";
+    case TextEncoding::Gb18030:
+        return "GB18030";
+    case TextEncoding::Utf32LE:
+        return "UTF-32LE";
+    case TextEncoding::Utf32BE:
+        return "UTF-32BE";
     default:
         return "auto";
     }
+}
+
+std::optional<TextEncoding> encodingFromName(std::string_view name) {
+    std::string n;
+    for (char c : name)
+        if (c != '-' && c != '_')
+            n += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (n == "auto")
+        return TextEncoding::Auto;
+    if (n == "big5" || n == "cp950" || n == "windows950")
+        return TextEncoding::Big5;
+    if (n == "utf8")
+        return TextEncoding::Utf8;
+    if (n == "utf16le")
+        return TextEncoding::Utf16LE;
+    if (n == "utf16be")
+        return TextEncoding::Utf16BE;
+    if (n == "gb18030" || n == "gbk" || n == "gb2312" || n == "cp936")
+        return TextEncoding::Gb18030;
+    if (n == "utf32le")
+        return TextEncoding::Utf32LE;
+    if (n == "utf32be")
+        return TextEncoding::Utf32BE;
+    return std::nullopt;
+}
+
+std::string encodeText(std::u16string_view text, TextEncoding encoding, std::size_t *unmapped) {
+    std::size_t missing = 0;
+    std::string bytes;
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        bytes = toUtf8(text);
+        break;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: {
+        const bool little = encoding == TextEncoding::Utf16LE;
+        bytes.reserve(2 * text.size());
+        for (char16_t c : text) {
+            const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+            bytes += little ? lo : hi;
+            bytes += little ? hi : lo;
+        }
+        break;
+    }
+    case TextEncoding::Utf32LE:
+    case TextEncoding::Utf32BE: {
+        const bool little = encoding == TextEncoding::Utf32LE;
+        bytes.reserve(4 * text.size());
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            char32_t cp = text[i];
+            if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF)
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+            else if (cp >= 0xD800 && cp <= 0xDFFF)
+                cp = '?', ++missing;
+            for (int k = 0; k < 4; ++k)
+                bytes += static_cast<char>(cp >> (8 * (little ? k : 3 - k)) & 0xFF);
+        }
+        break;
+    }
+    case TextEncoding::Gb18030: {
+        Converter c = openConverter("gb18030");
+        if (!c) {
+            missing = text.size();
+            bytes.assign(text.size(), '?');
+            break;
+        }
+        // Every Unicode character has a GB18030 code; only lone surrogates have none.
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_setSubstChars(c.get(), "?", 1, &status);
+        bytes.resize(4 * text.size() + 4);
+        char *target = bytes.data();
+        const UChar *source = reinterpret_cast<const UChar *>(text.data());
+        ucnv_fromUnicode(c.get(), &target, bytes.data() + bytes.size(), &source,
+                         source + text.size(), nullptr, true, &status);
+        bytes.resize(static_cast<std::size_t>(target - bytes.data()));
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char16_t u = text[i];
+            if (u >= 0xDC00 && u <= 0xDFFF &&
+                (i == 0 || text[i - 1] < 0xD800 || text[i - 1] > 0xDBFF))
+                ++missing;
+            else if (u >= 0xD800 && u <= 0xDBFF &&
+                     (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF))
+                ++missing;
+        }
+        break;
+    }
+    default:
+        bytes = CodePage950::instance().encode(text, &missing);
+        break;
+    }
+    if (unmapped)
+        *unmapped = missing;
+    return bytes;
 }
 
 } // namespace yuedu

@@ -1,5 +1,6 @@
 #pragma once
-// Plain-text decoding of files: byte-order marks, UTF-8 and code page 950, and UTF-8 output.
+// Plain-text decoding of files: byte-order marks, UTF-8, UTF-16, UTF-32, code page 950 and
+// GB18030, and UTF-8 output.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -7,14 +8,17 @@
 
 namespace yuedu {
 
-enum class TextEncoding { Auto, Big5, Utf8, Utf16LE, Utf16BE };
+// Gb18030 also reads GBK and GB2312 (Simplified Chinese), of which it is a superset.
+enum class TextEncoding { Auto, Big5, Utf8, Utf16LE, Utf16BE, Gb18030, Utf32LE, Utf32BE };
 
-// Decodes a plain-text file. Auto: a UTF-8 or UTF-16 byte-order mark decides; without one the
-// bytes are read as UTF-8, as code page 950 and (when zero bytes fall mostly on one parity) as
-// UTF-16, and the reading that looks most like ordinary Traditional Chinese text wins: frequent
-// hanzi count for it, replaced bytes and control characters against it. A UTF-8 text with a few
-// bad or cut bytes thus stays UTF-8. The mark is dropped; bytes that cannot be decoded become
-// U+FFFD. *detected (if given) receives the encoding that was used.
+// Decodes a plain-text file. Auto: a UTF-8, UTF-16 or UTF-32 byte-order mark decides; without
+// one the bytes are read as UTF-8, as code page 950, as GB18030 and, when the placement of their
+// zero bytes or high bytes says they may be, as UTF-16 or UTF-32; the reading that looks most
+// like ordinary Chinese text wins: frequent hanzi (Traditional or Simplified) count for it,
+// replaced bytes and control characters against it, and ICU's charset detector adds its
+// confidence in each. A UTF-8 text with a few bad or cut bytes thus stays UTF-8. The mark is
+// dropped; bytes that cannot be decoded become U+FFFD. *detected (if given) receives the
+// encoding that was used.
 std::u16string decodeText(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto,
                           TextEncoding *detected = nullptr);
 
@@ -32,12 +36,22 @@ struct DecodedText {
 // bytes are read in it and only the replacements are counted.
 DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto);
 
-// The encoding a user names: auto, big5 (or cp950), utf8 (utf-8), utf16le (utf-16le) or
-// utf16be (utf-16be); none for any other name.
+// The encoding a user names: auto, big5 (cp950), utf8, utf16le, utf16be, gb18030 (gbk,
+// gb2312), utf32le or utf32be, with or without hyphens, in any case; none for any other name.
 std::optional<TextEncoding> encodingFromName(std::string_view name);
 
-// "Big5", "UTF-8", "UTF-16LE", "UTF-16BE" ("auto" for Auto).
+// "Big5", "UTF-8", "UTF-16LE", "UTF-16BE", "GB18030", "UTF-32LE", "UTF-32BE" ("auto" for Auto).
 const char *encodingName(TextEncoding encoding);
+
+// Whether the encoding is one of Simplified Chinese (a text read in it may want converting).
+inline bool isSimplifiedEncoding(TextEncoding encoding) {
+    return encoding == TextEncoding::Gb18030;
+}
+
+// Encodes text in the encoding (Auto: code page 950). Characters the encoding cannot hold
+// become '?' and are counted in *unmapped; UTF-16 and UTF-32 get no byte-order mark.
+std::string encodeText(std::u16string_view text, TextEncoding encoding,
+                       std::size_t *unmapped = nullptr);
 
 bool isValidUtf8(std::string_view bytes);
 

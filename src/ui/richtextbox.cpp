@@ -13,11 +13,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "common/errors.h"
 #include "docfile/documentreader.h"
 #include "docfile/rtfwriter.h"
 #include "langdata/codepage950.h"
+#include "langdata/scriptconvert.h"
 #include "langdata/textcodec.h"
 #include "ui/documentconvert.h"
 
@@ -219,6 +221,12 @@ LoadedFile RichTextBox::readFile(const QString &path, TextEncoding encoding) {
         case TextEncoding::Utf16BE:
             file.crlf = bytes.find(std::string_view("\0\r\0\n", 4)) != std::string::npos;
             break;
+        case TextEncoding::Utf32LE:
+            file.crlf = bytes.find(std::string_view("\r\0\0\0\n\0\0\0", 8)) != std::string::npos;
+            break;
+        case TextEncoding::Utf32BE:
+            file.crlf = bytes.find(std::string_view("\0\0\0\r\0\0\0\n", 8)) != std::string::npos;
+            break;
         default:
             file.crlf = bytes.find("\r\n") != std::string::npos;
         }
@@ -250,11 +258,46 @@ bool RichTextBox::showFile(const LoadedFile &file) {
         state.crlf = file.crlf;
         state.replaced = loaded.replaced;
         state.ambiguous = loaded.ambiguous;
+        if (isSimplifiedEncoding(loaded.encoding))
+            state.hanziWithoutRecord = hanziOutsideBig5(loaded.document.plainText());
     }
     m_fileState = state;
     setSelection(0, 0);
     emit modificationChanged(false);
     return !loaded.truncated;
+}
+
+std::size_t RichTextBox::convertToTraditional() {
+    // Fragment by fragment, each keeping its format, from the end so that the positions still
+    // to come stay where they are.
+    struct Span {
+        int position, length;
+        QTextCharFormat format;
+    };
+    std::vector<Span> spans;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().isValid())
+                spans.push_back(
+                    {it.fragment().position(), it.fragment().length(), it.fragment().charFormat()});
+    std::size_t changed = 0;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (auto span = spans.rbegin(); span != spans.rend(); ++span) {
+        cursor.setPosition(span->position);
+        cursor.setPosition(span->position + span->length, QTextCursor::KeepAnchor);
+        const std::u16string text = cursor.selectedText().toStdU16String();
+        ScriptConversion c = toTraditional(text);
+        if (c.changed == 0)
+            continue;
+        changed += c.changed;
+        cursor.insertText(QString::fromStdU16String(c.text), span->format);
+    }
+    cursor.endEditBlock();
+    m_fileState.toTraditional = true;
+    m_fileState.convertedChars += changed;
+    m_fileState.hanziWithoutRecord = hanziOutsideBig5(toPlainText().toStdU16String());
+    return changed;
 }
 
 bool RichTextBox::loadFile(const QString &path, TextEncoding encoding) {
@@ -289,26 +332,19 @@ std::string RichTextBox::plainTextBytes(TextEncoding encoding, bool crlf,
     switch (encoding) {
     case TextEncoding::Big5:
     case TextEncoding::Auto:
-        bytes = CodePage950::instance().encode(text, &missing);
+        bytes = encodeText(text, TextEncoding::Big5, &missing);
         missing -= std::min<std::size_t>(missing, std::count(text.begin(), text.end(), u'\uFFFD'));
         break;
-    case TextEncoding::Utf8:
-        bytes = toUtf8(text);
-        break;
     case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE: {
-        const bool little = encoding == TextEncoding::Utf16LE;
-        bytes.reserve(2 * text.size() + 2);
-        auto unit = [&bytes, little](char16_t c) {
-            const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
-            bytes += little ? lo : hi;
-            bytes += little ? hi : lo;
-        };
-        unit(u'\uFEFF');
-        for (char16_t c : text)
-            unit(c);
+    case TextEncoding::Utf16BE:
+    case TextEncoding::Utf32LE:
+    case TextEncoding::Utf32BE:
+        // The wide encodings keep their byte-order mark, so that they are read back as such.
+        bytes = encodeText(u"\uFEFF" + text, encoding, &missing);
         break;
-    }
+    default:
+        bytes = encodeText(text, encoding, &missing);
+        break;
     }
     if (unmapped)
         *unmapped = missing;

@@ -16,6 +16,12 @@ struct FileState {
     bool crlf = false;        // plain text with CR LF line ends
     std::size_t replaced = 0; // undecodable byte sequences that became U+FFFD on reading
     bool ambiguous = false;   // the encoding guess was not clear-cut
+    // Hanzi of the text as read that code page 950, and so the data, has no record of (counted
+    // for a text read in a Simplified encoding).
+    std::size_t hanziWithoutRecord = 0;
+    // Converted to Traditional (轉為繁體), and how many characters that changed.
+    bool toTraditional = false;
+    std::size_t convertedChars = 0;
 };
 
 // A file read but not yet shown.
@@ -69,6 +75,10 @@ public:
     bool loadFile(const QString &path, TextEncoding encoding = TextEncoding::Auto);
 
     const FileState &fileState() const { return m_fileState; }
+    // Converts the whole document from Simplified to Traditional Chinese (OpenCC s2tw), its
+    // formatting kept, as one step to undo; records it in the file state and gives the number
+    // of characters changed. Throws Error when the conversion cannot be loaded.
+    std::size_t convertToTraditional();
     void setFileState(const FileState &state) { m_fileState = state; }
 
     // True when some text has a font, size, style, colour or paragraph format of its own: a

@@ -159,6 +159,14 @@ TEST_F(CliContract, EveryTextCommandReadsTheOtherDocumentFormats) {
         std::string text = readWholeFile(out);
         for (std::size_t at; (at = text.find(file)) != std::string::npos;)
             text.replace(at, file.size(), "TEXT");
+        if (name == "compare") {
+            // Its last column says how each file was read, which is its format.
+            std::string kept;
+            std::istringstream lines(text);
+            for (std::string line; std::getline(lines, line);)
+                kept += line.substr(0, line.rfind('\t')) + "\n";
+            text = kept;
+        }
         return text;
     };
     for (const std::string &name : subcommands(scratch)) {

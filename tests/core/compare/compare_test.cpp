@@ -2,6 +2,7 @@
 // cannot be read is reported and left out, and the frequency tables of shards sum to the whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -191,6 +192,80 @@ TEST_F(Corpus, FrequencyOfShardsMergesIntoThatOfTheWhole) {
         segmented += run(cli + "segment" + dataDir + "'" + t + "'");
     writeFile(dir / "segmented.txt", segmented);
     EXPECT_EQ(run(cli + "freq " + d + "/segmented.txt"), readFile(dir / "shard1.tsv"));
+}
+
+// Folders give their texts and documents, never tables (a comparison's own output); files
+// named are taken whatever they are called; every reading is reported with its path and in the
+// encoding column; file names reach CSV and JSON safely.
+TEST_F(Corpus, FoldersGiveTextsNotTablesAndEveryNameIsWrittenSafely) {
+    const std::string cli =
+        std::string(YUEDU_CLI) + " compare --data-dir '" + kData.string() + "' ";
+    const fs::path f = dir / "f";
+    const std::string story = readFile(fs::path(YUEDU_SAMPLES_DIR) / "story.txt");
+    writeFile(f / "story.txt", story);
+    writeFile(f / "=1+2.txt", story);
+    writeFile(f / "\xB4\xFA.TEXT", story); // a name in Big5, not UTF-8
+    // 我们今天一起去公园散步，这里的风景很美丽。 in GBK.
+    writeFile(f / "sub" / "gb.rxt",
+              "\xce\xd2\xc3\xc7\xbd\xf1\xcc\xec\xd2\xbb\xc6\xf0\xc8\xa5\xb9\xab"
+              "\xd4\xb0\xc9\xa2\xb2\xbd\xa3\xac\xd5\xe2\xc0\xef\xb5\xc4\xb7\xe7"
+              "\xbe\xb0\xba\xdc\xc3\xc0\xc0\xf6\xa1\xa3");
+    writeFile(f / "result.csv", "path,zancf\r\n" + story);
+    writeFile(f / "freq.tsv", story);
+    writeFile(f / "notes.md", story);
+    const std::string d = "'" + f.string() + "'";
+
+    const std::string csv = run(cli + "--format csv " + d + " 2>&1; echo status=$?");
+    EXPECT_NE(csv.find("status=0"), std::string::npos) << csv;
+    for (const char *left : {"result.csv", "freq.tsv", "notes.md"})
+        EXPECT_EQ(csv.find(left), std::string::npos) << left;
+    // A cell that would be a formula is neutralised (a name given as such starts with "=").
+    const std::string named =
+        run("cd " + d + " && " + cli + "--format csv =1+2.txt story.txt 2>/dev/null");
+    EXPECT_NE(named.find("\r\n'=1+2.txt,"), std::string::npos) << named;
+    EXPECT_NE(csv.find((f / "sub" / "gb.rxt").string() +
+                       ": read as GB18030 (Simplified Chinese); 5 hanzi have no record"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find(",GB18030\r\n"), std::string::npos);
+    EXPECT_NE(csv.find(",UTF-8\r\n"), std::string::npos);
+
+    // A table named explicitly is taken; --to-traditional converts and says so.
+    const std::string json =
+        run(cli + "--format json --to-traditional " + d + " " + d + "/result.csv 2>/dev/null");
+    EXPECT_NE(json.find("\"path\":\"" + f.string() + "/\\udcb4\\udcfa.TEXT\""), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("result.csv\""), std::string::npos);
+    EXPECT_EQ(std::count(json.begin(), json.end(), '\n'), 5);
+    const std::string converted = run(cli + "--to-traditional " + d + "/sub/gb.rxt 2>&1");
+    EXPECT_NE(converted.find("converted from Simplified to Traditional Chinese"), std::string::npos)
+        << converted;
+    EXPECT_NE(converted.find("0 hanzi without a record in the data remain"), std::string::npos);
+
+    // --encoding is honoured (Big5 bytes forced to UTF-8 are replaced, and said), and "-" is
+    // standard input.
+    writeFile(dir / "big5.txt", "\xa4\xd1\xa6\x61");
+    const std::string forced =
+        run(cli + "--encoding utf8 '" + (dir / "big5.txt").string() + "' 2>&1 >/dev/null");
+    EXPECT_NE(forced.find("big5.txt: read as UTF-8; 1 invalid byte sequences"), std::string::npos)
+        << forced;
+    const std::string piped = run(cli + "- < " + d + "/story.txt 2>&1; echo status=$?");
+    EXPECT_NE(piped.find("\n-\t"), std::string::npos) << piped;
+    EXPECT_NE(piped.find("status=0"), std::string::npos);
+
+    // A subfolder that cannot be read is a failure, named (the super-user reads every folder).
+    writeFile(f / "locked" / "hidden.txt", story);
+    fs::permissions(f / "locked", fs::perms::none);
+    std::error_code ec;
+    fs::directory_iterator probe(f / "locked", ec);
+    const std::string locked = run(cli + d + " 2>&1 >/dev/null; echo status=$?");
+    fs::permissions(f / "locked", fs::perms::owner_all);
+    if (ec) {
+        EXPECT_NE(locked.find((f / "locked").string() + ": the folder cannot be read"),
+                  std::string::npos)
+            << locked;
+        EXPECT_NE(locked.find("status=1"), std::string::npos);
+    }
 }
 
 TEST(FrequencyTable, RowsWithoutACountAreRejectedWithTheirLine) {

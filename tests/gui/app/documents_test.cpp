@@ -464,6 +464,38 @@ private slots:
         QCOMPARE(app.dialogs->questions.size(), 2);
     }
 
+    void simplifiedTextIsSaidAndConvertedOnlyOnRequest() {
+        AppFixture app;
+        QTemporaryDir dir;
+        // GBK: 我们今天一起去公园散步，这里的风景很美丽。他说这本书写得非常精彩。
+        const QString path = writeFile(dir, QStringLiteral("gb.txt"),
+                                       "\xce\xd2\xc3\xc7\xbd\xf1\xcc\xec\xd2\xbb\xc6\xf0\xc8\xa5"
+                                       "\xb9\xab\xd4\xb0\xc9\xa2\xb2\xbd"
+                                       "\xa3\xac\xd5\xe2\xc0\xef\xb5\xc4\xb7\xe7\xbe\xb0\xba\xdc"
+                                       "\xc3\xc0\xc0\xf6\xa1\xa3\xcb\xfb"
+                                       "\xcb\xb5\xd5\xe2\xb1\xbe\xca\xe9\xd0\xb4\xb5\xc3\xb7\xc7"
+                                       "\xb3\xa3\xbe\xab\xb2\xca\xa1\xa3");
+        app.dialogs->openAnswers << path;
+        app.trigger("MDImnuopen");
+        const QString simplified =
+            QStringLiteral("我们今天一起去公园散步，这里的风景很美丽。他说这本书写得非常精彩。");
+        QCOMPARE(app.box()->Text(), simplified);
+        // 们 园 这 风 丽 说 这 书 写 have no Big5 code, so no record in the data.
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("GB18030（簡體中文）")));
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("9 個漢字")));
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("轉為繁體")));
+
+        app.trigger("mnutotraditional");
+        QCOMPARE(
+            app.box()->Text(),
+            QStringLiteral("我們今天一起去公園散步，這裡的風景很美麗。他說這本書寫得非常精彩。"));
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("已轉為繁體")));
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("沒有記錄的漢字 0 個")));
+        // One step to undo.
+        app.trigger("mnuundo");
+        QCOMPARE(app.box()->Text(), simplified);
+    }
+
     void foldersAndBinaryFilesDoNotOpenAsText() {
         AppFixture app;
         QTemporaryDir dir;
