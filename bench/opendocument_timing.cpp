@@ -63,10 +63,9 @@ int main(int argc, char **argv) {
         box.show();
         QApplication::processEvents();
         t.restart();
-        ui::LoadedFile f;
-        f.document = doc::readDocument(*file, "file");
+        const doc::LoadedDocument f = doc::readDocument(*file, "file");
         report(file == &bytes ? "editor: decode text" : "editor: parse RTF", t);
-        box.showFile(f);
+        box.showDocument(f.document);
         report("editor: fill", t);
         QApplication::processEvents();
         report("editor: first paint", t);
