@@ -92,8 +92,7 @@ void BM_charprofile(benchmark::State &state) {
     for (auto _ : state) {
         std::int64_t sum = 0;
         for (char16_t ch : text)
-            sum +=
-                charprofile::charprofile(benchData(), std::u16string_view(&ch, 1)).WordProfile[25];
+            sum += charprofile::charprofile(benchData(), std::u16string_view(&ch, 1)).figure(25);
         benchmark::DoNotOptimize(sum);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));

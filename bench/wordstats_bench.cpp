@@ -105,21 +105,21 @@ void BM_WordFrequency(benchmark::State &state) {
     FrequencyResult result;
     for (auto _ : state) {
         result = WordFrequency(text(state.range(0)));
-        benchmark::DoNotOptimize(result.FreqCounts.data());
+        benchmark::DoNotOptimize(result.words.data());
     }
     finish(state);
     state.counters["words"] = static_cast<double>(result.WordTotal);
-    state.counters["distinct"] = static_cast<double>(result.FreqWords.size());
+    state.counters["distinct"] = static_cast<double>(result.words.size());
 }
 
 void BM_VocabularyGrades(benchmark::State &state) {
     GradeResult result;
     for (auto _ : state) {
         result = VocabularyGrades(data(), text(state.range(0)));
-        benchmark::DoNotOptimize(result.GradeCodes.data());
+        benchmark::DoNotOptimize(result.words.data());
     }
     finish(state);
-    state.counters["distinct"] = static_cast<double>(result.GradeWords.size());
+    state.counters["distinct"] = static_cast<double>(result.words.size());
 }
 
 void BM_SenseClasses(benchmark::State &state) {
@@ -129,7 +129,7 @@ void BM_SenseClasses(benchmark::State &state) {
         benchmark::DoNotOptimize(result.SenseClassLists.data());
     }
     finish(state);
-    state.counters["distinct"] = static_cast<double>(result.FreqWords.size());
+    state.counters["distinct"] = static_cast<double>(result.words.size());
 }
 
 } // namespace

@@ -11,7 +11,11 @@ YUEDU_PACKAGES=(
     # the readers of Word, OpenDocument, EPUB, web pages and PDF
     libzip-dev libpugixml-dev libgumbo-dev libpoppler-cpp-dev
     # the install and package checks: desktop entry, Debian package (dpkg-shlibdeps), icons
-    desktop-file-utils dpkg-dev file
+    desktop-file-utils dpkg-dev file lintian
+    # the Python package: its build (pybind11, setuptools), virtual environment, pandas results,
+    # the Dask recipe and the tests
+    python3-dev pybind11-dev python3-setuptools python3-wheel python3-venv python3-pandas
+    python3-dask python3-distributed python3-pytest
     # open lexical sources the data files are built from
     libchewing3-data rime-essay rime-data-stroke opencc libopencc-data unicode-data bzip2
 )
@@ -55,9 +59,22 @@ yuedu_sanitizer_build() {
     cmake --build "$top/build-asan" -j "$(nproc)"
 }
 
+# The Python package installed into .venv from the tree in build/ (configured with
+# -DYUEDU_PYTHON=ON, so only the module is brought up to date), then its tests, which compare it
+# with build/src/cli/yuedu-cli.
+yuedu_python_tests() {
+    local top
+    top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    [ -x "$top/.venv/bin/python" ] || /usr/bin/python3 -m venv --system-site-packages "$top/.venv"
+    YUEDU_BUILD_DIR="$top/build" "$top/.venv/bin/pip" install --quiet --no-build-isolation \
+        --no-deps "$top/python"
+    (cd "$top/python/tests" && YUEDU_BUILD_DIR="$top/build" "$top/.venv/bin/python" -m pytest -q)
+}
+
 yuedu_build() {
     local top
     top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DYUEDU_WERROR="${YUEDU_WERROR:-OFF}" "$@" >/dev/null
     cmake --build "$top/build" -j "$(nproc)"
 }

@@ -107,6 +107,30 @@ ui::ResultSource AnalysisCommands::activeSource() const {
     return source;
 }
 
+template <class Result, class Analysis>
+std::shared_ptr<const Result> AnalysisCommands::runAnalysis(long long textLength,
+                                                            Analysis analyse) {
+    // The worker writes into a slot it shares: a cancelled one finishes into nothing.
+    auto slot = std::make_shared<std::shared_ptr<const Result>>();
+    if (!runLongTask(
+            &m_main, textLength, kWorking,
+            [slot, analyse = std::move(analyse)] {
+                *slot = std::make_shared<const Result>(analyse());
+            },
+            m_threshold))
+        return nullptr;
+    return std::move(*slot);
+}
+
+template <class Window, class Result>
+void AnalysisCommands::present(QPointer<Window> &window, std::shared_ptr<const Result> result,
+                               ui::ResultSource source) {
+    if (!window)
+        window = new Window;
+    window->setResult(std::move(result), std::move(source));
+    m_main.showChildWindow(window);
+}
+
 std::shared_ptr<seg::PhraseDivider> AnalysisCommands::divider() {
     // A cancelled segmentation may still be running on its worker; the divider is not made
     // for two runs at once, so the next run gets a fresh one.
@@ -141,12 +165,11 @@ void AnalysisCommands::articleProfile() {
     }
 
     const LanguageData &data = m_main.context().data;
-    auto text = std::make_shared<std::u16string>(articleText.toStdU16String());
-    auto result = std::make_shared<article::ProfileResult>();
-    if (!runLongTask(
-            &m_main, static_cast<long long>(text->size()), kWorking,
-            [&data, text, result, genre] { *result = article::artprofile(data, *text, genre); },
-            m_threshold))
+    auto result = runAnalysis<article::ProfileResult>(
+        articleText.size(), [&data, text = articleText.toStdU16String(), genre] {
+            return article::artprofile(data, text, genre);
+        });
+    if (!result)
         return;
     // Text without a single hanzi of the tables has no profile: say so, and leave a profile on
     // show untouched rather than open a window of zeros.
@@ -155,10 +178,7 @@ void AnalysisCommands::articleProfile() {
                                               article::profileOutcomeMessage(result->outcome))));
         return;
     }
-    if (!m_profileWindow)
-        m_profileWindow = new article::ArticleProfileWindow;
-    m_profileWindow->setResult(std::move(result), std::move(source));
-    m_main.showChildWindow(m_profileWindow);
+    present(m_profileWindow, std::move(result), std::move(source));
 }
 
 void AnalysisCommands::articleAttributes() {
@@ -166,20 +186,17 @@ void AnalysisCommands::articleAttributes() {
         return;
     ui::ResultSource source = activeSource();
     const LanguageData &data = m_main.context().data;
-    auto text = std::make_shared<std::u16string>(workText(m_main.activeTextBox()).toStdU16String());
-    auto result = std::make_shared<article::AttributeResult>();
-    if (!runLongTask(
-            &m_main, static_cast<long long>(text->size()), kWorking,
-            [&data, text, result] { *result = article::artattri(data, *text); }, m_threshold))
+    const QString articleText = workText(m_main.activeTextBox());
+    auto result = runAnalysis<article::AttributeResult>(
+        articleText.size(),
+        [&data, text = articleText.toStdU16String()] { return article::artattri(data, text); });
+    if (!result)
         return;
     if (!result->found()) {
         m_main.dialogs().message(&m_main, kNoHanzi);
         return;
     }
-    if (!m_attributeWindow)
-        m_attributeWindow = new article::AttributeTreeWindow;
-    m_attributeWindow->setResult(std::move(result), std::move(source));
-    m_main.showChildWindow(m_attributeWindow);
+    present(m_attributeWindow, std::move(result), std::move(source));
 }
 
 void AnalysisCommands::segmentText() {
@@ -270,46 +287,25 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
 
     ui::ResultSource source = activeSource();
     const LanguageData &data = m_main.context().data;
-    auto text = std::make_shared<std::u16string>(workText(m_main.activeTextBox()).toStdU16String());
-    const long long length = static_cast<long long>(text->size());
+    std::u16string text = workText(m_main.activeTextBox()).toStdU16String();
+    const long long length = static_cast<long long>(text.size());
 
     switch (which) {
-    case WordStatistic::Senses: {
-        auto result = std::make_shared<SenseResult>();
-        if (!runLongTask(
-                &m_main, length, kWorking,
-                [&data, text, result] { *result = SenseClasses(data, *text); }, m_threshold))
-            return;
-        if (!m_senseWindow)
-            m_senseWindow = new SenseTreeWindow;
-        m_senseWindow->setResult(std::move(result), std::move(source));
-        m_main.showChildWindow(m_senseWindow);
+    case WordStatistic::Senses:
+        if (auto result = runAnalysis<SenseResult>(
+                length, [&data, text = std::move(text)] { return SenseClasses(data, text); }))
+            present(m_senseWindow, std::move(result), std::move(source));
         return;
-    }
-    case WordStatistic::Grades: {
-        auto result = std::make_shared<GradeResult>();
-        if (!runLongTask(
-                &m_main, length, kWorking,
-                [&data, text, result] { *result = VocabularyGrades(data, *text); }, m_threshold))
-            return;
-        if (!m_gradeWindow)
-            m_gradeWindow = new GradeWindow;
-        m_gradeWindow->setResult(std::move(result), std::move(source));
-        m_main.showChildWindow(m_gradeWindow);
+    case WordStatistic::Grades:
+        if (auto result = runAnalysis<GradeResult>(
+                length, [&data, text = std::move(text)] { return VocabularyGrades(data, text); }))
+            present(m_gradeWindow, std::move(result), std::move(source));
         return;
-    }
-    case WordStatistic::Frequency: {
-        auto result = std::make_shared<FrequencyResult>();
-        if (!runLongTask(
-                &m_main, length, kWorking, [text, result] { *result = WordFrequency(*text); },
-                m_threshold))
-            return;
-        if (!m_frequencyWindow)
-            m_frequencyWindow = new FrequencyWindow;
-        m_frequencyWindow->setResult(std::move(result), std::move(source));
-        m_main.showChildWindow(m_frequencyWindow);
+    case WordStatistic::Frequency:
+        if (auto result = runAnalysis<FrequencyResult>(
+                length, [text = std::move(text)] { return WordFrequency(text); }))
+            present(m_frequencyWindow, std::move(result), std::move(source));
         return;
-    }
     }
 }
 
@@ -320,7 +316,7 @@ void AnalysisCommands::characterProfile() {
     const QString text = workText(m_main.activeTextBox());
     charprofile::CharProfileWindow *window = characterWindow();
     if (text.isEmpty()) {
-        window->machwd_Change();
+        window->refreshCharacter();
         window->show();
         Notice &notice = m_main.notice();
         notice.setHeading(QStringLiteral("  什麼原因造成這樣？"));
@@ -329,8 +325,13 @@ void AnalysisCommands::characterProfile() {
         window->hide();
         return;
     }
-    auto result = std::make_shared<const charprofile::CharProfileResult>(
-        charprofile::characterProfiles(m_main.context().data, text.toStdU16String()));
+    const LanguageData &data = m_main.context().data;
+    auto result = runAnalysis<charprofile::CharProfileResult>(
+        text.size(), [&data, chars = text.toStdU16String()] {
+            return charprofile::characterProfiles(data, chars);
+        });
+    if (!result)
+        return;
     // A text without a hanzi of the tables has nothing to page through: say so instead of
     // opening a window of zeros.
     if (result->empty()) {

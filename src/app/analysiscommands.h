@@ -63,6 +63,15 @@ public:
     charprofile::CharProfileWindow *characterWindow();
 
 private:
+    // Runs analyse() (which returns a Result) off the user-interface thread, behind the
+    // cancellable progress dialog for a text of more than the threshold. Null when cancelled.
+    template <class Result, class Analysis>
+    std::shared_ptr<const Result> runAnalysis(long long textLength, Analysis analyse);
+    // Hands result and its source to the window (made when missing) and shows it.
+    template <class Window, class Result>
+    void present(QPointer<Window> &window, std::shared_ptr<const Result> result,
+                 ui::ResultSource source);
+
     enum class WordStatistic { Frequency, Grades, Senses };
     void wordStatistic(WordStatistic which);
     bool requireDocument();

@@ -18,7 +18,7 @@ struct AppContext {
 
 // The program's title, shown in the main window, the splash and the about window.
 inline const QString kProgramTitle = QStringLiteral("閱讀分析系統");
-// "版本 3.1.1"
+// "版本 " and the project version, e.g. "版本 3.1.1"
 QString versionText();
 // The program's icon: the character 閱 on a seal-red square.
 QIcon programIcon();

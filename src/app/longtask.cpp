@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QThread>
 
+#include "ui/backgroundtask.h"
 #include "ui/richtextbox.h"
 #include <algorithm>
 #include <atomic>
@@ -19,17 +20,16 @@ bool runLongTask(QWidget *parent, long long textLength, const QString &label,
         return true;
     }
     auto finished = std::make_shared<std::atomic<bool>>(false);
-    QThread *thread = QThread::create([work = std::move(work), finished] {
-        work();
-        finished->store(true);
-    });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    // A cancelled worker may still run when the program ends: let it finish first.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, thread, [thread] { thread->wait(); });
+    QEventLoop loop;
     // The work reads data the window's owner keeps (the loaded tables): a window going away
     // waits for a cancelled worker still reading them.
-    if (parent)
-        QObject::connect(parent, &QObject::destroyed, thread, [thread] { thread->wait(); });
+    const QPointer<QThread> thread =
+        ui::startBackgroundTask(parent, [work = std::move(work), finished] {
+            work();
+            finished->store(true);
+        });
+    if (thread)
+        QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
 
     QProgressDialog progress(label, QStringLiteral("取消"), 0, 0, parent);
     progress.setObjectName(QStringLiteral("analysisProgress"));
@@ -39,10 +39,7 @@ bool runLongTask(QWidget *parent, long long textLength, const QString &label,
     progress.setAutoClose(false);
     progress.setAutoReset(false);
 
-    QEventLoop loop;
-    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
     QObject::connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
-    thread->start();
     progress.show();
     if (!finished->load())
         loop.exec();

@@ -25,7 +25,7 @@ void loadLanguageData(AppContext &context, const QString &dataDir) {
     const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
     context.dataDir = findDataDir(dataDir.toStdString(), exeDir);
     context.report = loaddata(context.dataDir, context.data);
-    context.lexicon = seg::LoadLexicon(context.dataDir);
+    context.lexicon = seg::LoadLexicon(context.dataDir, &context.report);
 }
 
 std::unique_ptr<MainWindow> startUp(AppContext &context, const StartupOptions &options) {
@@ -41,12 +41,14 @@ std::unique_ptr<MainWindow> startUp(AppContext &context, const StartupOptions &o
     auto main = std::make_unique<MainWindow>(context);
     main->show();
     if (!context.report.ok()) {
-        // The program goes on with what it has; the analyses that need a missing table
-        // find zeros there.
+        // Said once, naming each file: the program still opens and edits documents, but an
+        // analysis on these tables gives figures that are not the data's.
         main->dialogs().message(
             main.get(),
-            QStringLiteral("下列資料檔有問題，程式仍可執行，但相關的分析結果會不完整：\n\n") +
-                QString::fromStdString(context.report.text()) + QStringLiteral("\n資料檔的位置：") +
+            QStringLiteral("下列資料檔有問題，程式仍可編輯文件，但分析結果不可採信；"
+                           "請重新安裝或重建資料檔：\n\n") +
+                QString::fromStdString(context.report.zhText()) +
+                QStringLiteral("\n資料檔的位置：") +
                 QString::fromStdString(context.dataDir.string()),
             true);
     }

@@ -3,6 +3,7 @@
 #include "article/charrecord.h"
 #include "langdata/big5.h"
 #include "langdata/constants.h"
+#include "langdata/hanzi.h"
 
 namespace yuedu::article {
 namespace {
@@ -39,6 +40,9 @@ AttributeResult artattri(const LanguageData &data, std::u16string_view text) {
     // Distinct by character: a private-use character of code page 950 shares its ordinal (and
     // so its records) with a frequent hanzi, yet it is a character of its own in the lists.
     std::vector<bool> seen(0x10000, false);
+    const ExtraHanziCount extra = countExtraHanzi(text);
+    r.extraHanzi = static_cast<std::int64_t>(extra.total);
+    r.extraDistinct = static_cast<std::int64_t>(extra.distinct);
     for (char16_t ch : text) {
         const int n = tableOrdinal(ch);
         if (n < 0)

@@ -36,6 +36,10 @@ struct AttributeResult {
     // Hanzi of the tables in the text, repeats counted, and the distinct ones.
     std::int64_t hanziTotal = 0;
     std::int64_t distinctTotal = 0;
+    // Hanzi of the text without a record in the data (outside code page 950): they have no
+    // attributes to sort by, so no list holds them; repeats counted, and the distinct ones.
+    std::int64_t extraHanzi = 0;
+    std::int64_t extraDistinct = 0;
 
     // False when the text has no table character: there is nothing to show.
     bool found() const { return distinctTotal > 0; }

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "article/charrecord.h"
 #include "langdata/big5.h"
 #include "langdata/constants.h"
+#include "langdata/hanzi.h"
+#include "langdata/lineends.h"
 
 namespace yuedu::article {
 namespace {
@@ -47,7 +50,7 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 namespace {
 
-void lookUp(const LanguageData &data, char16_t ch, std::array<double, 23> &totals,
+void lookUp(const LanguageData &data, char16_t ch, ProfileFigures &totals,
             std::array<std::int16_t, kRadicals + 1> &radicals) {
     const int n = tableOrdinal(ch);
     if (n < 0)
@@ -68,10 +71,19 @@ void lookUp(const LanguageData &data, char16_t ch, std::array<double, 23> &total
 
 } // namespace
 
-void charattri(const LanguageData &data, std::u16string_view ch, std::array<double, 23> &totals,
+void charattri(const LanguageData &data, std::u16string_view ch, ProfileFigures &totals,
                std::array<std::int16_t, kRadicals + 1> &radicals) {
     if (!ch.empty())
         lookUp(data, ch.front(), totals, radicals);
+}
+
+bool ProfileResult::hasData(int n) const {
+    if (!done())
+        return false;
+    // Means over no record at all (a text of hanzi without records only) are no figures.
+    if ((n == kMeanCoefficient || n == kMeanStrokes || n == kRadicalCount) && recordHanzi() == 0)
+        return false;
+    return n != kMeanCoefficient || cognitiveData;
 }
 
 bool ProfileResult::gradeInRange() const {
@@ -94,9 +106,15 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
         return result;
     }
     result.genre = *genre;
-    const std::u16string_view t = trimBlanks(text);
+    std::u16string_view t = trimBlanks(text);
+    // Sentences are counted as in a text whose lines end in CR LF, however they end.
+    std::u16string crlf;
+    if (!hasCrlfLineEnds(t)) {
+        crlf = crlfLineEnds(t);
+        t = crlf;
+    }
 
-    std::array<double, 23> totals{};
+    ProfileFigures totals{};
     std::array<std::int16_t, kRadicals + 1> radicals{};
     std::u16string distinct;
     std::vector<std::int64_t> counts;
@@ -104,10 +122,14 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
     // Distinct by character, not by ordinal (see isCommonChar).
     std::vector<std::int32_t> slotOf(0x10000, -1);
     std::int64_t n = 0;
+    // Hanzi without a record, by their UTF-16 units (a pair as one key).
+    std::unordered_set<char32_t> extraSeen;
+    std::int64_t extras = 0;
 
     for (std::size_t i = 0; i < t.size(); ++i) {
         char16_t ch = t[i];
-        if (isIn(kClauseMarks, ch) || isIn(kBrackets, ch) || !isDoubleByte(ch)) {
+        std::size_t extra = extraHanziAt(t, i);
+        if (extra == 0 && (isIn(kClauseMarks, ch) || isIn(kBrackets, ch) || !isDoubleByte(ch))) {
             if (isIn(kClauseMarks, ch))
                 clauses.push_back(ch);
             // The character after a mark, a bracket or a single-byte character is not tested
@@ -115,6 +137,14 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
             if (++i >= t.size())
                 break;
             ch = t[i];
+            extra = extraHanziAt(t, i);
+        }
+        if (extra != 0) {
+            ++n;
+            ++extras;
+            extraSeen.insert(extra == 1 ? ch : (char32_t(ch) << 16) | t[i + 1]);
+            i += extra - 1;
+            continue;
         }
         charattri(data, std::u16string_view(&ch, 1), totals, radicals);
         if (!isTableChar(ch))
@@ -139,10 +169,13 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
         if (isCommonChar(distinct[k]))
             common += counts[k];
     const double share = static_cast<double>(common) / static_cast<double>(n);
-    const auto distinctCount = static_cast<double>(distinct.size());
+    const auto distinctCount = static_cast<double>(distinct.size() + extraSeen.size());
     const double len = static_cast<double>(n);
+    // The record-based means are over the hanzi that have records.
+    const double recorded = static_cast<double>(n - extras);
 
-    totals[kMeanCoefficient] = roundEven(100.0 * totals[kMeanCoefficient] / len);
+    totals[kMeanCoefficient] =
+        recorded > 0 ? roundEven(100.0 * totals[kMeanCoefficient] / recorded) : 0.0;
     totals[kHanziCount] = len;
     totals[kDistinctHanzi] = distinctCount;
     totals[kDensity] = roundEven(100.0 * distinctCount / len);
@@ -151,7 +184,7 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
     totals[kClauses] = static_cast<double>(clauses.size());
     totals[kSingleClauseSentences] = static_cast<double>(sentences.singleClause);
     totals[kRadicalCount] = static_cast<double>(std::count(radicals.begin(), radicals.end(), 1));
-    totals[kMeanStrokes] = roundEven(100.0 * totals[kMeanStrokes] / len);
+    totals[kMeanStrokes] = recorded > 0 ? roundEven(100.0 * totals[kMeanStrokes] / recorded) : 0.0;
     totals[kEstimatedGrade] = roundEven(1000.0 * estimatedGrade(n, share, *genre));
 
     result.outcome = ProfileOutcome::Done;
@@ -161,6 +194,8 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
     result.DistinctCounts = std::move(counts);
     result.ClauseMarks = std::move(clauses);
     result.cognitiveData = detailCoverage(data).has(kZanscaleField);
+    result.extraHanzi = extras;
+    result.extraDistinct = static_cast<std::int64_t>(extraSeen.size());
     return result;
 }
 

@@ -33,9 +33,9 @@ inline constexpr int kRadicals = 213;
 struct ProfileResult {
     ProfileOutcome outcome = ProfileOutcome::EmptyText;
     ArticleGenre genre;
-    // Entries 1..22 (index 0 and 22 unused). Held in double precision so that long texts sum
-    // their coefficients exactly; the stored measures are whole numbers.
-    std::array<double, 23> ProfileTotals{};
+    // The figures by ProfileEntry. Held in double precision so that long texts sum their
+    // coefficients exactly; the stored measures are whole numbers.
+    ProfileFigures ProfileTotals{};
     // Flags 1..213 (index 0 unused): 1 once a character of that radical was looked up.
     std::array<std::int16_t, kRadicals + 1> RadicalSeen{};
     // Distinct table characters in order of first appearance, and how often each occurs.
@@ -46,11 +46,21 @@ struct ProfileResult {
     // Whether the loaded data holds difficulty coefficients at all; without them the mean
     // coefficient is no measurement, whatever it adds up to.
     bool cognitiveData = false;
+    // Hanzi without a record in the data (outside code page 950), repeats counted, and the
+    // distinct ones. They count in the length, the distinct characters, the sentence length and
+    // the grade; the figures read from records (coefficient, strokes, radicals, levels) are
+    // those of the other hanzi.
+    std::int64_t extraHanzi = 0;
+    std::int64_t extraDistinct = 0;
 
     bool done() const { return outcome == ProfileOutcome::Done; }
     double entry(int n) const { return ProfileTotals[n]; }
+    // The hanzi whose records the record-based figures come from.
+    std::int64_t recordHanzi() const {
+        return static_cast<std::int64_t>(ProfileTotals[kHanziCount]) - extraHanzi;
+    }
     // False for an entry the loaded data cannot give (shown as "—", not as 0).
-    bool hasData(int n) const { return done() && (n != kMeanCoefficient || cognitiveData); }
+    bool hasData(int n) const;
     // Whether the estimated grade lies where its formula was fitted (see gradeInRange).
     bool gradeInRange() const;
 };
@@ -62,7 +72,7 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
 
 // Looks up one character (at most one: an empty string changes nothing) and adds its
 // difficulty coefficient, strokes, level count and radical to the figures.
-void charattri(const LanguageData &data, std::u16string_view ch, std::array<double, 23> &totals,
+void charattri(const LanguageData &data, std::u16string_view ch, ProfileFigures &totals,
                std::array<std::int16_t, kRadicals + 1> &radicals);
 
 // The estimated grade was fitted on the passages of primary-school reading lessons: some 100 to

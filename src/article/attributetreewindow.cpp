@@ -1,6 +1,7 @@
 #include "article/attributetreewindow.h"
 
-#include "ui/savefile.h"
+#include "article/profiletext.h"
+#include "ui/resultsource.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -25,7 +26,8 @@ QString qs(const std::u16string &s) {
 } // namespace
 
 AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
-    : QWidget(parent), m_result(std::make_shared<const AttributeResult>()) {
+    : ResultView({QStringLiteral("屬性分布.txt"), QStringLiteral("文字檔 (*.txt);;所有檔案 (*)")},
+                 parent) {
     setObjectName(QStringLiteral("wordtree"));
     setWindowTitle(QStringLiteral("文章字彙屬性類別分布"));
 
@@ -43,18 +45,12 @@ AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
 
-    auto *exportButton = new QPushButton(QStringLiteral("匯出…"), this);
-    exportButton->setObjectName(QStringLiteral("Cmdexport"));
-    connect(exportButton, &QPushButton::clicked, this, &AttributeTreeWindow::exportAsked);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(exportButton);
+    buttons->addWidget(exportButton(QStringLiteral("Cmdexport")));
 
-    m_sourceLine = new QLabel(this);
-    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
-    m_sourceLine->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_sourceLine);
+    layout->addWidget(sourceLine());
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
@@ -64,24 +60,17 @@ AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
     connect(m_treeView, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { showNode(item); });
     resize(560, 420);
-    buildTree();
-}
-
-void AttributeTreeWindow::setResult(std::shared_ptr<const AttributeResult> result,
-                                    ui::ResultSource source) {
-    m_result = result ? std::move(result) : std::make_shared<const AttributeResult>();
-    m_source = std::move(source);
-    buildTree();
-    m_sourceLine->setText(m_source.statusLine(totalsText()));
+    showResult();
 }
 
 QString AttributeTreeWindow::totalsText() const {
     return QStringLiteral("字數 %1　相異字數 %2")
-        .arg(m_result->hanziTotal)
-        .arg(m_result->distinctTotal);
+               .arg(m_result->hanziTotal)
+               .arg(m_result->distinctTotal) +
+           QString::fromStdU16String(extraHanziNote(m_result->extraHanzi));
 }
 
-void AttributeTreeWindow::buildTree() {
+void AttributeTreeWindow::showResult() {
     m_treeView->clear();
     // The characters of a node of the previous tree would not belong to the new text.
     m_text->setPlainText(QStringLiteral("查詢結果\n"));
@@ -116,16 +105,7 @@ void AttributeTreeWindow::showNode(QTreeWidgetItem *item) {
 }
 
 std::string AttributeTreeWindow::exportBytes() const {
-    return ui::textExport(m_source, totalsText(), qs(attributeTreeText(m_tree)).toStdString());
-}
-
-bool AttributeTreeWindow::exportTo(const QString &path, QString *error) const {
-    return ui::saveFile(path, exportBytes(), error);
-}
-
-void AttributeTreeWindow::exportAsked() {
-    ui::exportWithDialog(this, QStringLiteral("屬性分布.txt"),
-                         QStringLiteral("文字檔 (*.txt);;所有檔案 (*)"), exportBytes());
+    return ui::textExport(source(), totalsText(), qs(attributeTreeText(m_tree)).toStdString());
 }
 
 } // namespace yuedu::article

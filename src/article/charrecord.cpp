@@ -60,8 +60,8 @@ DetailCoverage detailCoverage(const LanguageData &data) {
         if (!rec)
             continue;
         for (int f = 1; f <= kDetailFields; ++f)
-            if (!coverage.filled[f] && detailField(*rec, f) != 0)
-                coverage.filled[f] = true;
+            if (!coverage.filled[static_cast<std::size_t>(f - 1)] && detailField(*rec, f) != 0)
+                coverage.filled[static_cast<std::size_t>(f - 1)] = true;
     }
     return coverage;
 }

@@ -60,8 +60,10 @@ inline constexpr int kZanscaleField = 25;
 // no source behind it (the open data leaves most of them empty), so a 0 read from it is no
 // measurement. Decided from the data itself, so a hand-made data set needs no description.
 struct DetailCoverage {
-    std::array<bool, kDetailFields + 1> filled{}; // index 0 unused
-    bool has(int field) const { return field >= 1 && field <= kDetailFields && filled[field]; }
+    std::array<bool, kDetailFields> filled{}; // filled[f - 1] for field f
+    bool has(int field) const {
+        return field >= 1 && field <= kDetailFields && filled[static_cast<std::size_t>(field) - 1];
+    }
 };
 DetailCoverage detailCoverage(const LanguageData &data);
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "article/articleprofile.h"
+#include "report/json.h"
 #include "report/numberformat.h"
 
 namespace yuedu::article {
@@ -21,7 +22,7 @@ std::u16string_view profileOutcomeMessage(ProfileOutcome outcome) {
     return {};
 }
 
-std::u16string profileFieldText(const ProfileField &field, const std::array<double, 23> &totals) {
+std::u16string profileFieldText(const ProfileField &field, const ProfileFigures &totals) {
     return std::u16string(field.caption) +
            report::formatGeneral(totals[field.entry] / field.divisor);
 }
@@ -36,6 +37,13 @@ std::u16string gradeRangeNote() {
            decimalText(kGradeMaxHanzi) + u" 字的課文求得；本文長度或所得年級數（" +
            decimalText(static_cast<int>(kGradeMin)) + u" 至 " +
            decimalText(static_cast<int>(kGradeMax)) + u" 年級以外）超出這個範圍，數值僅供參考。";
+}
+
+std::u16string extraHanziNote(std::int64_t extraHanzi) {
+    if (extraHanzi <= 0)
+        return {};
+    return u"（其中 " + report::decimalText(extraHanzi) +
+           u" 字為資料檔未收的字，只計入字數，不計入依資料計算的數值）";
 }
 
 bool fieldHasNoData(const ProfileField &field, const ProfileResult &result) {
@@ -53,6 +61,22 @@ std::u16string profileFieldText(const ProfileField &field, const ProfileResult &
     if (fieldOutOfRange(field, result))
         text += kOutOfRangeMark;
     return text;
+}
+
+std::string profileJsonLine(const std::string &file, const ProfileResult &result) {
+    report::JsonObject object;
+    object.add("file", file);
+    for (const auto &field : profileFields()) {
+        if (fieldHasNoData(field, result))
+            object.addNull(field.name);
+        else
+            object.addNumber(field.name, result.entry(field.entry) / field.divisor);
+    }
+    object.addBool("lorcf_in_range", result.gradeInRange());
+    // Only where there are such hanzi, so a Big5 text's line stays as it always was.
+    if (result.extraHanzi > 0)
+        object.addNumber("hanzi_without_record", static_cast<double>(result.extraHanzi));
+    return object.line();
 }
 
 } // namespace yuedu::article

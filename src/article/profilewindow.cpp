@@ -47,7 +47,7 @@ QChart *levelChart(const ProfileResult &result) {
 } // namespace
 
 ArticleProfileWindow::ArticleProfileWindow(QWidget *parent)
-    : QWidget(parent), m_result(std::make_shared<const ProfileResult>()) {
+    : ResultView({QStringLiteral("結構面向.csv"), QStringLiteral("CSV 檔 (*.csv)")}, parent) {
     setObjectName(QStringLiteral("frmarticle"));
     setWindowTitle(QStringLiteral("文章結構面向分析"));
 
@@ -76,40 +76,25 @@ ArticleProfileWindow::ArticleProfileWindow(QWidget *parent)
     auto *exit = new QPushButton(QStringLiteral("離  開"), this);
     exit->setObjectName(QStringLiteral("Cmdartexit"));
     connect(exit, &QPushButton::clicked, this, &ArticleProfileWindow::leave);
-    auto *exportButton = new QPushButton(QStringLiteral("匯出…"), this);
-    exportButton->setObjectName(QStringLiteral("cmdExport"));
-    connect(exportButton, &QPushButton::clicked, this, &ArticleProfileWindow::exportProfile);
-    auto *chartButton = new QPushButton(QStringLiteral("圖表…"), this);
-    chartButton->setObjectName(QStringLiteral("cmdChart"));
-    connect(chartButton, &QPushButton::clicked, this, [this] {
-        if (m_result && m_result->done())
-            ui::showChartWindow(this, levelChart(*m_result), QStringLiteral("通用級數圖表"));
-    });
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(chartButton);
-    buttons->addWidget(exportButton);
+    buttons->addWidget(chartButton());
+    buttons->addWidget(exportButton(QStringLiteral("cmdExport")));
     buttons->addWidget(exit);
     grid->addLayout(buttons, row - 1, 1, Qt::AlignRight | Qt::AlignBottom);
 
-    m_sourceLine = new QLabel(this);
-    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
-    m_sourceLine->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_sourceLine);
+    layout->addWidget(sourceLine());
     layout->addLayout(grid);
     layout->addStretch();
-    zancf_Change();
+    refreshFields();
 }
 
-void ArticleProfileWindow::setResult(std::shared_ptr<const ProfileResult> result,
-                                     ui::ResultSource source) {
-    m_result = result ? std::move(result) : std::make_shared<const ProfileResult>();
-    m_source = std::move(source);
-    zancf_Change();
+QChart *ArticleProfileWindow::makeChart() const {
+    return m_result->done() ? levelChart(*m_result) : nullptr;
 }
 
-void ArticleProfileWindow::zancf_Change() {
+void ArticleProfileWindow::refreshFields() {
     const auto &fields = profileFields();
     const ProfileResult &r = *m_result;
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -126,15 +111,15 @@ void ArticleProfileWindow::zancf_Change() {
             tip = QString::fromStdU16String(gradeRangeNote());
         m_fields[i]->setToolTip(tip);
     }
-    m_sourceLine->setText(r.done() ? m_source.statusLine(totalsText()) : QString());
 }
 
 QString ArticleProfileWindow::totalsText() const {
-    if (!m_result || !m_result->done())
+    if (!m_result->done())
         return {};
     return QStringLiteral("全文長 %1　字別數 %2")
-        .arg(m_result->entry(kHanziCount))
-        .arg(m_result->entry(kDistinctHanzi));
+               .arg(m_result->entry(kHanziCount))
+               .arg(m_result->entry(kDistinctHanzi)) +
+           QString::fromStdU16String(extraHanziNote(m_result->extraHanzi));
 }
 
 std::string ArticleProfileWindow::exportBytes() const {
@@ -156,16 +141,7 @@ std::string ArticleProfileWindow::exportBytes() const {
         }
         rows.push_back({std::u16string(f.name.begin(), f.name.end()), caption, value, note});
     }
-    return ui::csvExport(m_source, totalsText(), rows);
-}
-
-bool ArticleProfileWindow::exportTo(const QString &path, QString *error) const {
-    return ui::saveFile(path, exportBytes(), error);
-}
-
-void ArticleProfileWindow::exportProfile() {
-    ui::exportWithDialog(this, QStringLiteral("結構面向.csv"), QStringLiteral("CSV 檔 (*.csv)"),
-                         exportBytes());
+    return ui::csvExport(source(), totalsText(), rows);
 }
 
 QLineEdit *ArticleProfileWindow::field(const QString &name) const {

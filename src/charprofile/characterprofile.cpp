@@ -5,6 +5,7 @@
 
 #include "article/charrecord.h"
 #include "langdata/big5.h"
+#include "langdata/hanzi.h"
 
 namespace yuedu::charprofile {
 namespace {
@@ -29,7 +30,7 @@ CharFigures charprofile(const LanguageData &data, std::u16string_view ch) {
     if (!rec)
         return f;
     for (int e = 1; e <= kProfileEntries; ++e)
-        f.WordProfile[e] = article::detailField(*rec, e);
+        f.WordProfile[static_cast<std::size_t>(e) - 1] = article::detailField(*rec, e);
     f.ProfileFound = true;
     return f;
 }
@@ -52,13 +53,13 @@ std::size_t CharProfileResult::distinctCount() const {
 }
 
 CharProfileResult characterProfiles(const LanguageData &data, std::u16string_view text) {
-    return {tableCharacters(text), article::detailCoverage(data)};
+    return {tableCharacters(text), article::detailCoverage(data), countExtraHanzi(text).total};
 }
 
 std::u16string figureText(const CharProfileResult &result, const CharFigures &figures, int entry) {
     if (!result.hasData(entry))
         return {};
-    return wordProfileText(entry, figures.WordProfile[entry]);
+    return wordProfileText(entry, figures.figure(entry));
 }
 
 std::u16string tableCharacters(std::u16string_view text) {

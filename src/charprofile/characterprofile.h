@@ -18,9 +18,14 @@ inline constexpr int kProfileEntries = 25;
 // The figures of one character.
 struct CharFigures {
     std::u16string ch; // the character (empty for none)
-    // Entries 1..25 (index 0 unused).
-    std::array<std::int32_t, kProfileEntries + 1> WordProfile{};
+    // The 25 figures from 0: WordProfile[e - 1] is detail field e (1..25) of the record.
+    std::array<std::int32_t, kProfileEntries> WordProfile{};
     bool ProfileFound = false;
+
+    // Detail field e (1..25), 0 outside them.
+    std::int32_t figure(int e) const {
+        return e >= 1 && e <= kProfileEntries ? WordProfile[static_cast<std::size_t>(e) - 1] : 0;
+    }
 };
 
 // Decodes the profile of ch (at most one character). A character that is not a table
@@ -32,6 +37,9 @@ CharFigures charprofile(const LanguageData &data, std::u16string_view ch);
 struct CharProfileResult {
     std::u16string ProfileCharList; // in text order, repeats kept
     article::DetailCoverage coverage;
+    // Hanzi of the text without a record (outside code page 950): not in the list, as they
+    // have no figures; repeats counted.
+    std::size_t extraHanzi = 0;
 
     std::size_t size() const { return ProfileCharList.size(); }
     bool empty() const { return ProfileCharList.empty(); }

@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include "article/profiletext.h"
-#include "ui/savefile.h"
 
 namespace yuedu::charprofile {
 namespace {
@@ -36,14 +35,19 @@ const QString CharProfileWindow::kDemoText = QStringLiteral(
 const QString CharProfileWindow::kFarewellText = QStringLiteral("敬請指教");
 
 CharProfileWindow::CharProfileWindow(const LanguageData &data, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_data(data), m_coverage(article::detailCoverage(data)),
-      m_result(std::make_shared<const CharProfileResult>()) {
+    : ResultView({QStringLiteral("綜合面向.csv"), QStringLiteral("CSV 檔 (*.csv)")}, parent,
+                 Qt::Window),
+      m_data(data) {
+    // Before any text the window shows what the data holds, with no characters to page.
+    m_result = std::make_shared<const CharProfileResult>(
+        CharProfileResult{{}, article::detailCoverage(data)});
+    m_pages = m_result;
     setObjectName(QStringLiteral("fworddisp"));
     setWindowTitle(QStringLiteral("字詞彙的認知、理解、表達情形與通用度"));
     buildFields();
     // Load: show the (empty) profile of the initial character.
     m_machwd->setText(QStringLiteral("測"));
-    machwd_Change();
+    refreshCharacter();
 }
 
 void CharProfileWindow::buildFields() {
@@ -134,9 +138,9 @@ void CharProfileWindow::buildFields() {
     connect(m_previous, &QPushButton::clicked, this, &CharProfileWindow::previousPage);
     connect(m_next, &QPushButton::clicked, this, &CharProfileWindow::nextPage);
 
-    m_export = button("cmdExport", "匯出…");
+    m_export = exportButton(QStringLiteral("cmdExport"));
+    buttons->addWidget(m_export);
     m_export->setEnabled(false);
-    connect(m_export, &QPushButton::clicked, this, &CharProfileWindow::exportList);
 
     m_positionLine = new QLabel(this);
     m_positionLine->setObjectName(QStringLiteral("lblPosition"));
@@ -157,12 +161,8 @@ void CharProfileWindow::buildFields() {
     where->addStretch();
     where->addWidget(m_jump);
     where->addWidget(jump);
-    m_sourceLine = new QLabel(this);
-    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
-    m_sourceLine->setWordWrap(true);
-
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_sourceLine);
+    layout->addWidget(sourceLine());
     layout->addLayout(where);
     layout->addLayout(top);
     layout->addWidget(formation);
@@ -176,7 +176,7 @@ QLineEdit *CharProfileWindow::field(const QString &name) const {
     return findChild<QLineEdit *>(name);
 }
 
-void CharProfileWindow::machwd_Change() {
+void CharProfileWindow::refreshCharacter() {
     // Until a first start the field keeps its initial character.
     if (m_started || !m_char.isEmpty())
         m_machwd->setText(m_char);
@@ -186,49 +186,52 @@ void CharProfileWindow::machwd_Change() {
     const QString noDataNote = QString::fromStdU16String(std::u16string(article::kNoDataNote));
     for (int e = 1; e <= kProfileEntries; ++e) {
         // A field no record of the data fills has no figure to show, only a mark saying so.
-        const bool known = m_coverage.has(e);
+        const bool known = m_pages->hasData(e);
         m_fields[e]->setText(
-            known ? QString::fromStdU16String(wordProfileText(e, m_figures.WordProfile[e]))
-                  : noData);
+            known ? QString::fromStdU16String(wordProfileText(e, m_figures.figure(e))) : noData);
         m_fields[e]->setToolTip(known ? QString() : noDataNote);
     }
     showPosition();
 }
 
 void CharProfileWindow::showPosition() {
-    if (!m_onText || m_list.isEmpty()) {
+    if (!m_onText || m_pages->empty()) {
         m_positionLine->clear();
         return;
     }
-    m_positionLine->setText(QStringLiteral("%1 / %2").arg(m_shown).arg(m_list.size()));
+    m_positionLine->setText(QStringLiteral("%1 / %2").arg(m_shown).arg(pageCount()));
 }
 
 void CharProfileWindow::select(int position) {
-    const bool valid = position >= 1 && position <= m_list.size();
-    m_char = valid ? QString(m_list[position - 1]) : QString();
+    const bool valid = position >= 1 && position <= pageCount();
+    m_char = valid
+                 ? QString(QChar(m_pages->ProfileCharList[static_cast<std::size_t>(position) - 1]))
+                 : QString();
     if (valid)
         m_shown = position;
     m_figures = charprofile(m_data, m_char.toStdU16String());
 }
 
 bool CharProfileWindow::jumpTo(const QString &target) {
-    if (!m_onText || m_list.isEmpty() || target.isEmpty())
+    if (!m_onText || m_pages->empty() || target.isEmpty())
         return false;
     bool isNumber = false;
     const int n = target.toInt(&isNumber);
     int to = 0;
     if (isNumber) {
-        to = n >= 1 && n <= m_list.size() ? n : 0;
+        to = n >= 1 && n <= pageCount() ? n : 0;
     } else {
-        const qsizetype after = m_list.indexOf(target.front(), m_shown); // 0-based m_shown + 1
-        const qsizetype found = after >= 0 ? after : m_list.indexOf(target.front());
-        to = found >= 0 ? static_cast<int>(found) + 1 : 0;
+        const std::u16string &list = m_pages->ProfileCharList;
+        const char16_t c = target.front().unicode();
+        const std::size_t after = list.find(c, static_cast<std::size_t>(m_shown)); // m_shown + 1
+        const std::size_t found = after != std::u16string::npos ? after : list.find(c);
+        to = found != std::u16string::npos ? static_cast<int>(found) + 1 : 0;
     }
     if (to == 0)
         return false;
     select(to);
-    machwd_Change();
-    m_position = to == m_list.size() ? 0 : to;
+    refreshCharacter();
+    m_position = to == pageCount() ? 0 : to;
     return true;
 }
 
@@ -248,19 +251,15 @@ std::string CharProfileWindow::exportBytes() const {
             row.push_back(figureText(r, f, e));
         rows.push_back(std::move(row));
     }
-    const QString totals = QStringLiteral("字數 %1　相異字數 %2")
-                               .arg(static_cast<qulonglong>(r.size()))
-                               .arg(static_cast<qulonglong>(r.distinctCount()));
-    return ui::csvExport(m_source, totals, rows);
+    return ui::csvExport(source(), totalsText(), rows);
 }
 
-bool CharProfileWindow::exportTo(const QString &path, QString *error) const {
-    return ui::saveFile(path, exportBytes(), error);
-}
-
-void CharProfileWindow::exportList() {
-    ui::exportWithDialog(this, QStringLiteral("綜合面向.csv"), QStringLiteral("CSV 檔 (*.csv)"),
-                         exportBytes());
+QString CharProfileWindow::totalsText() const {
+    return QStringLiteral("字數 %1　相異字數 %2")
+               .arg(static_cast<qulonglong>(m_result->size()))
+               .arg(static_cast<qulonglong>(m_result->distinctCount())) +
+           QString::fromStdU16String(
+               article::extraHanziNote(static_cast<std::int64_t>(m_result->extraHanzi)));
 }
 
 void CharProfileWindow::setMachwdColor(const QColor &color) {
@@ -271,30 +270,34 @@ void CharProfileWindow::setMachwdColor(const QColor &color) {
 
 void CharProfileWindow::start(std::shared_ptr<const CharProfileResult> result,
                               ui::ResultSource source) {
+    setResult(std::move(result), std::move(source));
+    show();
+    raise();
+    activateWindow();
+}
+
+void CharProfileWindow::showResult() {
     ++m_run; // a demonstration or farewell still running gives way
     m_started = true;
-    m_result = result ? std::move(result) : std::make_shared<const CharProfileResult>();
-    m_source = std::move(source);
-    m_list = QString::fromStdU16String(m_result->ProfileCharList);
+    m_pages = m_result;
     m_onText = true;
     m_shown = 0;
     m_position = 1;
-    m_export->setEnabled(!m_list.isEmpty());
-    m_sourceLine->setText(
-        m_source.statusLine(QStringLiteral("字數 %1　相異字數 %2")
-                                .arg(static_cast<qulonglong>(m_result->size()))
-                                .arg(static_cast<qulonglong>(m_result->distinctCount()))));
+    m_export->setEnabled(!m_result->empty());
     m_previous->show();
     m_next->show();
     m_demo->setEnabled(true);
     setMachwdColor(QApplication::palette().color(QPalette::ToolTipBase));
     select(1);
-    machwd_Change();
-    if (m_list.size() == 1)
+    refreshCharacter();
+    if (pageCount() == 1)
         m_position = 0;
-    show();
-    raise();
-    activateWindow();
+}
+
+void CharProfileWindow::pageThrough(const QString &chars) {
+    m_pages = std::make_shared<const CharProfileResult>(
+        CharProfileResult{chars.toStdU16String(), m_result->coverage});
+    m_onText = false;
 }
 
 // A character beyond the end of the list leaves the display as it is. A character without a
@@ -302,8 +305,8 @@ void CharProfileWindow::start(std::shared_ptr<const CharProfileResult> result,
 void CharProfileWindow::nextPage() {
     select(++m_position);
     if (!m_char.isEmpty())
-        machwd_Change();
-    if (m_position == m_list.size())
+        refreshCharacter();
+    if (m_position == pageCount())
         m_position = 0;
 }
 
@@ -311,24 +314,23 @@ void CharProfileWindow::previousPage() {
     m_position = m_position < 2 ? 1 : m_position - 1;
     select(m_position);
     if (!m_char.isEmpty())
-        machwd_Change();
+        refreshCharacter();
 }
 
 void CharProfileWindow::demonstrate() {
     const int run = ++m_run;
     QPointer<CharProfileWindow> self(this);
-    m_list = kDemoText;
-    m_onText = false;
+    pageThrough(kDemoText);
     m_demo->setEnabled(false);
-    for (int pos = 1; pos <= m_list.size(); ++pos) {
+    for (int pos = 1; pos <= pageCount(); ++pos) {
         m_position = pos;
         select(pos);
-        machwd_Change();
-        delay(m_stepDelay);
+        refreshCharacter();
+        m_wait(m_stepDelay);
         if (!self || m_run != run)
             return; // closed, restarted or saying farewell meanwhile
     }
-    m_position = m_list.size() + 1;
+    m_position = pageCount() + 1;
     m_demo->setEnabled(true);
 }
 
@@ -338,16 +340,15 @@ void CharProfileWindow::farewell() {
     m_previous->hide();
     m_next->hide();
     m_demo->setEnabled(true);
-    m_list = kFarewellText;
-    m_onText = false;
+    pageThrough(kFarewellText);
     const QPalette &system = QApplication::palette();
-    for (int pos = 1; pos <= m_list.size(); ++pos) {
+    for (int pos = 1; pos <= pageCount(); ++pos) {
         setMachwdColor(system.color(pos % 2 ? QPalette::Highlight : QPalette::Button));
         m_position = pos;
         select(pos);
         if (!m_char.isEmpty())
-            machwd_Change();
-        delay(m_farewellDelay);
+            refreshCharacter();
+        m_wait(m_farewellDelay);
         if (!self || m_run != run)
             return; // a new start meanwhile keeps the window open
     }

@@ -6,12 +6,12 @@
 // and exports the figures of the whole list.
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "charprofile/characterprofile.h"
-#include "ui/resultsource.h"
+#include "ui/resultwindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,7 +19,7 @@ class QPushButton;
 
 namespace yuedu::charprofile {
 
-class CharProfileWindow : public QWidget {
+class CharProfileWindow : public ui::ResultView<CharProfileResult> {
     Q_OBJECT
 public:
     explicit CharProfileWindow(const LanguageData &data, QWidget *parent = nullptr);
@@ -27,11 +27,9 @@ public:
     // Starts on the table characters of a text (in text order, repeats kept): the first
     // character becomes current, the paging buttons appear and the window is shown and raised.
     void start(std::shared_ptr<const CharProfileResult> result, ui::ResultSource source);
-    const std::shared_ptr<const CharProfileResult> &result() const { return m_result; }
-    const ui::ResultSource &source() const { return m_source; }
 
-    // Shows the current character and its figures (the change handler of machwd).
-    void machwd_Change();
+    // Shows the current character and its figures.
+    void refreshCharacter();
 
     void nextPage();     // 下一頁
     void previousPage(); // 上一頁
@@ -40,24 +38,27 @@ public:
     // Goes to a 1-based position, or to the next occurrence of a character after the current
     // one (from the start again when there is none after it). False when there is no such place.
     bool jumpTo(const QString &target);
-    void exportList(); // 匯出…
 
     // Seconds between the characters of the demonstration, and of the farewell.
     void setStepDelay(double seconds) { m_stepDelay = seconds; }
     void setFarewellDelay(double seconds) { m_farewellDelay = seconds; }
+    // How the demonstration and the farewell wait between characters: delay() unless another
+    // wait is given (tests step through them without a clock).
+    void setWait(std::function<void(double)> wait) { m_wait = std::move(wait); }
 
     // Waits more than the given seconds while the window stays responsive.
     static void delay(double seconds);
 
-    const QString &profileCharList() const { return m_list; }
+    // The characters paged through: the text's, or those of the demonstration or farewell.
+    QString profileCharList() const { return QString::fromStdU16String(m_pages->ProfileCharList); }
     const QString &profileChar() const { return m_char; }
     int position() const { return m_position; }
     const CharFigures &figures() const { return m_figures; }
     // 1-based position of the character shown in the text's list, 0 when none is.
     int shownPosition() const { return m_shown; }
+    QString totalsText() const override;
     // The whole list as UTF-8 CSV: source and totals first, then one row a position.
-    std::string exportBytes() const;
-    bool exportTo(const QString &path, QString *error = nullptr) const;
+    std::string exportBytes() const override;
     QLineEdit *field(const QString &name) const;
 
     static const QString kDemoText;
@@ -69,21 +70,24 @@ private:
     void select(int position);
     void setMachwdColor(const QColor &color);
     void closeEvent(QCloseEvent *event) override;
+    void showResult() override;
+    // Pages through chars (the demonstration's or farewell's) with the text's coverage.
+    void pageThrough(const QString &chars);
+    int pageCount() const { return static_cast<int>(m_pages->size()); }
 
     void showPosition();
 
     const LanguageData &m_data;
-    article::DetailCoverage m_coverage;
-    std::shared_ptr<const CharProfileResult> m_result;
-    ui::ResultSource m_source;
+    // What is paged through: the result's list, or the demonstration's or farewell's.
+    std::shared_ptr<const CharProfileResult> m_pages;
     CharFigures m_figures;
     int m_shown = 0;
     bool m_onText = false; // the list is the text's, not the demonstration's or farewell's
-    QString m_list;        // ProfileCharList
     QString m_char;        // ProfileChar
     int m_position = 1;    // 0: the next step starts again at the first character
     double m_stepDelay = 0.3;
     double m_farewellDelay = 1.0;
+    std::function<void(double)> m_wait = &CharProfileWindow::delay;
     // Changes whenever a new list takes over, so a demonstration or farewell in progress stops.
     int m_run = 0;
     bool m_started = false;
@@ -94,7 +98,6 @@ private:
     QPushButton *m_next = nullptr;
     QPushButton *m_demo = nullptr;
     QLabel *m_positionLine = nullptr;
-    QLabel *m_sourceLine = nullptr;
     QLineEdit *m_jump = nullptr;
     QPushButton *m_export = nullptr;
 };

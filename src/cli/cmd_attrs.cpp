@@ -16,8 +16,11 @@ int runAttrs(const Args &args) {
     bool first = true;
     for (const auto &input : inputs) {
         const article::AttributeResult attributes = article::artattri(data, input.text);
+        noteExtraHanzi("attrs", input.name, attributes.extraHanzi, attributes.extraDistinct);
         if (!attributes.found()) {
-            std::cerr << "yuedu-cli attrs: " << input.name << ": the text has no hanzi\n";
+            std::cerr << "yuedu-cli attrs: " << input.name
+                      << (attributes.extraHanzi > 0 ? ": the text has no hanzi with a record\n"
+                                                    : ": the text has no hanzi\n");
             status = 1;
             continue;
         }

@@ -1,10 +1,12 @@
 // yuedu-cli charprofile: the 25 profile figures of every hanzi of each text, in text order with
 // repeats, one tab-separated line a character.
+#include <iostream>
 #include <string>
 
 #include "charprofile/characterprofile.h"
 #include "cli/command.h"
 #include "langdata/big5.h"
+#include "langdata/hanzi.h"
 #include "report/tsv.h"
 
 namespace yuedu::cli {
@@ -20,10 +22,19 @@ int runCharProfile(const Args &args) {
         header += "\t" + std::string(charprofile::wordProfileFieldName(e));
     writeOut(header + "\n");
 
+    int status = 0;
     for (const auto &input : inputs) {
         // Fields the data never fills are left empty: a 0 there would read as measured.
         const charprofile::CharProfileResult result =
             charprofile::characterProfiles(data, input.text);
+        if (result.empty()) {
+            std::cerr << "yuedu-cli charprofile: " << input.name
+                      << (result.extraHanzi > 0 ? ": the text has no hanzi with a record\n"
+                                                : ": the text has no hanzi\n");
+            status = 1;
+        }
+        noteExtraHanzi("charprofile", input.name, static_cast<std::int64_t>(result.extraHanzi),
+                       static_cast<std::int64_t>(countExtraHanzi(input.text).distinct));
         const std::u16string prefix =
             fileColumn ? report::tsvField(fromUtf8(input.name)) + u"\t" : u"";
         std::u16string out;
@@ -42,7 +53,7 @@ int runCharProfile(const Args &args) {
         }
         writeOut(out);
     }
-    return 0;
+    return status;
 }
 
 const CommandRegistration registration({

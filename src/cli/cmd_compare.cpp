@@ -29,7 +29,7 @@ Format formatOption(const Args &args) {
         return Format::Csv;
     if (name == "json")
         return Format::Json;
-    throw Error("unknown format '" + name + "' (use tsv, csv or json)");
+    throw UsageError("unknown format '" + name + "' (use tsv, csv or json)");
 }
 
 int jobsOption(const Args &args) {
@@ -45,7 +45,7 @@ int jobsOption(const Args &args) {
             return n;
     } catch (const std::exception &) {
     }
-    throw Error("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
+    throw UsageError("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
 }
 
 // One line of the table. JSON gives one object a line, so that the output of shards of a
@@ -97,7 +97,7 @@ int runCompare(const Args &args) {
     const Format format = formatOption(args);
     const int jobs = jobsOption(args);
     if (args.positional.empty())
-        throw Error("name the files or folders of the texts to compare");
+        throw UsageError("name the files or folders of the texts to compare");
 
     int status = 0;
     const compare::CollectedTexts collected = compare::collectTexts(args.positional);
@@ -112,7 +112,7 @@ int runCompare(const Args &args) {
     }
 
     const LanguageData &data = languageData(args);
-    const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
+    const seg::Lexicon lexicon = loadLexicon(args);
     std::vector<compare::TextSource> sources;
     for (const auto &file : collected.files)
         sources.push_back({file, std::nullopt});

@@ -97,10 +97,10 @@ struct Tally {
 
 int runEvalSeg(const Args &args) {
     if (args.positional.size() != 1)
-        throw Error("give one hand-segmented file (e.g. data/eval/segmented.txt)");
+        throw UsageError("give one hand-segmented file (e.g. data/eval/segmented.txt)");
     std::istringstream in(readInputBytes(args.positional[0]));
     const LanguageData &data = languageData(args);
-    const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
+    const seg::Lexicon lexicon = loadLexicon(args);
     const seg::PhraseDivider divider(data, lexicon);
     const bool show = args.has("show"), showAll = args.has("show-all");
 

@@ -17,7 +17,7 @@ using namespace wordstats;
 std::u16string frequencyRows(const FrequencyResult &result) {
     std::u16string out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        report::appendTsvRow(out, {result.FreqWords[i], report::decimalText(result.FreqCounts[i]),
+        report::appendTsvRow(out, {result.words[i].word, report::decimalText(result.words[i].count),
                                    result.percentText(i),
                                    report::decimalText(static_cast<std::int64_t>(i) + 1)});
     return out;
@@ -28,7 +28,7 @@ std::u16string frequencyRows(const FrequencyResult &result) {
 // the whole's word total and its percentages.
 int runMerge(const Args &args) {
     if (args.positional.empty())
-        throw Error("name the frequency tables to merge");
+        throw UsageError("name the frequency tables to merge");
     compare::FrequencyCounts counts;
     for (const auto &path : args.positional)
         compare::addFrequencyTable(fromUtf8(doc::readFileBytes(path)), path, counts);
@@ -48,7 +48,7 @@ int runFreq(const Args &args) {
     if (result.empty()) {
         std::cerr << "yuedu-cli freq: no words found; words of segmented text are each followed "
                      "by two blanks\n";
-        return 0;
+        return 1;
     }
     writeOut(frequencyRows(result));
     // The totals go beside the table, not into it, so that the rows stay one word each.
@@ -60,13 +60,7 @@ int runFreq(const Args &args) {
 } // namespace
 
 std::u16string frequencyTableText(const compare::FrequencyCounts &counts) {
-    FrequencyResult merged;
-    for (const auto &[word, count] : counts) {
-        merged.FreqWords.push_back(word);
-        merged.FreqCounts.push_back(count);
-        merged.WordTotal += count;
-    }
-    return frequencyRows(merged);
+    return frequencyRows(compare::frequencyResult(counts));
 }
 
 namespace {

@@ -21,12 +21,12 @@ int runGrades(const Args &args) {
     if (result.empty()) {
         std::cerr << "yuedu-cli grades: no words found; words of segmented text are each "
                      "followed by two blanks\n";
-        return 0;
+        return 1;
     }
     std::u16string out;
     for (std::size_t i = 0; i < result.size(); ++i)
-        report::appendTsvRow(out, {result.GradeWords[i], result.gradeText(i),
-                                   report::decimalText(result.GradeCounts[i]),
+        report::appendTsvRow(out, {result.words[i].word, result.gradeText(i),
+                                   report::decimalText(result.words[i].count),
                                    report::decimalText(static_cast<std::int64_t>(i) + 1)});
     if (args.has("tree")) {
         out += u'\n';

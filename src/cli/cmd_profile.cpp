@@ -5,24 +5,9 @@
 #include "article/articleprofile.h"
 #include "article/profiletext.h"
 #include "cli/command.h"
-#include "report/json.h"
 
 namespace yuedu::cli {
 namespace {
-
-std::string jsonProfile(const std::string &file, const article::ProfileResult &profile) {
-    report::JsonObject object;
-    object.add("file", file);
-    for (const auto &field : article::profileFields()) {
-        // A figure the data cannot give is null, never a 0 that reads as measured.
-        if (article::fieldHasNoData(field, profile))
-            object.addNull(field.name);
-        else
-            object.addNumber(field.name, profile.entry(field.entry) / field.divisor);
-    }
-    object.addBool("lorcf_in_range", profile.gradeInRange());
-    return object.line();
-}
 
 int runProfile(const Args &args) {
     const LanguageData &data = languageData(args);
@@ -39,8 +24,9 @@ int runProfile(const Args &args) {
             status = 1;
             continue;
         }
+        noteExtraHanzi("profile", input.name, profile.extraHanzi, profile.extraDistinct);
         if (json) {
-            writeOut(jsonProfile(input.name, profile));
+            writeOut(article::profileJsonLine(input.name, profile));
             continue;
         }
         if (inputs.size() > 1)

@@ -50,7 +50,7 @@ int runSegment(const Args &args) {
     // An unknown encoding is an error before anything is read.
     const TextEncoding encoding = encodingOption(args);
     const LanguageData &data = languageData(args);
-    const seg::Lexicon lexicon = seg::LoadLexicon(dataDir(args));
+    const seg::Lexicon lexicon = loadLexicon(args);
     const seg::PhraseDivider divider(data, lexicon);
 
     std::vector<std::string> names = args.positional;
@@ -70,7 +70,9 @@ int runSegment(const Args &args) {
     int status = 0;
     std::u16string piece;
     for (const auto &name : names) {
+        bool anyWord = false;
         seg::PhraseDivider::Stream stream(divider, [&](std::u16string_view line) {
+            anyWord = anyWord || line.size() > 2; // more than the CR LF of a text without hanzi
             appendUtf8(block, line);
             if (block.size() >= 1 << 16)
                 flush();
@@ -88,6 +90,11 @@ int runSegment(const Args &args) {
         }
         stream.finish();
         flush();
+        // Empty input, or no hanzi at all: nothing was segmented, as with the other commands.
+        if (!anyWord) {
+            std::cerr << "yuedu-cli segment: " << name << ": the text has no hanzi\n";
+            status = 1;
+        }
     }
     return status;
 }

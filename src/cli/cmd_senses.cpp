@@ -16,9 +16,11 @@ int runSenses(const Args &args) {
     for (const auto &input : readInputs(args))
         ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
     const SenseResult result = SenseClasses(languageData(args), std::move(words));
-    if (result.WordTotal == 0)
+    if (result.WordTotal == 0) {
         std::cerr << "yuedu-cli senses: no words found; words of segmented text are each "
                      "followed by two blanks\n";
+        return 1;
+    }
     // Every category line is written, also without words; a class line only with words.
     std::u16string out;
     std::vector<report::TreeNode> nodes = senseTreeNodes(result.SenseClassLists);
@@ -29,7 +31,7 @@ int runSenses(const Args &args) {
                 report::appendTsvRow(out, {u"  " + node.text, report::wordListField(node.words)});
     }
     writeOut(out);
-    std::cerr << "yuedu-cli senses: " << result.WordTotal << " words, " << result.FreqWords.size()
+    std::cerr << "yuedu-cli senses: " << result.WordTotal << " words, " << result.words.size()
               << " distinct, " << result.classifiedCount() << " classified\n";
     return 0;
 }

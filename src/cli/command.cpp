@@ -12,8 +12,7 @@
 #include <unistd.h>
 
 #include "common/errors.h"
-#include "docfile/documentformats.h"
-#include "docfile/rtfreader.h"
+#include "docfile/inputtext.h"
 
 namespace yuedu::cli {
 namespace {
@@ -88,82 +87,71 @@ std::filesystem::path dataDir(const Args &args) {
     return findDataDir(args.value("data-dir").value_or(""), exeDir());
 }
 
+namespace {
+
+// The problems of a load as one message: a line a file, its path and what is wrong.
+[[noreturn]] void dataUnusable(const std::filesystem::path &dir, const LoadReport &report) {
+    std::string message = "the data files cannot be used:";
+    for (const auto &p : report.problems) {
+        const std::filesystem::path file(p.file);
+        message += "\n  " + (file.is_absolute() ? file : dir / file).string() + ": " + p.message;
+    }
+    message += "\n(choose the data folder with --data-dir, or rebuild the data with "
+               "yuedu-databuild)";
+    throw Error(message);
+}
+
+} // namespace
+
 const LanguageData &languageData(const Args &args) {
     static std::unique_ptr<LanguageData> data;
     if (!data) {
-        data = std::make_unique<LanguageData>();
-        auto dir = dataDir(args);
-        LoadReport report = loaddata(dir, *data);
-        for (const auto &p : report.problems)
-            std::cerr << "yuedu-cli: warning: " << (dir / p.file).string() << ": " << p.message
-                      << "\n";
+        auto loaded = std::make_unique<LanguageData>();
+        const auto dir = dataDir(args);
+        const LoadReport report = loaddata(dir, *loaded);
+        if (!report.ok())
+            dataUnusable(dir, report);
+        data = std::move(loaded);
     }
     return *data;
 }
 
+seg::Lexicon loadLexicon(const Args &args) {
+    const auto dir = dataDir(args);
+    LoadReport report;
+    seg::Lexicon lexicon = seg::LoadLexicon(dir, &report);
+    if (!report.ok())
+        dataUnusable(dir, report);
+    return lexicon;
+}
+
 TextEncoding encodingOption(const Args &args) {
     std::string name = args.value("encoding").value_or("auto");
-    if (name == "auto")
-        return TextEncoding::Auto;
-    if (name == "big5" || name == "cp950")
-        return TextEncoding::Big5;
-    if (name == "utf8" || name == "utf-8")
-        return TextEncoding::Utf8;
-    if (name == "utf16le" || name == "utf-16le")
-        return TextEncoding::Utf16LE;
-    if (name == "utf16be" || name == "utf-16be")
-        return TextEncoding::Utf16BE;
+    if (std::optional<TextEncoding> encoding = encodingFromName(name))
+        return *encoding;
     throw Error("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
 }
 
 std::string readInputBytes(const std::string &name) {
-    std::string bytes;
-    if (name == "-") {
-        // One read of the whole input rather than a character at a time.
-        std::ostringstream content;
-        content << std::cin.rdbuf();
-        bytes = std::move(content).str();
-        if (std::cin.bad())
-            throw IoError("standard input", std::strerror(errno));
-        return bytes;
-    }
-    std::error_code ec;
-    if (std::filesystem::is_directory(name, ec))
-        throw IoError(name, "is a folder, not a text file");
-    errno = 0;
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
-        throw IoError(name, errno ? std::strerror(errno) : "cannot be opened");
-    // One read of the whole file into a buffer of its size (a file that grows meanwhile is read
-    // to its end all the same).
-    const std::uintmax_t size = std::filesystem::file_size(name, ec);
-    if (!ec)
-        bytes.resize(static_cast<std::size_t>(size));
-    bytes.resize(static_cast<std::size_t>(
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())).gcount()));
-    if (in) {
-        std::ostringstream rest;
-        rest << in.rdbuf();
-        bytes += std::move(rest).str();
-    }
-    if (in.bad())
-        throw IoError(name, errno ? std::strerror(errno) : "read error");
-    return bytes;
+    return doc::readInputBytes(name);
+}
+
+void refuseBinary(const std::string &name, const DecodedText &decoded, TextEncoding asked) {
+    doc::refuseBinary(name, decoded, asked);
 }
 
 void warnAboutDecoding(const std::string &name, const DecodedText &decoded) {
-    if (decoded.binary)
-        std::cerr << "yuedu-cli: warning: " << name << ": does not look like a text file\n";
-    else if (decoded.replaced > 0 || decoded.ambiguous) {
-        std::cerr << "yuedu-cli: warning: " << name << ": read as "
-                  << encodingName(decoded.encoding);
-        if (decoded.replaced > 0)
-            std::cerr << "; " << decoded.replaced
-                      << " invalid byte sequences were replaced with U+FFFD";
-        if (decoded.ambiguous)
-            std::cerr << "; the encoding is a guess (choose one with --encoding)";
-        std::cerr << "\n";
-    }
+    if (std::string warning = doc::decodingWarning(name, decoded); !warning.empty())
+        std::cerr << "yuedu-cli: warning: " << warning << "\n";
+}
+
+void noteExtraHanzi(const std::string &command, const std::string &name, std::int64_t total,
+                    std::int64_t distinct) {
+    if (total == 0)
+        return;
+    std::cerr << "yuedu-cli " << command << ": note: " << name << ": " << total << " hanzi ("
+              << distinct << " distinct) have no record in the data; they count in the length "
+              << "and the distinct hanzi, not in the figures read from records\n";
 }
 
 std::vector<InputText> readInputs(const Args &args) {
@@ -173,25 +161,12 @@ std::vector<InputText> readInputs(const Args &args) {
         names.push_back("-");
     std::vector<InputText> inputs;
     for (const auto &name : names) {
-        const std::string bytes = readInputBytes(name);
-        // Word, OpenDocument, EPUB, web pages and PDF, by content; what was left out is said.
-        if (std::optional<doc::FormattedText> f = doc::readFormattedText(bytes, name)) {
-            for (const auto &note : f->text.notes)
-                std::cerr << "yuedu-cli: note: " << name << ": " << note << "\n";
-            inputs.push_back({name, std::move(f->text.text)});
-            continue;
-        }
-        if (doc::looksLikeRtf(bytes)) {
-            doc::RtfReadResult rtf = doc::readRtf(bytes, name);
-            if (rtf.truncated)
-                std::cerr << "yuedu-cli: warning: " << name
-                          << ": the RTF file ends early; its text is read up to there\n";
-            inputs.push_back({name, rtf.document.plainText()});
-            continue;
-        }
-        DecodedText decoded = decodeTextDetailed(bytes, encoding);
-        warnAboutDecoding(name, decoded);
-        inputs.push_back({name, std::move(decoded.text)});
+        doc::InputText input = doc::readInputText(name, encoding);
+        for (const auto &notice : input.notices)
+            std::cerr << (notice.kind == doc::InputNotice::Kind::Note ? "yuedu-cli: note: "
+                                                                      : "yuedu-cli: warning: ")
+                      << notice.message << "\n";
+        inputs.push_back({name, std::move(input.text)});
     }
     return inputs;
 }

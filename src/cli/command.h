@@ -8,11 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "compare/comparison.h"
 #include "langdata/languagedata.h"
 #include "langdata/textcodec.h"
+#include "segment/lexicon.h"
 
 namespace yuedu::cli {
+
+// A command line the command cannot run with (a bad option value, missing or extra operands):
+// the message and the command's usage line, exit status 2.
+class UsageError : public Error {
+public:
+    using Error::Error;
+};
 
 struct Args {
     std::vector<std::string> positional;                      // files, in order
@@ -49,9 +58,13 @@ const std::vector<Command> &commands();
 // The folder of the yuedu-cli executable.
 std::filesystem::path exeDir();
 
-// Loads the data files from --data-dir / YUEDU_DATA_DIR / beside the program / installed;
-// problems are warned about on stderr and the run goes on with zero-filled tables.
+// Loads the data files from --data-dir / YUEDU_DATA_DIR / beside the program / installed.
+// A missing folder, a missing, damaged or changed file throws Error naming each file and what
+// is wrong: no figure is ever computed from tables that are not the data.
 const LanguageData &languageData(const Args &args);
+// The word-class lists and the user's words of the data folder; a userword.apd that is there
+// but cannot be read or is no text throws Error as the data files do.
+seg::Lexicon loadLexicon(const Args &args);
 std::filesystem::path dataDir(const Args &args);
 
 // --encoding auto|big5|utf8|utf16le|utf16be (default auto). Throws Error on an unknown name.
@@ -67,8 +80,17 @@ struct InputText {
 // that was not clear-cut or needed replacements is warned about on stderr. Throws IoError with
 // the path and the reason.
 std::vector<InputText> readInputs(const Args &args);
+// Throws IoError when the decoding found bytes that are no text (a program, an image, a format
+// Yuedu does not read) and no encoding was asked for: such bytes are never analysed.
+void refuseBinary(const std::string &name, const DecodedText &decoded, TextEncoding asked);
 // The warning readInputs gives about a decoded file (none for a clean, clear-cut reading).
 void warnAboutDecoding(const std::string &name, const DecodedText &decoded);
+
+// Says on standard error how many hanzi of a text have no record in the data (hanzi outside
+// code page 950): they count in the length and the distinct characters, not in the figures
+// read from records. Nothing for a text without such hanzi.
+void noteExtraHanzi(const std::string &command, const std::string &name, std::int64_t total,
+                    std::int64_t distinct);
 
 // The bytes of one named file, or of standard input for "-". Throws IoError with the path and
 // the system's reason (a folder is refused as one).

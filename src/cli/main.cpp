@@ -43,12 +43,23 @@ int main(int argc, char **argv) {
     // A message on standard error must not flush standard output behind our back: a write error
     // there would then be found later, its reason lost.
     std::cerr.tie(nullptr);
-    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-        usage(argc < 2 ? std::cerr : std::cout);
-        return argc < 2 ? 2 : 0;
+    if (argc < 2) {
+        usage(std::cerr);
+        return 2;
     }
-    if (!std::strcmp(argv[1], "--version")) {
-        std::cout << "yuedu-cli " << kVersion << "\n";
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
+        !std::strcmp(argv[1], "--version")) {
+        if (!std::strcmp(argv[1], "--version"))
+            std::cout << "yuedu-cli " << kVersion << "\n";
+        else
+            usage(std::cout);
+        // Like any other output, help that could not be written is a failure.
+        try {
+            cli::finishOutput();
+        } catch (const std::exception &e) {
+            std::cerr << "yuedu-cli: " << e.what() << "\n";
+            return 1;
+        }
         return 0;
     }
     const cli::Command *command = nullptr;
@@ -116,6 +127,8 @@ int main(int argc, char **argv) {
         }
         cli::finishOutput();
         return status;
+    } catch (const cli::UsageError &e) {
+        return misuse(*command, e.what());
     } catch (const std::bad_alloc &) {
         std::cerr << "yuedu-cli " << command->name
                   << ": out of memory (the input is too large for this machine)\n";

@@ -135,6 +135,7 @@ bool InputStream::next(std::u16string &piece) {
             return true;
         }
         m_whole = decodeTextDetailed(m_bytes, m_asked);
+        refuseBinary(m_name, m_whole, m_asked);
         if (m_eof) {
             // All of it at once, exactly as readInputs reads it.
             piece = std::move(m_whole.text);

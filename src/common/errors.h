@@ -14,9 +14,9 @@ public:
 // A file could not be opened, read or written. what() names the path and the reason.
 class IoError : public Error {
 public:
-    IoError(std::string path, const std::string& reason)
+    IoError(std::string path, const std::string &reason)
         : Error(path + ": " + reason), m_path(std::move(path)) {}
-    const std::string& path() const { return m_path; }
+    const std::string &path() const { return m_path; }
 
 private:
     std::string m_path;
@@ -25,10 +25,10 @@ private:
 // The content of a file or a source does not have the expected form.
 class FormatError : public Error {
 public:
-    FormatError(std::string path, const std::string& reason, std::int64_t where = -1)
+    FormatError(std::string path, const std::string &reason, std::int64_t where = -1)
         : Error(path + (where >= 0 ? ":" + std::to_string(where) : std::string()) + ": " + reason),
           m_path(std::move(path)), m_where(where) {}
-    const std::string& path() const { return m_path; }
+    const std::string &path() const { return m_path; }
     // Line (text sources) or byte offset (binary files); -1 when unknown.
     std::int64_t where() const { return m_where; }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -12,17 +13,18 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <thread>
 
 #include "article/profiletext.h"
 #include "compare/corpus.h"
 #include "report/csv.h"
+#include "ui/backgroundtask.h"
 #include "ui/charts.h"
 
 namespace yuedu::compare {
@@ -72,7 +74,8 @@ QStandardItem *numberItem(double value, const QString &text) {
 
 CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexicon,
                              std::function<QVector<OpenText>()> openTexts, QWidget *parent)
-    : QWidget(parent), m_data(data), m_lexicon(lexicon), m_openTexts(std::move(openTexts)) {
+    : ResultView({QStringLiteral("比較分析.csv"), QStringLiteral("CSV 檔 (*.csv)")}, parent),
+      m_data(data), m_lexicon(lexicon), m_openTexts(std::move(openTexts)) {
     setObjectName(QStringLiteral("frmcompare"));
     setWindowTitle(QStringLiteral("比較分析"));
 
@@ -90,7 +93,7 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     m_remove = button("cmdremove", QStringLiteral("移除"));
     m_run = button("cmdrun", QStringLiteral("開始比較"));
     m_stop = button("cmdcancel", QStringLiteral("取消"));
-    m_export = button("cmdexport", QStringLiteral("匯出 CSV…"));
+    m_export = exportButton(QStringLiteral("cmdexport"), QStringLiteral("匯出 CSV…"));
     m_poetry = new QCheckBox(QStringLiteral("詩歌類"), this);
     m_dialogue = new QCheckBox(QStringLiteral("對話類"), this);
     connect(m_addOpen, &QPushButton::clicked, this, &CompareWindow::addOpenTexts);
@@ -108,7 +111,6 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     connect(m_remove, &QPushButton::clicked, this, &CompareWindow::removeSelected);
     connect(m_run, &QPushButton::clicked, this, &CompareWindow::start);
     connect(m_stop, &QPushButton::clicked, this, &CompareWindow::cancel);
-    connect(m_export, &QPushButton::clicked, this, &CompareWindow::exportAsked);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CompareWindow::updateButtons);
 
     auto *side = new QVBoxLayout;
@@ -189,6 +191,7 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     progressRow->addWidget(m_progress, 1);
     bottomLayout->addLayout(progressRow);
     bottomLayout->addWidget(m_status);
+    bottomLayout->addWidget(sourceLine());
     bottomLayout->addWidget(m_tabs, 1);
 
     auto *split = new QSplitter(Qt::Vertical);
@@ -203,10 +206,10 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
 }
 
 CompareWindow::~CompareWindow() {
-    // The worker reads the sources and the data: it must be done before they go.
-    if (m_worker.joinable()) {
+    // The worker reads the data and reports to this window: it must be done before they go.
+    if (m_task) {
         m_cancel->store(true);
-        m_worker.join();
+        ui::waitForTask(m_task);
     }
 }
 
@@ -265,7 +268,7 @@ void CompareWindow::updateButtons() {
     m_remove->setEnabled(!running && !m_list->selectedItems().isEmpty());
     m_run->setEnabled(!running && !m_sources.empty());
     m_stop->setEnabled(running);
-    m_export->setEnabled(!running && !m_rows.empty());
+    m_export->setEnabled(!running && !m_result->rows.empty());
 }
 
 void CompareWindow::start() {
@@ -279,18 +282,32 @@ void CompareWindow::start() {
     m_progress->setRange(0, static_cast<int>(m_sources.size()));
     m_progress->setValue(0);
     m_status->setText(QStringLiteral("比較中…"));
-    // The worker gets its own copy of the list, so the user may change the list meanwhile.
-    m_worker = std::thread([this, sources = m_sources, options, cancel = m_cancel] {
-        auto result = std::make_shared<CompareResult>(compareTexts(
-            m_data, m_lexicon, sources, options,
-            [this](std::size_t done, std::size_t total, std::int64_t) {
-                QMetaObject::invokeMethod(
-                    this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
-            },
-            cancel.get()));
-        QMetaObject::invokeMethod(
-            this, [this, result] { showResult(result); }, Qt::QueuedConnection);
-    });
+    ui::ResultSource source;
+    source.time = QDateTime::currentDateTime();
+    source.name = m_sources.size() == 1
+                      ? QString::fromStdString(m_sources.front().name)
+                      : QStringLiteral("%1 篇文章").arg(static_cast<qulonglong>(m_sources.size()));
+    // The worker gets its own copy of the list, so the user may change the list meanwhile, and
+    // writes into a slot of its own; the window takes the result once the worker has ended.
+    auto slot = std::make_shared<std::shared_ptr<const CompareResult>>();
+    // The window waits for the worker before it goes, so the worker may post to it.
+    m_task = ui::startBackgroundTask(
+        this,
+        [this, sources = m_sources, options, cancel = m_cancel, slot] {
+            *slot = std::make_shared<const CompareResult>(compareTexts(
+                m_data, m_lexicon, sources, options,
+                [this](std::size_t done, std::size_t total, std::int64_t) {
+                    QMetaObject::invokeMethod(
+                        this, [this, done, total] { showProgress(done, total); },
+                        Qt::QueuedConnection);
+                },
+                cancel.get()));
+        },
+        [this, slot, source] {
+            m_task = nullptr;
+            setResult(*slot, source);
+            emit finished();
+        });
     updateButtons();
 }
 
@@ -304,22 +321,24 @@ void CompareWindow::showProgress(std::size_t done, std::size_t total) {
     m_status->setText(QStringLiteral("已完成 %1 / %2 篇").arg(done).arg(total));
 }
 
-void CompareWindow::showResult(std::shared_ptr<CompareResult> result) {
-    if (m_worker.joinable())
-        m_worker.join();
-    m_rows = std::move(result->rows);
-    m_failures = std::move(result->failures);
+void CompareWindow::showResult() {
+    const CompareResult &result = *m_result;
     QStringList lines;
-    lines << (result->cancelled ? QStringLiteral("已取消：完成 %1 篇。")
-                                : QStringLiteral("完成 %1 篇。"))
-                 .arg(m_rows.size());
-    for (const auto &f : m_failures)
+    lines << (result.cancelled ? QStringLiteral("已取消：完成 %1 篇。")
+                               : QStringLiteral("完成 %1 篇。"))
+                 .arg(result.rows.size());
+    for (const auto &f : result.failures)
         lines << QStringLiteral("無法讀取，未列入：") + QString::fromStdString(f.message);
     m_status->setText(lines.join(u'\n'));
     fillTable();
     fillCharts();
     updateButtons();
-    emit finished();
+}
+
+QString CompareWindow::totalsText() const {
+    if (m_result->rows.empty() && m_result->failures.empty())
+        return {};
+    return QStringLiteral("文章 %1 篇").arg(static_cast<qulonglong>(m_result->rows.size()));
 }
 
 void CompareWindow::fillTable() {
@@ -334,7 +353,7 @@ void CompareWindow::fillTable() {
         header->setToolTip(QString::fromStdString(names[static_cast<std::size_t>(c)]));
         m_model->setHorizontalHeaderItem(c, header);
     }
-    for (const TextRow &row : m_rows) {
+    for (const TextRow &row : m_result->rows) {
         QList<QStandardItem *> items;
         auto *name = new QStandardItem(QString::fromStdString(row.name));
         name->setData(QString::fromStdString(row.name), Qt::UserRole);
@@ -409,8 +428,8 @@ void CompareWindow::fillCharts() {
         levels.segments << QString::fromUtf16(name);
     grades.values.resize(kGradeGroups);
     levels.values.resize(kUseLevels);
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const TextRow &row = m_rows[i];
+    for (std::size_t i = 0; i < m_result->rows.size(); ++i) {
+        const TextRow &row = m_result->rows[i];
         grades.categories << shortName(i, row.name);
         levels.categories << shortName(i, row.name);
         for (int g = 0; g < kGradeGroups; ++g)
@@ -425,8 +444,8 @@ void CompareWindow::fillCharts() {
     const QSignalBlocker blocker(m_rankText);
     m_rankText->clear();
     m_rankText->addItem(QStringLiteral("全部文章"));
-    for (std::size_t i = 0; i < m_rows.size(); ++i)
-        m_rankText->addItem(shortName(i, m_rows[i].name));
+    for (std::size_t i = 0; i < m_result->rows.size(); ++i)
+        m_rankText->addItem(shortName(i, m_result->rows[i].name));
     fillRankChart();
 }
 
@@ -436,8 +455,8 @@ void CompareWindow::fillScatter() {
     scatter.title = QStringLiteral("岷丘年級數與") + m_scatterX->currentText();
     scatter.xTitle = m_scatterX->currentText();
     scatter.yTitle = QStringLiteral("岷丘年級數");
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const TextRow &row = m_rows[i];
+    for (std::size_t i = 0; i < m_result->rows.size(); ++i) {
+        const TextRow &row = m_result->rows[i];
         if (!row.profile)
             continue;
         const auto x = (*row.profile)[byDistinct ? kDistinctFigure : kLengthFigure];
@@ -461,47 +480,24 @@ void CompareWindow::fillRankChart() {
     };
     if (pick <= 0) {
         FrequencyCounts all;
-        for (const TextRow &row : m_rows)
+        for (const TextRow &row : m_result->rows)
             for (const auto &[word, count] : row.frequency)
                 all[word] += count;
         rank.names << QStringLiteral("全部文章");
         rank.counts.push_back(countsOf(all));
-    } else if (static_cast<std::size_t>(pick) <= m_rows.size()) {
+    } else if (static_cast<std::size_t>(pick) <= m_result->rows.size()) {
         rank.names << m_rankText->currentText();
-        rank.counts.push_back(countsOf(m_rows[static_cast<std::size_t>(pick) - 1].frequency));
+        rank.counts.push_back(
+            countsOf(m_result->rows[static_cast<std::size_t>(pick) - 1].frequency));
     }
     m_rankChart->setChart(ui::rankFrequencyChart(rank));
 }
 
-std::string CompareWindow::csvText() const {
+std::string CompareWindow::exportBytes() const {
     std::vector<std::vector<std::string>> rows{columnNames()};
-    for (const TextRow &row : m_rows)
+    for (const TextRow &row : m_result->rows)
         rows.push_back(rowCells(row));
     return report::csvDocument(rows);
-}
-
-bool CompareWindow::exportCsv(const QString &path, QString *error) {
-    QSaveFile file(path);
-    const std::string text = csvText();
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        if (error)
-            *error = QStringLiteral("無法寫入檔案：%1（%2）").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-void CompareWindow::exportAsked() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("匯出 CSV"), QString(),
-                                                      QStringLiteral("CSV 檔 (*.csv)"));
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!exportCsv(path, &error))
-        QMessageBox::warning(this, QStringLiteral("匯出 CSV"), error);
 }
 
 } // namespace yuedu::compare

@@ -4,15 +4,15 @@
 // numbers, columns can be hidden, CSV export) and the charts of the set.
 #include <QPointer>
 #include <QString>
+#include <QThread>
 #include <QVector>
-#include <QWidget>
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "compare/comparison.h"
+#include "ui/resultwindow.h"
 
 class QCheckBox;
 class QComboBox;
@@ -39,7 +39,7 @@ struct OpenText {
     QString text;
 };
 
-class CompareWindow : public QWidget {
+class CompareWindow : public ui::ResultView<CompareResult> {
     Q_OBJECT
 public:
     // data and lexicon must outlive the window; openTexts gives the documents open now.
@@ -52,14 +52,16 @@ public:
     void addOpenTexts();
     void start();
     void cancel();
-    bool isRunning() const { return m_worker.joinable(); }
+    bool isRunning() const { return !m_task.isNull(); }
 
     QTableView *table() const { return m_table; }
     QTabWidget *tabs() const { return m_tabs; }
-    const std::vector<TextRow> &rows() const { return m_rows; }
+    const std::vector<TextRow> &rows() const { return m_result->rows; }
+    QString totalsText() const override;
     // The table as comma-separated values, the header first.
-    std::string csvText() const;
-    bool exportCsv(const QString &path, QString *error);
+    std::string exportBytes() const override;
+    std::string csvText() const { return exportBytes(); }
+    bool exportCsv(const QString &path, QString *error) { return exportTo(path, error); }
 
 signals:
     void finished();
@@ -67,23 +69,20 @@ signals:
 private:
     void removeSelected();
     void showProgress(std::size_t done, std::size_t total);
-    void showResult(std::shared_ptr<CompareResult> result);
+    void showResult() override;
     void fillTable();
     void fillCharts();
     void fillRankChart();
     void fillScatter();
     void chooseColumns(const QPoint &at);
-    void exportAsked();
     void updateButtons();
 
     const LanguageData &m_data;
     const seg::Lexicon &m_lexicon;
     std::function<QVector<OpenText>()> m_openTexts;
     std::vector<TextSource> m_sources;
-    std::vector<TextRow> m_rows;
-    std::vector<Failure> m_failures;
 
-    std::thread m_worker;
+    QPointer<QThread> m_task;
     std::shared_ptr<std::atomic<bool>> m_cancel;
 
     QListWidget *m_list;

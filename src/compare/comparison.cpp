@@ -48,7 +48,8 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
                 figures[i] = profile.entry(fields[i].entry) / fields[i].divisor;
         row.profile = figures;
         row.gradeInRange = profile.gradeInRange();
-        row.characters = static_cast<std::int64_t>(profile.entry(article::kHanziCount));
+        // The level shares are of the hanzi that have a level, that is a record.
+        row.characters = profile.recordHanzi();
         for (int k = 0; k < kUseLevels; ++k)
             row.levelChars[static_cast<std::size_t>(k)] =
                 static_cast<std::int64_t>(profile.entry(article::kLevel1Count + k));
@@ -59,19 +60,17 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
     wordstats::PieceList words;
     ScanPieces(divider.DivideText(text), PieceScan::Clean, words);
     const FrequencyResult frequency = WordFrequency(words);
-    for (std::size_t i = 0; i < frequency.size(); ++i) {
-        row.frequency.emplace(frequency.FreqWords[i], frequency.FreqCounts[i]);
-        if (!frequency.FreqWords[i].empty()) {
-            row.tokens += frequency.FreqCounts[i];
+    for (const WordCount &w : frequency.words) {
+        row.frequency.emplace(w.word, w.count);
+        if (!w.word.empty()) {
+            row.tokens += w.count;
             ++row.types;
         }
     }
     const GradeResult grades = VocabularyGrades(data, words);
-    for (std::size_t i = 0; i < grades.size(); ++i) {
-        const int node = gradeGroupNode(grades.GradeCodes[i]);
-        if (!grades.GradeWords[i].empty() && node >= 2)
-            row.gradeTokens[static_cast<std::size_t>(node - 2)] += grades.GradeCounts[i];
-    }
+    for (int g = 0; g < kGradeGroups; ++g)
+        row.gradeTokens[static_cast<std::size_t>(g)] =
+            grades.groups[static_cast<std::size_t>(g)].tokens;
     row.senseTypes = SenseClasses(data, std::move(words)).classifiedCount();
     return row;
 }
@@ -244,6 +243,15 @@ void addFrequencyTable(std::u16string_view table, const std::string &source,
             throw FormatError(source, "the count is not a whole number", line);
         counts[report::tsvUnescape(row.substr(0, tab))] += n;
     }
+}
+
+wordstats::FrequencyResult frequencyResult(const FrequencyCounts &counts) {
+    wordstats::FrequencyResult result;
+    for (const auto &[word, count] : counts) {
+        result.words.push_back({word, count});
+        result.WordTotal += count;
+    }
+    return result;
 }
 
 std::vector<std::string> columnNames() {

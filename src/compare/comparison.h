@@ -15,6 +15,7 @@
 #include "article/articleprofile.h"
 #include "langdata/languagedata.h"
 #include "report/captions.h"
+#include "wordstats/frequency.h"
 
 namespace yuedu::seg {
 class Lexicon;
@@ -37,7 +38,7 @@ struct TextRow {
     std::optional<std::array<std::optional<double>, kProfileFigures>> profile;
     // Whether the estimated grade lies where its formula holds (the profile's range mark).
     bool gradeInRange = false;
-    std::int64_t characters = 0; // table characters (全文長)
+    std::int64_t characters = 0; // hanzi with a record in the data (all of 全文長 in Big5 text)
     std::int64_t tokens = 0;     // word occurrences after segmentation (empty pieces not)
     std::int64_t types = 0;      // distinct words
     std::int64_t senseTypes = 0; // distinct words that have a sense class
@@ -97,6 +98,10 @@ CorpusTotals corpusTotals(const LanguageData &data, const std::vector<TextRow> &
 // line for a row without a whole-number count.
 void addFrequencyTable(std::u16string_view table, const std::string &source,
                        FrequencyCounts &counts);
+
+// The frequency list of summed counts: the words in the order of counts, their counts, and the
+// word total (the empty piece included) their percentages are taken of.
+wordstats::FrequencyResult frequencyResult(const FrequencyCounts &counts);
 
 // Whether profile figure i (in the window's field order) is a count that sums over texts.
 bool profileFigureSums(int i);

@@ -22,6 +22,6 @@ extern const std::u16string_view CommonCharListPart1; // 201 characters
 extern const std::u16string_view CommonCharListPart2; // 297 characters
 
 // The 498 most frequent hanzi in rank order: part 1 followed by part 2.
-const std::u16string& CommonCharList();
+const std::u16string &CommonCharList();
 
 } // namespace yuedu::constants

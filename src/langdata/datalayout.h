@@ -23,15 +23,17 @@ inline constexpr std::size_t kSenseWordSize = 272154;
 inline constexpr std::size_t kCharRecordSize = 52240;
 inline constexpr std::size_t kCharDetailSize = 306578;
 inline constexpr std::size_t kSenseFileSize = 852992;
-inline constexpr std::size_t kSenseBlock2 = 26120; // two-character words
-inline constexpr std::size_t kSenseBlock3 = 91420; // three-character words
-inline constexpr std::size_t kSenseBlock4 = 156720; // four-character words
+inline constexpr std::size_t kSenseBlock2 = 26120;     // two-character words
+inline constexpr std::size_t kSenseBlock3 = 91420;     // three-character words
+inline constexpr std::size_t kSenseBlock4 = 156720;    // four-character words
 inline constexpr std::size_t kDetailIndexSize = 26122; // 13061 two-byte record numbers
 inline constexpr std::size_t kDetailRecordSize = 44;
 inline constexpr std::size_t kDetailRecords = 6374;
 
-inline constexpr std::uint32_t be16(const std::uint8_t* p) { return (p[0] << 8) | p[1]; }
-inline constexpr std::uint32_t be24(const std::uint8_t* p) {
+inline constexpr std::uint32_t be16(const std::uint8_t *p) {
+    return (p[0] << 8) | p[1];
+}
+inline constexpr std::uint32_t be24(const std::uint8_t *p) {
     return (p[0] << 16) | (p[1] << 8) | p[2];
 }
 

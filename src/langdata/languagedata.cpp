@@ -12,6 +12,7 @@
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
 #include "langdata/datalayout.h"
+#include "langdata/sha256.h"
 
 #ifndef YUEDU_INSTALL_DATADIR
 #define YUEDU_INSTALL_DATADIR "/usr/local/share/yuedu"
@@ -67,15 +68,59 @@ std::string segLayoutProblem(const LanguageData &d) {
         return {};
     return "the segmentation dictionary is damaged (" + std::to_string(outside) +
            " index entries outside their table, " + std::to_string(overlapping) +
-           " overlapping groups); words may be missed";
+           " overlapping groups)";
+}
+
+// The character records hold Bopomofo, tone, radical and strokes within their lists, and the
+// detail index numbers records the table has.
+std::string charTableProblem(const LanguageData &d) {
+    std::size_t records = 0, index = 0;
+    for (int n = 0; n < kTableChars; ++n) {
+        const std::uint8_t *p = d.CharRecordTable.data() + 4 * n;
+        if ((p[0] >> 3) > 21 || (p[0] & 7) > 3 || (p[1] >> 4) > 13 || (p[1] & 15) > 4 ||
+            p[2] > 213 || p[3] > 64)
+            ++records;
+        if (layout::be16(d.CharDetailTable.data() + 2 * n) > layout::kDetailRecords)
+            ++index;
+    }
+    if (records == 0 && index == 0)
+        return {};
+    return "the character tables are damaged (" + std::to_string(records) +
+           " character records out of range, " + std::to_string(index) +
+           " detail record numbers past the table)";
+}
+
+// The grade lists are Big5 text (a grade code is a byte below 0x80): bytes that are no Big5
+// character are damage.
+std::string gradeListProblem(const LanguageData &d) {
+    std::size_t bad = 0;
+    for (const auto &list : d.GradeWordLists)
+        for (char16_t c : list)
+            bad += c == 0xFFFD;
+    if (bad == 0)
+        return {};
+    return "the grade lists are damaged (" + std::to_string(bad) + " bytes that are no Big5 text)";
 }
 
 void checkLength(LoadReport &report, const char *file, std::string_view image,
                  std::size_t expected) {
     if (image.size() < expected)
-        report.problems.push_back({file, "the file is too short (" + std::to_string(image.size()) +
-                                             " of " + std::to_string(expected) +
-                                             " bytes); the missing part is read as zeros"});
+        report.problems.push_back({file,
+                                   "the file is too short (" + std::to_string(image.size()) +
+                                       " of " + std::to_string(expected) + " bytes)",
+                                   "檔案不完整（只有 " + std::to_string(image.size()) +
+                                       " 位元組，應為 " + std::to_string(expected) + " 位元組）"});
+    else if (image.size() > expected)
+        report.problems.push_back(
+            {file,
+             "the file is too long (more than " + std::to_string(expected) +
+                 " bytes): it is not this program's data file",
+             "檔案大小不符（超過 " + std::to_string(expected) + " 位元組），不是本程式的資料檔"});
+}
+
+void damaged(LoadReport &report, const char *file, std::string problem) {
+    if (!problem.empty())
+        report.problems.push_back({file, std::move(problem), "檔案內容已損壞"});
 }
 
 } // namespace
@@ -85,6 +130,62 @@ std::string LoadReport::text() const {
     for (const auto &p : problems)
         out += p.file + ": " + p.message + "\n";
     return out;
+}
+
+std::string LoadReport::zhText() const {
+    std::string out;
+    for (const auto &p : problems)
+        out += p.file + "：" + (p.zh.empty() ? p.message : p.zh) + "\n";
+    return out;
+}
+
+std::string manifestText(std::string_view builder, const std::vector<ManifestEntry> &entries) {
+    std::string out = "builder " + std::string(builder) + "\n";
+    for (const auto &e : entries)
+        out += e.file + " " + std::to_string(e.size) + " " + e.sha256 + "\n";
+    return out;
+}
+
+bool parseManifest(std::string_view text, std::vector<ManifestEntry> &entries,
+                   std::size_t *badLine) {
+    std::size_t lineNo = 0;
+    bool builder = false;
+    while (!text.empty()) {
+        ++lineNo;
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty())
+            continue;
+        if (line.rfind("builder ", 0) == 0 && !builder) {
+            builder = true;
+            continue;
+        }
+        const std::size_t a = line.find(' '), b = line.rfind(' ');
+        ManifestEntry e;
+        bool ok = builder && a != std::string_view::npos && b > a + 1 && line.size() - b - 1 == 64;
+        if (ok) {
+            e.file = std::string(line.substr(0, a));
+            const std::string_view size = line.substr(a + 1, b - a - 1);
+            e.sha256 = std::string(line.substr(b + 1));
+            ok = size.find_first_not_of("0123456789") == std::string_view::npos &&
+                 size.size() < 16 &&
+                 e.sha256.find_first_not_of("0123456789abcdef") == std::string::npos;
+            if (ok)
+                e.size = std::stoull(std::string(size));
+        }
+        if (!ok) {
+            if (badLine)
+                *badLine = lineNo;
+            return false;
+        }
+        entries.push_back(std::move(e));
+    }
+    if (!builder && badLine)
+        *badLine = lineNo == 0 ? 1 : lineNo;
+    return builder;
 }
 
 LanguageData::LanguageData()
@@ -112,6 +213,8 @@ LoadReport LanguageData::loadImages(std::string_view gradeFile, std::string_view
         GradeWordLists[i] = cp.decode(
             std::string_view(reinterpret_cast<const char *>(buffer.data()), end - buffer.begin()));
     }
+    if (!gradeFile.empty())
+        damaged(report, kGradeFileName, gradeListProblem(*this));
 
     pos = 0;
     takeTable(segFile, pos, SegIndexTable);
@@ -119,14 +222,15 @@ LoadReport LanguageData::loadImages(std::string_view gradeFile, std::string_view
     takeTable(segFile, pos, SegAuxTable);
     // A short file is reported as such; its zero tail is an empty dictionary, not a damaged one.
     if (!segFile.empty())
-        if (std::string problem = segLayoutProblem(*this); !problem.empty())
-            report.problems.push_back({kSegFileName, std::move(problem)});
+        damaged(report, kSegFileName, segLayoutProblem(*this));
 
     pos = 0;
     takeTable(senseFile, pos, SenseIndexTable);
     takeTable(senseFile, pos, SenseWordTable);
     takeTable(senseFile, pos, CharRecordTable);
     takeTable(senseFile, pos, CharDetailTable);
+    if (!senseFile.empty())
+        damaged(report, kSenseFileName, charTableProblem(*this));
     return report;
 }
 
@@ -178,33 +282,113 @@ private:
 
 } // namespace
 
+namespace {
+
+// Checks the images against the manifest of dir, when there is one.
+void checkManifest(const std::filesystem::path &dir, const char *const names[3],
+                   const FileImage images[3], const std::uintmax_t sizes[3], const bool opened[3],
+                   LoadReport &report) {
+    const std::filesystem::path path = dir / kManifestFileName;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return; // data made before manifests, or by hand: the structure checks stand alone
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> in(nullptr, std::fclose);
+    if (std::filesystem::is_regular_file(path, ec))
+        in.reset(std::fopen(path.c_str(), "rb"));
+    std::string text;
+    if (in) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0;)
+            text.append(buffer, n);
+    }
+    std::vector<ManifestEntry> entries;
+    std::size_t badLine = 0;
+    if (!in || std::ferror(in.get())) {
+        report.problems.push_back(
+            {kManifestFileName, "cannot be read (" + path.string() + ")", "無法讀取"});
+        return;
+    }
+    if (!parseManifest(text, entries, &badLine)) {
+        report.problems.push_back({kManifestFileName,
+                                   "is damaged (line " + std::to_string(badLine) + ")",
+                                   "檔案內容已損壞（第 " + std::to_string(badLine) + " 行）"});
+        return;
+    }
+    for (int i = 0; i < 3; ++i) {
+        // A file that is missing or already found damaged is reported once.
+        if (!opened[i] || std::any_of(report.problems.begin(), report.problems.end(),
+                                      [&](const auto &q) { return q.file == names[i]; }))
+            continue;
+        const auto e = std::find_if(entries.begin(), entries.end(),
+                                    [&](const ManifestEntry &m) { return m.file == names[i]; });
+        if (e == entries.end()) {
+            report.problems.push_back({names[i],
+                                       "is not listed in " + std::string(kManifestFileName),
+                                       "未列在 " + std::string(kManifestFileName) + " 中"});
+            continue;
+        }
+        if (sizes[i] != e->size) {
+            report.problems.push_back({names[i],
+                                       "has " + std::to_string(sizes[i]) +
+                                           " bytes, the manifest says " + std::to_string(e->size),
+                                       "大小為 " + std::to_string(sizes[i]) +
+                                           " 位元組，與資料清單的 " + std::to_string(e->size) +
+                                           " 位元組不符"});
+            continue;
+        }
+        if (sha256Hex(images[i].view()) != e->sha256)
+            report.problems.push_back(
+                {names[i], "has changed since it was built (its SHA-256 differs from the manifest)",
+                 "內容與建置時不同（SHA-256 與資料清單不符），檔案已損壞或被修改"});
+    }
+}
+
+} // namespace
+
 LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
     LoadReport report;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
+        report.problems.push_back({dir.string(),
+                                   std::filesystem::exists(dir, ec)
+                                       ? "is not a folder: no data files there"
+                                       : "the data folder does not exist",
+                                   "找不到資料夾"});
+        return report;
+    }
     FileImage images[3];
-    const char *names[3] = {kGradeFileName, kSegFileName, kSenseFileName};
+    std::uintmax_t sizes[3] = {};
+    bool opened[3] = {};
+    const char *const names[3] = {kGradeFileName, kSegFileName, kSenseFileName};
     for (int i = 0; i < 3; ++i) {
         const std::filesystem::path path = dir / names[i];
-        std::error_code ec;
         std::unique_ptr<std::FILE, int (*)(std::FILE *)> in(nullptr, std::fclose);
         if (std::filesystem::is_regular_file(path, ec))
             in.reset(std::fopen(path.c_str(), "rb"));
         if (!in) {
-            report.problems.push_back({names[i], "cannot be opened (" + path.string() +
-                                                     "); its tables are read as zeros"});
+            report.problems.push_back(
+                {names[i],
+                 std::filesystem::exists(path, ec) ? "cannot be opened (" + path.string() + ")"
+                                                   : "is missing (" + path.string() + ")",
+                 std::filesystem::exists(path, ec) ? "無法開啟" : "找不到檔案"});
             continue;
         }
-        const std::uintmax_t size = std::filesystem::file_size(path, ec);
-        if (ec || !images[i].read(in.get(), size))
-            report.problems.push_back({names[i], "read error (" + path.string() + ")"});
+        sizes[i] = std::filesystem::file_size(path, ec);
+        if (ec || !images[i].read(in.get(), sizes[i])) {
+            report.problems.push_back({names[i], "read error (" + path.string() + ")", "讀取錯誤"});
+            continue;
+        }
+        opened[i] = true;
     }
-    LoadReport sizes = data.loadImages(images[0].view(), images[1].view(), images[2].view());
-    for (auto &p : sizes.problems) {
+    LoadReport loaded = data.loadImages(images[0].view(), images[1].view(), images[2].view());
+    for (auto &p : loaded.problems) {
         // A file that could not be opened is already reported; don't call it short as well.
         bool known = std::any_of(report.problems.begin(), report.problems.end(),
                                  [&](const auto &q) { return q.file == p.file; });
         if (!known)
             report.problems.push_back(std::move(p));
     }
+    checkManifest(dir, names, images, sizes, opened, report);
     return report;
 }
 

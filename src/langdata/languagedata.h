@@ -17,10 +17,12 @@ struct LoadReport {
     struct Problem {
         std::string file;    // file name, e.g. "dpphvbdn.byt"
         std::string message; // what is wrong, for the user
+        std::string zh = {}; // the same in Chinese, for the desktop program
     };
     std::vector<Problem> problems;
     bool ok() const { return problems.empty(); }
-    std::string text() const; // one line per problem
+    std::string text() const;   // one line per problem
+    std::string zhText() const; // one line per problem, in Chinese
 };
 
 class LanguageData {
@@ -50,9 +52,25 @@ inline constexpr const char *kGradeFileName = "gdphvbdn.byt";
 inline constexpr const char *kSegFileName = "dpphvbdn.byt";
 inline constexpr const char *kSenseFileName = "phwdvbdn.byt";
 inline constexpr const char *kUserWordFileName = "userword.apd";
+// Written by the builder beside the files: the size and SHA-256 of each data file and the
+// builder's version, one "name size sha256" line a file after a "builder ..." line.
+inline constexpr const char *kManifestFileName = "manifest.txt";
 
-// Reads the three data files from dir into data. A missing, unreadable or short file is
-// reported and its tables (or their tails) stay zero-filled; loading never throws.
+struct ManifestEntry {
+    std::string file;
+    std::uintmax_t size = 0;
+    std::string sha256; // lower-case hexadecimal
+};
+std::string manifestText(std::string_view builder, const std::vector<ManifestEntry> &entries);
+// The entries of a manifest; false when it is not one (the line number in *badLine).
+bool parseManifest(std::string_view text, std::vector<ManifestEntry> &entries,
+                   std::size_t *badLine = nullptr);
+
+// Reads the three data files from dir into data. A missing data folder, a missing, unreadable,
+// short or long file, a file whose content breaks the layout of its tables, and (when the
+// folder has a manifest) a file whose size or SHA-256 differs from it are reported; the tables
+// of such a file may hold anything, so a report that is not ok() means no analysis can be
+// trusted. Loading never throws.
 LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data);
 
 // Where the data files are looked for: the explicit folder when given, else YUEDU_DATA_DIR,

@@ -316,6 +316,20 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     return d;
 }
 
+std::optional<TextEncoding> encodingFromName(std::string_view name) {
+    if (name == "auto")
+        return TextEncoding::Auto;
+    if (name == "big5" || name == "cp950")
+        return TextEncoding::Big5;
+    if (name == "utf8" || name == "utf-8")
+        return TextEncoding::Utf8;
+    if (name == "utf16le" || name == "utf-16le")
+        return TextEncoding::Utf16LE;
+    if (name == "utf16be" || name == "utf-16be")
+        return TextEncoding::Utf16BE;
+    return std::nullopt;
+}
+
 const char *encodingName(TextEncoding encoding) {
     switch (encoding) {
     case TextEncoding::Big5:

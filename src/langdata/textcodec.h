@@ -1,6 +1,7 @@
 #pragma once
 // Plain-text decoding of files: byte-order marks, UTF-8 and code page 950, and UTF-8 output.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ struct DecodedText {
 // Decodes a plain-text file and says how sure the guess was. With an explicit encoding the
 // bytes are read in it and only the replacements are counted.
 DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto);
+
+// The encoding a user names: auto, big5 (or cp950), utf8 (utf-8), utf16le (utf-16le) or
+// utf16be (utf-16be); none for any other name.
+std::optional<TextEncoding> encodingFromName(std::string_view name);
 
 // "Big5", "UTF-8", "UTF-16LE", "UTF-16BE" ("auto" for Auto).
 const char *encodingName(TextEncoding encoding);

@@ -39,20 +39,33 @@ std::u16string userWordsFromText(std::u16string_view fileText) {
     return words;
 }
 
-Lexicon LoadLexicon(const std::filesystem::path &dir) {
+Lexicon LoadLexicon(const std::filesystem::path &dir, LoadReport *report) {
     Lexicon lx = Lexicon::builtIn();
-    // A missing or unreadable file simply means no user words.
     const auto path = dir / kUserWordFileName;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    // A missing file simply means no user words; one that is there but cannot be used is
+    // reported, as the user's words would otherwise silently stop applying.
+    if (!std::filesystem::exists(path, ec) && !ec)
         return lx;
+    const auto problem = [&](const std::string &message, const char *zh) {
+        if (report)
+            report->problems.push_back({kUserWordFileName, message + " (" + path.string() + ")",
+                                        std::string(zh) + "，使用者詞彙沒有載入"});
+        return lx;
+    };
+    if (!std::filesystem::is_regular_file(path, ec))
+        return problem("is not a file; the user's words were not loaded", "不是檔案");
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return lx;
+        return problem("cannot be opened; the user's words were not loaded", "無法開啟");
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        return lx;
-    lx.UserWords = userWordsFromText(decodeText(bytes));
+        return problem("read error; the user's words were not loaded", "讀取錯誤");
+    DecodedText decoded = decodeTextDetailed(bytes);
+    if (decoded.binary)
+        return problem("does not look like a text file; the user's words were not loaded",
+                       "不是文字檔");
+    lx.UserWords = userWordsFromText(decoded.text);
     return lx;
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "langdata/languagedata.h"
 #include "segment/wordlist.h"
 
 namespace yuedu::seg {
@@ -13,8 +14,8 @@ class Lexicon {
 public:
     // Character lists.
     WordList NounChars, VerbChars, StateAdjChars, MeasureChars, NumeralChars, QuantityChars,
-        SuffixChars, TimePrefixChars, AdverbChars, NegationPartners, RedupAdjChars,
-        RedupAdjChars2, ErAdjChars, ToVerbChars, ComplementChars;
+        SuffixChars, TimePrefixChars, AdverbChars, NegationPartners, RedupAdjChars, RedupAdjChars2,
+        ErAdjChars, ToVerbChars, ComplementChars;
     // Word lists (entries separated by U+0001).
     WordList QuantityWords, UnitWords, TimeUnitChars, TimeUnitWords, AllWords, DirectionWords,
         AdverbWords, AdverbPhrases, AabbWords, AbbStems, AbabWords, ALiAbWords, PerceptionWords,
@@ -24,12 +25,13 @@ public:
     std::u16string UserWords = u",";
 
     // The built-in lists with no user words.
-    static const Lexicon& builtIn();
+    static const Lexicon &builtIn();
 };
 
-// Builds the lists and reads userword.apd from dir (a missing or unreadable file leaves the
-// user words empty). The file is Big5 text; UTF-8 is accepted too.
-Lexicon LoadLexicon(const std::filesystem::path& dir);
+// Builds the lists and reads userword.apd from dir. A missing file means no user words; a file
+// that is there but cannot be read, or is no text, leaves them empty too and is added to
+// *report (when given). The file is Big5 text; UTF-8 is accepted too.
+Lexicon LoadLexicon(const std::filesystem::path &dir, LoadReport *report = nullptr);
 
 // The user words from the text of a userword.apd file (line ends CR LF, LF or CR).
 std::u16string userWordsFromText(std::u16string_view fileText);

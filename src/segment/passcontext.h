@@ -30,14 +30,14 @@ public:
     virtual int lookupTwoCharWord(std::u16string_view p) = 0;
     virtual int lookupLongWord(std::u16string_view p) = 0;
 
-    virtual const Lexicon& lexicon() const = 0;
+    virtual const Lexicon &lexicon() const = 0;
 };
 
 // One rule pass, run by SegmentAt in its fixed order while no word has been taken.
 class RulePass {
 public:
     virtual ~RulePass() = default;
-    virtual void run(PassContext& ctx) const = 0;
+    virtual void run(PassContext &ctx) const = 0;
 };
 
 } // namespace yuedu::seg

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "langdata/big5.h"
+#include "langdata/hanzi.h"
 #include "segment/lexicon.h"
 #include "segment/segdictionary.h"
 
@@ -48,6 +49,7 @@ int Segmenter::lookupLongWord(std::u16string_view p) {
 void Segmenter::write(std::u16string_view piece) {
     if (piece.empty())
         return;
+    piece = m_lineEnds.next(piece, m_crlf);
     m_any = true;
     if (!m_begun) {
         // The blanks before the first other character are no part of the scanned text.
@@ -83,8 +85,15 @@ void Segmenter::finish() {
 void Segmenter::scanTo(std::ptrdiff_t last) {
     const std::int16_t *const ordinals = tableOrdinals();
     while (m_scanPos <= last) {
-        // Single-byte characters, Big5 symbols and codes beyond the hanzi are passed over.
-        if (ordinals[m_held[static_cast<std::size_t>(m_scanPos - m_heldFrom)]] < 0) {
+        const auto at = static_cast<std::size_t>(m_scanPos - m_heldFrom);
+        // Single-byte characters, Big5 symbols and codes beyond the hanzi are passed over; a
+        // hanzi without a record is a word of its own, as no dictionary word holds it.
+        if (ordinals[m_held[at]] < 0) {
+            if (const std::size_t extra = extraHanziAt(m_held, at); extra != 0) {
+                m_wordTaken = false;
+                EmitWord(text(0, static_cast<int>(extra)));
+                continue;
+            }
             ++m_scanPos;
             continue;
         }
@@ -119,6 +128,13 @@ void Segmenter::EmitWord(std::u16string_view word) {
     // A pass may ask for characters beyond the end of the text; there is no empty word.
     if (word.empty())
         return;
+    // A word never ends between the two halves of a character beyond the BMP.
+    const std::ptrdiff_t after = m_scanPos + static_cast<std::ptrdiff_t>(word.size());
+    if (word.back() >= 0xD800 && word.back() <= 0xDBFF && after <= m_textLen) {
+        const char16_t next = held(after, after + 1).front();
+        if (next >= 0xDC00 && next <= 0xDFFF)
+            word = held(m_scanPos, after + 1);
+    }
     m_wordTaken = true;
     m_scanPos += static_cast<std::ptrdiff_t>(word.size());
     if (m_lineWordCount == 12) {

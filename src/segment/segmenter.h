@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "langdata/lineends.h"
 #include "segment/passcontext.h"
 #include "segment/phrasedivider.h"
 
@@ -60,6 +61,10 @@ private:
     const SegDictionary &m_dictionary;
     const PhraseDivider::LineSink &m_sink;
 
+    // Line ends reach the scan as CR LF, whatever the text has: the passes read a few characters
+    // ahead, and what they find there must not depend on how the file ends its lines.
+    CrlfLineEnds m_lineEnds;
+    std::u16string m_crlf;
     std::u16string m_held;         // the text from position m_heldFrom on, as far as seen
     std::ptrdiff_t m_heldFrom = 1; // the position of m_held[0]
     std::ptrdiff_t m_textLen = 0;  // TextLen: the last character that is no blank, so far

@@ -2,10 +2,9 @@
 // The word frequency window: one row per distinct word with its count, its percentage of all
 // words and its place in ascending order, and a line naming the text it was computed from.
 // It shows exactly one result; a new run replaces it.
-#include <QWidget>
 #include <memory>
 
-#include "ui/resultsource.h"
+#include "ui/resultwindow.h"
 #include "ui/textsortlist.h"
 #include "wordstats/frequency.h"
 
@@ -14,7 +13,7 @@ class QPushButton;
 
 namespace yuedu::wordstats {
 
-class FrequencyWindow : public QWidget {
+class FrequencyWindow : public ui::ResultView<FrequencyResult> {
     Q_OBJECT
 public:
     explicit FrequencyWindow(QWidget *parent = nullptr);
@@ -22,28 +21,18 @@ public:
     // The size a new window opens with, also inside an MDI area.
     QSize sizeHint() const override;
 
-    // Shows result in place of whatever was shown.
-    void setResult(std::shared_ptr<const FrequencyResult> result, ui::ResultSource source);
-    const std::shared_ptr<const FrequencyResult> &result() const { return m_result; }
-    const ui::ResultSource &source() const { return m_source; }
-
-    ui::TextSortList *phListView() const { return m_list; }
+    // The list of words.
+    ui::TextSortList *wordList() const { return m_list; }
     // "總詞數 N　相異詞數 M".
-    QString totalsText() const;
+    QString totalsText() const override;
 
-    // Writes the list as shown (source and totals first, percentages at full precision) as
-    // UTF-8 CSV.
-    std::string exportBytes() const;
-    bool exportTo(const QString &path, QString *error = nullptr) const;
-
-public slots:
-    void exportList(); // "匯出…"
+    // The list as shown (source and totals first, percentages at full precision) as UTF-8 CSV.
+    std::string exportBytes() const override;
 
 private:
-    std::shared_ptr<const FrequencyResult> m_result;
-    ui::ResultSource m_source;
+    void showResult() override;
+
     ui::TextSortList *m_list;
-    QLabel *m_sourceLine;
     QLabel *m_summary;
     QPushButton *m_export;
 };

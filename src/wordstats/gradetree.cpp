@@ -18,10 +18,10 @@ std::vector<report::TreeNode> gradeTreeNodes(const GradeResult &results) {
     nodes.push_back({root, root, 0, {}});
     for (const auto &group : report::gradeGroups())
         nodes.push_back({std::u16string(group.label), std::u16string(group.label), 1, {}});
-    for (std::size_t i = 0; i < results.GradeWords.size(); ++i) {
-        int node = gradeGroupNode(results.GradeCodes[i]);
+    for (const GradedWord &w : results.words) {
+        const int node = gradeGroupNode(w.code);
         if (node != 0)
-            nodes[static_cast<std::size_t>(node) - 1].words += results.GradeWords[i] + u"\r\n";
+            nodes[static_cast<std::size_t>(node) - 1].words += w.word + u"\r\n";
     }
     return nodes;
 }

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <array>
 
 #include "report/captions.h"
 #include "report/treenode.h"
@@ -22,21 +21,10 @@ QChart *gradeChart(const GradeResult &result) {
     bars.title = QStringLiteral("各級詞彙所佔比例");
     bars.valueTitle = QStringLiteral("%");
     bars.categories << QStringLiteral("詞別") << QStringLiteral("詞次");
-    std::array<double, 7> types{}, tokens{};
-    double allTypes = 0, allTokens = 0;
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        const int node = gradeGroupNode(result.GradeCodes[i]);
-        if (node < 2 || result.GradeWords[i].empty())
-            continue;
-        types[static_cast<std::size_t>(node - 2)] += 1;
-        tokens[static_cast<std::size_t>(node - 2)] += static_cast<double>(result.GradeCounts[i]);
-        allTypes += 1;
-        allTokens += static_cast<double>(result.GradeCounts[i]);
-    }
-    for (std::size_t g = 0; g < types.size(); ++g) {
-        bars.segments << QString::fromStdU16String(std::u16string(report::gradeGroups()[g].label));
-        bars.values.push_back({allTypes > 0 ? types[g] * 100 / allTypes : 0,
-                               allTokens > 0 ? tokens[g] * 100 / allTokens : 0});
+    for (int g = 0; g < kGradeGroupCount; ++g) {
+        bars.segments << QString::fromStdU16String(
+            std::u16string(report::gradeGroups()[static_cast<std::size_t>(g)].label));
+        bars.values.push_back({result.typeShare(g) * 100, result.tokenShare(g) * 100});
     }
     return ui::stackedBarChart(bars);
 }
@@ -58,7 +46,8 @@ QWidget *withButton(QWidget *content, QPushButton *button, QLabel *note, QWidget
 
 } // namespace
 
-GradeWindow::GradeWindow(QWidget *parent) : QWidget(parent) {
+GradeWindow::GradeWindow(QWidget *parent)
+    : ResultView({QStringLiteral("詞彙級別.csv"), QStringLiteral("CSV 檔 (*.csv)")}, parent) {
     setObjectName(QStringLiteral("frmgdph"));
     setWindowTitle(QStringLiteral("詞彙級數統計及分布情形"));
 
@@ -73,15 +62,10 @@ GradeWindow::GradeWindow(QWidget *parent) : QWidget(parent) {
     m_text->setReadOnly(true);
     m_tree->showClicksIn(m_text);
 
-    m_sourceLine = new QLabel(this);
-    m_sourceLine->setObjectName(QStringLiteral("lblSource"));
-    m_sourceLine->setWordWrap(true);
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("lblSummary"));
     m_note->setWordWrap(true);
-    m_exportList = new QPushButton(QStringLiteral("匯出…"), this);
-    m_exportList->setObjectName(QStringLiteral("cmdExportList"));
-    connect(m_exportList, &QPushButton::clicked, this, &GradeWindow::exportList);
+    m_exportList = exportButton(QStringLiteral("cmdExportList"));
     auto *exportTree = new QPushButton(QStringLiteral("匯出…"), this);
     exportTree->setObjectName(QStringLiteral("cmdExportTree"));
     connect(exportTree, &QPushButton::clicked, this, &GradeWindow::exportTree);
@@ -97,14 +81,9 @@ GradeWindow::GradeWindow(QWidget *parent) : QWidget(parent) {
     split->addWidget(withButton(treeSide, exportTree, nullptr, split));
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    auto *chart = new QPushButton(QStringLiteral("圖表…"), this);
-    chart->setObjectName(QStringLiteral("cmdChart"));
-    connect(chart, &QPushButton::clicked, this, [this] {
-        ui::showChartWindow(this, gradeChart(*m_result), QStringLiteral("詞彙級別圖表"));
-    });
     auto *top = new QHBoxLayout;
-    top->addWidget(m_sourceLine, 1);
-    top->addWidget(chart);
+    top->addWidget(sourceLine(), 1);
+    top->addWidget(chartButton());
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(split, 1);
@@ -112,25 +91,27 @@ GradeWindow::GradeWindow(QWidget *parent) : QWidget(parent) {
     setResult(nullptr, {});
 }
 
-void GradeWindow::setResult(std::shared_ptr<const GradeResult> result, ui::ResultSource source) {
-    m_result = result ? std::move(result) : std::make_shared<const GradeResult>();
-    m_source = std::move(source);
+QChart *GradeWindow::makeChart() const {
+    return gradeChart(*m_result);
+}
+
+void GradeWindow::showResult() {
     const GradeResult &r = *m_result;
     std::vector<std::vector<ui::TextSortList::Cell>> rows;
     rows.reserve(r.size());
-    for (std::size_t i = 0; i < r.size(); ++i)
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        const GradedWord &w = r.words[i];
         rows.push_back(
-            {ui::TextSortList::text(QString::fromStdU16String(r.GradeWords[i])),
+            {ui::TextSortList::text(QString::fromStdU16String(w.word)),
              ui::TextSortList::number(QString::fromStdU16String(r.gradeText(i)),
-                                      static_cast<double>(r.GradeCodes[i]) / 10.0),
-             ui::TextSortList::number(QString::number(r.GradeCounts[i]),
-                                      static_cast<double>(r.GradeCounts[i])),
+                                      static_cast<double>(w.code) / 10.0),
+             ui::TextSortList::number(QString::number(w.count), static_cast<double>(w.count)),
              ui::TextSortList::number(QString::number(i + 1), static_cast<double>(i + 1))});
+    }
     m_list->clearRows();
     m_list->addRows(rows);
     m_text->setPlainText(QStringLiteral("查詢結果\n"));
     m_tree->setNodes(gradeTreeNodes(r));
-    m_sourceLine->setText(m_source.statusLine(r.empty() ? QString() : totalsText()));
     m_note->setText(r.empty()
                         ? QStringLiteral("沒有可分級的詞：已斷詞的文字裡，每個詞後面都有兩個空白。")
                         : QString());
@@ -138,36 +119,27 @@ void GradeWindow::setResult(std::shared_ptr<const GradeResult> result, ui::Resul
 }
 
 QString GradeWindow::totalsText() const {
-    if (!m_result)
+    if (m_result->empty())
         return {};
     return ui::wordTotalsText(m_result->WordTotal, m_result->size());
 }
 
-QString GradeWindow::GradeNodeTexts(int k) const {
+QString GradeWindow::nodeWords(int k) const {
     if (k < 1 || static_cast<std::size_t>(k) > m_tree->nodes().size())
         return {};
     return QString::fromStdU16String(m_tree->nodes()[static_cast<std::size_t>(k) - 1].words);
 }
 
-std::string GradeWindow::listExportBytes() const {
-    return ui::csvExport(m_source, totalsText(), m_list->shownRows(true));
+std::string GradeWindow::exportBytes() const {
+    return ui::csvExport(source(), totalsText(), m_list->shownRows(true));
 }
 
 std::string GradeWindow::treeExportBytes() const {
-    return ui::textExport(m_source, totalsText(), report::indentedTreeUtf8(m_tree->nodes()));
-}
-
-bool GradeWindow::exportListTo(const QString &path, QString *error) const {
-    return ui::saveFile(path, listExportBytes(), error);
+    return ui::textExport(source(), totalsText(), report::indentedTreeUtf8(m_tree->nodes()));
 }
 
 bool GradeWindow::exportTreeTo(const QString &path, QString *error) const {
     return ui::saveFile(path, treeExportBytes(), error);
-}
-
-void GradeWindow::exportList() {
-    ui::exportWithDialog(this, QStringLiteral("詞彙級別.csv"), QStringLiteral("CSV 檔 (*.csv)"),
-                         listExportBytes());
 }
 
 void GradeWindow::exportTree() {

@@ -4,11 +4,10 @@
 // box beside it, under a line naming the text. It shows exactly one result; a new run
 // replaces it.
 #include <QPlainTextEdit>
-#include <QWidget>
 #include <memory>
 
-#include "ui/resultsource.h"
 #include "ui/resulttree.h"
+#include "ui/resultwindow.h"
 #include "ui/textsortlist.h"
 #include "wordstats/frequency.h"
 
@@ -17,7 +16,7 @@ class QPushButton;
 
 namespace yuedu::wordstats {
 
-class GradeWindow : public QWidget {
+class GradeWindow : public ui::ResultView<GradeResult> {
     Q_OBJECT
 public:
     explicit GradeWindow(QWidget *parent = nullptr);
@@ -25,35 +24,32 @@ public:
     // The size a new window opens with, also inside an MDI area.
     QSize sizeHint() const override;
 
-    void setResult(std::shared_ptr<const GradeResult> result, ui::ResultSource source);
-    const std::shared_ptr<const GradeResult> &result() const { return m_result; }
-    const ui::ResultSource &source() const { return m_source; }
-
-    ui::TextSortList *gdphListView() const { return m_list; }
-    ui::ResultTree *gdphTreeView() const { return m_tree; }
-    QPlainTextEdit *gdphtreeText() const { return m_text; }
-    QString totalsText() const;
+    // The list of words, the grade tree and the text box showing the clicked node's words.
+    ui::TextSortList *wordList() const { return m_list; }
+    ui::ResultTree *gradeTree() const { return m_tree; }
+    QPlainTextEdit *nodeText() const { return m_text; }
+    QString totalsText() const override;
 
     // The words of node k (1..8) of the tree, each followed by CR LF.
-    QString GradeNodeTexts(int k) const;
+    QString nodeWords(int k) const;
 
-    // The list as UTF-8 CSV; the tree as indented text; both headed by source and totals.
-    std::string listExportBytes() const;
+    // The list as UTF-8 CSV (the export of 匯出…); the tree as indented text; both headed by
+    // source and totals.
+    std::string exportBytes() const override;
     std::string treeExportBytes() const;
-    bool exportListTo(const QString &path, QString *error = nullptr) const;
     bool exportTreeTo(const QString &path, QString *error = nullptr) const;
 
 public slots:
-    void exportList(); // "匯出…" under the list
     void exportTree(); // "匯出…" under the tree
 
 private:
-    std::shared_ptr<const GradeResult> m_result;
-    ui::ResultSource m_source;
+    void showResult() override;
+    QChart *makeChart() const override;
+    QString chartCaption() const override { return QStringLiteral("詞彙級別圖表"); }
+
     ui::TextSortList *m_list;
     ui::ResultTree *m_tree;
     QPlainTextEdit *m_text;
-    QLabel *m_sourceLine;
     QLabel *m_note;
     QPushButton *m_exportList;
 };

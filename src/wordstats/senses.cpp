@@ -36,9 +36,8 @@ SenseResult SenseClasses(const LanguageData &data, PieceList words) {
     r.WordTotal = static_cast<std::int64_t>(words.size());
     if (!words.empty())
         SortWords(words, 0, words.size() - 1);
-    groupRuns(words,
-              [&r](const std::u16string &word, std::int64_t) { r.FreqWords.push_back(word); });
-    for (const auto &word : r.FreqWords) {
+    groupRuns(words, [&r](const std::u16string &word, std::int64_t) { r.words.push_back(word); });
+    for (const auto &word : r.words) {
         if (const int c = senseClassOf(data, word); c != 0) {
             auto &list = r.SenseClassLists[static_cast<std::size_t>(c) - 1];
             list.append(word);

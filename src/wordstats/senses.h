@@ -18,7 +18,7 @@ struct SenseResult {
     // Number of pieces of the text.
     std::int64_t WordTotal = 0;
     // The distinct pieces, ascending (the empty piece included).
-    std::vector<std::u16string> FreqWords;
+    std::vector<std::u16string> words;
     // SenseClassLists[c - 1]: the words of sense class c (1..95), ascending, each followed by CR
     // LF.
     std::array<std::u16string, kSenseClassCount> SenseClassLists;

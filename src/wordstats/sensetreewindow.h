@@ -3,18 +3,15 @@
 // clicked node beside it, and a line naming the text. It shows exactly one result; a new run
 // replaces it.
 #include <QPlainTextEdit>
-#include <QWidget>
 #include <memory>
 
-#include "ui/resultsource.h"
 #include "ui/resulttree.h"
+#include "ui/resultwindow.h"
 #include "wordstats/senses.h"
-
-class QLabel;
 
 namespace yuedu::wordstats {
 
-class SenseTreeWindow : public QWidget {
+class SenseTreeWindow : public ui::ResultView<SenseResult> {
     Q_OBJECT
 public:
     explicit SenseTreeWindow(QWidget *parent = nullptr);
@@ -22,30 +19,22 @@ public:
     // The size a new window opens with, also inside an MDI area.
     QSize sizeHint() const override;
 
-    void setResult(std::shared_ptr<const SenseResult> result, ui::ResultSource source);
-    const std::shared_ptr<const SenseResult> &result() const { return m_result; }
-    const ui::ResultSource &source() const { return m_source; }
-
-    ui::ResultTree *phsynTreeView() const { return m_tree; }
-    QPlainTextEdit *phsynText() const { return m_text; }
-    QString totalsText() const;
+    // The taxonomy tree and the text box showing the clicked node's words.
+    ui::ResultTree *senseTree() const { return m_tree; }
+    QPlainTextEdit *nodeText() const { return m_text; }
+    QString totalsText() const override;
 
     // The words of node k of the tree, each followed by CR LF.
-    QString SenseNodeTexts(int k) const;
+    QString nodeWords(int k) const;
 
     // The tree as indented UTF-8 text headed by source and totals.
-    std::string exportBytes() const;
-    bool exportTo(const QString &path, QString *error = nullptr) const;
-
-public slots:
-    void exportTree(); // "匯出…"
+    std::string exportBytes() const override;
 
 private:
-    std::shared_ptr<const SenseResult> m_result;
-    ui::ResultSource m_source;
+    void showResult() override;
+
     ui::ResultTree *m_tree;
     QPlainTextEdit *m_text;
-    QLabel *m_sourceLine;
 };
 
 } // namespace yuedu::wordstats

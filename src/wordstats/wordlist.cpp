@@ -23,20 +23,36 @@ std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &w
     // pos is 0-based; a piece may start only while its 1-based position is below bound.
     std::size_t pos = 0;
     while (pos + 1 < bound) {
-        std::size_t gap = text.find(u"  ", pos);
-        // Without a further double blank no later position can give a piece either.
-        if (gap == std::u16string_view::npos)
-            break;
-        std::u16string_view piece = text.substr(pos, gap - pos);
-        if (variant == PieceScan::Clean) {
-            // The segmenter breaks lines after the blanks of a word, so the next word's piece
-            // starts with the break; only the first break of a piece is dropped.
-            std::size_t br = piece.find(u"\r\n");
-            if (br != std::u16string_view::npos)
-                piece.remove_prefix(br + 2);
-            piece = trimBlanks(piece);
+        const std::size_t gap = text.find(u"  ", pos);
+        if (variant == PieceScan::Raw) {
+            // Without a further double blank no later position can give a piece either.
+            if (gap == std::u16string_view::npos)
+                break;
+            words.emplace_back(text.substr(pos, gap - pos));
+            pos = gap + 2;
+            continue;
         }
-        words.emplace_back(piece);
+        // A line end ends a word too: text segmented by hand has nothing after the last word
+        // of a line. The segmenter's lines end after a word's blanks, so what stands before
+        // such a line end is empty and gives no piece; a piece before a double blank counts
+        // even when empty.
+        const std::size_t end = gap == std::u16string_view::npos ? text.size() : gap;
+        std::size_t from = pos;
+        for (std::size_t br = text.find_first_of(u"\r\n", from); br < end;
+             br = text.find_first_of(u"\r\n", from)) {
+            const std::u16string_view part = trimBlanks(text.substr(from, br - from));
+            if (!part.empty())
+                words.emplace_back(part);
+            from = br + (text[br] == u'\r' && br + 1 < end && text[br + 1] == u'\n' ? 2 : 1);
+        }
+        // The end of the text ends the last word as well (a document's last paragraph has no
+        // line end); the segmenter's text ends in a line end after blanks and has nothing there.
+        if (gap == std::u16string_view::npos) {
+            if (const std::u16string_view rest = trimBlanks(text.substr(from)); !rest.empty())
+                words.emplace_back(rest);
+            break;
+        }
+        words.emplace_back(trimBlanks(text.substr(from, gap - from)));
         pos = gap + 2;
     }
     return words.size() - before;

@@ -14,14 +14,16 @@ namespace yuedu::wordstats {
 using PieceList = std::vector<std::u16string>;
 
 enum class PieceScan {
-    Clean, // a line break inside a piece drops what stands before it; blanks are trimmed
-    Raw,   // pieces are taken exactly as they stand
+    Clean, // a line end (CR LF, LF or CR) ends a word as well; blanks are trimmed
+    Raw,   // pieces are taken exactly as they stand between double blanks
 };
 
 // Appends the pieces of text to words and returns how many were added. A piece is what stands
-// before each double blank; the scan stops before the last character of the text trimmed of
-// blanks, so the word after the last double blank counts only when a line break follows it.
-// Empty pieces (four blanks in a row) count; a single blank does not separate.
+// before each double blank, and in the clean variant also what stands before a line end when
+// it is not empty (so the last word of a line segmented by hand counts), and what stands at the
+// end of the text after the last separator. A piece starts only before the last character of
+// the text trimmed of blanks. Empty pieces (four blanks in a row) count; a single blank does not
+// separate.
 std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words);
 
 // The text with every line feed that no carriage return precedes turned into CR LF. Segmented

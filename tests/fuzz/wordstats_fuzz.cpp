@@ -17,21 +17,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const FrequencyResult frequency = WordFrequency(text);
     std::int64_t sum = 0;
-    for (std::int64_t n : frequency.FreqCounts) {
+    std::set<std::u16string> distinct;
+    for (const WordCount &row : frequency.words) {
+        const std::int64_t n = row.count;
+        distinct.insert(row.word);
         if (n <= 0)
             fuzz::fail("a listed word that never occurs");
         sum += n;
     }
     if (sum != frequency.WordTotal)
         fuzz::fail("the frequencies do not add up to the word total");
-    if (std::set<std::u16string>(frequency.FreqWords.begin(), frequency.FreqWords.end()).size() !=
-        frequency.FreqWords.size())
+    if (distinct.size() != frequency.words.size())
         fuzz::fail("a word listed twice");
 
     const GradeResult grades = VocabularyGrades(language, text);
-    if (grades.GradeWords.size() != grades.GradeCodes.size() ||
-        grades.GradeWords.size() != grades.GradeCounts.size())
-        fuzz::fail("the grade columns differ in length");
+    std::int64_t groupTokens = 0;
+    for (const GradeGroupTotals &group : grades.groups)
+        groupTokens += group.tokens;
+    if (groupTokens != grades.graded.tokens || grades.graded.tokens > grades.WordTotal)
+        fuzz::fail("the grade groups do not add up");
 
     PieceList words;
     ScanPieces(text, PieceScan::Raw, words);

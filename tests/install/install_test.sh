@@ -26,6 +26,15 @@ deb)
         grep -q "$p" <<<"$depends" || fail "the package does not depend on $p: $depends"
     done
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+    # Debian's own check of the package: no errors.
+    if command -v lintian >/dev/null; then
+        lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || { cat "$work/lintian"; fail "lintian"; }
+    else
+        fail "lintian is not installed (scripts/setup.sh installs it)"
+    fi
+    for f in copyright changelog.gz DATA-SOURCES.md; do
+        dpkg-deb -c "$deb" | grep -q "/usr/share/doc/yuedu/$f\$" || fail "no /usr/share/doc/yuedu/$f"
+    done
     dpkg-deb -x "$deb" "$work/root"
     root=$work/root/usr
     ;;
@@ -37,7 +46,7 @@ esac
 
 for f in bin/yuedu bin/yuedu-cli share/applications/yuedu.desktop share/mime/packages/yuedu.xml \
     share/man/man1/yuedu.1.gz share/man/man1/yuedu-cli.1.gz share/yuedu/gdphvbdn.byt \
-    share/yuedu/dpphvbdn.byt share/yuedu/phwdvbdn.byt share/yuedu/userword.apd; do
+    share/yuedu/dpphvbdn.byt share/yuedu/phwdvbdn.byt share/yuedu/userword.apd share/yuedu/manifest.txt; do
     [ -e "$root/$f" ] || fail "$f is not installed"
 done
 for size in 16 22 24 32 48 64 128 256; do

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "common/errors.h"
+#include "common/version.h"
 #include "databuild/bopomofo.h"
 #include "databuild/dataset.h"
 #include "databuild/fillreport.h"
@@ -14,6 +15,7 @@
 #include "databuild/tablewriter.h"
 #include "langdata/codepage950.h"
 #include "langdata/languagedata.h"
+#include "langdata/sha256.h"
 #include "langdata/textcodec.h"
 
 using namespace yuedu;
@@ -251,6 +253,15 @@ int run(const Options &o) {
     outputs.add(o.out / kSegFileName, segImage);
     outputs.add(o.out / kSenseFileName, senseImage);
     outputs.add(o.out / kUserWordFileName, userWords);
+    // What the programs check the files against: a changed byte is a damaged file. The user's
+    // words are the user's to edit and stay out of it.
+    std::vector<ManifestEntry> manifest;
+    for (const auto &[name, image] :
+         {std::pair{kGradeFileName, &gradeImage}, std::pair{kSegFileName, &segImage},
+          std::pair{kSenseFileName, &senseImage}})
+        manifest.push_back({name, image->size(), sha256Hex(*image)});
+    outputs.add(o.out / kManifestFileName,
+                manifestText(std::string("yuedu-databuild ") + kVersion, manifest));
     const std::string text = report.text();
     outputs.add(o.out / kReportFileName, text);
     outputs.commit();

@@ -61,6 +61,45 @@ TEST_F(ArticleProfileTest, CharacterAndSentencePassesCountMarksAsTheyStand) {
     }
 }
 
+TEST_F(ArticleProfileTest, LineEndsCountAsCrLfWhateverTheTextHas) {
+    // After a lone LF or CR the next character used to skip the mark test.
+    const std::u16string crlf = u"字天\r\n。字\r\n「字」\r\n！天，\r\n\r\n；字";
+    ASSERT_EQ(run(crlf), ProfileOutcome::Done);
+    const ProfileResult expected = profile;
+    // The CR LF reading: the mark after a line end is tested unless a mark or bracket came
+    // just before the line end.
+    EXPECT_EQ(expected.ClauseMarks, u"。，");
+    for (const std::u16string end : {u"\n", u"\r", u"\n\r"}) {
+        std::u16string text = crlf;
+        for (std::size_t at; (at = text.find(u"\r\n")) != std::u16string::npos;)
+            text.replace(at, 2, end == u"\n\r" ? (at % 2 ? u"\n" : u"\r") : end);
+        ASSERT_EQ(run(text), ProfileOutcome::Done);
+        EXPECT_EQ(profile.ProfileTotals, expected.ProfileTotals);
+        EXPECT_EQ(profile.ClauseMarks, expected.ClauseMarks);
+    }
+}
+
+TEST_F(ArticleProfileTest, HanziWithoutARecordCountInLengthAndDistinctOnly) {
+    // 邨 is no Big5 character; U+20000 lies beyond the BMP.
+    ASSERT_EQ(run(u"字天，邨。邨\U00020000"), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kHanziCount), 5);
+    EXPECT_EQ(profile.entry(kDistinctHanzi), 4);
+    EXPECT_EQ(profile.extraHanzi, 3);
+    EXPECT_EQ(profile.extraDistinct, 2);
+    // The mark after 邨 is tested like any mark after a hanzi.
+    EXPECT_EQ(profile.ClauseMarks, u"，。");
+    // Record-based means stay those of 字 and 天.
+    EXPECT_EQ(profile.entry(kMeanCoefficient), 15000);
+    EXPECT_EQ(profile.entry(kMeanStrokes), 500);
+    EXPECT_EQ(profile.entry(kLevel1Count) + profile.entry(kLevel1Count + 1), 2);
+    EXPECT_EQ(profile.ProfileDistinct, u"字天");
+
+    ASSERT_EQ(run(u"邨邨"), ProfileOutcome::Done);
+    EXPECT_EQ(profile.entry(kHanziCount), 2);
+    EXPECT_FALSE(profile.hasData(kMeanStrokes));
+    EXPECT_FALSE(profile.hasData(kMeanCoefficient));
+}
+
 TEST_F(ArticleProfileTest, MeasuresAreMeansOverTheTableCharacters) {
     ASSERT_EQ(run(u"字天"), ProfileOutcome::Done);
     EXPECT_EQ(profile.entry(kMeanCoefficient), 15000); // mean coefficient 1.5

@@ -28,7 +28,7 @@ protected:
 TEST_F(CharattriTest, CharactersOutsideTheTablesChangeNothing) {
     for (std::u16string_view ch : {u"", u"a", u" ", u"。", u"「", u"\u263A"})
         add(ch);
-    EXPECT_EQ(profile.ProfileTotals, (std::array<double, 23>{}));
+    EXPECT_EQ(profile.ProfileTotals, (ProfileFigures{}));
     EXPECT_EQ(profile.RadicalSeen, (std::array<std::int16_t, kRadicals + 1>{}));
 }
 
@@ -69,7 +69,7 @@ TEST_F(CharattriTest, NegativeCoefficientSkipsTheCharacter) {
     std::uint8_t *rec = testdata::detailBytes(*data, u'字');
     rec[40] = 0x80;
     add(u"字");
-    EXPECT_EQ(profile.ProfileTotals, (std::array<double, 23>{}));
+    EXPECT_EQ(profile.ProfileTotals, (ProfileFigures{}));
     EXPECT_EQ(profile.RadicalSeen[39], 0);
 }
 
@@ -110,8 +110,9 @@ TEST(CharRecord, DetailRecordNumbersAddressOnlyRecordsInsideTheTable) {
         data.CharDetailTable[1] = static_cast<std::uint8_t>(c.number & 0xFF);
         const auto rec = detailRecord(data, 0);
         ASSERT_EQ(rec.has_value(), c.present) << c.number;
-        if (c.present)
+        if (c.present) {
             EXPECT_EQ(rec->data(), data.CharDetailTable.data() + 26122 + (c.number - 1) * 44);
+        }
     }
 }
 

@@ -8,9 +8,9 @@ namespace yuedu::article {
 namespace {
 
 TEST(ProfileFields, DividedEntriesShowTheirScale) {
-    std::array<double, 23> totals{};
-    totals[11] = -1073; // a grade below zero
-    totals[1] = 5200;
+    ProfileFigures totals{};
+    totals[kEstimatedGrade] = -1073; // a grade below zero
+    totals[kMeanCoefficient] = 5200;
     const auto &fields = profileFields();
     EXPECT_EQ(profileFieldText(fields[10], totals), u"岷丘年級數﹦-1.073");
     EXPECT_EQ(profileFieldText(fields[0], totals), u"葦氏認知係數﹦ .52");

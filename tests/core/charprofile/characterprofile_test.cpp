@@ -37,9 +37,9 @@ protected:
 TEST_F(CharacterProfileTest, DecodesEveryFigureInEntryOrder) {
     run(u"天");
     ASSERT_TRUE(profile.ProfileFound);
-    const std::array<std::int32_t, 26> expected = {
-        0, 1,    1001,  2,  2001, 3,   3001, 4,   4001, 5,    5001, 6, 6001,
-        7, 7001, 65535, 42, 101,  202, 303,  404, 505,  1234, 4321, 3, 300};
+    const std::array<std::int32_t, 25> expected = {
+        1,    1001,  2,  2001, 3,   3001, 4,   4001, 5,    5001, 6, 6001, 7,
+        7001, 65535, 42, 101,  202, 303,  404, 505,  1234, 4321, 3, 300};
     EXPECT_EQ(profile.WordProfile, expected);
 }
 
@@ -48,7 +48,7 @@ TEST_F(CharacterProfileTest, NonTableCharactersAndMissingRecordsAreNotFound) {
         run(u"天"); // a found profile first: it must not linger
         run(ch);
         EXPECT_FALSE(profile.ProfileFound);
-        EXPECT_EQ(profile.WordProfile, (std::array<std::int32_t, 26>{}));
+        EXPECT_EQ(profile.WordProfile, (std::array<std::int32_t, 25>{}));
     }
 }
 
@@ -58,13 +58,13 @@ TEST_F(CharacterProfileTest, LevelTakesTheLowBitsAndCoefficientBothBytes) {
     rec[40] = 0x01;
     rec[41] = 0x2C;
     run(u"天");
-    EXPECT_EQ(profile.WordProfile[24], 7);
-    EXPECT_EQ(profile.WordProfile[25], 300);
-    EXPECT_EQ(wordProfileText(25, profile.WordProfile[25]), u"3");
+    EXPECT_EQ(profile.figure(24), 7);
+    EXPECT_EQ(profile.figure(25), 300);
+    EXPECT_EQ(wordProfileText(25, profile.figure(25)), u"3");
     rec[40] = 0xFF;
     rec[41] = 0xFF;
     run(u"天");
-    EXPECT_EQ(profile.WordProfile[25], 65535); // unsigned
+    EXPECT_EQ(profile.figure(25), 65535); // unsigned
 }
 
 TEST(CharProfileNoData, FieldsNoRecordFillsAreEmptyAndFilledZerosAreShown) {

@@ -46,11 +46,29 @@ TEST(SegmentedText, EverythingButHanziIsPassedOver) {
         {u"甲乙 abc 12\r\n甲乙", u"甲乙|甲乙"},
         {u"甲，乙", u"甲|乙"},             // a symbol splits what would be a word
         {u"甲乙\u3000甲乙", u"甲乙|甲乙"}, // full-width blank (a Big5 symbol)
-        {u"甲乙é😀甲乙", u"甲乙|甲乙"},     // no Big5 code at all
+        {u"甲乙é😀甲乙", u"甲乙|甲乙"},     // no Big5 code and no hanzi
         {u"甲乙\u2593甲乙", u"甲乙|甲乙"}, // Big5 F9FE, beyond the last table character
     };
     for (const auto &c : cases)
         EXPECT_EQ(wordsOf(fixture().divide(c.text)), c.expected);
+}
+
+TEST(SegmentedText, HanziWithoutARecordAreWordsOfTheirOwn) {
+    EXPECT_EQ(wordsOf(fixture().divide(u"甲乙邨甲乙")), u"甲乙|邨|甲乙");
+    EXPECT_EQ(wordsOf(fixture().divide(u"邨\U00020000\U00020000甲乙")),
+              u"邨|\U00020000|\U00020000|甲乙");
+    // A lone surrogate is no character and is passed over.
+    EXPECT_EQ(wordsOf(fixture().divide(std::u16string(u"甲乙") + char16_t(0xD840))), u"甲乙");
+}
+
+TEST(SegmentedText, LineEndsOfEveryKindSegmentAlike) {
+    const std::u16string crlf = u"甲乙\r\n甲\r\n乙甲乙\r\n";
+    for (const char16_t *end : {u"\n", u"\r"}) {
+        std::u16string text = crlf;
+        for (std::size_t at; (at = text.find(u"\r\n")) != std::u16string::npos;)
+            text.replace(at, 2, end);
+        EXPECT_EQ(fixture().divide(text), fixture().divide(crlf));
+    }
 }
 
 TEST(SegmentedText, EmptyTextGivesNothingAndTextWithoutHanziGivesALineEnd) {

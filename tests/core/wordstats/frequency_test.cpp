@@ -17,8 +17,8 @@ struct Row {
 std::vector<Row> frequency(std::u16string text, std::int64_t *total = nullptr) {
     const FrequencyResult t = WordFrequency(text);
     std::vector<Row> rows;
-    for (std::size_t i = 0; i < t.FreqWords.size(); ++i)
-        rows.push_back({t.FreqWords[i], t.FreqCounts[i], t.percentText(i)});
+    for (std::size_t i = 0; i < t.words.size(); ++i)
+        rows.push_back({t.words[i].word, t.words[i].count, t.percentText(i)});
     if (total)
         *total = t.WordTotal;
     return rows;

@@ -99,21 +99,21 @@ TEST(VocabularyGrades, ListsEveryDistinctWordWithCountGradeAndGroup) {
     std::u16string text = u"山  天地  山  \r\n" + std::u16string(1, ranked(300)) + u"    火  \r\n";
     const GradeResult t = VocabularyGrades(data(), text);
     EXPECT_EQ(t.WordTotal, 6);
-    ASSERT_EQ(t.GradeWords.size(), 5u);
+    ASSERT_EQ(t.words.size(), 5u);
     // "" < 天地 (U+5929) < 山 (U+5C71) < 火 (U+706B); ranked(300) sorts by its code point.
     std::vector<std::pair<std::u16string, std::u16string>> shown;
-    for (std::size_t i = 0; i < t.GradeWords.size(); ++i)
-        shown.emplace_back(t.GradeWords[i], t.gradeText(i));
+    for (std::size_t i = 0; i < t.words.size(); ++i)
+        shown.emplace_back(t.words[i].word, t.gradeText(i));
     EXPECT_EQ(shown.front(), (std::pair<std::u16string, std::u16string>{u"", u"0.5"}));
     auto at = [&](const std::u16string &w) {
-        for (std::size_t i = 0; i < t.GradeWords.size(); ++i)
-            if (t.GradeWords[i] == w)
+        for (std::size_t i = 0; i < t.words.size(); ++i)
+            if (t.words[i].word == w)
                 return i;
         ADD_FAILURE() << "missing word";
         return std::size_t(0);
     };
     EXPECT_EQ(t.gradeText(at(u"山")), u"2.3");
-    EXPECT_EQ(t.GradeCounts[at(u"山")], 2);
+    EXPECT_EQ(t.words[at(u"山")].count, 2);
     EXPECT_EQ(t.gradeText(at(u"天地")), u"1.2");
     EXPECT_EQ(t.gradeText(at(std::u16string(1, ranked(300)))), u"3.0");
     EXPECT_EQ(t.gradeText(at(u"火")), u"7.5");
@@ -126,28 +126,46 @@ TEST(VocabularyGrades, ListsEveryDistinctWordWithCountGradeAndGroup) {
     EXPECT_EQ(nodes[7].words, u"火\r\n"); // 未出現
     EXPECT_EQ(report::nodeClickText(nodes[0]), u"【 年級查詢 】\r\n");
     EXPECT_EQ(report::nodeClickText(nodes[2]), u"【 二年級 】\r\n山\r\n");
+
+    // The groups count words, never the empty piece: 天地 | 山 山 | ranked(300) | 火.
+    const std::pair<std::int64_t, std::int64_t> groups[kGradeGroupCount] = {
+        {1, 1}, {1, 2}, {1, 1}, {0, 0}, {0, 0}, {0, 0}, {1, 1}};
+    for (int g = 0; g < kGradeGroupCount; ++g) {
+        EXPECT_EQ(t.groups[static_cast<std::size_t>(g)].types, groups[g].first) << g;
+        EXPECT_EQ(t.groups[static_cast<std::size_t>(g)].tokens, groups[g].second) << g;
+    }
+    EXPECT_EQ(t.graded.types, 4);
+    EXPECT_EQ(t.graded.tokens, 5);
+    EXPECT_DOUBLE_EQ(t.tokenShare(1), 0.4);
+    EXPECT_DOUBLE_EQ(t.typeShare(1), 0.25);
+    EXPECT_EQ(t.tokenShare(7), 0.0);
 }
 
 TEST(VocabularyGrades, OneWordRepeatedGivesOneRow) {
     const GradeResult t = VocabularyGrades(data(), u"山  山  山  \r\n");
-    EXPECT_EQ(t.GradeWords, (std::vector<std::u16string>{u"山"}));
-    EXPECT_EQ(t.GradeCounts, (std::vector<std::int64_t>{3}));
-    EXPECT_EQ(t.GradeCodes, (std::vector<std::int64_t>{23}));
+    ASSERT_EQ(t.words.size(), 1u);
+    EXPECT_EQ(t.words[0].word, u"山");
+    EXPECT_EQ(t.words[0].count, 3);
+    EXPECT_EQ(t.words[0].code, 23);
 }
 
 TEST(VocabularyGrades, TheLastWordInOrderHasItsOwnCodeAlsoWhenItOccursOnce) {
     // 天地 (U+5929) sorts before 山 (U+5C71)
     const GradeResult t = VocabularyGrades(data(), u"山  天地  天地  \r\n");
-    EXPECT_EQ(t.GradeWords, (std::vector<std::u16string>{u"天地", u"山"}));
-    EXPECT_EQ(t.GradeCodes, (std::vector<std::int64_t>{12, 23}));
-    EXPECT_EQ(t.GradeCounts, (std::vector<std::int64_t>{2, 1}));
+    ASSERT_EQ(t.words.size(), 2u);
+    EXPECT_EQ(t.words[0].word, u"天地");
+    EXPECT_EQ(t.words[0].code, 12);
+    EXPECT_EQ(t.words[0].count, 2);
+    EXPECT_EQ(t.words[1].word, u"山");
+    EXPECT_EQ(t.words[1].code, 23);
+    EXPECT_EQ(t.words[1].count, 1);
 }
 
 TEST(VocabularyGrades, TextsWithoutWordsOrWithOnlyEmptyPiecesGiveNoRows) {
     for (std::u16string text : {std::u16string(u"山水"), std::u16string(u"    \r\n")}) {
         const GradeResult t = VocabularyGrades(data(), text);
-        EXPECT_TRUE(t.GradeWords.empty());
-        EXPECT_TRUE(t.GradeCodes.empty());
+        EXPECT_TRUE(t.words.empty());
+        EXPECT_EQ(t.graded.tokens, 0);
     }
 }
 

@@ -96,7 +96,7 @@ TEST(SenseClasses, AWordIsClassifiedWhereverTheLinesBreak) {
     EXPECT_EQ(p.SenseClassLists[44], u"地\r\n");
     EXPECT_EQ(p.SenseClassLists[1], u"人們\r\n");
     EXPECT_EQ(p.SenseClassLists[7], u"小朋友\r\n");
-    EXPECT_EQ(p.FreqWords.size(), 5u);
+    EXPECT_EQ(p.words.size(), 5u);
     EXPECT_EQ(p.classifiedCount(), 5);
 }
 

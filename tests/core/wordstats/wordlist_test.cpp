@@ -44,13 +44,26 @@ TEST(PieceScan, CutsAtDoubleBlanksAsTheSegmenterWritesThem) {
          u"甲 乙  丙  \r\n",
          {u"甲 乙", u"丙"},
          {u"甲 乙", u"丙"}},
-        {"only the first line break of a piece is dropped",
+        {"every line break ends a word",
          u"天  a\r\nb\r\n地  \r\n",
-         {u"天", u"b\r\n地"},
+         {u"天", u"a", u"b", u"地"},
          {u"天", u"a\r\nb\r\n地"}},
+        {"hand-segmented lines: the last word of each line counts",
+         u"天  地\r\n人  們\n日  月\r星\r\n",
+         {u"天", u"地", u"人", u"們", u"日", u"月", u"星"},
+         {u"天", u"地\r\n人", u"們\n日"}},
+        {"the segmenter's line ends give no empty words",
+         u"天  \r\n地  \n人  \r星  \r\n\r\n",
+         {u"天", u"地", u"人", u"星"},
+         {u"天", u"\r\n地", u"\n人", u"\r星"}},
         {"tabs and full-width blanks stay", u"\t天\u3000  \r\n", {u"\t天\u3000"}, {u"\t天\u3000"}},
         {"punctuation is a piece like any other", u"。  天  \r\n", {u"。", u"天"}, {u"。", u"天"}},
-        {"no double blank", u"天地人\r\n", {}, {}},
+        {"a line end alone ends a word", u"天地人\r\n", {u"天地人"}, {}},
+        {"the end of the text ends a word", u"天地人", {u"天地人"}, {}},
+        {"and so does the end of a last line segmented by hand",
+         u"天  地  人",
+         {u"天", u"地", u"人"},
+         {u"天", u"地"}},
         {"empty text", u"", {}, {}},
         {"blanks only", u"      ", {}, {}},
         // Leading blanks shorten the bound but the scan runs over the text as it is.
@@ -129,6 +142,13 @@ TEST(GroupRuns, ClosesEveryRunIncludingALastRunOfOne) {
     EXPECT_EQ(runs({u"甲", u"乙"}), (Runs{{u"乙", 1}, {u"甲", 1}}));
     EXPECT_EQ(runs({u"", u"甲", u""}), (Runs{{u"", 2}, {u"甲", 1}}));
     EXPECT_EQ(runs({}), Runs{});
+}
+
+TEST(PieceScan, UnixLineEndsGiveTheWordsOfWindowsLineEnds) {
+    EXPECT_EQ(scan(u"天  地  \n天  人  \n", PieceScan::Clean),
+              scan(u"天  地  \r\n天  人  \r\n", PieceScan::Clean));
+    EXPECT_EQ(scan(u"天  地  \r天  人  \r", PieceScan::Clean),
+              scan(u"天  地  \r\n天  人  \r\n", PieceScan::Clean));
 }
 
 TEST(PieceScan, UnixLineEndsGiveTheWordsOfWindowsLineEndsOnceTurnedIntoCrLf) {

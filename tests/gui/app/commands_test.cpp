@@ -205,7 +205,7 @@ private slots:
         app.trigger("MDImnuphfreq");
         auto *window = app.main->findChild<FrequencyWindow *>(QStringLiteral("frmphfreq"));
         QVERIFY(window);
-        QCOMPARE(window->phListView()->topLevelItemCount(), 2);
+        QCOMPARE(window->wordList()->topLevelItemCount(), 2);
         auto *source = window->findChild<QLabel *>(QStringLiteral("lblSource"));
         QVERIFY(source->text().contains(QStringLiteral("first.txt")));
 
@@ -215,8 +215,8 @@ private slots:
         answerNoticeWith("cmdOK");
         app.trigger("MDImnuphfreq");
         QCOMPARE(app.main->findChildren<FrequencyWindow *>().size(), 1);
-        QCOMPARE(window->phListView()->topLevelItemCount(), 1);
-        QCOMPARE(window->phListView()->topLevelItem(0)->text(0), QStringLiteral("宇宙"));
+        QCOMPARE(window->wordList()->topLevelItemCount(), 1);
+        QCOMPARE(window->wordList()->topLevelItem(0)->text(0), QStringLiteral("宇宙"));
         QVERIFY(source->text().contains(QStringLiteral("second.txt（選取範圍）")));
         QVERIFY(window->findChild<QLabel *>(QStringLiteral("lblSummary"))
                     ->text()

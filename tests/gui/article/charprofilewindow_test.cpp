@@ -1,10 +1,10 @@
 // The character profile window: paging, the demonstration and the farewell.
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "../../core/article/articletestdata.h"
 #include "charprofile/charprofilewindow.h"
@@ -148,18 +148,27 @@ private slots:
         QCOMPARE(shown(), QStringLiteral("屬"));
     }
 
-    void demonstrationPausesWhileTheWindowStaysResponsive() {
+    void demonstrationWaitsAfterEveryCharacter() {
         m_window->setStepDelay(0.05);
+        QStringList shownAtWait;
+        QList<double> waits;
+        m_window->setWait([&](double seconds) {
+            waits << seconds;
+            shownAtWait << shown();
+        });
         start(QStringLiteral("天"));
-        int ticks = 0;
-        QTimer timer;
-        connect(&timer, &QTimer::timeout, [&] { ++ticks; });
-        timer.start(10);
-        QElapsedTimer clock;
-        clock.start();
         m_window->demonstrate();
-        QVERIFY(clock.elapsed() >= 50 * (CharProfileWindow::kDemoText.size() - 1));
-        QVERIFY(ticks > 10);
+        QCOMPARE(waits.size(), CharProfileWindow::kDemoText.size());
+        QVERIFY(std::all_of(waits.begin(), waits.end(), [](double s) { return s == 0.05; }));
+        QCOMPARE(shownAtWait.join(QString()), CharProfileWindow::kDemoText);
+    }
+
+    void theRealDelayKeepsTheWindowResponsive() {
+        bool handled = false;
+        QMetaObject::invokeMethod(
+            m_window.get(), [&] { handled = true; }, Qt::QueuedConnection);
+        CharProfileWindow::delay(0);
+        QVERIFY(handled);
     }
 
     void farewellHidesButtonsAndWindow() {
@@ -176,10 +185,14 @@ private slots:
     }
 
     void startDuringTheDemonstrationStopsIt() {
-        m_window->setStepDelay(0.02);
+        int waits = 0;
+        m_window->setWait([&](double) {
+            if (++waits == 5)
+                start(QStringLiteral("地人"));
+        });
         start(QStringLiteral("天"));
-        QTimer::singleShot(100, m_window.get(), [this] { start(QStringLiteral("地人")); });
         m_window->demonstrate();
+        QCOMPARE(waits, 5);
         QCOMPARE(shown(), QStringLiteral("地"));
         QCOMPARE(m_window->position(), 1);
         QCOMPARE(m_window->profileCharList(), QStringLiteral("地人"));

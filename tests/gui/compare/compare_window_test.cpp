@@ -122,9 +122,10 @@ private slots:
         wordstats::GradeWindow window;
         auto result = std::make_shared<wordstats::GradeResult>();
         // Grade 1.5 three times, grade 2.5 once, and the empty piece, which is no word.
-        result->GradeWords = {u"", u"乙", u"甲"};
-        result->GradeCounts = {4, 1, 3};
-        result->GradeCodes = {5, 25, 15};
+        result->words = {{u"", 4, 5}, {u"乙", 1, 25}, {u"甲", 3, 15}};
+        result->groups[0] = {1, 3};
+        result->groups[1] = {1, 1};
+        result->graded = {2, 4};
         window.setResult(result, {});
         window.findChild<QPushButton *>(QStringLiteral("cmdChart"))->click();
         auto *panel = window.findChild<ui::ChartPanel *>();

@@ -135,7 +135,7 @@ private slots:
         FrequencyWindow window;
         window.setResult(std::make_shared<FrequencyResult>(WordFrequency(u"這不是斷過詞的文字。")),
                          named("a.txt"));
-        QCOMPARE(window.phListView()->topLevelItemCount(), 0);
+        QCOMPARE(window.wordList()->topLevelItemCount(), 0);
         auto *summary = window.findChild<QLabel *>(QStringLiteral("lblSummary"));
         QVERIFY(summary && summary->text().contains(QStringLiteral("兩個空白")));
         QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("cmdExport"))->isEnabled());
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(box->toPlainText(), QStringLiteral("【 年級查詢 】\n"));
         clickNode(tree, root->child(6));
         QCOMPARE(box->toPlainText(), QStringLiteral("【 未出現 】\n火\n"));
-        QCOMPARE(window.GradeNodeTexts(2), QStringLiteral("天地\r\n"));
+        QCOMPARE(window.nodeWords(2), QStringLiteral("天地\r\n"));
 
         clickHeader(list, 1); // 年級數 descending
         QCOMPARE(column(list, 0).first(), QStringLiteral("火"));
@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(box->toPlainText(), QStringLiteral("【 組構 】\n社會\n學校\n"));
         clickNode(tree, tree->topLevelItem(0));
         QCOMPARE(box->toPlainText(), QStringLiteral("【 總類 】\n"));
-        QCOMPARE(window.SenseNodeTexts(2), QStringLiteral("你\r\n我\r\n"));
+        QCOMPARE(window.nodeWords(2), QStringLiteral("你\r\n我\r\n"));
     }
 
     void senseTreeWithoutClassifiedWordsHasTheTwelveCategoriesAlone() {
@@ -235,7 +235,7 @@ private slots:
         SenseTreeWindow window;
         window.setResult(std::make_shared<SenseResult>(SenseClasses(data, u"山  水  \r\n")),
                          named("a.txt"));
-        auto *tree = window.phsynTreeView();
+        auto *tree = window.senseTree();
         QCOMPARE(tree->topLevelItemCount(), 12);
         for (int i = 0; i < 12; ++i)
             QCOMPARE(tree->topLevelItem(i)->childCount(), 0);
