@@ -48,3 +48,15 @@ measure charprofile charprofile --data-dir "$data" "$text"
 measure freq freq --data-dir "$data" "$work/segmented.txt"
 measure grades grades --data-dir "$data" "$work/segmented.txt"
 measure senses senses --data-dir "$data" "$work/segmented.txt"
+
+# Words in context, on the kept segmentation of the text (made by the first, unmeasured run).
+export YUEDU_CACHE_DIR="$work/cache"
+/usr/bin/time -f '%e s elapsed, %M KB peak' -o "$work/t" \
+    "$cli" concord --data-dir "$data" 的 "$text" >/dev/null 2>&1
+echo "segmenting and keeping the text once: $(cat "$work/t")"
+"$cli" freq --data-dir "$data" "$work/segmented.txt" 2>/dev/null | head -n 20000 >"$work/ref.tsv"
+measure "concord 的 (kept)" concord --data-dir "$data" 的 "$text"
+measure "concord 因為 (kept)" concord --data-dir "$data" --sort left1 因為 "$text"
+measure "collocates (kept)" collocates --data-dir "$data" 的 "$text"
+measure "keywords (kept)" keywords --data-dir "$data" --reference "$work/ref.tsv" "$text"
+measure "ngrams -n 3 (kept)" ngrams --data-dir "$data" -n 3 --min-freq 5 "$text"

@@ -52,6 +52,9 @@ def test_word_statistics(analyzer, text_file, tmp_path):
     freq = [(w, int(c), float(p), int(o)) for w, c, p, o in tsv(cli("freq", segmented))]
     assert list(analyzer.frequency(text)) == freq
     assert list(analyzer.frequency(words)) == freq
+    frame = analyzer.frequency(words).to_pandas()
+    assert list(frame.columns) == ["word", "count", "percent", "order"]
+    assert list(frame.itertuples(index=False, name=None)) == freq
 
     out = cli("grades", "--tree", segmented)
     table, tree = out.split("\n\n")
@@ -97,3 +100,20 @@ def _summed(tables):
         for word, count in counts.items():
             total[word] = total.get(word, 0) + count
     return total
+
+
+def test_readme_example_prints_what_it_says():
+    import re
+    import subprocess
+    import sys
+
+    from conftest import TOP
+
+    readme = (TOP / "README.md").read_text(encoding="utf-8")
+    section = readme[readme.index("## Python"):]
+    code = re.search(r"```python\n(.*?)```", section, re.S).group(1)
+    shown = re.search(r"\nprints\n\n((?:    .*\n)+)", section).group(1)
+    expected = "".join(line[4:] + "\n" for line in shown.splitlines())
+    done = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
+                          check=True)
+    assert done.stdout == expected

@@ -24,11 +24,12 @@ def test_threads_share_one_analyzer(analyzer, realistic):
     assert together == alone * 4
 
 
-def cli_warnings(data_dir):
+def cli_problems(data_dir):
+    """The files and what is wrong with them, as yuedu-cli's error lists them."""
     done = subprocess.run([str(CLI), "profile", "--data-dir", str(data_dir), str(STORY)],
                           capture_output=True, text=True)
-    prefix = "yuedu-cli: warning: "
-    return [line[len(prefix):] for line in done.stderr.splitlines() if line.startswith(prefix)]
+    assert done.returncode != 0
+    return [line[2:] for line in done.stderr.splitlines() if line.startswith("  ")]
 
 
 def test_missing_and_damaged_data(tmp_path):
@@ -36,8 +37,8 @@ def test_missing_and_damaged_data(tmp_path):
     with pytest.raises(yuedu.DataError) as caught:
         yuedu.Analyzer(missing)
     assert caught.value.path.startswith(str(missing))
-    # The same problems, in the same words, as the command line's warnings.
-    assert str(caught.value).splitlines() == cli_warnings(missing)
+    # The same problems, in the same words, as the command line's error.
+    assert str(caught.value).splitlines() == cli_problems(missing)
 
     damaged = tmp_path / "damaged"
     shutil.copytree(DATA, damaged)
@@ -46,7 +47,7 @@ def test_missing_and_damaged_data(tmp_path):
     with pytest.raises(yuedu.DataError) as caught:
         yuedu.Analyzer(damaged)
     assert caught.value.path == str(seg)
-    assert str(caught.value).splitlines() == cli_warnings(damaged)
+    assert str(caught.value).splitlines() == cli_problems(damaged)
     with pytest.warns(yuedu.DataWarning):
         incomplete = yuedu.Analyzer(damaged, allow_incomplete_data=True)
     assert incomplete.segment("小明今天很早就起床了。")  # goes on, as the command line does

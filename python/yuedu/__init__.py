@@ -39,7 +39,7 @@ for _error in (Error, IoError, FormatError):
 
 class DataError(Error):
     """The data files are missing or damaged. ``path`` is the first file at fault and
-    ``problems`` lists every (path, message), as ``yuedu-cli`` warns about them."""
+    ``problems`` lists every (path, message), as ``yuedu-cli`` lists them."""
 
     def __init__(self, problems):
         self.problems = list(problems)
@@ -104,9 +104,9 @@ class Analyzer:
 
     ``data_dir=None`` looks for the data as ``yuedu-cli`` does: ``$YUEDU_DATA_DIR``, then beside
     the package (the data pip installed with it), then the installed data folder. Missing or
-    damaged data files raise ``DataError`` naming the file; with ``allow_incomplete_data`` they
-    are ``DataWarning`` warnings instead and the analyses go on as far as the data allows, as
-    ``yuedu-cli`` does.
+    damaged data files raise ``DataError`` naming the file, as ``yuedu-cli`` refuses them; with
+    ``allow_incomplete_data`` they are ``DataWarning`` warnings instead and the analyses go on
+    with the tables that could be read.
 
     One Analyzer may be used from any number of threads at once: the data is read-only and every
     analysis releases the GIL while it runs."""
@@ -117,7 +117,7 @@ class Analyzer:
         problems = self._engine.problems()
         if problems and not allow_incomplete_data:
             raise DataError(problems)
-        # As yuedu-cli does: warn, and go on with the tables that could not be read as zeros.
+        # Asked for: warn, and go on with the tables that could not be read as zeros.
         for path, message in problems:
             warnings.warn(f"{path}: {message}", DataWarning, stacklevel=2)
 

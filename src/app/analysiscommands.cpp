@@ -6,6 +6,7 @@
 #include "app/appcontext.h"
 #include "app/longtask.h"
 #include "app/mainwindow.h"
+#include "app/wordcontextcommands.h"
 #include "app/worktext.h"
 #include "article/articleattributes.h"
 #include "article/articleprofile.h"
@@ -287,24 +288,33 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
 
     ui::ResultSource source = activeSource();
     const LanguageData &data = m_main.context().data;
-    std::u16string text = workText(m_main.activeTextBox()).toStdU16String();
-    const long long length = static_cast<long long>(text.size());
+    // Shared with the result window, which looks double-clicked words up in it.
+    auto text =
+        std::make_shared<const std::u16string>(workText(m_main.activeTextBox()).toStdU16String());
+    const long long length = static_cast<long long>(text->size());
 
     switch (which) {
     case WordStatistic::Senses:
         if (auto result = runAnalysis<SenseResult>(
-                length, [&data, text = std::move(text)] { return SenseClasses(data, text); }))
-            present(m_senseWindow, std::move(result), std::move(source));
+                length, [&data, text] { return SenseClasses(data, *text); })) {
+            present(m_senseWindow, std::move(result), source);
+            // A word double-clicked there is looked up in the text the result came from.
+            m_main.wordContext().updateWords(m_senseWindow, text, source);
+        }
         return;
     case WordStatistic::Grades:
         if (auto result = runAnalysis<GradeResult>(
-                length, [&data, text = std::move(text)] { return VocabularyGrades(data, text); }))
-            present(m_gradeWindow, std::move(result), std::move(source));
+                length, [&data, text] { return VocabularyGrades(data, *text); })) {
+            present(m_gradeWindow, std::move(result), source);
+            m_main.wordContext().updateWords(m_gradeWindow, text, source);
+        }
         return;
     case WordStatistic::Frequency:
-        if (auto result = runAnalysis<FrequencyResult>(
-                length, [text = std::move(text)] { return WordFrequency(text); }))
-            present(m_frequencyWindow, std::move(result), std::move(source));
+        if (auto result =
+                runAnalysis<FrequencyResult>(length, [text] { return WordFrequency(*text); })) {
+            present(m_frequencyWindow, std::move(result), source);
+            m_main.wordContext().updateWords(m_frequencyWindow, text, source);
+        }
         return;
     }
 }

@@ -17,6 +17,7 @@
 #include "app/analysiscommands.h"
 #include "app/appcontext.h"
 #include "app/contentwindow.h"
+#include "app/wordcontextcommands.h"
 #include "common/version.h"
 #include "compare/comparewindow.h"
 #include "ui/richtextbox.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
     m_lastFont = ui::RichTextBox::defaultFont();
     m_commands = std::make_unique<AnalysisCommands>(*this);
+    m_wordContext = std::make_unique<WordContextCommands>(*this);
     createMenus();
     m_encodingLabel = new QLabel(this);
     m_encodingLabel->setObjectName(QStringLiteral("encodingLine"));
@@ -206,6 +208,17 @@ void MainWindow::createMenus() {
     command(words, "MDImnuphfreq", QStringLiteral("詞頻統計"), &AnalysisCommands::wordFrequency);
     command(words, "MDIphsyn", QStringLiteral("詞義類別"), &AnalysisCommands::senseClasses);
     command(words, "MDIphgrd", QStringLiteral("詞彙級別"), &AnalysisCommands::vocabularyGrades);
+    separator(words, "mnuphcontext");
+    WordContextCommands *w = m_wordContext.get();
+    auto context = [this, w](QMenu *m, const char *name, const QString &caption,
+                             void (WordContextCommands::*run)()) {
+        connect(addItem(m, name, caption), &QAction::triggered, this, [w, run] { (w->*run)(); });
+    };
+    context(words, "mnuphconcord", QStringLiteral("語境檢索"), &WordContextCommands::concordance);
+    context(words, "mnuphngram", QStringLiteral("詞串"), &WordContextCommands::clusters);
+    context(words, "mnuphcollocate", QStringLiteral("搭配詞"), &WordContextCommands::collocates);
+    context(words, "mnuphkeyword", QStringLiteral("關鍵詞"), &WordContextCommands::keywords);
+    separator(words, "mnuphstrucsep");
     unavailable(words, "mnuphstruc", QStringLiteral("構詞分析X"));
 
     QMenu *chars = menu("mnuwdattr", QStringLiteral("字彙屬性(&D)"));
@@ -407,8 +420,15 @@ void MainWindow::placeNewChild(QMdiSubWindow *sub) {
     sub->setGeometry(QRect(area.topLeft() + QPoint(k * step, k * step), size));
 }
 
-void MainWindow::onSubWindowActivated(QMdiSubWindow *) {
+void MainWindow::onSubWindowActivated(QMdiSubWindow *sub) {
+    if (auto *w = sub ? qobject_cast<DocumentWindow *>(sub->widget()) : nullptr)
+        m_lastDocument = w;
     updateEncodingLine();
+}
+
+DocumentWindow *MainWindow::lastDocument() const {
+    DocumentWindow *w = m_lastDocument.data();
+    return w && !w->isClosed() ? w : nullptr;
 }
 
 QString MainWindow::encodingLine() const {

@@ -25,6 +25,7 @@ namespace yuedu::app {
 
 struct AppContext;
 class AnalysisCommands;
+class WordContextCommands;
 
 inline constexpr int kMaxDocuments = 10;
 inline const QString kTooManyFiles =
@@ -42,12 +43,15 @@ public:
     Notice &notice() { return m_notice; }
     QMdiArea *mdiArea() const { return m_mdi; }
     AnalysisCommands &commands() { return *m_commands; }
+    WordContextCommands &wordContext() { return *m_wordContext; }
 
     // The open document windows, in the order they were opened.
     QList<DocumentWindow *> documents() const;
 
     // The document window in front, or nullptr when none is (or a result window is).
     DocumentWindow *activeDocument() const;
+    // The document window last in front (while a result window is), or nullptr.
+    DocumentWindow *lastDocument() const;
     ui::RichTextBox *activeTextBox() const;
 
     // A new untitled document window, shown and active; nullptr (and the user told why) when
@@ -158,6 +162,7 @@ private:
     QMdiArea *m_mdi;
     Notice m_notice;
     std::unique_ptr<AnalysisCommands> m_commands;
+    std::unique_ptr<WordContextCommands> m_wordContext;
     QMenu *m_windowMenu = nullptr;
     QMenu *m_recentMenu = nullptr;
     QLabel *m_encodingLabel = nullptr;
@@ -165,6 +170,7 @@ private:
     QAction *m_italicAction = nullptr;
     bool m_boldMark = false;
     bool m_italicMark = false;
+    QPointer<DocumentWindow> m_lastDocument;
     QPointer<QDialog> m_about;
     QPointer<QDialog> m_content;
     // The font and colour dialogs start from the last choice.

@@ -32,22 +32,6 @@ Format formatOption(const Args &args) {
     throw UsageError("unknown format '" + name + "' (use tsv, csv or json)");
 }
 
-int jobsOption(const Args &args) {
-    const auto value = args.value("jobs");
-    if (!value) {
-        const unsigned cores = std::thread::hardware_concurrency();
-        return cores > 0 ? static_cast<int>(cores) : 1;
-    }
-    try {
-        std::size_t used = 0;
-        const int n = std::stoi(*value, &used);
-        if (used == value->size() && n >= 1 && n <= 1024)
-            return n;
-    } catch (const std::exception &) {
-    }
-    throw UsageError("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
-}
-
 // One line of the table. JSON gives one object a line, so that the output of shards of a
 // corpus concatenates like the other formats.
 std::string tableLine(Format format, const std::vector<std::string> &names,

@@ -9,10 +9,14 @@
 #include <iterator>
 #include <memory>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "compare/corpus.h"
 #include "docfile/inputtext.h"
+#include "segment/lexicon.h"
+#include "segment/phrasedivider.h"
 
 namespace yuedu::cli {
 namespace {
@@ -129,7 +133,7 @@ TextEncoding encodingOption(const Args &args) {
     std::string name = args.value("encoding").value_or("auto");
     if (std::optional<TextEncoding> encoding = encodingFromName(name))
         return *encoding;
-    throw Error("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
+    throw UsageError("unknown encoding '" + name + "' (use auto, big5, utf8, utf16le or utf16be)");
 }
 
 std::string readInputBytes(const std::string &name) {
@@ -197,6 +201,91 @@ void finishOutput() {
         outputFailed();
     if (std::fclose(stdout) != 0)
         outputFailed();
+}
+
+int jobsOption(const Args &args) {
+    const auto value = args.value("jobs");
+    if (!value) {
+        const unsigned cores = std::thread::hardware_concurrency();
+        return cores > 0 ? static_cast<int>(cores) : 1;
+    }
+    try {
+        std::size_t used = 0;
+        const int n = std::stoi(*value, &used);
+        if (used == value->size() && n >= 1 && n <= 1024)
+            return n;
+    } catch (const std::exception &) {
+    }
+    throw UsageError("--jobs takes a number of threads from 1 to 1024, not '" + *value + "'");
+}
+
+std::int64_t numberOption(const Args &args, const std::string &name, std::int64_t fallback,
+                          std::int64_t low, std::int64_t high) {
+    const auto value = args.value(name);
+    if (!value)
+        return fallback;
+    try {
+        std::size_t used = 0;
+        const long long n = std::stoll(*value, &used);
+        if (used == value->size() && n >= low && n <= high)
+            return n;
+    } catch (const std::exception &) {
+    }
+    throw UsageError("--" + name + " takes a whole number from " + std::to_string(low) + " to " +
+                     std::to_string(high) + ", not '" + *value + "'");
+}
+
+concord::WordCorpus readWordCorpus(const Args &args, const std::string &command,
+                                   std::size_t firstInput, int &status) {
+    const std::vector<std::string> paths(
+        args.positional.begin() +
+            static_cast<std::ptrdiff_t>(std::min(firstInput, args.positional.size())),
+        args.positional.end());
+    std::vector<concord::CorpusSource> sources;
+    concord::CorpusOptions options;
+    options.jobs = jobsOption(args);
+    if (paths.empty() || (paths.size() == 1 && paths.front() == "-")) {
+        // Standard input is read as the other commands read it, and never kept.
+        Args input = args;
+        input.positional = {"-"};
+        for (auto &text : readInputs(input))
+            sources.push_back({text.name, std::move(text.text)});
+    } else {
+        const compare::CollectedTexts collected = compare::collectTexts(paths);
+        for (const auto &problem : collected.problems) {
+            std::cerr << "yuedu-cli " << command << ": " << problem.path << ": " << problem.message
+                      << "\n";
+            if (!problem.emptyFolder)
+                status = 1;
+        }
+        for (const auto &file : collected.files)
+            sources.push_back({file, std::nullopt});
+        if (!args.has("no-cache")) {
+            options.cacheDir = concord::defaultCacheDir();
+            options.dataStamp = concord::dataStamp(dataDir(args));
+        }
+    }
+    if (sources.empty())
+        throw Error("no texts to read");
+
+    // The data and the dictionary are loaded only when a text has to be segmented: texts
+    // already cut and kept need neither.
+    std::unique_ptr<seg::Lexicon> lexicon;
+    std::unique_ptr<seg::PhraseDivider> divider;
+    auto makeDivider = [&]() -> const seg::PhraseDivider & {
+        const LanguageData &data = languageData(args);
+        lexicon = std::make_unique<seg::Lexicon>(seg::LoadLexicon(dataDir(args)));
+        divider = std::make_unique<seg::PhraseDivider>(data, *lexicon);
+        return *divider;
+    };
+    concord::CorpusBuild build = concord::buildCorpus(sources, options, makeDivider);
+    for (const auto &failure : build.failures)
+        std::cerr << "yuedu-cli " << command << ": " << failure.message << " (left out)\n";
+    if (!build.failures.empty())
+        status = 1;
+    if (build.corpus.texts.empty())
+        throw Error("no text could be read");
+    return std::move(build.corpus);
 }
 
 } // namespace yuedu::cli

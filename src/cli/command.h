@@ -10,6 +10,7 @@
 
 #include "common/errors.h"
 #include "compare/comparison.h"
+#include "concord/wordcorpus.h"
 #include "langdata/languagedata.h"
 #include "langdata/textcodec.h"
 #include "segment/lexicon.h"
@@ -106,5 +107,19 @@ void finishOutput();
 // A word frequency table in the freq command's form (word, count, percentage, order), of
 // counts summed over several texts or tables.
 std::u16string frequencyTableText(const compare::FrequencyCounts &counts);
+
+// --jobs N (1..1024); the number of processors when not given. Throws Error for another value.
+int jobsOption(const Args &args);
+
+// --NAME N, a whole number from low to high; fallback when not given. Throws Error otherwise.
+std::int64_t numberOption(const Args &args, const std::string &name, std::int64_t fallback,
+                          std::int64_t low, std::int64_t high);
+
+// The texts a corpus command names (files and folders, as compare takes them; standard input
+// when none is named) cut into words, kept for the next run unless --no-cache is given.
+// Problems are reported on stderr with the command's name; status is set to 1 for a text that
+// could not be read. Throws Error when no text at all could be read.
+concord::WordCorpus readWordCorpus(const Args &args, const std::string &command,
+                                   std::size_t firstInput, int &status);
 
 } // namespace yuedu::cli

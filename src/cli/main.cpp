@@ -79,6 +79,9 @@ int main(int argc, char **argv) {
                 args.positional.push_back(argv[i]);
             break;
         }
+        // A one-letter option the command has (ngrams -n) is its long form.
+        if (a.size() == 2 && a[0] == '-' && a[1] != '-' && cli::takesValue(*command, a.substr(1)))
+            a = "-" + a;
         if (a.size() > 1 && a[0] == '-' && a.rfind("--", 0) != 0)
             return misuse(*command, "unknown option '" + a + "'");
         if (a.size() > 2 && a.rfind("--", 0) == 0) {

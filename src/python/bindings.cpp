@@ -51,18 +51,21 @@ class Engine {
 public:
     Engine(const std::filesystem::path &explicitDir, const std::filesystem::path &besideDir)
         : m_dir(findDataDir(explicitDir, besideDir)), m_report(loaddata(m_dir, m_data)),
-          m_lexicon(seg::LoadLexicon(m_dir)), m_divider(m_data, m_lexicon) {}
+          m_lexicon(seg::LoadLexicon(m_dir, &m_lexiconReport)), m_divider(m_data, m_lexicon) {}
 
     const std::filesystem::path &dir() const { return m_dir; }
     const LanguageData &data() const { return m_data; }
     const seg::Lexicon &lexicon() const { return m_lexicon; }
     const seg::PhraseDivider &divider() const { return m_divider; }
 
-    // What loaddata found wrong: (path of the file, message), as the command line warns.
+    // What loading found wrong: (path of the file, message), as the command line reports it.
     std::vector<std::pair<std::string, std::string>> problems() const {
         std::vector<std::pair<std::string, std::string>> out;
-        for (const auto &p : m_report.problems)
-            out.emplace_back((m_dir / p.file).string(), p.message);
+        for (const LoadReport *report : {&m_report, &m_lexiconReport})
+            for (const auto &p : report->problems) {
+                const std::filesystem::path file(p.file);
+                out.emplace_back((file.is_absolute() ? file : m_dir / file).string(), p.message);
+            }
         return out;
     }
 
@@ -70,6 +73,7 @@ private:
     std::filesystem::path m_dir;
     LanguageData m_data;
     LoadReport m_report;
+    LoadReport m_lexiconReport;
     seg::Lexicon m_lexicon;
     seg::PhraseDivider m_divider;
 };
@@ -88,9 +92,24 @@ std::vector<std::u16string> splitLines(std::u16string_view words) {
     return out;
 }
 
+// The words of segmented text as yuedu-cli freq cuts them. The text is copied only when it has
+// a line feed without its carriage return, and the list is sized once: on a large text the
+// copies and regrowths cost more than the scan.
 wordstats::PieceList segmentedPieces(const std::u16string &segmented) {
+    bool bareLineFeed = false;
+    for (std::size_t at = segmented.find(u'\n'); at != std::u16string::npos;
+         at = segmented.find(u'\n', at + 1))
+        if (at == 0 || segmented[at - 1] != u'\r') {
+            bareLineFeed = true;
+            break;
+        }
     wordstats::PieceList words;
-    wordstats::ScanPieces(wordstats::crlfLineBreaks(segmented), wordstats::PieceScan::Clean, words);
+    words.reserve(segmented.size() / 3 + 1);
+    if (bareLineFeed)
+        wordstats::ScanPieces(wordstats::crlfLineBreaks(segmented), wordstats::PieceScan::Clean,
+                              words);
+    else
+        wordstats::ScanPieces(segmented, wordstats::PieceScan::Clean, words);
     return words;
 }
 

@@ -17,9 +17,23 @@ std::u16string_view trimBlanks(std::u16string_view s) {
 
 } // namespace
 
-std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words) {
+std::size_t ScanPieceSpans(std::u16string_view text, PieceScan variant,
+                           const std::function<void(std::size_t, std::u16string_view)> &found) {
     const std::size_t bound = trimBlanks(text).size();
-    const std::size_t before = words.size();
+    std::size_t count = 0;
+    // Hands on the piece text[a, b) trimmed of blanks, with where it starts; an empty one only
+    // when it counts even empty. Says whether it handed one on.
+    const auto emit = [&](std::size_t a, std::size_t b, bool evenEmpty) {
+        const std::u16string_view raw = text.substr(a, b - a);
+        const std::size_t lead = raw.find_first_not_of(kBlank);
+        if (lead == std::u16string_view::npos) {
+            if (evenEmpty)
+                found(a, {});
+            return evenEmpty;
+        }
+        found(a + lead, trimBlanks(raw));
+        return true;
+    };
     // pos is 0-based; a piece may start only while its 1-based position is below bound.
     std::size_t pos = 0;
     while (pos + 1 < bound) {
@@ -28,7 +42,8 @@ std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &w
             // Without a further double blank no later position can give a piece either.
             if (gap == std::u16string_view::npos)
                 break;
-            words.emplace_back(text.substr(pos, gap - pos));
+            found(pos, text.substr(pos, gap - pos));
+            ++count;
             pos = gap + 2;
             continue;
         }
@@ -40,22 +55,28 @@ std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &w
         std::size_t from = pos;
         for (std::size_t br = text.find_first_of(u"\r\n", from); br < end;
              br = text.find_first_of(u"\r\n", from)) {
-            const std::u16string_view part = trimBlanks(text.substr(from, br - from));
-            if (!part.empty())
-                words.emplace_back(part);
+            if (emit(from, br, false))
+                ++count;
             from = br + (text[br] == u'\r' && br + 1 < end && text[br + 1] == u'\n' ? 2 : 1);
         }
         // The end of the text ends the last word as well (a document's last paragraph has no
         // line end); the segmenter's text ends in a line end after blanks and has nothing there.
         if (gap == std::u16string_view::npos) {
-            if (const std::u16string_view rest = trimBlanks(text.substr(from)); !rest.empty())
-                words.emplace_back(rest);
+            if (emit(from, text.size(), false))
+                ++count;
             break;
         }
-        words.emplace_back(trimBlanks(text.substr(from, gap - from)));
+        emit(from, gap, true);
+        ++count;
         pos = gap + 2;
     }
-    return words.size() - before;
+    return count;
+}
+
+std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words) {
+    return ScanPieceSpans(text, variant, [&words](std::size_t, std::u16string_view piece) {
+        words.emplace_back(piece);
+    });
 }
 
 std::u16string crlfLineBreaks(std::u16string_view text) {

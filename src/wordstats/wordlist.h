@@ -26,6 +26,11 @@ enum class PieceScan {
 // separate.
 std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &words);
 
+// The same scan handing each piece to found(start, piece) instead, start being where the piece
+// (as trimmed) begins in text; returns how many pieces there were.
+std::size_t ScanPieceSpans(std::u16string_view text, PieceScan variant,
+                           const std::function<void(std::size_t, std::u16string_view)> &found);
+
 // The text with every line feed that no carriage return precedes turned into CR LF. Segmented
 // text read from a file edited with Unix line ends then gives the words it gives when it comes
 // from a document window, whose lines always end in CR LF.

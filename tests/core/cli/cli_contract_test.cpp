@@ -34,6 +34,30 @@ std::vector<std::string> subcommands(const fs::path &scratch) {
     return names;
 }
 
+// What a command needs before its texts: the word the corpus commands look up, the reference
+// table of keywords.
+std::vector<std::string> leading(const std::string &name, const fs::path &scratch) {
+    if (name == "concord" || name == "collocates")
+        return {"我們"};
+    if (name == "keywords")
+        return {"--reference", (scratch / "reference.tsv").string()};
+    return {};
+}
+
+// The corpus commands, like compare, read the texts of the folders they are given.
+bool takesFolders(const std::string &name) {
+    return name == "compare" || name == "concord" || name == "ngrams" || name == "collocates" ||
+           name == "keywords";
+}
+
+std::vector<std::string> command(std::vector<std::string> head,
+                                 const std::vector<std::string> &lead,
+                                 std::vector<std::string> tail) {
+    head.insert(head.end(), lead.begin(), lead.end());
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
 class CliContract : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,6 +68,9 @@ protected:
         fs::create_directories(scratch);
         input = (scratch / "segmented.txt").string();
         std::ofstream(input) << "今天  天氣  很好  ，  我們  去  公園  。  \r\n";
+        std::ofstream(scratch / "reference.tsv") << "我們\t3\t50.00\t1\n公園\t3\t50.00\t2\n";
+        // The corpus commands keep what they segment: here, not in the user's cache.
+        ::setenv("YUEDU_CACHE_DIR", (scratch / "cache").c_str(), 1);
     }
     void TearDown() override { fs::remove_all(scratch); }
     fs::path scratch;
@@ -58,27 +85,28 @@ TEST_F(CliContract, EverySubcommandFailsLoudly) {
     for (const std::string &name : names) {
         SCOPED_TRACE(name);
         // The control: the same run into a file succeeds and writes something.
-        auto r = runProcess({YUEDU_CLI, name, data, input}, out);
+        const auto lead = leading(name, scratch);
+        auto r = runProcess(command({YUEDU_CLI, name, data}, lead, {input}), out);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_FALSE(readWholeFile(out).empty());
 
-        r = runProcess({YUEDU_CLI, name, data, input}, "/dev/full");
+        r = runProcess(command({YUEDU_CLI, name, data}, lead, {input}), "/dev/full");
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
 
-        r = runProcess({YUEDU_CLI, name, data, "--no-such-option", input}, out);
+        r = runProcess(command({YUEDU_CLI, name, data, "--no-such-option"}, lead, {input}), out);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("unknown option '--no-such-option'"), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("usage: yuedu-cli " + name), std::string::npos) << r.err;
 
-        if (name != "compare") { // compare reads the texts of the folders it is given
-            r = runProcess({YUEDU_CLI, name, data, scratch.string()}, out);
+        if (!takesFolders(name)) {
+            r = runProcess(command({YUEDU_CLI, name, data}, lead, {scratch.string()}), out);
             EXPECT_EQ(r.status, 1);
             EXPECT_NE(r.err.find(scratch.string() + ": is a folder"), std::string::npos) << r.err;
         }
 
         const std::string missing = (scratch / "missing.txt").string();
-        r = runProcess({YUEDU_CLI, name, data, missing}, out);
+        r = runProcess(command({YUEDU_CLI, name, data}, lead, {missing}), out);
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(missing + ": No such file or directory"), std::string::npos) << r.err;
 
@@ -125,7 +153,8 @@ TEST_F(CliContract, EveryTextCommandReadsTheOtherDocumentFormats) {
     const std::string data = "--data-dir=" YUEDU_TEST_DATA_DIR;
     const std::string out = (scratch / "out.txt").string();
     const auto outputOf = [&](const std::string &name, const std::string &file) {
-        const auto r = runProcess({YUEDU_CLI, name, data, file}, out);
+        const auto r =
+            runProcess(command({YUEDU_CLI, name, data}, leading(name, scratch), {file}), out);
         EXPECT_EQ(r.status, 0) << r.err;
         std::string text = readWholeFile(out);
         for (std::size_t at; (at = text.find(file)) != std::string::npos;)
@@ -140,7 +169,8 @@ TEST_F(CliContract, EveryTextCommandReadsTheOtherDocumentFormats) {
         for (const char *file : {"pandoc.docx", "pandoc.odt", "pandoc.epub", "pandoc.html"})
             EXPECT_EQ(outputOf(name, dir + "/" + file), source) << file;
         const std::string locked = dir + "/libreoffice_password.pdf";
-        const auto r = runProcess({YUEDU_CLI, name, data, locked}, out);
+        const auto r =
+            runProcess(command({YUEDU_CLI, name, data}, leading(name, scratch), {locked}), out);
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(locked + ": PDF 有密碼保護"), std::string::npos) << r.err;
     }

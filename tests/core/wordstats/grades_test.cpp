@@ -162,7 +162,7 @@ TEST(VocabularyGrades, TheLastWordInOrderHasItsOwnCodeAlsoWhenItOccursOnce) {
 }
 
 TEST(VocabularyGrades, TextsWithoutWordsOrWithOnlyEmptyPiecesGiveNoRows) {
-    for (std::u16string text : {std::u16string(u"山水"), std::u16string(u"    \r\n")}) {
+    for (std::u16string text : {std::u16string(u"\r\n\r\n"), std::u16string(u"    \r\n")}) {
         const GradeResult t = VocabularyGrades(data(), text);
         EXPECT_TRUE(t.words.empty());
         EXPECT_EQ(t.graded.tokens, 0);
