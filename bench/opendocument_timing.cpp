@@ -4,7 +4,9 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTextDocument>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -63,15 +65,39 @@ int main(int argc, char **argv) {
         box.show();
         QApplication::processEvents();
         t.restart();
-        ui::LoadedFile f;
-        f.document = doc::readDocument(*file, "file");
+        const doc::LoadedDocument f = doc::readDocument(*file, "file");
         report(file == &bytes ? "editor: decode text" : "editor: parse RTF", t);
-        box.showFile(f);
+        box.showDocument(f.document);
         report("editor: fill", t);
         QApplication::processEvents();
         report("editor: first paint", t);
         box.document()->documentLayout()->documentSize();
         report("editor: layout to the end", t);
+
+        // Typing near the start and undoing it: what one keystroke costs, painted.
+        box.setFocus();
+        box.setSelection(10, 0);
+        QApplication::processEvents();
+        constexpr int kKeys = 20;
+        QElapsedTimer keys;
+        keys.start();
+        double worst = 0;
+        for (int k = 0; k < kKeys; ++k) {
+            QElapsedTimer one;
+            one.start();
+            QTest::keyClick(&box, Qt::Key_A);
+            QApplication::processEvents();
+            worst = std::max(worst, one.nsecsElapsed() / 1e6);
+        }
+        std::printf("%-28s %8.1f ms (worst %.1f)\n", "editor: keystroke near start",
+                    keys.nsecsElapsed() / 1e6 / kKeys, worst);
+        keys.restart();
+        for (int k = 0; k < kKeys; ++k) {
+            box.undo();
+            QApplication::processEvents();
+        }
+        std::printf("%-28s %8.1f ms\n", "editor: undo", keys.nsecsElapsed() / 1e6 / kKeys);
+        t.restart();
     }
     return 0;
 }

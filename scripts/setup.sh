@@ -13,7 +13,7 @@ YUEDU_PACKAGES=(
     # Simplified to Traditional conversion (the library and its s2tw configuration)
     libopencc-dev libopencc-data
     # the install and package checks: desktop entry, Debian package (dpkg-shlibdeps), icons
-    desktop-file-utils dpkg-dev file
+    desktop-file-utils dpkg-dev file lintian
     # the Python package: its build (pybind11, setuptools), virtual environment, pandas results,
     # the Dask recipe and the tests
     python3-dev pybind11-dev python3-setuptools python3-wheel python3-venv python3-pandas

@@ -8,6 +8,7 @@
 #include "app/appcontext.h"
 #include "app/dialogs.h"
 #include "app/sysinfodialog.h"
+#include "common/version.h"
 
 namespace yuedu::app {
 
@@ -41,6 +42,19 @@ AboutWindow::AboutWindow(const AppContext &context, Dialogs &dialogs, QWidget *p
         this);
     description->setObjectName(QStringLiteral("lblDescription"));
     description->setWordWrap(true);
+    // Where the program and its data come from, and where to write about a problem.
+    auto *sources = new QLabel(
+        QStringLiteral("授權：作者尚未選定本程式的授權條款，轉散布前請先洽詢維護者。\n"
+                       "資料：字詞表由下列開放資料建成，各依其授權——libchewing（LGPL-2.1）、"
+                       "rime-essay 與 Rime 筆畫表（LGPL-3）、OpenCC（Apache-2.0）、"
+                       "Unicode Unihan（Unicode License v3）。詳見隨程式安裝的 "
+                       "DATA-SOURCES.md 與 copyright 檔。\n"
+                       "問題回報：%1")
+            .arg(QString::fromUtf8(kMaintainer)),
+        this);
+    sources->setObjectName(QStringLiteral("lblSources"));
+    sources->setWordWrap(true);
+    sources->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
@@ -57,10 +71,11 @@ AboutWindow::AboutWindow(const AppContext &context, Dialogs &dialogs, QWidget *p
     grid->addWidget(title, 0, 1, 1, 2);
     grid->addWidget(version, 1, 1, 1, 2);
     grid->addWidget(description, 2, 1, 1, 2);
-    grid->addWidget(line, 3, 0, 1, 3);
-    grid->addWidget(image2, 4, 0);
-    grid->addWidget(ok, 4, 2);
-    grid->addWidget(sysInfo, 5, 2);
+    grid->addWidget(sources, 3, 1, 1, 2);
+    grid->addWidget(line, 4, 0, 1, 3);
+    grid->addWidget(image2, 5, 0);
+    grid->addWidget(ok, 5, 2);
+    grid->addWidget(sysInfo, 6, 2);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(460);
 

@@ -105,10 +105,7 @@ ui::ResultSource AnalysisCommands::activeSource() const {
     DocumentWindow *doc = m_main.activeDocument();
     if (!doc)
         return source;
-    const int slot = doc->slot();
-    source.name = slot >= 0 ? m_main.documentSlots().fileName(slot) : QString();
-    if (source.name.isEmpty())
-        source.name = doc->windowTitle();
+    source.name = doc->filePath().isEmpty() ? doc->windowTitle() : doc->filePath();
     // Taking the text selects all of it when nothing was selected; a selection of the whole
     // text is the whole text.
     const int selected = doc->Rhtxtword()->SelLength();
@@ -155,7 +152,7 @@ void AnalysisCommands::articleProfile() {
     if (!requireDocument())
         return;
     ui::ResultSource source = activeSource();
-    GetWorkText(m_main.activeTextBox(), ArticleText);
+    const QString articleText = workText(m_main.activeTextBox());
     if (!m_genreDialog)
         m_genreDialog = new article::ArticleGenreDialog(&m_main);
     const std::optional<article::ArticleGenre> genre = m_genreDialog->ask();
@@ -163,7 +160,7 @@ void AnalysisCommands::articleProfile() {
     if (!genre)
         return;
 
-    if (ArticleText.isEmpty()) {
+    if (articleText.isEmpty()) {
         m_genreDialog->hide();
         Notice &notice = m_main.notice();
         notice.setHeading(QStringLiteral("什麼原因造成這樣？"));
@@ -175,7 +172,7 @@ void AnalysisCommands::articleProfile() {
 
     const LanguageData &data = m_main.context().data;
     auto result = runAnalysis<article::ProfileResult>(
-        ArticleText.size(), [&data, text = ArticleText.toStdU16String(), genre] {
+        articleText.size(), [&data, text = articleText.toStdU16String(), genre] {
             return article::artprofile(data, text, genre);
         });
     if (!result)
@@ -194,11 +191,11 @@ void AnalysisCommands::articleAttributes() {
     if (!requireDocument())
         return;
     ui::ResultSource source = activeSource();
-    GetWorkText(m_main.activeTextBox(), ArticleText);
     const LanguageData &data = m_main.context().data;
+    const QString articleText = workText(m_main.activeTextBox());
     auto result = runAnalysis<article::AttributeResult>(
-        ArticleText.size(),
-        [&data, text = ArticleText.toStdU16String()] { return article::artattri(data, text); });
+        articleText.size(),
+        [&data, text = articleText.toStdU16String()] { return article::artattri(data, text); });
     if (!result)
         return;
     if (!result->found()) {
@@ -211,40 +208,29 @@ void AnalysisCommands::articleAttributes() {
 void AnalysisCommands::segmentText() {
     if (!requireDocument())
         return;
-    GetWorkText(m_main.activeTextBox(), WordText);
-    DocumentWindow *source = m_main.activeDocument();
-    m_main.CurrentSlot = source->slot();
-    const QString sourceName =
-        source->slot() >= 0 ? m_main.documentSlots().fileName(source->slot()) : QString();
-    const QString resultName = resultFileName(sourceName);
+    const QString wordText = workText(m_main.activeTextBox());
+    const QString resultName = resultFileName(m_main.activeDocument()->filePath());
 
-    if (m_main.findfree() < 0) {
+    if (m_main.documents().size() >= kMaxDocuments) {
         m_main.dialogs().message(&m_main, kTooManyFiles);
         return;
     }
     // The result document is made only once there is a result: a cancelled run leaves no
     // empty document behind under the name of a real result, which a save would overwrite.
     auto openResult = [this, &resultName]() -> DocumentWindow * {
-        const int s = m_main.findfree();
-        if (s < 0) {
-            m_main.dialogs().message(&m_main, kTooManyFiles);
-            return nullptr;
-        }
-        DocumentWindow *result = m_main.loadSlotWindow(s);
-        result->setWindowTitle(kResultCaption + resultName);
-        result->setTag(QString::number(s));
-        m_main.CurrentSlot = s;
-        m_main.documentSlots().fileName(s) = resultName;
+        DocumentWindow *result = m_main.createDocument();
+        if (result)
+            result->setResult(resultName);
         return result;
     };
-    if (WordText.isEmpty()) {
+    if (wordText.isEmpty()) {
         openResult(); // nothing to segment: the result stays empty and no notice follows
         return;
     }
 
     auto divider = this->divider();
     auto busy = m_dividerBusy;
-    auto text = std::make_shared<std::u16string>(WordText.toStdU16String());
+    auto text = std::make_shared<std::u16string>(wordText.toStdU16String());
     auto segmented = std::make_shared<std::u16string>();
     busy->store(true);
     const bool done = runLongTask(
@@ -259,18 +245,12 @@ void AnalysisCommands::segmentText() {
     QPointer<DocumentWindow> result(openResult());
     if (!result)
         return;
-    const int slot = result->slot();
     // A long result goes in piece by piece behind its own progress dialog; cancelling it
-    // takes the half-filled document away again.
+    // takes the half-filled document away again, without asking to save it.
     if (!insertInSteps(&m_main, result->Rhtxtword(), QString::fromStdU16String(*segmented),
                        m_threshold)) {
-        if (result) {
-            m_main.documentSlots().fileName(slot).clear();
-            if (auto *sub = qobject_cast<QMdiSubWindow *>(result->parentWidget()))
-                sub->close();
-            else
-                result->close();
-        }
+        if (result)
+            result->discard();
         return;
     }
 
@@ -305,21 +285,18 @@ void AnalysisCommands::wordStatistic(WordStatistic which) {
     const int k = static_cast<int>(which);
 
     Notice &notice = m_main.notice();
-    notice.NoticeCancelled = false;
     notice.setHeading(headings[k]);
     notice.setBody({firstLines[k], kLine2, kLine3});
     notice.showCancelButton();
-    notice.showModal();
-    if (notice.NoticeCancelled)
+    if (!notice.showModal())
         return;
 
     ui::ResultSource source = activeSource();
-    GetWorkText(m_main.activeTextBox(), WordText);
     const LanguageData &data = m_main.context().data;
-    const long long length = WordText.size();
     // Shared with the result window, which looks double-clicked words up in it.
-    auto text = std::make_shared<const std::u16string>(WordText.toStdU16String());
-    WordText.clear();
+    auto text =
+        std::make_shared<const std::u16string>(workText(m_main.activeTextBox()).toStdU16String());
+    const long long length = static_cast<long long>(text->size());
 
     switch (which) {
     case WordStatistic::Senses:
@@ -351,8 +328,7 @@ void AnalysisCommands::characterProfile() {
     if (!requireDocument())
         return;
     ui::ResultSource source = activeSource();
-    QString text;
-    GetWorkText(m_main.activeTextBox(), text);
+    const QString text = workText(m_main.activeTextBox());
     charprofile::CharProfileWindow *window = characterWindow();
     if (text.isEmpty()) {
         window->refreshCharacter();
@@ -377,7 +353,6 @@ void AnalysisCommands::characterProfile() {
         m_main.dialogs().message(&m_main, kNoHanzi);
         return;
     }
-    ProfileCharList = QString::fromStdU16String(result->ProfileCharList);
     window->start(std::move(result), std::move(source));
 }
 

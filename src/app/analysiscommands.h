@@ -51,10 +51,6 @@ public:
     void senseClasses();      // 詞義類別
     void characterProfile();  // 綜合面向
 
-    QString ArticleText;
-    QString WordText;
-    QString ProfileCharList;
-
     // Texts longer than this are analysed behind a cancellable progress dialog.
     void setLongTextThreshold(long long n) { m_threshold = n; }
 

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/version.h"
+
 namespace yuedu::app {
 
 ContentWindow::ContentWindow(QWidget *parent) : QDialog(parent) {
@@ -13,12 +15,14 @@ ContentWindow::ContentWindow(QWidget *parent) : QDialog(parent) {
 
     const QStringList lines{
         QString(),
-        QStringLiteral("      有關字、詞彙及文章屬性分析的研究，工程浩大、內容繁複。相關內容已發表"
-                       "在期刊上，未出版的內容正在整理當中。需要詳情的研究者，請告知："),
-        QStringLiteral("    E-mail: yuedu-research@example.org"),
-        QStringLiteral(" 或電："),
-        QStringLiteral("    (02) 0000-0000（白天）"),
-        QStringLiteral("    (02) 0000-0001（晚上）"),
+        QStringLiteral("      本程式分析繁體中文文章：結構面向、斷詞、詞頻、詞彙級別、詞義類別與"
+                       "每個字的屬性。各項分析的用法見手冊頁 yuedu(1) 與 yuedu-cli(1)"
+                       "（在終端機輸入 man yuedu）。"),
+        QString(),
+        QStringLiteral("      字詞資料的來源與授權，見隨程式安裝的 DATA-SOURCES.md"
+                       "（/usr/share/doc/yuedu/）。"),
+        QString(),
+        QStringLiteral("      發現問題或有疑問，請寫信給維護者：") + QString::fromUtf8(kMaintainer),
     };
     auto *label = new QLabel(lines.join(QStringLiteral("\r\n")), this);
     label->setObjectName(QStringLiteral("Lblcontent"));

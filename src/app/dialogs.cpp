@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QMessageBox>
@@ -43,11 +45,20 @@ QString suffixOfFilter(const QString &filter) {
 
 } // namespace
 
-QString Dialogs::saveFileName(QWidget *parent, const QString &filter) {
+QString Dialogs::saveFileName(QWidget *parent, const QString &filter, const QString &start,
+                              const QString &selected) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filter);
+    if (!selected.isEmpty())
+        dialog.selectNameFilter(selected);
+    if (!start.isEmpty()) {
+        const QFileInfo info(start);
+        if (info.dir().exists())
+            dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
     // Without its extension a saved file would be hidden by the open dialog's filters. The
     // dialog adds the suffix before it asks about overwriting, so that question names the file
     // really written.
@@ -56,7 +67,24 @@ QString Dialogs::saveFileName(QWidget *parent, const QString &filter) {
                      [&dialog](const QString &f) { dialog.setDefaultSuffix(suffixOfFilter(f)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().front();
+    const QString chosen = dialog.selectedFiles().front();
+    // The dialog asks about the very same name only; a file whose name differs in case alone
+    // (story.RTF beside story.rtf) is as easily confused with it.
+    const QFileInfo info(chosen);
+    if (!info.exists()) {
+        QStringList near;
+        for (const QString &name : info.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+            if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+                near << name;
+        if (!near.isEmpty() &&
+            !confirm(parent,
+                     QStringLiteral("此資料夾已有「%1」，名稱與「%2」只差在大小寫，容易混淆。\n\n"
+                                    "仍要存成「%2」嗎？")
+                         .arg(near.front(), info.fileName()),
+                     QStringLiteral("儲存")))
+            return {};
+    }
+    return chosen;
 }
 
 Dialogs::SaveChoice Dialogs::askToSave(QWidget *parent, const QString &document) {

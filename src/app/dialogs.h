@@ -17,9 +17,11 @@ public:
     // A chosen existing file, or the empty string when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &filter,
                                  const QString &defaultSuffix);
-    // A chosen file name, or the empty string when cancelled. Asks before overwriting. A name
-    // typed without extension gets the one of the chosen filter.
-    virtual QString saveFileName(QWidget *parent, const QString &filter);
+    // A chosen file name, or the empty string when cancelled. Asks before overwriting, also a
+    // file whose name differs only in case. A name typed without extension gets the one of the
+    // chosen filter. start: the folder and name to begin with; selected: the filter shown first.
+    virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &start = {},
+                                 const QString &selected = {});
     virtual std::optional<QFont> font(QWidget *parent, const QFont &initial);
     virtual std::optional<QColor> color(QWidget *parent, const QColor &initial);
     enum class SaveChoice { Save, Discard, Cancel };

@@ -1,31 +1,92 @@
 #include "app/documentwindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFontMetrics>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "langdata/scriptconvert.h"
+#include "langdata/textcodec.h"
 #include "ui/richtextbox.h"
 
 namespace yuedu::app {
 
 DocumentWindow::DocumentWindow(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fwordserch"));
-    setWindowTitle(kReservedCaption);
+    setWindowTitle(kUntitledCaption);
     m_box = new ui::RichTextBox(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_box);
     setFocusProxy(m_box);
-    m_box->setReadOnly(true);
     connect(m_box, &ui::RichTextBox::modificationChanged, this, &DocumentWindow::updateFrameTitle);
     resize(480, 320);
 }
 
-void DocumentWindow::setTag(const QString &tag) {
-    m_tag = tag;
-    m_box->setReadOnly(tag.isEmpty());
-    updateFrameTitle();
+void DocumentWindow::setFile(const QString &path, const doc::FileFormat &format) {
+    m_path = path;
+    m_format = format;
+    setWindowTitle(path.isEmpty() ? kUntitledCaption
+                                  : kOpenedCaption + QDir::toNativeSeparators(path));
+    emit fileChanged();
+}
+
+void DocumentWindow::setResult(const QString &suggestedName) {
+    m_path = suggestedName;
+    m_format = {};
+    setWindowTitle(kResultCaption + suggestedName);
+    emit fileChanged();
+}
+
+QString DocumentWindow::displayName() const {
+    return m_path.isEmpty() ? windowTitle() : QDir::toNativeSeparators(m_path);
+}
+
+bool DocumentWindow::showFile(const QString &path, const doc::DocumentFile &file) {
+    m_box->showDocument(file.content.document);
+    m_replaced = file.content.replaced;
+    m_ambiguous = file.content.ambiguous;
+    m_converted = false;
+    m_convertedChars = 0;
+    m_withoutRecord = file.format.plainText() && isSimplifiedEncoding(file.format.encoding)
+                          ? hanziOutsideBig5(m_box->toPlainText().toStdU16String())
+                          : 0;
+    m_skipped = static_cast<int>(file.content.unsupported);
+    m_skippedWarned = false;
+    // Word, PDF and the like are not written here: the text is saved under a new name.
+    const bool converted = file.content.kind == doc::DocumentKind::Converted;
+    setFile(converted ? QString() : path, file.format);
+    if (converted)
+        setWindowTitle(kOpenedCaption + QDir::toNativeSeparators(path));
+    return !file.content.truncated;
+}
+
+void DocumentWindow::noteConverted(std::size_t changed, std::size_t withoutRecord) {
+    m_converted = true;
+    m_convertedChars += changed;
+    m_withoutRecord = withoutRecord;
+}
+
+void DocumentWindow::markSaved() {
+    m_replaced = 0;
+    m_ambiguous = false;
+    m_skipped = 0;
+    m_box->document()->setModified(false);
+}
+
+bool DocumentWindow::isModified() const {
+    return m_box->document()->isModified();
+}
+
+void DocumentWindow::discard() {
+    m_discarding = true;
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    else
+        close();
 }
 
 void DocumentWindow::changeEvent(QEvent *event) {
@@ -36,27 +97,38 @@ void DocumentWindow::changeEvent(QEvent *event) {
 
 void DocumentWindow::updateFrameTitle() {
     auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (frame && m_box) {
-        const bool modified = !m_tag.isEmpty() && m_box->document()->isModified();
-        frame->setWindowTitle(modified ? u'*' + windowTitle() : windowTitle());
+    if (!frame || !m_box)
+        return;
+    const QString mark = isModified() ? QStringLiteral("*") : QString();
+    QString title = windowTitle();
+    // A narrow frame shortens the folders of the path, never the file's own name.
+    const QFontMetrics metrics(frame->font());
+    const int buttons = 4 * frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+    const int room = frame->width() - buttons;
+    const qsizetype slash = title.lastIndexOf(QDir::separator());
+    if (room > 0 && slash > 0 && metrics.horizontalAdvance(mark + title) > room) {
+        const QString name = title.mid(slash);
+        const QString head = title.left(slash);
+        title = metrics.elidedText(head, Qt::ElideMiddle,
+                                   room - metrics.horizontalAdvance(mark + name)) +
+                name;
     }
+    frame->setWindowTitle(mark + title);
+}
+
+void DocumentWindow::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    updateFrameTitle();
 }
 
 void DocumentWindow::closeEvent(QCloseEvent *event) {
-    if (!m_closed && m_guard && !m_guard(this)) {
+    if (!m_closed && !m_discarding && m_guard && !m_guard(this)) {
         event->ignore();
         return;
     }
     m_closed = true;
-    m_tag.clear();
     QWidget::closeEvent(event);
     event->accept();
-}
-
-int DocumentWindow::slot() const {
-    bool ok = false;
-    int s = m_tag.toInt(&ok);
-    return ok ? s : -1;
 }
 
 } // namespace yuedu::app

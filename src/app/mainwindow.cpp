@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -67,6 +68,7 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     statusBar()->addWidget(m_encodingLabel, 1);
     setAcceptDrops(true);
     resize(1000, 700);
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
@@ -133,14 +135,17 @@ void MainWindow::createMenus() {
     QMenu *edit = menu("MDImnuedit", QStringLiteral("編輯(&E)"));
     keys(addItem(edit, "mnuundo", QStringLiteral("復原(&U)"), &MainWindow::undoText),
          QKeySequence::Undo);
-    keys(addItem(edit, "mnuredo", QStringLiteral("取消復原(&R)"), &MainWindow::redoText),
-         QKeySequence::Redo);
+    // Ctrl+Y redoes too, as in most editors.
+    addItem(edit, "mnuredo", QStringLiteral("取消復原(&R)"), &MainWindow::redoText)
+        ->setShortcuts(QKeySequence::keyBindings(QKeySequence::Redo)
+                       << QKeySequence(Qt::CTRL | Qt::Key_Y));
     edit->addSeparator();
     keys(addItem(edit, "MDImnucut", QStringLiteral("剪下(&X)"), &MainWindow::cutText),
          QKeySequence::Cut);
     keys(addItem(edit, "MDImnucopy", QStringLiteral("複製(&C)"), &MainWindow::copyText),
          QKeySequence::Copy);
-    addItem(edit, "MDImnucopyall", QStringLiteral("全選(&A)"), &MainWindow::copyAll);
+    keys(addItem(edit, "MDImnucopyall", QStringLiteral("全選(&A)"), &MainWindow::selectAll),
+         QKeySequence::SelectAll);
     keys(addItem(edit, "MDImnupaste", QStringLiteral("貼上(&V)"), &MainWindow::pasteText),
          QKeySequence::Paste);
     edit->addSeparator();
@@ -149,13 +154,46 @@ void MainWindow::createMenus() {
 
     QMenu *format = menu("MDImnuword", QStringLiteral("格式(&O)"));
     addItem(format, "MDImnuchar", QStringLiteral("字體(&F)"), &MainWindow::chooseFont);
-    addItem(format, "MDImnuselcolor", QStringLiteral("顏色(&R)"), &MainWindow::chooseColor);
+    addItem(format, "MDImnuselcolor", QStringLiteral("顏色(&C)"), &MainWindow::chooseColor);
     addItem(format, "MDImnuunderline", QStringLiteral("底線(&U)"), &MainWindow::toggleUnderline);
-    m_boldAction = addItem(format, "MDImnubold", QStringLiteral("粗體"), &MainWindow::toggleBold);
+    m_boldAction =
+        addItem(format, "MDImnubold", QStringLiteral("粗體(&B)"), &MainWindow::toggleBold);
     m_italicAction =
-        addItem(format, "MDImnuitalic", QStringLiteral("斜體"), &MainWindow::toggleItalic);
+        addItem(format, "MDImnuitalic", QStringLiteral("斜體(&I)"), &MainWindow::toggleItalic);
     for (QAction *a : {m_boldAction, m_italicAction})
         a->setCheckable(true);
+    format->addSeparator();
+    const struct {
+        const char *name;
+        const char16_t *caption;
+        Qt::Alignment alignment;
+        Qt::Key key;
+    } alignments[] = {{"mnualignleft", u"靠左對齊(&L)", Qt::AlignLeft, Qt::Key_L},
+                      {"mnualigncenter", u"置中(&E)", Qt::AlignHCenter, Qt::Key_E},
+                      {"mnualignright", u"靠右對齊(&R)", Qt::AlignRight, Qt::Key_R},
+                      {"mnualignjustify", u"左右對齊(&J)", Qt::AlignJustify, Qt::Key_J}};
+    for (const auto &a : alignments) {
+        QAction *action = addItem(format, a.name, QString::fromUtf16(a.caption));
+        action->setShortcut(QKeySequence(Qt::CTRL | a.key));
+        connect(action, &QAction::triggered, this,
+                [this, alignment = a.alignment] { alignParagraphs(alignment); });
+    }
+    format->addSeparator();
+    connect(addItem(format, "mnuindentmore", QStringLiteral("增加縮排(&N)")), &QAction::triggered,
+            this, [this] { indentParagraphs(1); });
+    connect(addItem(format, "mnuindentless", QStringLiteral("減少縮排(&D)")), &QAction::triggered,
+            this, [this] { indentParagraphs(-1); });
+    addItem(format, "mnufirstindent", QStringLiteral("首行縮排(&T)"),
+            &MainWindow::toggleFirstLineIndent);
+    QMenu *spacing = format->addMenu(QStringLiteral("行距(&S)"));
+    spacing->setObjectName(QStringLiteral("mnulinespacing"));
+    for (int percent : {100, 150, 200}) {
+        QAction *a = spacing->addAction(percent == 100   ? QStringLiteral("單行(&1)")
+                                        : percent == 150 ? QStringLiteral("1.5 倍行高(&5)")
+                                                         : QStringLiteral("2 倍行高(&2)"));
+        a->setObjectName(QStringLiteral("mnulinespacing%1").arg(percent));
+        connect(a, &QAction::triggered, this, [this, percent] { setLineSpacing(percent); });
+    }
 
     AnalysisCommands *c = m_commands.get();
     auto command = [this, c](QMenu *m, const char *name, const QString &caption,
@@ -209,32 +247,76 @@ void MainWindow::fillWindowMenu() {
     m_windowMenu->clear();
     addItem(m_windowMenu, "MDImnuWindowCascade", QStringLiteral("重疊顯示(&C)"),
             &MainWindow::cascadeWindows);
-    addItem(m_windowMenu, "MDImnuWindowTileH", QStringLiteral("水平顯示(&T)"),
+    addItem(m_windowMenu, "MDImnuWindowTileH", QStringLiteral("水平顯示(&H)"),
             &MainWindow::tileHorizontally);
-    addItem(m_windowMenu, "MDImnuWindowTileV", QStringLiteral("垂直顯示(&T)"),
+    addItem(m_windowMenu, "MDImnuWindowTileV", QStringLiteral("垂直顯示(&V)"),
             &MainWindow::tileVertically);
     addItem(m_windowMenu, "MDImnuWindowArrange", QStringLiteral("排列圖示(&A)"),
             &MainWindow::arrangeIcons);
-    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    // Every window: the child windows, then the separate ones (the character profile, charts).
+    QList<QWidget *> windows;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList())
+        if (sub->isVisible() || sub->isMinimized())
+            windows << sub;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && !qobject_cast<QDialog *>(w) &&
+            !(w->windowFlags() & (Qt::Popup & ~Qt::Window)) && !w->windowTitle().isEmpty() &&
+            (w->parentWidget() == this || w->parent() == this))
+            windows << w;
     if (windows.isEmpty())
         return;
     m_windowMenu->addSeparator();
     int number = 1;
-    for (QMdiSubWindow *sub : windows) {
-        if (!sub->isVisible() && !sub->isMinimized())
-            continue;
+    for (QWidget *window : windows) {
+        auto *sub = qobject_cast<QMdiSubWindow *>(window);
+        // A document's full caption, not the frame's shortened one.
+        auto *doc = sub ? qobject_cast<DocumentWindow *>(sub->widget()) : nullptr;
+        QString caption = doc ? (doc->isModified() ? u'*' + doc->windowTitle() : doc->windowTitle())
+                              : window->windowTitle();
         // A "&" of the caption (a path may hold one) is text, not an access key.
-        QString caption = sub->windowTitle().replace(u'&', QStringLiteral("&&"));
+        caption.replace(u'&', QStringLiteral("&&"));
         QAction *a = m_windowMenu->addAction(
             number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
         ++number;
         a->setCheckable(true);
-        a->setChecked(sub == m_mdi->currentSubWindow());
-        connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
-            if (sub)
+        a->setChecked(sub ? sub == m_mdi->currentSubWindow() : window->isActiveWindow());
+        connect(a, &QAction::triggered, this, [this, sub, w = QPointer<QWidget>(window)] {
+            if (!w)
+                return;
+            if (sub) {
                 m_mdi->setActiveSubWindow(sub);
+            } else {
+                w->showNormal();
+                w->raise();
+                w->activateWindow();
+            }
         });
     }
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    // A separate window (the character profile, a chart) opens wholly on the screen, the
+    // first time it is shown; where the user moves it later is the user's business.
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(watched);
+        if (w != this && w->isWindow() && !(w->windowType() == Qt::Popup) &&
+            !(w->windowType() == Qt::ToolTip) && !w->property("yueduPlaced").toBool()) {
+            w->setProperty("yueduPlaced", true);
+            if (QScreen *screen = this->screen()) {
+                // Room for the window manager's frame around it.
+                const QRect room = screen->availableGeometry().adjusted(8, 32, -8, -8);
+                QRect g = w->geometry();
+                g.setSize(g.size().boundedTo(room.size()));
+                g.moveRight(qMin(g.right(), room.right()));
+                g.moveBottom(qMin(g.bottom(), room.bottom()));
+                g.moveLeft(qMax(g.left(), room.left()));
+                g.moveTop(qMax(g.top(), room.top()));
+                if (g != w->geometry())
+                    w->setGeometry(g);
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 DocumentWindow *MainWindow::activeDocument() const {
@@ -248,24 +330,42 @@ ui::RichTextBox *MainWindow::activeTextBox() const {
     return w ? w->Rhtxtword() : nullptr;
 }
 
-DocumentWindow *MainWindow::loadSlotWindow(int s) {
-    DocumentWindow *w = m_slots.window(s);
-    QMdiSubWindow *sub = m_slots.subWindow(s);
-    if (!w) {
-        w = new DocumentWindow;
-        w->setCloseGuard([this](DocumentWindow *d) { return mayClose(d); });
-        sub = m_mdi->addSubWindow(w);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        const QSize area = m_mdi->viewport()->size();
-        sub->resize(qMax(480, area.width() * 3 / 5), qMax(320, area.height() * 3 / 5));
-        placeNewChild(sub);
-        m_slots.setSubWindow(s, sub);
+QList<DocumentWindow *> MainWindow::documents() const {
+    QList<DocumentWindow *> out;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto *w = qobject_cast<DocumentWindow *>(sub->widget()); w && !w->isClosed())
+            out << w;
+    return out;
+}
+
+DocumentWindow *MainWindow::createDocument() {
+    if (documents().size() >= kMaxDocuments) {
+        m_dialogs->message(this, kTooManyFiles);
+        return nullptr;
     }
+    auto *w = new DocumentWindow;
+    w->setCloseGuard([this](DocumentWindow *d) { return mayClose(d); });
+    connect(w, &DocumentWindow::fileChanged, this, &MainWindow::updateEncodingLine);
+    const QSize area = m_mdi->viewport()->size();
+    w->resize(qMax(480, area.width() * 3 / 5), qMax(320, area.height() * 3 / 5));
+    QMdiSubWindow *sub = addChild(w);
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     w->Rhtxtword()->setFocus();
-    CurrentSlot = s;
     return w;
+}
+
+QMdiSubWindow *MainWindow::addChild(QWidget *window) {
+    QMdiSubWindow *sub = m_mdi->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(window->size().expandedTo(sub->minimumSizeHint()));
+    // The frame's own menu would claim Ctrl+W and Ctrl+F4 too; the 檔案 menu's 關閉檔案 has
+    // them, and one key must not mean two things.
+    if (QMenu *menu = sub->systemMenu())
+        for (QAction *a : menu->actions())
+            a->setShortcuts({});
+    placeNewChild(sub);
+    return sub;
 }
 
 void MainWindow::showCompare() {
@@ -273,11 +373,8 @@ void MainWindow::showCompare() {
     if (!window) {
         window = new compare::CompareWindow(m_context.data, m_context.lexicon, [this] {
             QVector<compare::OpenText> texts;
-            for (int s = 0; s < DocumentSlots::kSlots; ++s) {
-                DocumentWindow *w = m_slots.window(s);
-                if (w && !w->tag().isEmpty())
-                    texts.push_back({m_slots.subWindow(s)->windowTitle(), w->Rhtxtword()->Text()});
-            }
+            for (DocumentWindow *w : documents())
+                texts.push_back({w->windowTitle(), w->Rhtxtword()->Text()});
             return texts;
         });
         showChildWindow(window)->resize(900, 640);
@@ -291,11 +388,8 @@ QMdiSubWindow *MainWindow::showChildWindow(QWidget *window) {
     for (QMdiSubWindow *s : m_mdi->subWindowList())
         if (s->widget() == window)
             sub = s;
-    if (!sub) {
-        sub = m_mdi->addSubWindow(window);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        placeNewChild(sub);
-    }
+    if (!sub)
+        sub = addChild(window);
     sub->show();
     window->show();
     m_mdi->setActiveSubWindow(sub);
@@ -331,36 +425,39 @@ void MainWindow::placeNewChild(QMdiSubWindow *sub) {
 }
 
 void MainWindow::onSubWindowActivated(QMdiSubWindow *sub) {
-    auto *w = sub ? qobject_cast<DocumentWindow *>(sub->widget()) : nullptr;
-    if (w && w->slot() >= 0)
-        CurrentSlot = w->slot();
+    if (auto *w = sub ? qobject_cast<DocumentWindow *>(sub->widget()) : nullptr)
+        m_lastDocument = w;
     updateEncodingLine();
+}
+
+DocumentWindow *MainWindow::lastDocument() const {
+    DocumentWindow *w = m_lastDocument.data();
+    return w && !w->isClosed() ? w : nullptr;
 }
 
 QString MainWindow::encodingLine() const {
     const DocumentWindow *w = activeDocument();
-    if (!w || w->slot() < 0)
+    if (!w || !w->fileFormat().plainText() || w->filePath().isEmpty() ||
+        (w->replacedBytes() == 0 && !w->ambiguousEncoding() && !w->convertedToTraditional() &&
+         !isSimplifiedEncoding(w->fileFormat().encoding)))
         return {};
-    const ui::FileState &state = w->Rhtxtword()->fileState();
-    const QString file = QDir::toNativeSeparators(m_slots.SlotFileNames[w->slot()]);
-    if (state.toTraditional)
+    const QString file = QDir::toNativeSeparators(w->filePath());
+    if (w->convertedToTraditional())
         return QStringLiteral(
                    "%1 已轉為繁體（OpenCC s2tw），%2 個字改寫；資料中沒有記錄的漢字 %3 個。")
             .arg(file)
-            .arg(state.convertedChars)
-            .arg(state.hanziWithoutRecord);
-    const bool simplified = state.plainText && isSimplifiedEncoding(state.encoding);
-    if (!state.plainText || (state.replaced == 0 && !state.ambiguous && !simplified))
-        return {};
+            .arg(w->convertedChars())
+            .arg(w->hanziWithoutRecord());
+    const bool simplified = isSimplifiedEncoding(w->fileFormat().encoding);
     QString line = QStringLiteral("%1 以 %2%3 讀入")
-                       .arg(file, QString::fromLatin1(encodingName(state.encoding)),
+                       .arg(file, QString::fromLatin1(encodingName(w->fileFormat().encoding)),
                             simplified ? QStringLiteral("（簡體中文）") : QString());
     if (simplified)
         line += QStringLiteral("，%1 個漢字在資料中沒有記錄；可用「編輯」→「轉為繁體」先轉換再分析")
-                    .arg(state.hanziWithoutRecord);
-    if (state.replaced > 0)
-        line += QStringLiteral("，%1 處無法解讀的位元組換成了「\uFFFD」").arg(state.replaced);
-    if (state.ambiguous)
+                    .arg(w->hanziWithoutRecord());
+    if (w->replacedBytes() > 0)
+        line += QStringLiteral("，%1 處無法解讀的位元組換成了「\uFFFD」").arg(w->replacedBytes());
+    if (w->ambiguousEncoding())
         line += QStringLiteral("，編碼不易判斷");
     return line + QStringLiteral("。編碼不對時，可用「檔案」→「以其他編碼重新開啟」。");
 }

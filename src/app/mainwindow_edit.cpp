@@ -3,11 +3,14 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "app/documentwindow.h"
 #include "app/mainwindow.h"
 #include "common/errors.h"
+#include "langdata/scriptconvert.h"
 #include "ui/richtextbox.h"
 
 namespace yuedu::app {
@@ -22,31 +25,27 @@ void MainWindow::redoText() {
         box->redo();
 }
 
+// The clipboard is the user's: with nothing selected, copy and cut leave it as it was.
 void MainWindow::cutText() {
     ui::RichTextBox *box = activeTextBox();
-    if (!box)
-        return;
-    QGuiApplication::clipboard()->setText(box->SelText());
-    if (box->SelLength() > 0)
-        box->setSelText(QString());
+    if (box && box->SelLength() > 0)
+        box->cut();
 }
 
 void MainWindow::copyText() {
-    if (ui::RichTextBox *box = activeTextBox())
-        QGuiApplication::clipboard()->setText(box->SelText());
+    ui::RichTextBox *box = activeTextBox();
+    if (box && box->SelLength() > 0)
+        box->copy();
 }
 
-void MainWindow::copyAll() {
-    ui::RichTextBox *box = activeTextBox();
-    if (!box)
-        return;
-    box->setSelection(0, static_cast<int>(box->Text().size()));
-    QGuiApplication::clipboard()->setText(box->SelText());
+void MainWindow::selectAll() {
+    if (ui::RichTextBox *box = activeTextBox())
+        box->selectAll();
 }
 
 void MainWindow::pasteText() {
     if (ui::RichTextBox *box = activeTextBox())
-        box->setSelText(QGuiApplication::clipboard()->text());
+        box->paste();
 }
 
 void MainWindow::convertToTraditional() {
@@ -54,7 +53,9 @@ void MainWindow::convertToTraditional() {
     if (!box)
         return;
     try {
-        box->convertToTraditional();
+        const std::size_t changed = box->convertToTraditional();
+        if (DocumentWindow *w = activeDocument())
+            w->noteConverted(changed, hanziOutsideBig5(box->toPlainText().toStdU16String()));
     } catch (const Error &e) {
         QMessageBox::warning(this, QStringLiteral("轉為繁體"),
                              QStringLiteral("無法轉換：") + QString::fromUtf8(e.what()));
@@ -127,6 +128,69 @@ void MainWindow::toggleItalic() {
         box->setBaseItalic(m_italicMark);
     }
     m_italicAction->setChecked(m_italicMark);
+}
+
+namespace {
+
+// Applies a change to the block format of every paragraph the selection touches, as one step
+// to undo.
+template <typename Change> void changeParagraphs(ui::RichTextBox *box, Change change) {
+    QTextCursor c = box->textCursor();
+    QTextDocument *document = box->document();
+    QTextBlock block = document->findBlock(c.selectionStart());
+    const QTextBlock last = document->findBlock(c.selectionEnd());
+    c.beginEditBlock();
+    for (;; block = block.next()) {
+        QTextCursor at(block);
+        QTextBlockFormat format = block.blockFormat();
+        change(format);
+        at.setBlockFormat(format);
+        if (block == last || !block.isValid())
+            break;
+    }
+    c.endEditBlock();
+}
+
+// One step of indentation: two characters of the default 10.5 point font, in the editor's
+// pixels of 1/96 inch (420 twips in a file).
+constexpr double kIndentStep = 28.0;
+
+} // namespace
+
+void MainWindow::alignParagraphs(Qt::Alignment alignment) {
+    if (ui::RichTextBox *box = activeTextBox())
+        changeParagraphs(box, [alignment](QTextBlockFormat &f) {
+            f.setAlignment(alignment | Qt::AlignAbsolute); // left stays left in any direction
+        });
+}
+
+void MainWindow::indentParagraphs(int steps) {
+    if (ui::RichTextBox *box = activeTextBox())
+        changeParagraphs(box, [steps](QTextBlockFormat &f) {
+            f.setLeftMargin(qMax(0.0, f.leftMargin() + steps * kIndentStep));
+        });
+}
+
+void MainWindow::toggleFirstLineIndent() {
+    ui::RichTextBox *box = activeTextBox();
+    if (!box)
+        return;
+    // The paragraph at the caret decides: indented ones lose the indent, others get it.
+    const bool indented = box->textCursor().blockFormat().textIndent() > 0;
+    changeParagraphs(
+        box, [indented](QTextBlockFormat &f) { f.setTextIndent(indented ? 0.0 : kIndentStep); });
+}
+
+void MainWindow::setLineSpacing(int percent) {
+    if (ui::RichTextBox *box = activeTextBox())
+        changeParagraphs(box, [percent](QTextBlockFormat &f) {
+            if (percent == 100) {
+                f.clearProperty(QTextFormat::LineHeight);
+                f.clearProperty(QTextFormat::LineHeightType);
+            } else {
+                f.setLineHeight(percent, QTextBlockFormat::ProportionalHeight);
+            }
+        });
 }
 
 } // namespace yuedu::app

@@ -21,20 +21,28 @@
 #include "common/errors.h"
 #include "ui/richtextbox.h"
 #include "ui/settings.h"
+#include <QStandardPaths>
 
 namespace yuedu::app {
 
 namespace {
 // The formats read but not written come after the program's own, before all files.
 const QString kOpenFilter =
-    QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔 (*.rxt);;Word 文件 (*.docx);;"
+    QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.rtf);;結果檔 (*.rxt);;Word 文件 (*.docx);;"
                    "OpenDocument 文字 (*.odt);;EPUB 電子書 (*.epub);;網頁 (*.html *.htm *.xhtml);;"
                    "PDF 文件 (*.pdf);;所有檔案 (*.*)");
-const QString kSaveFilter = QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔(*.rxt)");
+const QString kTextFilter = QStringLiteral("txt 格式 (*.txt)");
+const QString kRtfFilter = QStringLiteral("RTF 格式 (*.rtf)");
+const QString kResultFilter = QStringLiteral("結果檔 (*.rxt)");
+const QString kSaveFilter =
+    kTextFilter + QStringLiteral(";;") + kRtfFilter + QStringLiteral(";;") + kResultFilter;
 const QString kRecentKey = QStringLiteral("RecentFiles");
 constexpr int kRecentCount = 8;
 // Files from this size on are read behind a progress window.
 constexpr qint64 kLargeFile = 2'000'000;
+// The editor holds a text in about ten times the bytes of its file; beyond this size a text is
+// analysed with yuedu-cli instead.
+constexpr qint64 kLargestDocument = 64'000'000;
 
 // The wait cursor from the moment a long file operation starts until it ends.
 struct BusyCursor {
@@ -69,6 +77,7 @@ QString reasonOf(const Error &e) {
         {"Disk quota exceeded", u"超過磁碟配額"},
         {"File name too long", u"檔名太長"},
         {"Not a directory", u"路徑中有一段不是資料夾"},
+        {"Cannot allocate memory", u"記憶體不足，無法容納這個檔案"},
     };
     for (const auto &r : reasons)
         if (reason.find(r.system) != std::string::npos)
@@ -78,25 +87,37 @@ QString reasonOf(const Error &e) {
 
 } // namespace
 
-ui::LoadedFile MainWindow::readLargeFile(const QString &path, TextEncoding encoding,
-                                         QProgressDialog *progress) {
+doc::DocumentFile MainWindow::readLargeFile(const QString &path, TextEncoding encoding) {
     BusyCursor busy;
-    if (!progress)
-        return ui::RichTextBox::readFile(path, encoding);
-    // A big file is read on a worker thread, so that the window keeps painting and the
-    // progress window can come up after half a second.
-    auto result = std::make_shared<ui::LoadedFile>();
+    const std::string name = path.toStdString();
+    if (QFileInfo(path).size() < kLargeFile)
+        return doc::readDocumentFile(name, encoding);
+    // A big file is read on a worker thread, so that the window keeps painting and a progress
+    // window can come up after half a second.
+    QProgressDialog progress(QStringLiteral("正在讀入 %1 …").arg(QDir::toNativeSeparators(path)),
+                             QString(), 0, 0, this);
+    progress.setObjectName(QStringLiteral("openProgress"));
+    progress.setWindowTitle(kProgramTitle);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(60'000); // shown by the timer below
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.hide();
+    auto result = std::make_shared<doc::DocumentFile>();
     auto error = std::make_shared<std::exception_ptr>();
-    std::unique_ptr<QThread> thread(QThread::create([path, encoding, result, error] {
+    std::unique_ptr<QThread> thread(QThread::create([name, encoding, result, error] {
         try {
-            *result = ui::RichTextBox::readFile(path, encoding);
+            *result = doc::readDocumentFile(name, encoding);
         } catch (...) {
             *error = std::current_exception();
         }
     }));
     QTimer later;
     later.setSingleShot(true);
-    connect(&later, &QTimer::timeout, progress, &QProgressDialog::show);
+    connect(&later, &QTimer::timeout, &progress, [&progress] {
+        progress.show();
+        progress.repaint();
+    });
     QEventLoop loop;
     connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
     thread->start();
@@ -133,7 +154,22 @@ void MainWindow::fillRecentMenu() {
     for (const QString &path : files) {
         QString shown = QDir::toNativeSeparators(path).replace(u'&', QStringLiteral("&&"));
         QAction *a = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(shown));
-        connect(a, &QAction::triggered, this, [this, path] { openFiles({path}); });
+        connect(a, &QAction::triggered, this, [this, path] {
+            // A file moved or deleted since: offer to take it off the list.
+            if (!QFileInfo::exists(path)) {
+                if (m_dialogs->confirm(this,
+                                       QStringLiteral("找不到「%1」，它可能已被移動或刪除。\n\n"
+                                                      "要從「最近開啟的檔案」中移除嗎？")
+                                           .arg(QDir::toNativeSeparators(path)),
+                                       QStringLiteral("移除"))) {
+                    QStringList files = recentFiles();
+                    files.removeAll(path);
+                    ui::SaveSetting(QStringLiteral("Options"), kRecentKey, files.join(u'\n'));
+                }
+                return;
+            }
+            openFiles({path});
+        });
     }
 }
 
@@ -158,147 +194,125 @@ void MainWindow::dropEvent(QDropEvent *event) {
 }
 
 void MainWindow::newFile() {
-    const int s = findfree();
-    if (s < 0) {
-        m_dialogs->message(this, kTooManyFiles);
-        return;
-    }
-    DocumentWindow *w = loadSlotWindow(s);
-    w->setWindowTitle(kUntitledCaption);
-    w->setTag(QString::number(s));
-    m_slots.fileName(s).clear();
-    CurrentSlot = s;
+    createDocument();
 }
 
 void MainWindow::openFile() {
-    const int s = findfree();
-    if (s < 0) {
+    if (documents().size() >= kMaxDocuments) {
         m_dialogs->message(this, kTooManyFiles);
         return;
     }
-    // The window is there before the dialog; after a cancel it stays, empty and reserved.
-    DocumentWindow *w = loadSlotWindow(s);
-    QPointer<DocumentWindow> guard(w);
-    const QString path = m_dialogs->openFileName(this, kOpenFilter, QStringLiteral("TXT"));
-    if (path.isEmpty() || !guard)
-        return;
-    loadIntoSlot(s, w, path);
+    const QString path = m_dialogs->openFileName(this, kOpenFilter, QStringLiteral("txt"));
+    if (!path.isEmpty())
+        openDocument(path);
 }
 
 void MainWindow::openFiles(const QStringList &paths) {
-    for (const QString &path : paths) {
-        const int s = findfree();
-        if (s < 0) {
-            m_dialogs->message(this, kTooManyFiles);
+    for (const QString &path : paths)
+        if (!openDocument(path) && documents().size() >= kMaxDocuments)
             return;
-        }
-        // A dropped or named file that cannot be read leaves no empty window behind.
-        DocumentWindow *w = loadSlotWindow(s);
-        if (!loadIntoSlot(s, w, path) && w->tag().isEmpty())
-            if (QMdiSubWindow *sub = m_slots.subWindow(s))
-                sub->close();
-    }
 }
 
-bool MainWindow::loadIntoSlot(int s, DocumentWindow *w, const QString &path,
-                              TextEncoding encoding) {
+bool MainWindow::openDocument(const QString &path) {
     const QString full = QFileInfo(path).absoluteFilePath();
-    // Reading a big file takes a while: a progress window, not shown before half a second.
-    const qint64 size = QFileInfo(full).size();
-    std::unique_ptr<QProgressDialog> progress;
-    if (size >= kLargeFile) {
-        progress = std::make_unique<QProgressDialog>(
-            QStringLiteral("正在讀入 %1 …").arg(QDir::toNativeSeparators(full)), QString(), 0, 0,
-            this);
-        progress->setObjectName(QStringLiteral("openProgress"));
-        progress->setWindowTitle(kProgramTitle);
-        progress->setWindowModality(Qt::ApplicationModal);
-        progress->setMinimumDuration(60'000); // shown by readLargeFile's timer or below
-        progress->setAutoClose(false);
-        progress->setAutoReset(false);
-        progress->hide();
-    }
-    ui::LoadedFile file;
-    try {
-        file = readLargeFile(full, encoding, progress.get());
-    } catch (const Error &e) {
-        progress.reset();
-        if (w->tag().isEmpty()) {
-            m_slots.fileName(s).clear();
-            w->Rhtxtword()->clear();
-            w->Rhtxtword()->document()->setModified(false);
+    for (DocumentWindow *w : documents())
+        if (w->filePath() == full) {
+            if (auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget()))
+                m_mdi->setActiveSubWindow(sub);
+            return true;
         }
-        // A file of a known format that cannot be read says why (encrypted, damaged, ...).
-        QString text = QStringLiteral("檔案開啟有問題 ") + full;
-        if (dynamic_cast<const FormatError *>(&e))
-            text += QStringLiteral("\n\n") + reasonOf(e);
-        m_dialogs->message(this, text, true);
+    if (documents().size() >= kMaxDocuments) {
+        m_dialogs->message(this, kTooManyFiles);
         return false;
     }
-    if (file.document.binary) {
-        progress.reset();
-        if (!m_dialogs->confirm(
-                this,
-                QStringLiteral("「%1」看起來不是文字檔（含有 NUL 位元組，或大部分位元組"
-                               "無法解讀），開啟後只會看到亂碼。\n\n仍要開啟嗎？")
-                    .arg(QDir::toNativeSeparators(full)),
-                QStringLiteral("開啟")))
-            return false;
+    return readInto(nullptr, full);
+}
+
+bool MainWindow::readInto(DocumentWindow *w, const QString &full, TextEncoding encoding) {
+    const QString shown = QDir::toNativeSeparators(full);
+    const QFileInfo info(full);
+    // A text the editor cannot hold is refused before it fills the memory.
+    if (info.isFile() && info.size() > kLargestDocument) {
+        m_dialogs->message(
+            this,
+            QStringLiteral("「%1」有 %2 MB，超過編輯視窗能開啟的大小（%3 MB）：開啟它需要的記憶體"
+                           "約為檔案的十倍。\n\n這樣大的文字請用命令列的 yuedu-cli 分析，例如：\n"
+                           "  yuedu-cli segment \"%1\" > 斷詞.txt\n  yuedu-cli freq 斷詞.txt")
+                .arg(shown)
+                .arg(info.size() / 1'000'000)
+                .arg(kLargestDocument / 1'000'000),
+            true);
+        return false;
     }
-    m_slots.fileName(s) = full;
+    doc::DocumentFile file;
+    try {
+        file = readLargeFile(full, encoding);
+    } catch (const Error &e) {
+        m_dialogs->message(
+            this, QStringLiteral("檔案開啟有問題 ") + shown + QStringLiteral("\n\n") + reasonOf(e),
+            true);
+        return false;
+    }
+    if (file.content.binary &&
+        !m_dialogs->confirm(this,
+                            QStringLiteral("「%1」看起來不是文字檔（含有 NUL 位元組，或大部分位元組"
+                                           "無法解讀），開啟後只會看到亂碼。\n\n仍要開啟嗎？")
+                                .arg(shown),
+                            QStringLiteral("開啟")))
+        return false;
+    if (!w && !(w = createDocument()))
+        return false;
     bool complete = true;
     {
         BusyCursor busy;
-        // Building the editor's document of a very big file takes the better part of a
-        // second or more: the progress window stays up (or comes up) meanwhile.
-        if (progress && size >= 4 * kLargeFile && !progress->isVisible()) {
-            progress->show();
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        }
-        complete = w->Rhtxtword()->showFile(file);
+        complete = w->showFile(full, file);
     }
-    progress.reset();
-    w->setTag(QString::number(s));
-    w->setWindowTitle(kOpenedCaption + QDir::toNativeSeparators(full));
     addRecentFile(full);
-    // Word, PDF and the like are not written here: the text is saved under a new name.
-    const bool converted = file.document.kind == doc::DocumentKind::Converted;
-    if (converted)
-        m_slots.fileName(s).clear();
     updateEncodingLine();
-    if (converted && !file.document.notes.empty()) {
+    const bool converted = file.content.kind == doc::DocumentKind::Converted;
+    if (converted && !file.content.notes.empty()) {
         QString said = QStringLiteral("已讀入「%1」的文字（%2）。")
-                           .arg(QDir::toNativeSeparators(full),
-                                QString::fromUtf8(doc::formatName(*file.document.format)));
-        for (const std::string &note : file.document.notes)
+                           .arg(shown, QString::fromUtf8(doc::formatName(*file.content.format)));
+        for (const std::string &note : file.content.notes)
             said += QStringLiteral("\n・") + QString::fromStdString(note);
         m_dialogs->message(this, said);
     }
     // A cut-off RTF file gives what it holds, and the user learns that more was meant to
     // be there rather than saving the shortened text over the file unawares.
     if (!complete)
-        m_dialogs->message(this, QStringLiteral("檔案不完整，只讀入了前面的部分：") + full, true);
+        m_dialogs->message(this, QStringLiteral("檔案不完整，只讀入了前面的部分：") + shown, true);
     return true;
 }
 
-QString MainWindow::writeDocument(DocumentWindow *window, const QString &chosen, bool ownName) {
-    ui::RichTextBox *box = window->Rhtxtword();
-    const ui::FileState state = box->fileState();
-    const QString suffix = QFileInfo(chosen).suffix().toLower();
-    // The file keeps its format: a plain-text file stays plain text in its encoding. A new
-    // name says the format by its extension.
-    bool plain = state.plainText;
-    if (!ownName && (suffix == u"rtf" || suffix == u"rxt"))
-        plain = false;
-    else if (!ownName && suffix == u"txt")
-        plain = true;
-    const TextEncoding encoding = state.plainText ? state.encoding : TextEncoding::Utf8;
-    const QString shown = QDir::toNativeSeparators(chosen);
+namespace {
 
+// The format a file of this name is written in: .txt plain text (in the document's encoding
+// when it was plain text, else UTF-8), .rtf and .rxt RTF, any other the document's own.
+doc::FileFormat formatForName(const QString &path, const doc::FileFormat &current) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    doc::FileFormat format = current;
+    if (suffix == u"rtf" || suffix == u"rxt") {
+        format = {};
+        format.kind = doc::DocumentKind::Rtf;
+    } else if (suffix == u"txt" || current.kind == doc::DocumentKind::Converted) {
+        if (!current.plainText())
+            format = {};
+        format.kind = doc::DocumentKind::PlainText;
+    }
+    return format;
+}
+
+} // namespace
+
+MainWindow::Written MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
+                                              doc::FileFormat format) {
+    ui::RichTextBox *box = window->Rhtxtword();
+    const QString shown = QDir::toNativeSeparators(chosen);
+    const bool ownFile = chosen == window->filePath();
     QString path = chosen;
-    std::string plainBytes;
-    if (plain) {
-        if (ownName && state.replaced > 0 &&
+    std::string bytes;
+    if (format.plainText()) {
+        if (ownFile && window->replacedBytes() > 0 &&
             !m_dialogs->confirm(
                 this,
                 QStringLiteral(
@@ -306,11 +320,11 @@ QString MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
                     "字元寫進檔案，原來的位元組就無法復原了。\n\n也可以先從「檔案」選單"
                     "改用其他編碼重新開啟。仍要儲存嗎？")
                     .arg(shown)
-                    .arg(state.replaced),
+                    .arg(window->replacedBytes()),
                 QStringLiteral("儲存")))
             return {};
         std::size_t unmapped = 0;
-        plainBytes = box->plainTextBytes(encoding, state.crlf, &unmapped);
+        bytes = doc::encodePlainText(box->Text().toStdU16String(), format, &unmapped);
         const bool formatted = box->hasFormatting();
         if (formatted || unmapped > 0) {
             const QFileInfo info(chosen);
@@ -320,7 +334,7 @@ QString MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
             QString why = formatted ? QStringLiteral("文件含有字體、顏色或段落等格式")
                                     : QStringLiteral("文件中有 %1 個字元無法以 %2 表示")
                                           .arg(unmapped)
-                                          .arg(QString::fromLatin1(encodingName(encoding)));
+                                          .arg(QString::fromLatin1(encodingName(format.encoding)));
             QString question =
                 QStringLiteral("「%1」是純文字檔，但%2，存成純文字會失去這些內容。\n\n要改存成 "
                                "RTF 檔「%3」嗎？")
@@ -330,15 +344,29 @@ QString MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
             if (!m_dialogs->confirm(this, question, QStringLiteral("存成 RTF")))
                 return {};
             path = rtf;
-            plain = false;
+            format = {};
+            format.kind = doc::DocumentKind::Rtf;
         }
     }
+    // Formatting the reader skipped is not in the document: say so once before it is lost.
+    if (window->skippedFormats() > 0 && !window->skippedWarned()) {
+        if (!m_dialogs->confirm(this,
+                                QStringLiteral("這份文件有 %1 項格式本程式不支援，儲存後會遺失。"
+                                               "\n\n仍要儲存「%2」嗎？")
+                                    .arg(window->skippedFormats())
+                                    .arg(QDir::toNativeSeparators(path)),
+                                QStringLiteral("儲存")))
+            return {};
+        window->setSkippedWarned();
+    }
+    if (!format.plainText())
+        bytes = box->rtfBytes();
+    doc::WriteOutcome outcome;
     try {
         BusyCursor busy;
-        if (plain)
-            ui::RichTextBox::writeFileBytes(path, plainBytes);
-        else
-            box->saveFile(path);
+        const QString backups = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                                QStringLiteral("/backup");
+        outcome = doc::writeFileSafely(path.toStdString(), bytes, backups.toStdString());
     } catch (const Error &e) {
         // The old file is untouched: the text was written to a temporary file first.
         m_dialogs->message(
@@ -346,37 +374,56 @@ QString MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
             true);
         return {};
     }
-    if (ownName || m_slots.fileName(window->slot()).isEmpty()) {
-        ui::FileState saved = state;
-        saved.plainText = plain;
-        saved.encoding = encoding;
-        saved.replaced = 0;
-        saved.ambiguous = false;
-        box->setFileState(saved);
-        box->document()->setModified(false);
-        updateEncodingLine();
+    if (outcome.inPlace) {
+        QString said = QStringLiteral("資料夾「%1」不允許建立檔案，所以直接改寫了「%2」。")
+                           .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()),
+                                QDir::toNativeSeparators(path));
+        said += outcome.backup.empty() ? QStringLiteral("\n無法先備份原來的檔案。")
+                                       : QStringLiteral("\n原來的檔案已先備份到「%1」。")
+                                             .arg(QString::fromStdString(outcome.backup));
+        m_dialogs->message(this, said);
     }
     addRecentFile(QFileInfo(path).absoluteFilePath());
-    return path;
+    return {QFileInfo(path).absoluteFilePath(), format};
 }
 
 bool MainWindow::saveDocument(DocumentWindow *w) {
-    if (!w || w->slot() < 0)
+    if (!w)
         return false;
-    QString &name = m_slots.fileName(w->slot());
-    const bool untitled = name.isEmpty();
-    // A new document has no name yet: ask for one, and keep it for the next save.
-    const QString path = untitled ? m_dialogs->saveFileName(this, kSaveFilter) : name;
+    // A new document, a result and a converted text have no file of their own yet.
+    if (w->filePath().isEmpty() || w->windowTitle().startsWith(kResultCaption))
+        return saveDocumentAs(w);
+    const Written written = writeDocument(w, w->filePath(), w->fileFormat());
+    if (written.path.isEmpty())
+        return false;
+    w->setFile(written.path, written.format);
+    w->markSaved();
+    return true;
+}
+
+bool MainWindow::saveDocumentAs(DocumentWindow *w) {
+    if (!w)
+        return false;
+    // The dialog starts at the document's file (a result at its suggested name), with the
+    // filter of its format.
+    QString start = w->filePath();
+    if (start.isEmpty() && w->windowTitle().startsWith(kOpenedCaption)) {
+        const QFileInfo source(w->windowTitle().mid(kOpenedCaption.size()));
+        start = source.dir().filePath(source.completeBaseName());
+    }
+    const doc::FileFormat current = w->fileFormat();
+    const QString filter = current.plainText()                      ? kTextFilter
+                           : start.endsWith(QStringLiteral(".rxt")) ? kResultFilter
+                                                                    : kRtfFilter;
+    const QString path = m_dialogs->saveFileName(this, kSaveFilter, start, filter);
     if (path.isEmpty())
         return false;
-    const QString written = writeDocument(w, path, !untitled);
-    if (written.isEmpty())
+    const Written written = writeDocument(w, path, formatForName(path, current));
+    if (written.path.isEmpty())
         return false;
-    const QString full = QFileInfo(written).absoluteFilePath();
-    if (full != name) { // a new document, or a plain-text file that had to become RTF
-        name = full;
-        w->setWindowTitle(kOpenedCaption + QDir::toNativeSeparators(name));
-    }
+    // The document now is the new file: its caption, its modified mark and later saves.
+    w->setFile(written.path, written.format);
+    w->markSaved();
     return true;
 }
 
@@ -385,30 +432,15 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::saveFileAs() {
-    DocumentWindow *w = activeDocument();
-    if (!w)
-        return;
-    const QString path = m_dialogs->saveFileName(this, kSaveFilter);
-    if (path.isEmpty())
-        return;
-    // The document keeps its own name: a later 儲存檔案 still writes there. A new document
-    // has none, and takes this one.
-    const bool untitled = w->slot() >= 0 && m_slots.fileName(w->slot()).isEmpty();
-    const QString written = writeDocument(w, path, false);
-    if (untitled && !written.isEmpty()) {
-        m_slots.fileName(w->slot()) = QFileInfo(written).absoluteFilePath();
-        w->setWindowTitle(kOpenedCaption + QDir::toNativeSeparators(m_slots.fileName(w->slot())));
-    }
+    saveDocumentAs(activeDocument());
 }
 
 bool MainWindow::mayClose(DocumentWindow *w) {
-    if (w->slot() < 0 || !w->Rhtxtword()->document()->isModified())
+    if (!w->isModified())
         return true;
-    if (QMdiSubWindow *sub = m_slots.subWindow(w->slot()))
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(w->parentWidget()))
         m_mdi->setActiveSubWindow(sub); // the user sees which text the question is about
-    const QString &name = m_slots.fileName(w->slot());
-    switch (m_dialogs->askToSave(this, name.isEmpty() ? w->windowTitle()
-                                                      : QDir::toNativeSeparators(name))) {
+    switch (m_dialogs->askToSave(this, w->displayName())) {
     case Dialogs::SaveChoice::Save:
         return saveDocument(w);
     case Dialogs::SaveChoice::Discard:
@@ -421,21 +453,21 @@ bool MainWindow::mayClose(DocumentWindow *w) {
 
 void MainWindow::reopenInEncoding(TextEncoding encoding) {
     DocumentWindow *w = activeDocument();
-    if (!w || w->slot() < 0)
+    if (!w)
         return;
-    const QString name = m_slots.fileName(w->slot());
-    if (name.isEmpty() || !w->Rhtxtword()->fileState().plainText) {
+    const QString name = w->filePath();
+    if (name.isEmpty() || !w->fileFormat().plainText()) {
         m_dialogs->message(this,
                            QStringLiteral("只有從純文字檔開啟的文件，才能改用其他編碼重新讀入。"));
         return;
     }
-    if (w->Rhtxtword()->document()->isModified() &&
+    if (w->isModified() &&
         !m_dialogs->confirm(this,
                             QStringLiteral("重新讀入「%1」會放棄尚未儲存的修改。")
                                 .arg(QDir::toNativeSeparators(name)),
                             QStringLiteral("重新讀入")))
         return;
-    loadIntoSlot(w->slot(), w, name, encoding);
+    readInto(w, name, encoding);
 }
 
 void MainWindow::closeFile() {

@@ -8,8 +8,6 @@ namespace yuedu::app {
 NoticeWindow *Notice::load() {
     if (!m_window) {
         m_window = new NoticeWindow(m_parent);
-        QObject::connect(m_window, &NoticeWindow::cancelPressed, m_window,
-                         [this] { NoticeCancelled = true; });
         // A closed window is unloaded: the next notice starts from a fresh one.
         QObject::connect(m_window, &QDialog::finished, m_window, [this] { m_window.clear(); });
     }
@@ -30,13 +28,16 @@ void Notice::showCancelButton() {
     w->cmdNextTip()->show();
 }
 
-void Notice::showModal() {
+bool Notice::showModal() {
     NoticeWindow *w = load();
+    bool cancelled = false;
+    QObject::connect(w, &NoticeWindow::cancelPressed, w, [&cancelled] { cancelled = true; });
     // A notice left open modeless (the start-up one, say) is shown again as a modal one.
     if (w->isVisible())
         w->hide();
     w->setWindowModality(Qt::ApplicationModal);
     w->exec();
+    return !cancelled;
 }
 
 void Notice::showModeless() {

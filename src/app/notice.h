@@ -17,13 +17,12 @@ public:
     // Lines joined with a carriage return and a line feed.
     void setBody(const QStringList &lines);
     void showCancelButton();
-    void showModal();
+    // Waits for the user's answer: false when the cancel button was pressed.
+    bool showModal();
     void showModeless();
 
     // The open window, or nullptr.
     NoticeWindow *window() const { return m_window.data(); }
-
-    bool NoticeCancelled = false;
 
 private:
     NoticeWindow *load();

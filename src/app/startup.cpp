@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -63,7 +62,6 @@ std::unique_ptr<MainWindow> startUp(AppContext &context, const StartupOptions &o
             true);
     }
     main->showStartupNotice();
-    QGuiApplication::clipboard()->clear();
     return main;
 }
 

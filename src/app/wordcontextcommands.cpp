@@ -78,10 +78,7 @@ DocumentWindow *WordContextCommands::documentInFront() const {
     // The document in front, or the one last in front when a result window is.
     if (DocumentWindow *doc = m_main.activeDocument())
         return doc;
-    if (m_main.CurrentSlot < 0 || m_main.CurrentSlot >= DocumentSlots::kSlots)
-        return nullptr;
-    DocumentWindow *last = m_main.documentSlots().window(m_main.CurrentSlot);
-    return last && !last->tag().isEmpty() && !last->isClosed() ? last : nullptr;
+    return m_main.lastDocument();
 }
 
 void WordContextCommands::startWith(WordContextWindow *window) {
@@ -141,8 +138,7 @@ std::optional<CorpusChoice> WordContextCommands::corpus(QWidget *parent, CorpusK
         ui::RichTextBox *box = doc->Rhtxtword();
         ui::ResultSource source;
         source.time = QDateTime::currentDateTime();
-        const int slot = doc->slot();
-        source.name = slot >= 0 ? m_main.documentSlots().fileName(slot) : QString();
+        source.name = doc->filePath();
         if (source.name.isEmpty())
             source.name = doc->windowTitle();
         const QString whole = box->Text();
@@ -316,11 +312,8 @@ void WordContextCommands::showLine(const CorpusChoice &corpus, std::uint32_t tex
     const QString name = QString::fromStdString(text.name);
     // The document that holds the text: open under its file name, or opened now.
     auto find = [&]() -> DocumentWindow * {
-        for (int s = 0; s < DocumentSlots::kSlots; ++s) {
-            DocumentWindow *w = m_main.documentSlots().window(s);
-            if (!w || w->tag().isEmpty())
-                continue;
-            const QString file = m_main.documentSlots().fileName(s);
+        for (DocumentWindow *w : m_main.documents()) {
+            const QString file = w->filePath();
             if ((!file.isEmpty() && QFileInfo(file) == QFileInfo(name)) || file == name ||
                 (file.isEmpty() && w->windowTitle() == name))
                 return w;

@@ -1,28 +1,21 @@
 #include "app/worktext.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include "ui/richtextbox.h"
 
 namespace yuedu::app {
 
-void GetWorkText(ui::RichTextBox *box, QString &target) {
-    target.clear();
+QString workText(ui::RichTextBox *box) {
     if (!box)
-        return;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->setText(box->SelText());
-    target = clipboard->text();
-    if (target.isEmpty()) {
+        return {};
+    QString text = box->SelText();
+    if (text.isEmpty()) {
         box->setSelection(0, static_cast<int>(box->Text().size()));
-        clipboard->setText(box->SelText());
-        target = clipboard->text();
+        text = box->SelText();
     }
-    clipboard->clear();
     // The box ends paragraphs with one break; the analyses (the word list above all) expect
     // the carriage return and line feed of a text file.
-    target.replace(u'\n', QStringLiteral("\r\n"));
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
 }
 
 } // namespace yuedu::app

@@ -1,6 +1,7 @@
 #pragma once
-// How a command takes its text: the selection of the document, or its whole text when nothing
-// is selected, moved through the clipboard, which is empty afterwards.
+// How a command takes its text: the selection of the document, or its whole text (which is
+// then selected, so that the user sees what was analysed) when nothing is selected. The
+// clipboard is the user's and stays as it was.
 #include <QString>
 
 namespace yuedu::ui {
@@ -9,7 +10,8 @@ class RichTextBox;
 
 namespace yuedu::app {
 
-// A null box (no document window active) gives the empty string and leaves the clipboard.
-void GetWorkText(ui::RichTextBox *box, QString &target);
+// A null box (no document window active) gives the empty string. Paragraphs end with the
+// carriage return and line feed of a text file, as the analyses expect.
+QString workText(ui::RichTextBox *box);
 
 } // namespace yuedu::app

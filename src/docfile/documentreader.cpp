@@ -20,6 +20,7 @@ LoadedDocument readDocument(std::string_view bytes, const std::string &source,
         d.document = std::move(r.document);
         d.kind = DocumentKind::Rtf;
         d.truncated = r.truncated;
+        d.unsupported = r.unsupported;
     } else if (std::optional<FormattedText> f = readFormattedText(bytes, source)) {
         d.document = RichDocument::fromPlainText(f->text.text);
         d.kind = DocumentKind::Converted;

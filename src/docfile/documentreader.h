@@ -20,6 +20,8 @@ struct LoadedDocument {
     RichDocument document;
     DocumentKind kind = DocumentKind::PlainText;
     bool truncated = false; // an RTF file that ended inside a group
+    // Formatting of an RTF file this program does not keep (control words it skips).
+    std::size_t unsupported = 0;
     // How a plain-text file was decoded (for RTF: Big5, no replacements).
     TextEncoding encoding = TextEncoding::Big5;
     std::size_t replaced = 0; // byte sequences that became U+FFFD

@@ -17,6 +17,7 @@ std::u16string RichDocument::plainText() const {
     std::u16string out;
     for (const auto &r : m_runs)
         out += r.text;
+    std::replace(out.begin(), out.end(), u'\u2028', u'\n');
     return out;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A formatted document as runs of text with one character format each. Paragraph breaks are
-// '\n' inside the text. This is what the RTF reader produces and the writer consumes; the
-// desktop program turns it into its own text document and back.
+// '\n' inside the text, line breaks within a paragraph U+2028. This is what the RTF reader produces
+// and the writer consumes; the desktop program turns it into its own text document and back.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,14 +10,24 @@
 
 namespace yuedu::doc {
 
+// The kind of face a font table names beside the font (\fnil, \froman, \fswiss...), so that a
+// reader without the font can choose a like one.
+enum class FontFamily { Nil, Roman, Swiss, Modern, Script, Decor, Tech, Bidi };
+
+enum class VerticalPosition { Normal, Subscript, Superscript };
+
 struct CharFormat {
     std::u16string fontName; // empty: the document's default font
-    int sizeHalfPoints = 0;  // 0: the default size
+    FontFamily fontFamily = FontFamily::Nil;
+    int fontCharset = -1;   // the font table's \fcharset; -1: none or 136 (Big5), the default
+    int sizeHalfPoints = 0; // 0: the default size
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strikeThrough = false;
-    std::optional<std::uint32_t> color; // 0xRRGGBB; none: automatic colour
+    VerticalPosition position = VerticalPosition::Normal;
+    std::optional<std::uint32_t> color;     // 0xRRGGBB; none: automatic colour
+    std::optional<std::uint32_t> highlight; // the background, 0xRRGGBB; none: no highlight
 
     bool operator==(const CharFormat &) const = default;
 };
@@ -32,6 +42,10 @@ struct ParagraphFormat {
     int firstLineIndent = 0; // relative to the left indent; negative hangs
     int spaceBefore = 0;
     int spaceAfter = 0;
+    // RTF's \sl and \slmult: with lineMultiple, lineSpacing/240 lines (360: one and a half);
+    // without, at least lineSpacing twips, or exactly -lineSpacing when negative. 0: single.
+    int lineSpacing = 0;
+    bool lineMultiple = false;
 
     bool operator==(const ParagraphFormat &) const = default;
 };
@@ -46,6 +60,7 @@ public:
     // Appends text in the given format, merging with the last run when the formats agree.
     void append(std::u16string_view text, const CharFormat &format);
     const std::vector<Run> &runs() const { return m_runs; }
+    // The text with line breaks as paragraph breaks.
     std::u16string plainText() const;
     bool empty() const { return m_runs.empty(); }
     // Removes a final paragraph break, if the text ends with one.

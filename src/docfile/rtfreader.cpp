@@ -1,8 +1,12 @@
 #include "docfile/rtfreader.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
+#include <set>
+#include <unordered_set>
 #include <vector>
 
 #include "common/errors.h"
@@ -19,21 +23,72 @@ constexpr int kMaxParam = 1'000'000'000;
 
 enum class Dest { Text, Skip, FontTable, ColorTable };
 
+// Text without \fs is 12 points in RTF.
+constexpr int kRtfDefaultSize = 24;
+
+CharFormat plainFormat() {
+    CharFormat f;
+    f.sizeHalfPoints = kRtfDefaultSize;
+    return f;
+}
+
 struct GroupState {
     Dest dest = Dest::Text;
-    CharFormat format;
+    CharFormat format = plainFormat();
     ParagraphFormat paragraph;
     int fontIndex = -1;
     int ucSkip = 1;
     bool uprPending = false;    // inside \upr: the first subgroup is the byte version, skipped
     bool doubleByteRun = false; // after \dbch: the associated properties (\ab, \af...) apply
+    // The fonts of Latin and of double-byte (CJK) runs; -1 until given.
+    int latinFont = -1;
+    int asianFont = -1;
 };
 
 struct FontEntry {
     std::string nameBytes;
     int charset = -1;
+    FontFamily family = FontFamily::Nil;
     std::u16string name;
 };
+
+// Control words that change nothing this program shows or keeps: language tags, the order of
+// scripts, revision marks, widow control, the layout hints word processors add everywhere.
+bool isHarmlessWord(std::string_view w) {
+    static const std::unordered_set<std::string_view> words = [] {
+        static constexpr std::string_view list =
+            "lang langfe langnp langfenp alang adeflang noproof ltrpar rtlpar ltrsect rtlsect "
+            "ltrrow rtlrow nowidctlpar widctlpar hyphpar aspalpha aspnum faauto faroman "
+            "adjustright "
+            "nooverflow cgrid kerning s cs ds ts sbasedon snext slink sqformat spriority insrsid "
+            "charrsid pararsid sectrsid tblrsid rsid rsidroot itap sectd sectdefaultcl sftnbj "
+            "linex "
+            "endnhere pgnstarts pgndec viewkind viewscale viewzk deftab deflang deflangfe uc "
+            "htmautsp hyphauto hyphhotz hyphconsec hyphcaps formshade dntblnsbdb dntultrlspc "
+            "noxlattoyen expshrtn noultrlspc nolnhtadjtbl fet ftnbj aenddoc aftnbj aftnstart "
+            "aftnnar ftnnar ftnstart ftnrstcont aftnrstcont ftnrestart aftnrestart noqfpromote "
+            "jexpand jcompress lnongrid dgmargin dghspace dgvspace dghorigin dgvorigin dghshow "
+            "dgvshow splytwnine ftnlytwnine allowfieldendsel nobrkwrptbl snaptogridincell wrppunct "
+            "asianbrkrule newtblstyruls nogrowautofit usenormstyforlist noindnmbrts felnbrelev "
+            "indrlsweleven nocxsptable validatexml showplaceholdtext ignoremixedcontent "
+            "saveinvalidxml showxmlerrors nojkernpunct stylelock stylesortmethod margmirror paperw "
+            "paperh margl margr margt margb gutter pgwsxn pghsxn marglsxn margrsxn margtsxn "
+            "margbsxn guttersxn headery footery colsx cols titlepg pgnrestart ls ilvl outlinelevel "
+            "fcs ltrmark pnhang pntxta pntxtb shading cbpat cfpat chshdng chcfpat expnd expndtw "
+            "charscalex contextualspace qnatural wrapdefault rin lin vertalt vertalc vertalj "
+            "vertalb enddoc ftntj nofpages nofwords nofchars nofcharsws version edmins vern "
+            "horzdoc "
+            "vertdoc psz fromtext sbknone sftnnar saftnnrlc sectunlocked aftnnrlc ftnsep";
+        std::unordered_set<std::string_view> out;
+        for (std::size_t at = 0; at < list.size();) {
+            const std::size_t end = std::min(list.find(' ', at), list.size());
+            out.insert(list.substr(at, end - at));
+            at = end + 1;
+        }
+        return out;
+    }();
+    return words.count(w) > 0;
+}
 
 class Parser {
 public:
@@ -71,6 +126,7 @@ public:
             m_doc.setParagraphFormat(m_paragraphIndex, m_openParagraph);
         RtfReadResult r;
         r.truncated = m_depth > 0;
+        r.unsupported = m_unsupported.size();
         r.document = std::move(m_doc);
         // Every paragraph ends with \par, the last one included: its break is not text.
         r.document.dropTrailingBreak();
@@ -217,6 +273,9 @@ private:
             if (starred && (w == "ud"))
                 return;
             flushBytes();
+            // Pictures, objects, notes, headers and footers are content the document loses.
+            if (s.dest == Dest::Text && losesContent(w))
+                m_unsupported.emplace(w);
             s.dest = Dest::Skip;
             return;
         }
@@ -264,29 +323,41 @@ private:
         // \dbch run; right-to-left (\rtlch) and Latin (\loch, \hich) runs use the plain ones.
         if (w == "dbch") {
             s.doubleByteRun = true;
+            if (s.asianFont >= 0)
+                flushBytes(), setFont(s, s.asianFont);
             return;
         }
         if (w == "rtlch" || w == "ltrch" || w == "loch" || w == "hich") {
             s.doubleByteRun = false;
+            if (s.latinFont >= 0)
+                flushBytes(), setFont(s, s.latinFont);
             return;
         }
         if (w.size() > 1 && w[0] == 'a' && (w == "ab" || w == "ai" || w == "af" || w == "afs")) {
             if (!s.doubleByteRun)
                 return;
+            if (w == "af") {
+                flushBytes();
+                s.asianFont = param.value_or(0);
+                setFont(s, s.asianFont);
+                return;
+            }
             w.remove_prefix(1);
         }
         if (w == "uc") {
             s.ucSkip = std::clamp(param.value_or(1), 0, 16);
-        } else if (w == "par" || w == "line" || w == "sect" || w == "page" || w == "row") {
+        } else if (w == "line") {
+            text(u"\u2028");
+        } else if (w == "par" || w == "sect" || w == "page" || w == "row") {
             paragraphBreak();
         } else if (paragraphWord(w, param)) {
         } else if (w == "tab" || w == "cell") {
             text(u"\t");
         } else if (w == "plain") {
             flushBytes();
-            f = CharFormat{};
-            s.fontIndex = m_defaultFont;
-            f.fontName = fontName(m_defaultFont);
+            f = plainFormat();
+            s.latinFont = s.asianFont = -1;
+            setFont(s, m_defaultFont);
         } else if (w == "b") {
             flushBytes(), f.bold = on;
         } else if (w == "i") {
@@ -302,15 +373,51 @@ private:
             flushBytes(), f.sizeHalfPoints = std::clamp(param.value_or(24), 0, 3276);
         } else if (w == "f") {
             flushBytes();
-            s.fontIndex = param.value_or(0);
-            f.fontName = fontName(s.fontIndex);
+            // \f names the font of all text; an \af after \dbch then names the CJK one apart.
+            s.latinFont = s.asianFont = param.value_or(0);
+            setFont(s, s.latinFont);
         } else if (w == "cf") {
             flushBytes();
-            int k = param.value_or(0);
-            f.color = k > 0 && k < static_cast<int>(m_colors.size()) ? m_colors[k] : std::nullopt;
+            f.color = colorAt(param.value_or(0));
+        } else if (w == "highlight" || w == "chcbpat" || w == "cb") {
+            // Word highlights, LibreOffice shades the characters: both are the background.
+            flushBytes();
+            f.highlight = colorAt(param.value_or(0));
+        } else if (w == "sub") {
+            flushBytes(), f.position = on ? VerticalPosition::Subscript : VerticalPosition::Normal;
+        } else if (w == "super") {
+            flushBytes(),
+                f.position = on ? VerticalPosition::Superscript : VerticalPosition::Normal;
+        } else if (w == "nosupersub") {
+            flushBytes(), f.position = VerticalPosition::Normal;
         } else if (char16_t symbol = symbolOfWord(w)) {
             text(std::u16string_view(&symbol, 1));
+        } else if (!isHarmlessWord(w) && state().dest == Dest::Text) {
+            m_unsupported.emplace(w);
+            if (std::getenv("YUEDU_RTF_DEBUG"))
+                std::fprintf(stderr, "skipped \\%.*s\n", int(w.size()), w.data());
         }
+    }
+
+    std::optional<std::uint32_t> colorAt(int k) const {
+        return k > 0 && k < static_cast<int>(m_colors.size()) ? m_colors[k] : std::nullopt;
+    }
+
+    void setFont(GroupState &s, int index) {
+        s.fontIndex = index;
+        s.format.fontName = fontName(index);
+        auto it = m_fonts.find(index);
+        s.format.fontFamily = it == m_fonts.end() ? FontFamily::Nil : it->second.family;
+        // 136 (Big5) is what the writer gives a font without a character set.
+        const int charset = it == m_fonts.end() ? -1 : it->second.charset;
+        s.format.fontCharset = charset == 136 ? -1 : charset;
+    }
+
+    static bool losesContent(std::string_view w) {
+        return w == "pict" || w == "object" || w == "shp" || w == "shppict" || w == "footnote" ||
+               w == "header" || w == "headerl" || w == "headerr" || w == "headerf" ||
+               w == "footer" || w == "footerl" || w == "footerr" || w == "footerf" ||
+               w == "annotation";
     }
 
     bool paragraphWord(std::string_view w, std::optional<int> param) {
@@ -337,6 +444,10 @@ private:
             p.spaceBefore = std::max(0, length);
         else if (w == "sa")
             p.spaceAfter = std::max(0, length);
+        else if (w == "sl")
+            p.lineSpacing = length;
+        else if (w == "slmult")
+            p.lineMultiple = param.value_or(0) != 0;
         else
             return false;
         return true;
@@ -359,6 +470,15 @@ private:
             m_fonts[m_fontEntry];
         } else if (w == "fcharset" && m_fontEntry >= 0) {
             m_fonts[m_fontEntry].charset = param.value_or(0);
+        } else if (m_fontEntry >= 0 && w.size() > 1 && w[0] == 'f') {
+            static const std::pair<std::string_view, FontFamily> families[] = {
+                {"fnil", FontFamily::Nil},       {"froman", FontFamily::Roman},
+                {"fswiss", FontFamily::Swiss},   {"fmodern", FontFamily::Modern},
+                {"fscript", FontFamily::Script}, {"fdecor", FontFamily::Decor},
+                {"ftech", FontFamily::Tech},     {"fbidi", FontFamily::Bidi}};
+            for (const auto &[name, family] : families)
+                if (w == name)
+                    m_fonts[m_fontEntry].family = family;
         }
     }
 
@@ -495,6 +615,8 @@ private:
     bool m_paragraphHasText = false;
     ParagraphFormat m_openParagraph;
     CodePageDecoder m_decoder;
+    // The control words the document uses that this reader does not keep, each once.
+    std::set<std::string, std::less<>> m_unsupported;
 };
 
 } // namespace

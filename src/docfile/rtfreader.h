@@ -15,6 +15,8 @@ struct RtfReadResult {
     RichDocument document;
     // The input ended inside a group (a truncated file): the text read so far is returned.
     bool truncated = false;
+    // Formatting control words (and destinations) the reader skipped: what saving loses.
+    std::size_t unsupported = 0;
 };
 
 // True when the bytes start (after blanks) with "{\rtf".

@@ -41,6 +41,8 @@ void appendText(std::string &out, std::u16string_view text, int &uc) {
     for (char16_t c : text) {
         if (c == u'\n') {
             out += "\\par\r\n";
+        } else if (c == u'\u2028') {
+            out += "\\line ";
         } else if (c == u'\t') {
             out += "\\tab ";
         } else if (c == u'\\' || c == u'{' || c == u'}') {
@@ -103,28 +105,44 @@ std::string paragraphProperties(const ParagraphFormat &p) {
     length("fi", p.firstLineIndent);
     length("sb", p.spaceBefore);
     length("sa", p.spaceAfter);
+    if (p.lineSpacing != 0)
+        out += "\\sl" + std::to_string(p.lineSpacing) + "\\slmult" + (p.lineMultiple ? "1" : "0");
     return out;
 }
 
 } // namespace
 
 std::string writeRtf(const RichDocument &document, const RtfWriteOptions &options) {
-    std::vector<std::u16string> fonts{options.defaultFont};
+    // A font of the table is its name with its family and character set.
+    struct Font {
+        std::u16string name;
+        FontFamily family = FontFamily::Nil;
+        int charset = -1;
+        bool operator==(const Font &) const = default;
+    };
+    std::vector<Font> fonts{{options.defaultFont}};
     std::vector<std::uint32_t> colors;
+    auto fontOf = [](const CharFormat &f) { return Font{f.fontName, f.fontFamily, f.fontCharset}; };
+    auto addColor = [&colors](const std::optional<std::uint32_t> &c) {
+        if (c && std::find(colors.begin(), colors.end(), *c) == colors.end())
+            colors.push_back(*c);
+    };
     for (const auto &r : document.runs()) {
         if (!r.format.fontName.empty() &&
-            std::find(fonts.begin(), fonts.end(), r.format.fontName) == fonts.end())
-            fonts.push_back(r.format.fontName);
-        if (r.format.color &&
-            std::find(colors.begin(), colors.end(), *r.format.color) == colors.end())
-            colors.push_back(*r.format.color);
+            std::find(fonts.begin(), fonts.end(), fontOf(r.format)) == fonts.end())
+            fonts.push_back(fontOf(r.format));
+        addColor(r.format.color);
+        addColor(r.format.highlight);
     }
 
+    static const char *const families[] = {"\\fnil",    "\\froman", "\\fswiss", "\\fmodern",
+                                           "\\fscript", "\\fdecor", "\\ftech",  "\\fbidi"};
     std::string out = "{\\rtf1\\ansi\\ansicpg950\\deff0\\deflang1033\\deflangfe1028";
     out += "{\\fonttbl";
     for (std::size_t k = 0; k < fonts.size(); ++k) {
-        out += "{\\f" + std::to_string(k) + "\\fnil\\fcharset136 ";
-        appendFontName(out, fonts[k]);
+        out += "{\\f" + std::to_string(k) + families[static_cast<int>(fonts[k].family)] +
+               "\\fcharset" + std::to_string(fonts[k].charset >= 0 ? fonts[k].charset : 136) + " ";
+        appendFontName(out, fonts[k].name);
         out += ";}";
     }
     out += "}\r\n{\\colortbl ;";
@@ -143,17 +161,25 @@ std::string writeRtf(const RichDocument &document, const RtfWriteOptions &option
         const CharFormat &f = r.format;
         std::size_t font = 0;
         if (!f.fontName.empty())
-            font = std::find(fonts.begin(), fonts.end(), f.fontName) - fonts.begin();
-        std::size_t color = 0;
-        if (f.color)
-            color = std::find(colors.begin(), colors.end(), *f.color) - colors.begin() + 1;
+            font = std::find(fonts.begin(), fonts.end(), fontOf(f)) - fonts.begin();
+        auto colorIndex = [&colors](const std::optional<std::uint32_t> &c) -> std::size_t {
+            return c ? std::find(colors.begin(), colors.end(), *c) - colors.begin() + 1 : 0;
+        };
+        const std::size_t color = colorIndex(f.color);
         int size = f.sizeHalfPoints > 0 ? f.sizeHalfPoints : options.defaultSizeHalfPoints;
         std::string open = "{\\f" + std::to_string(font) + "\\fs" + std::to_string(size);
         open += f.bold ? "\\b" : "\\b0";
         open += f.italic ? "\\i" : "\\i0";
         open += f.underline ? "\\ul" : "\\ulnone";
         open += f.strikeThrough ? "\\strike" : "\\strike0";
-        open += "\\cf" + std::to_string(color) + " ";
+        if (f.position == VerticalPosition::Subscript)
+            open += "\\sub";
+        else if (f.position == VerticalPosition::Superscript)
+            open += "\\super";
+        open += "\\cf" + std::to_string(color);
+        if (f.highlight)
+            open += "\\highlight" + std::to_string(colorIndex(f.highlight));
+        open += " ";
         std::u16string_view rest = r.text;
         while (!rest.empty()) {
             std::size_t end = paragraphs ? rest.find(u'\n') : std::u16string_view::npos;

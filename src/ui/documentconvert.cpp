@@ -6,6 +6,12 @@
 
 namespace yuedu::ui {
 
+namespace {
+// What the font table said of a run's font, kept for writing the file again.
+constexpr int kFontFamilyProperty = QTextFormat::UserProperty + 1;
+constexpr int kFontCharsetProperty = QTextFormat::UserProperty + 2;
+} // namespace
+
 QTextCharFormat textCharFormatOf(const doc::CharFormat &f) {
     QTextCharFormat q;
     if (!f.fontName.empty())
@@ -18,6 +24,26 @@ QTextCharFormat textCharFormatOf(const doc::CharFormat &f) {
     q.setFontStrikeOut(f.strikeThrough);
     if (f.color)
         q.setForeground(QColor::fromRgb(static_cast<QRgb>(*f.color)));
+    if (f.highlight)
+        q.setBackground(QColor::fromRgb(static_cast<QRgb>(*f.highlight)));
+    if (f.position == doc::VerticalPosition::Subscript)
+        q.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    else if (f.position == doc::VerticalPosition::Superscript)
+        q.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (f.fontFamily != doc::FontFamily::Nil)
+        q.setProperty(kFontFamilyProperty, static_cast<int>(f.fontFamily));
+    if (f.fontFamily == doc::FontFamily::Roman)
+        q.setFontStyleHint(QFont::Serif);
+    else if (f.fontFamily == doc::FontFamily::Swiss)
+        q.setFontStyleHint(QFont::SansSerif);
+    else if (f.fontFamily == doc::FontFamily::Modern)
+        q.setFontStyleHint(QFont::TypeWriter);
+    else if (f.fontFamily == doc::FontFamily::Script)
+        q.setFontStyleHint(QFont::Cursive);
+    else if (f.fontFamily == doc::FontFamily::Decor)
+        q.setFontStyleHint(QFont::Decorative);
+    if (f.fontCharset >= 0)
+        q.setProperty(kFontCharsetProperty, f.fontCharset);
     return q;
 }
 
@@ -34,6 +60,16 @@ doc::CharFormat charFormatOf(const QTextCharFormat &q) {
     f.strikeThrough = q.fontStrikeOut();
     if (q.foreground().style() != Qt::NoBrush)
         f.color = q.foreground().color().rgb() & 0xFFFFFFu;
+    if (q.background().style() != Qt::NoBrush)
+        f.highlight = q.background().color().rgb() & 0xFFFFFFu;
+    if (q.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        f.position = doc::VerticalPosition::Subscript;
+    else if (q.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        f.position = doc::VerticalPosition::Superscript;
+    if (q.hasProperty(kFontFamilyProperty))
+        f.fontFamily = static_cast<doc::FontFamily>(q.intProperty(kFontFamilyProperty));
+    if (q.hasProperty(kFontCharsetProperty))
+        f.fontCharset = q.intProperty(kFontCharsetProperty);
     return f;
 }
 
@@ -53,6 +89,12 @@ QTextBlockFormat textBlockFormatOf(const doc::ParagraphFormat &p) {
     q.setTextIndent(p.firstLineIndent / kTwipsPerPixel);
     q.setTopMargin(p.spaceBefore / kTwipsPerPixel);
     q.setBottomMargin(p.spaceAfter / kTwipsPerPixel);
+    if (p.lineSpacing > 0 && p.lineMultiple)
+        q.setLineHeight(p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+    else if (p.lineSpacing > 0)
+        q.setLineHeight(p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::MinimumHeight);
+    else if (p.lineSpacing < 0)
+        q.setLineHeight(-p.lineSpacing / kTwipsPerPixel, QTextBlockFormat::FixedHeight);
     return q;
 }
 
@@ -71,6 +113,22 @@ doc::ParagraphFormat paragraphFormatOf(const QTextBlockFormat &q) {
     p.firstLineIndent = twips(q.textIndent());
     p.spaceBefore = twips(q.topMargin());
     p.spaceAfter = twips(q.bottomMargin());
+    switch (q.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        if (qRound(q.lineHeight()) != 100) {
+            p.lineSpacing = qRound(q.lineHeight() * 240.0 / 100.0);
+            p.lineMultiple = true;
+        }
+        break;
+    case QTextBlockFormat::MinimumHeight:
+        p.lineSpacing = twips(q.lineHeight());
+        break;
+    case QTextBlockFormat::FixedHeight:
+        p.lineSpacing = -twips(q.lineHeight());
+        break;
+    default:
+        break;
+    }
     return p;
 }
 

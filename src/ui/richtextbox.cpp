@@ -1,26 +1,18 @@
 #include "ui/richtextbox.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QMimeData>
 #include <QPointer>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include <QTextBlock>
+
 #include <vector>
 
-#include "common/errors.h"
-#include "docfile/documentreader.h"
 #include "docfile/rtfwriter.h"
-#include "langdata/codepage950.h"
 #include "langdata/scriptconvert.h"
-#include "langdata/textcodec.h"
 #include "ui/documentconvert.h"
 
 namespace yuedu::ui {
@@ -205,43 +197,13 @@ void RichTextBox::setBaseItalic(bool on) {
     all.mergeCharFormat(f);
 }
 
-LoadedFile RichTextBox::readFile(const QString &path, TextEncoding encoding) {
-    const std::string name = path.toStdString();
-    // A folder opens as an empty stream on this system: say what it is instead.
-    if (QFileInfo(path).isDir())
-        throw IoError(name, std::strerror(EISDIR));
-    const std::string bytes = doc::readFileBytes(name);
-    LoadedFile file;
-    file.document = doc::readDocument(bytes, name, encoding);
-    if (file.document.kind == doc::DocumentKind::PlainText) {
-        switch (file.document.encoding) {
-        case TextEncoding::Utf16LE:
-            file.crlf = bytes.find(std::string_view("\r\0\n\0", 4)) != std::string::npos;
-            break;
-        case TextEncoding::Utf16BE:
-            file.crlf = bytes.find(std::string_view("\0\r\0\n", 4)) != std::string::npos;
-            break;
-        case TextEncoding::Utf32LE:
-            file.crlf = bytes.find(std::string_view("\r\0\0\0\n\0\0\0", 8)) != std::string::npos;
-            break;
-        case TextEncoding::Utf32BE:
-            file.crlf = bytes.find(std::string_view("\0\0\0\r\0\0\0\n", 8)) != std::string::npos;
-            break;
-        default:
-            file.crlf = bytes.find("\r\n") != std::string::npos;
-        }
-    }
-    return file;
-}
-
-bool RichTextBox::showFile(const LoadedFile &file) {
-    const doc::LoadedDocument &loaded = file.document;
+void RichTextBox::showDocument(const doc::RichDocument &source) {
     // Filled while no editor watches it, the document is built several times faster: a shown
     // editor lays out and reports every inserted paragraph.
     auto *fresh = new QTextDocument(this);
     fresh->setDefaultFont(document()->defaultFont());
     fresh->setUndoRedoEnabled(false); // loading is not an edit to undo
-    fillTextDocument(*fresh, loaded.document);
+    fillTextDocument(*fresh, source);
     fresh->setUndoRedoEnabled(true);
     fresh->setModified(false);
     // The first document belongs to the editor's text control, which deletes it on the
@@ -251,20 +213,8 @@ bool RichTextBox::showFile(const LoadedFile &file) {
     if (old && old->parent() == this)
         delete old.data();
     connect(fresh, &QTextDocument::modificationChanged, this, &RichTextBox::modificationChanged);
-    FileState state;
-    state.plainText = loaded.kind == doc::DocumentKind::PlainText;
-    if (state.plainText) {
-        state.encoding = loaded.encoding;
-        state.crlf = file.crlf;
-        state.replaced = loaded.replaced;
-        state.ambiguous = loaded.ambiguous;
-        if (isSimplifiedEncoding(loaded.encoding))
-            state.hanziWithoutRecord = hanziOutsideBig5(loaded.document.plainText());
-    }
-    m_fileState = state;
     setSelection(0, 0);
     emit modificationChanged(false);
-    return !loaded.truncated;
 }
 
 std::size_t RichTextBox::convertToTraditional() {
@@ -294,18 +244,15 @@ std::size_t RichTextBox::convertToTraditional() {
         cursor.insertText(QString::fromStdU16String(c.text), span->format);
     }
     cursor.endEditBlock();
-    m_fileState.toTraditional = true;
-    m_fileState.convertedChars += changed;
-    m_fileState.hanziWithoutRecord = hanziOutsideBig5(toPlainText().toStdU16String());
     return changed;
 }
 
-bool RichTextBox::loadFile(const QString &path, TextEncoding encoding) {
-    return showFile(readFile(path, encoding));
+doc::RichDocument RichTextBox::richDocument() const {
+    return richDocumentOf(*document());
 }
 
 bool RichTextBox::hasFormatting() const {
-    const doc::RichDocument rich = richDocumentOf(*document());
+    const doc::RichDocument rich = richDocument();
     if (rich.hasParagraphFormats())
         return true;
     for (const auto &run : rich.runs())
@@ -314,59 +261,11 @@ bool RichTextBox::hasFormatting() const {
     return false;
 }
 
-std::string RichTextBox::plainTextBytes(TextEncoding encoding, bool crlf,
-                                        std::size_t *unmapped) const {
-    std::u16string text = toPlainText().toStdU16String();
-    if (crlf) {
-        std::u16string out;
-        out.reserve(text.size() + text.size() / 16);
-        for (char16_t c : text) {
-            if (c == u'\n')
-                out += u'\r';
-            out += c;
-        }
-        text = std::move(out);
-    }
-    std::size_t missing = 0;
-    std::string bytes;
-    switch (encoding) {
-    case TextEncoding::Big5:
-    case TextEncoding::Auto:
-        bytes = encodeText(text, TextEncoding::Big5, &missing);
-        missing -= std::min<std::size_t>(missing, std::count(text.begin(), text.end(), u'\uFFFD'));
-        break;
-    case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE:
-    case TextEncoding::Utf32LE:
-    case TextEncoding::Utf32BE:
-        // The wide encodings keep their byte-order mark, so that they are read back as such.
-        bytes = encodeText(u"\uFEFF" + text, encoding, &missing);
-        break;
-    default:
-        bytes = encodeText(text, encoding, &missing);
-        break;
-    }
-    if (unmapped)
-        *unmapped = missing;
-    return bytes;
-}
-
-void RichTextBox::saveFile(const QString &path) const {
+std::string RichTextBox::rtfBytes() const {
     doc::RtfWriteOptions options;
     options.defaultFont = font().families().value(0, font().family()).toStdU16String();
     options.defaultSizeHalfPoints = qRound(font().pointSizeF() * 2);
-    writeFileBytes(path, doc::writeRtf(richDocumentOf(*document()), options));
-}
-
-void RichTextBox::writeFileBytes(const QString &path, const std::string &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IoError(path.toStdString(), file.errorString().toStdString());
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size()))
-        throw IoError(path.toStdString(), file.errorString().toStdString());
-    if (!file.commit())
-        throw IoError(path.toStdString(), file.errorString().toStdString());
+    return doc::writeRtf(richDocument(), options);
 }
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const {

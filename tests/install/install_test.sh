@@ -26,6 +26,15 @@ deb)
         grep -q "$p" <<<"$depends" || fail "the package does not depend on $p: $depends"
     done
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+    # Debian's own check of the package: no errors.
+    if command -v lintian >/dev/null; then
+        lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || { cat "$work/lintian"; fail "lintian"; }
+    else
+        fail "lintian is not installed (scripts/setup.sh installs it)"
+    fi
+    for f in copyright changelog.gz DATA-SOURCES.md; do
+        dpkg-deb -c "$deb" | grep -q "/usr/share/doc/yuedu/$f\$" || fail "no /usr/share/doc/yuedu/$f"
+    done
     dpkg-deb -x "$deb" "$work/root"
     root=$work/root/usr
     ;;

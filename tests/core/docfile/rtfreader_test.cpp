@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "docfile/documentreader.h"
 #include "docfile/rtfreader.h"
+#include "docfile/rtfwriter.h"
 
 using namespace yuedu;
 using namespace yuedu::doc;
@@ -129,4 +130,64 @@ TEST(DocumentReader, MissingFileNamesThePath) {
     } catch (const IoError &e) {
         EXPECT_EQ(e.path(), "/nonexistent/dir/x.rtf");
     }
+}
+
+// A file LibreOffice wrote (from libreoffice_layout.fodt): what a word processor puts there
+// survives reading, and writing it again keeps every part of it.
+TEST(RtfReader, WordProcessorLayoutSurvivesARoundTrip) {
+    const RtfReadResult first = readRtf(dataFile("libreoffice_layout.rtf"));
+    const RichDocument &d = first.document;
+    EXPECT_EQ(d.plainText(),
+              u"天地玄黃，宇宙洪荒。\n日月盈昃，辰宿列張。\nH2O x2\t刪除\nSans text and mono text");
+    ASSERT_NE(runWith(d, u"\u2028"), nullptr); // \line stays inside its paragraph
+    EXPECT_EQ(runWith(d, u"玄黃")->format.highlight, 0xFFFF00u);
+    EXPECT_FALSE(runWith(d, u"天地")->format.highlight);
+    EXPECT_EQ(d.paragraphFormat(0).lineSpacing, 360);
+    EXPECT_TRUE(d.paragraphFormat(0).lineMultiple);
+    EXPECT_EQ(d.paragraphFormat(1).lineSpacing, 480);
+    EXPECT_EQ(d.paragraphFormat(1).alignment, Alignment::Center);
+    EXPECT_EQ(runWith(d, u"刪除")->format.strikeThrough, true);
+    EXPECT_EQ(runWith(d, u"H")->format.position, VerticalPosition::Normal);
+    const CharFormat sans = runWith(d, u"Sans")->format, mono = runWith(d, u"mono")->format;
+    EXPECT_EQ(sans.fontName, u"Liberation Sans");
+    EXPECT_EQ(sans.fontFamily, FontFamily::Swiss);
+    EXPECT_EQ(sans.fontCharset, 0);
+    EXPECT_EQ(mono.fontFamily, FontFamily::Modern);
+    EXPECT_EQ(runWith(d, u"H")->format.fontName, u"Liberation Serif");
+    EXPECT_EQ(runWith(d, u"H")->format.fontFamily, FontFamily::Roman);
+    EXPECT_EQ(runWith(d, u"天地")->format.sizeHalfPoints, 24);
+    int subscripts = 0, superscripts = 0;
+    for (const auto &r : d.runs())
+        if (r.text == u"2") {
+            subscripts += r.format.position == VerticalPosition::Subscript;
+            superscripts += r.format.position == VerticalPosition::Superscript;
+        }
+    EXPECT_EQ(subscripts, 1);
+    EXPECT_EQ(superscripts, 1);
+    EXPECT_EQ(first.unsupported, 0u);
+
+    const RtfReadResult again = readRtf(writeRtf(d));
+    ASSERT_EQ(again.document.runs().size(), d.runs().size());
+    for (std::size_t k = 0; k < d.runs().size(); ++k) {
+        EXPECT_EQ(again.document.runs()[k].text, d.runs()[k].text);
+        // Text in a font the table lacks is written in the document's default font.
+        CharFormat expected = d.runs()[k].format;
+        if (expected.fontName.empty())
+            expected.fontName = RtfWriteOptions{}.defaultFont;
+        EXPECT_TRUE(again.document.runs()[k].format == expected) << k;
+    }
+    for (std::size_t p = 0; p < 4; ++p)
+        EXPECT_TRUE(again.document.paragraphFormat(p) == d.paragraphFormat(p)) << p;
+}
+
+// Word's \highlight, RTF's default size of 12 points, and formatting this reader does not keep
+// (counted once each, so that saving can warn).
+TEST(RtfReader, HighlightDefaultSizeAndWhatIsSkipped) {
+    const RtfReadResult r =
+        readRtf("{\\rtf1{\\colortbl;\\red255\\green255\\blue0;}plain {\\highlight1 marked}"
+                "{\\pict\\pngblip 00}\\trowd\\cellx100\\trowd x\\par}");
+    EXPECT_EQ(runWith(r.document, u"plain")->format.sizeHalfPoints, 24);
+    EXPECT_EQ(runWith(r.document, u"marked")->format.highlight, 0xFFFF00u);
+    EXPECT_EQ(r.unsupported, 3u); // the picture, \trowd and \cellx
+    EXPECT_NE(writeRtf(r.document).find("\\highlight1 marked"), std::string::npos);
 }

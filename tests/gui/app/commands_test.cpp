@@ -111,13 +111,12 @@ private slots:
         for (const auto &c : cases) {
             AppFixture app([](AppContext &ctx) { buildData(ctx); });
             setText(app, QStringLiteral("天地"));
-            app.main->documentSlots().fileName(0) = c.file;
+            app.main->activeDocument()->setFile(c.file, {});
             app.trigger("MDImnuphpart");
             DocumentWindow *result = app.main->activeDocument();
             QCOMPARE(result->windowTitle(), QStringLiteral("結果檔 - ") + c.result);
-            QCOMPARE(result->tag(), QStringLiteral("1"));
-            QCOMPARE(app.main->documentSlots().SlotFileNames[1], c.result);
-            QCOMPARE(app.main->CurrentSlot, 1);
+            QCOMPARE(result->filePath(), c.result);
+            QCOMPARE(app.documents().size(), 2);
             cleanup();
         }
     }
@@ -128,14 +127,14 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("keep"));
         app.trigger("MDImnuphpart");
         QCOMPARE(app.box()->Text(), QStringLiteral("天地  玄黃  宇宙  洪荒  \n"));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep"));
         NoticeWindow *n = openNotice();
         QVERIFY(n);
         QCOMPARE(n->Labeltip()->text(), QStringLiteral("  斷詞後的注意事項"));
         QVERIFY(n->lblTipText()->text().startsWith(QStringLiteral("   1. 斷詞後尚有瑕疵")));
 
         // Only the selection is segmented when there is one.
-        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.main->mdiArea()->setActiveSubWindow(app.main->mdiArea()->subWindowList()[0]);
         app.box()->setSelection(5, 2);
         app.trigger("MDImnuphpart");
         QCOMPARE(app.box()->Text(), QStringLiteral("宇宙  \n"));
@@ -194,14 +193,14 @@ private slots:
         QWidget *shown = app.main->findChild<QWidget *>(window);
         QVERIFY(shown);
         QVERIFY(shownInArea(app, shown));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep"));
         QCOMPARE(box->SelLength(), box->Text().size()); // the whole text was taken
     }
 
     void aSecondRunOnAnotherDocumentShowsTheNewResultAndSource() {
         AppFixture app([](AppContext &ctx) { buildData(ctx); });
         setText(app, QStringLiteral("天地  人  天地  "));
-        app.main->documentSlots().fileName(0) = QStringLiteral("first.txt");
+        app.main->activeDocument()->setFile(QStringLiteral("first.txt"), {});
         answerNoticeWith("cmdOK");
         app.trigger("MDImnuphfreq");
         auto *window = app.main->findChild<FrequencyWindow *>(QStringLiteral("frmphfreq"));
@@ -211,7 +210,7 @@ private slots:
         QVERIFY(source->text().contains(QStringLiteral("first.txt")));
 
         setText(app, QStringLiteral("宇宙  宇宙  人  宇宙  "));
-        app.main->documentSlots().fileName(1) = QStringLiteral("second.txt");
+        app.main->activeDocument()->setFile(QStringLiteral("second.txt"), {});
         app.box()->setSelection(0, 8); // "宇宙  宇宙  ": one word, twice
         answerNoticeWith("cmdOK");
         app.trigger("MDImnuphfreq");
@@ -224,7 +223,7 @@ private slots:
                     .contains(QStringLiteral("總詞數 2")));
 
         // Taking the whole text selected it all; that is still no selection of a part.
-        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.main->mdiArea()->setActiveSubWindow(app.main->mdiArea()->subWindowList()[0]);
         answerNoticeWith("cmdOK");
         app.trigger("MDImnuphfreq");
         QVERIFY(source->text().contains(QStringLiteral("first.txt")));
@@ -271,7 +270,7 @@ private slots:
         cancelProgressWhenShown(name.constData());
         app.trigger("MDImnuphpart");
         QTRY_COMPARE(app.documents().size(), 1);
-        QCOMPARE(app.main->documentSlots().fileName(1), QString());
+
         QCOMPARE(openNotice(), nullptr);
     }
 
@@ -330,7 +329,6 @@ private slots:
         setText(app, QStringLiteral("ab 天地。"));
         app.trigger("MDImnuwdmarge");
         charprofile::CharProfileWindow *w = app.main->commands().characterWindow();
-        QCOMPARE(app.main->commands().ProfileCharList, QStringLiteral("天地"));
         QCOMPARE(w->profileCharList(), QStringLiteral("天地"));
         QCOMPARE(w->field(QStringLiteral("machwd"))->text(), QStringLiteral("天"));
         QVERIFY(w->isVisible());
@@ -360,7 +358,7 @@ private slots:
         n->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.main->mdiArea()->setActiveSubWindow(app.main->mdiArea()->subWindowList()[0]);
         app.trigger("MDImnuwdmarge");
         n = openNotice();
         QVERIFY(n);
@@ -380,7 +378,7 @@ private slots:
             profile->findChild<QLineEdit *>(QStringLiteral("wdartlen"))->text().trimmed().right(1),
             QStringLiteral("3"));
 
-        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.main->mdiArea()->setActiveSubWindow(app.main->mdiArea()->subWindowList()[0]);
         app.trigger("MDImnuartatti");
         QWidget *tree = app.main->commands().attributeWindow();
         QVERIFY(tree);
@@ -400,7 +398,7 @@ private slots:
         const QString before = length->text();
         QVERIFY(app.dialogs->messages.isEmpty());
 
-        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(0));
+        app.main->mdiArea()->setActiveSubWindow(app.main->mdiArea()->subWindowList()[0]);
         setText(app, QStringLiteral("abc，。"));
         answerGenreDialog();
         app.trigger("MDImnuartprofile");

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <unistd.h>
 
 #include "apptestsupport.h"
 
@@ -41,7 +42,7 @@ class DocumentsTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void elevenOpensFillTenSlotsAndRefuseTheEleventh() {
+    void elevenOpensGiveTenDocumentsAndRefuseTheEleventh() {
         AppFixture app;
         QTemporaryDir dir;
         for (int k = 0; k < 11; ++k)
@@ -53,9 +54,8 @@ private slots:
         const auto docs = app.documents();
         QCOMPARE(docs.size(), 10);
         for (int k = 0; k < 10; ++k) {
-            DocumentWindow *w = app.main->documentSlots().window(k);
-            QVERIFY(w);
-            QCOMPARE(w->tag(), QString::number(k));
+            DocumentWindow *w = docs[k];
+            QCOMPARE(w->filePath(), dir.filePath(QStringLiteral("f%1.txt").arg(k)));
             QCOMPARE(w->windowTitle(),
                      QStringLiteral("處理檔 - ") + dir.filePath(QStringLiteral("f%1.txt").arg(k)));
             QCOMPARE(w->Rhtxtword()->Text(), QStringLiteral("天"));
@@ -64,58 +64,77 @@ private slots:
         QCOMPARE(app.dialogs->openAnswers.size(), 1); // no dialog for the eleventh
         QCOMPARE(app.dialogs->lastFilter,
                  QStringLiteral(
-                     "txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔 (*.rxt);;Word 文件 (*.docx);;"
+                     "txt 格式 (*.txt);;RTF 格式 (*.rtf);;結果檔 (*.rxt);;Word 文件 (*.docx);;"
                      "OpenDocument 文字 (*.odt);;EPUB 電子書 (*.epub);;網頁 (*.html *.htm "
                      "*.xhtml);;PDF 文件 (*.pdf);;所有檔案 (*.*)"));
     }
 
-    void closingSlotThreeGivesItToTheNextNewDocument() {
+    void closingOneOfTenMakesRoomForAnother() {
         AppFixture app;
-        for (int k = 0; k < 10; ++k)
+        for (int k = 0; k < 11; ++k)
             app.trigger("MDImnunew");
-        QCOMPARE(app.main->findfree(), -1);
-        app.main->mdiArea()->setActiveSubWindow(app.main->documentSlots().subWindow(3));
-        QCOMPARE(app.main->CurrentSlot, 3);
+        QCOMPARE(app.documents().size(), 10);
+        QCOMPARE(app.dialogs->messages, QStringList{kTooManyFiles});
+        app.main->mdiArea()->setActiveSubWindow(app.main->mdiArea()->subWindowList()[3]);
         app.trigger("MDImnuclose");
-        QCOMPARE(app.main->findfree(), 3);
+        QCOMPARE(app.documents().size(), 9);
         app.trigger("MDImnunew");
         DocumentWindow *w = app.main->activeDocument();
         QVERIFY(w);
-        QCOMPARE(w->tag(), QStringLiteral("3"));
         QCOMPARE(w->windowTitle(), QStringLiteral("未命名檔案"));
-        QCOMPARE(app.main->CurrentSlot, 3);
         QCOMPARE(app.documents().size(), 10);
-        QVERIFY(app.dialogs->messages.isEmpty());
+        QCOMPARE(app.dialogs->messages.size(), 1);
     }
 
-    void cancelledOpenLeavesAReservedWindowThatTheNextNewReuses() {
-        AppFixture app;
-        app.dialogs->openAnswers.enqueue(QString());
-        app.trigger("MDImnuopen");
-        QCOMPARE(app.documents().size(), 1);
-        DocumentWindow *reserved = app.documents().front();
-        QCOMPARE(reserved->windowTitle(), QStringLiteral("查詢資料來源"));
-        QVERIFY(reserved->tag().isEmpty());
-        QCOMPARE(app.main->findfree(), 0);
-
-        app.trigger("MDImnunew");
-        QCOMPARE(app.documents().size(), 1);
-        QCOMPARE(app.documents().front(), reserved);
-        QCOMPARE(reserved->windowTitle(), QStringLiteral("未命名檔案"));
-        QCOMPARE(reserved->tag(), QStringLiteral("0"));
+    // Each failed or cancelled open says why (when it failed) and leaves no window behind.
+    void failedOrCancelledOpenLeavesNoWindow_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("cancelled") << QString() << QString();
+        QTest::newRow("missing") << QStringLiteral("gone.txt")
+                                 << QStringLiteral("找不到這個檔案或資料夾");
+        QTest::newRow("folder") << QStringLiteral("sub") << QStringLiteral("這是一個資料夾");
+        if (geteuid() != 0) // root reads any file
+            QTest::newRow("no permission")
+                << QStringLiteral("locked.txt") << QStringLiteral("沒有權限");
     }
-
-    void unreadableFileIsReportedAndTheSlotStaysReserved() {
+    void failedOrCancelledOpenLeavesNoWindow() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
         AppFixture app;
         QTemporaryDir dir;
-        const QString missing = dir.filePath(QStringLiteral("gone.txt"));
-        app.dialogs->openAnswers.enqueue(missing);
+        QDir(dir.path()).mkdir(QStringLiteral("sub"));
+        const QString locked = writeFile(dir, QStringLiteral("locked.txt"), "x");
+        QFile::setPermissions(locked, QFileDevice::WriteOwner);
+        const QString path = name.isEmpty() ? QString() : dir.filePath(name);
+        app.dialogs->openAnswers.enqueue(path);
         app.trigger("MDImnuopen");
-        QCOMPARE(app.dialogs->messages.size(), 1);
-        QCOMPARE(app.dialogs->messages.front(), QStringLiteral("檔案開啟有問題 ") + missing);
-        QVERIFY(app.main->documentSlots().SlotFileNames[0].isEmpty());
-        QCOMPARE(app.main->findfree(), 0);
-        QCOMPARE(app.documents().front()->windowTitle(), QStringLiteral("查詢資料來源"));
+        QCOMPARE(app.documents().size(), 0);
+        if (reason.isEmpty())
+            QVERIFY(app.dialogs->messages.isEmpty());
+        else
+            QCOMPARE(app.dialogs->messages, QStringList{QStringLiteral("檔案開啟有問題 ") + path +
+                                                        QStringLiteral("\n\n") + reason});
+    }
+
+    void missingRecentFileOffersToLeaveTheList() {
+        AppFixture app;
+        QTemporaryDir dir;
+        const QString kept = writeFile(dir, QStringLiteral("kept.txt"), "x");
+        const QString gone = writeFile(dir, QStringLiteral("gone.txt"), "y");
+        app.main->openFiles({gone, kept});
+        QFile::remove(gone);
+        auto *menu = app.main->findChild<QMenu *>(QStringLiteral("mnurecent"));
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), MainWindow::recentFiles().size());
+        const int before = static_cast<int>(app.documents().size());
+        app.dialogs->confirmAnswers << true;
+        menu->actions()[1]->trigger(); // newest first: kept.txt, then gone.txt
+        QCOMPARE(app.dialogs->questions.size(), 1);
+        QVERIFY(app.dialogs->questions.front().contains(gone));
+        QCOMPARE(app.documents().size(), before);
+        QCOMPARE(MainWindow::recentFiles().first(), kept);
+        QVERIFY(!MainWindow::recentFiles().contains(gone));
     }
 
     void opensBig5Utf8AndRtf_data() {
@@ -148,7 +167,7 @@ private slots:
             paths << writeFile(dir, QStringLiteral("c%1.txt").arg(k), "\xa4\xd1");
         app.main->openFiles(paths);
         QCOMPARE(app.documents().size(), 10);
-        QCOMPARE(app.main->documentSlots().window(9)->windowTitle(),
+        QCOMPARE(app.documents()[9]->windowTitle(),
                  QStringLiteral("處理檔 - ") + dir.filePath(QStringLiteral("c9.txt")));
         QCOMPARE(app.dialogs->messages, QStringList{kTooManyFiles});
     }
@@ -176,6 +195,11 @@ private slots:
         app.trigger("MDImnusave");
         QVERIFY(readFile(path).startsWith("{\\rtf1"));
 
+        // Opening it while it is open brings its window forward; closed, it is read anew.
+        app.dialogs->openAnswers.enqueue(path);
+        app.trigger("MDImnuopen");
+        QCOMPARE(app.box(), box);
+        app.trigger("MDImnuclose");
         app.dialogs->openAnswers.enqueue(path);
         app.trigger("MDImnuopen");
         auto *again = app.box();
@@ -210,7 +234,8 @@ private slots:
         QCOMPARE(app.box()->Text(), QStringLiteral("新置中\ntwo\nthree"));
     }
 
-    void saveAsThenSaveWritesToTheOpenedName() {
+    // After 另存新檔 the document is the new file: later saves go there, never to the original.
+    void saveAsThenSaveWritesOnlyTheNewFile() {
         AppFixture app;
         QTemporaryDir dir;
         const QString original = writeFile(dir, QStringLiteral("a.txt"), "\xa4\xd1");
@@ -219,15 +244,48 @@ private slots:
         app.trigger("MDImnuopen");
         app.dialogs->saveAnswers.enqueue(copy);
         app.trigger("MDImnusaveas");
+        // The dialog started at the document's file, with its format's filter.
+        QCOMPARE(app.dialogs->saveStart, original);
+        QCOMPARE(app.dialogs->saveSelectedFilter, QStringLiteral("txt 格式 (*.txt)"));
+        QMdiSubWindow *frame = app.main->mdiArea()->currentSubWindow();
+        QCOMPARE(frame->windowTitle(), QStringLiteral("處理檔 - ") + copy);
         app.box()->setSelection(1, 0);
         app.box()->setSelText(QStringLiteral("地"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("*處理檔 - ") + copy);
         app.trigger("MDImnusave");
 
-        QCOMPARE(app.main->activeDocument()->windowTitle(), QStringLiteral("處理檔 - ") + original);
-        // 地 went to the opened name, which stays Big5 text.
-        QCOMPARE(readFile(original), QByteArray("\xa4\xd1\xa6\x61"));
-        QVERIFY(!readFile(copy).contains("\\u22320"));
-        QVERIFY(readFile(copy).contains("\\u22825"));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("處理檔 - ") + copy);
+        QCOMPARE(readFile(original), QByteArray("\xa4\xd1"));
+        QVERIFY(readFile(copy).startsWith("{\\rtf1"));
+        QVERIFY(readFile(copy).contains("\\u22320")); // 地
+        QCOMPARE(app.dialogs->saveAnswers.size(), 0);
+
+        // A plain-text name makes it plain text again (UTF-8, as an RTF file has no encoding).
+        const QString text = dir.filePath(QStringLiteral("c.txt"));
+        app.dialogs->saveAnswers.enqueue(text);
+        app.trigger("MDImnusaveas");
+        QCOMPARE(readFile(text), QByteArray("\xe5\xa4\xa9\xe5\x9c\xb0"));
+        QCOMPARE(app.main->activeDocument()->filePath(), text);
+    }
+
+    // A file the user may write saves even in a folder the user may not write into.
+    void writableFileInAReadOnlyFolderSaves() {
+        if (geteuid() == 0)
+            QSKIP("root writes into any folder");
+        AppFixture app;
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("a.txt"), "\xa4\xd1");
+        app.main->openFiles({path});
+        app.box()->setSelection(1, 0);
+        app.box()->setSelText(QStringLiteral("地"));
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        app.trigger("MDImnusave");
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        QCOMPARE(readFile(path), QByteArray("\xa4\xd1\xa6\x61"));
+        QCOMPARE(app.dialogs->messages.size(), 1);
+        QVERIFY(app.dialogs->messages.front().contains(QStringLiteral("直接改寫")));
+        QVERIFY(!app.main->activeDocument()->isModified());
     }
 
     void failedSaveSaysSoAndKeepsTheOldFile() {
@@ -311,7 +369,7 @@ private slots:
         app.dialogs->openAnswers.enqueue(path);
         app.trigger("MDImnuopen");
         QCOMPARE(app.box()->Text(), QStringLiteral("abc\nde"));
-        QCOMPARE(app.main->activeDocument()->tag(), QStringLiteral("0"));
+        QCOMPARE(app.main->activeDocument()->filePath(), path);
         QCOMPARE(app.dialogs->messages,
                  QStringList{QStringLiteral("檔案不完整，只讀入了前面的部分：") + path});
     }
@@ -370,11 +428,9 @@ private slots:
         QCOMPARE(app.documents().size(), 0);
         QCOMPARE(readFile(path), QByteArray("\xe5\xa4\xa9\xe5\x9c\xb0"));
 
-        // An unmodified document and a reserved window close without a word.
-        app.dialogs->openAnswers << path << QString();
+        // An unmodified document closes without a word.
+        app.dialogs->openAnswers << path;
         app.trigger("MDImnuopen");
-        app.trigger("MDImnuopen");
-        QVERIFY(app.box()->isReadOnly()); // nothing can be typed into the reserved window
         const int asked = static_cast<int>(app.dialogs->questions.size());
         app.trigger("MDImnuexit");
         QCOMPARE(app.dialogs->questions.size(), asked);
@@ -500,9 +556,9 @@ private slots:
         AppFixture app;
         QTemporaryDir dir;
         app.main->openFiles({dir.path()});
-        QCOMPARE(app.dialogs->messages,
-                 QStringList{QStringLiteral("檔案開啟有問題 ") + dir.path()});
-        QCOMPARE(app.main->findfree(), 0);
+        QCOMPARE(app.dialogs->messages, QStringList{QStringLiteral("檔案開啟有問題 ") + dir.path() +
+                                                    QStringLiteral("\n\n這是一個資料夾")});
+        QCOMPARE(app.documents().size(), 0);
 
         QByteArray binary(4096, '\0');
         for (int k = 0; k < binary.size(); k += 7)
@@ -511,8 +567,7 @@ private slots:
         app.dialogs->confirmAnswers << false;
         app.main->openFiles({path});
         QCOMPARE(app.dialogs->questions.size(), 1);
-        QCOMPARE(app.main->findfree(), 0);
-        QVERIFY(app.main->documentSlots().SlotFileNames[0].isEmpty());
+        QCOMPARE(app.documents().size(), 0);
     }
 
     // A Word document opens as its text; since it is not written back, 儲存 asks for a name.
@@ -524,17 +579,16 @@ private slots:
         app.main->openFiles({formats + QStringLiteral("/pandoc.docx")});
         QCOMPARE(app.documents().size(), 1);
         QVERIFY(app.box()->Text().startsWith(QStringLiteral("小明的花園\n春天來了，")));
-        QVERIFY(app.main->documentSlots().SlotFileNames[0].isEmpty());
+        QVERIFY(app.documents().front()->filePath().isEmpty());
         const QString saved = dir.filePath(QStringLiteral("garden.rtf"));
         app.dialogs->saveAnswers << saved;
         app.trigger("MDImnusave");
         QVERIFY(QFileInfo::exists(saved));
-        QCOMPARE(app.main->documentSlots().SlotFileNames[0], saved);
+        QCOMPARE(app.documents().front()->filePath(), saved);
 
         const QString locked = formats + QStringLiteral("/libreoffice_password.pdf");
         app.main->openFiles({locked});
         QCOMPARE(app.documents().size(), 1);
-        QCOMPARE(app.main->findfree(), 1);
         QVERIFY(
             app.dialogs->messages.last().startsWith(QStringLiteral("檔案開啟有問題 ") + locked));
         QVERIFY(app.dialogs->messages.last().contains(QStringLiteral("密碼")));
@@ -544,13 +598,14 @@ private slots:
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("suffix");
         QTest::newRow("txt") << 0 << QStringLiteral(".txt");
-        QTest::newRow("rtf") << 1 << QStringLiteral(".RTF");
+        QTest::newRow("rtf") << 1 << QStringLiteral(".rtf");
     }
     void saveDialogAddsTheChosenFiltersExtension() {
         QFETCH(int, filter);
         QFETCH(QString, suffix);
         QTemporaryDir dir;
-        const QString filters = QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.RTF);;結果檔(*.rxt)");
+        const QString filters =
+            QStringLiteral("txt 格式 (*.txt);;RTF 格式 (*.rtf);;結果檔 (*.rxt)");
         QTimer::singleShot(0, [&] {
             if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
                 d->selectNameFilter(filters.split(QStringLiteral(";;"))[filter]);

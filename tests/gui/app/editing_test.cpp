@@ -23,14 +23,15 @@ class EditingTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void cutWithNothingSelectedEmptiesTheClipboardOnly() {
+    void cutAndCopyWithNothingSelectedLeaveTheClipboard() {
         AppFixture app;
         app.trigger("MDImnunew");
         app.box()->setSelText(QStringLiteral("天地玄黃"));
         app.box()->setSelection(2, 0);
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
         app.trigger("MDImnucut");
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        app.trigger("MDImnucopy");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("old"));
         QCOMPARE(app.box()->Text(), QStringLiteral("天地玄黃"));
 
         app.box()->setSelection(1, 2);
@@ -39,15 +40,16 @@ private slots:
         QCOMPARE(app.box()->Text(), QStringLiteral("天黃"));
     }
 
-    void selectAllCopiesTheWholeTextFromAnywhere() {
+    void selectAllSelectsTheWholeTextAndCopiesNothing() {
         AppFixture app;
         app.trigger("MDImnunew");
         app.box()->setSelText(QStringLiteral("天地\n玄黃"));
         app.box()->setSelection(3, 1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("old"));
         app.trigger("MDImnucopyall");
         QCOMPARE(app.box()->SelStart(), 0);
         QCOMPARE(app.box()->SelLength(), 5);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("天地\n玄黃"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("old"));
     }
 
     void pasteInsertsPlainTextInTheFormatAtTheCaret() {
@@ -68,11 +70,11 @@ private slots:
         QVERIFY(formatAt(box, 1).fontWeight() < QFont::Bold); // not the clipboard's
         QVERIFY(!formatAt(box, 1).fontItalic());
 
-        // Pasting an empty clipboard deletes the selection.
+        // Pasting an empty clipboard changes nothing: the selection is not lost.
         QGuiApplication::clipboard()->clear();
         box->setSelection(0, 1);
         app.trigger("MDImnupaste");
-        QCOMPARE(box->Text(), QStringLiteral("玄地"));
+        QCOMPARE(box->Text(), QStringLiteral("天玄地"));
     }
 
     void fontRemovesUnderlineAndACancelChangesNothing() {

@@ -22,8 +22,11 @@ public:
         lastFilter = filter;
         return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();
     }
-    QString saveFileName(QWidget *, const QString &filter) override {
+    QString saveFileName(QWidget *, const QString &filter, const QString &start,
+                         const QString &selected) override {
         lastFilter = filter;
+        saveStart = start;
+        saveSelectedFilter = selected;
         return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
     }
     std::optional<QFont> font(QWidget *, const QFont &) override { return fontAnswer; }
@@ -42,4 +45,5 @@ public:
         return true;
     }
     QString lastFilter;
+    QString saveStart, saveSelectedFilter;
 };

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "docfile/docfile.h"
 #include "runprocess.h"
 #include "ui/richtextbox.h"
 
@@ -23,7 +24,7 @@ private slots:
         yuedu::ui::RichTextBox box;
         box.setSelText(segmented);
         const QString rxt = dir.filePath(QStringLiteral("結果檔 - 千字文.rxt"));
-        box.saveFile(rxt);
+        yuedu::doc::writeFileSafely(rxt.toStdString(), box.rtfBytes());
 
         const std::string plain = dir.filePath(QStringLiteral("plain.txt")).toStdString();
         {
