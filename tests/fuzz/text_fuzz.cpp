@@ -51,9 +51,9 @@ void checkAnyBytes(std::string_view bytes) {
 std::u16string textOf(std::string_view bytes) {
     static const std::u16string &common = constants::CommonCharList();
     static const std::u16string_view others[] = {
-        u"，", u"。", u"、", u"「", u"」", u"！", u"？", u"\r\n", u"\n", u" ", u"们", u"这",
-        u"说", u"国", u"门", u"书", u"堃", u"喆", u"邨", u"𠀋", u"𪚥", u"一", u"丁", u"a",
-        u"Z", u"7", u"-", u".", u"é", u"　", u"（", u"）"};
+        u"，", u"。", u"、", u"「", u"」", u"！", u"？", u"\r\n", u"\n", u" ",  u"们",
+        u"这", u"说", u"国", u"门", u"书", u"堃", u"喆", u"邨",   u"𠀋", u"𪚥", u"一",
+        u"丁", u"a",  u"Z",  u"7",  u"-",  u".",  u"é",  u"　",   u"（", u"）"};
     constexpr std::size_t kOthers = sizeof others / sizeof others[0];
     std::u16string text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -79,9 +79,8 @@ void checkText(std::string_view bytes) {
     const std::u16string text = textOf(bytes);
     if (text.empty())
         return;
-    const TextEncoding all[] = {TextEncoding::Utf8,    TextEncoding::Big5,
-                                TextEncoding::Gb18030, TextEncoding::Utf16LE,
-                                TextEncoding::Utf16BE, TextEncoding::Utf32LE,
+    const TextEncoding all[] = {TextEncoding::Utf8,    TextEncoding::Big5,    TextEncoding::Gb18030,
+                                TextEncoding::Utf16LE, TextEncoding::Utf16BE, TextEncoding::Utf32LE,
                                 TextEncoding::Utf32BE};
     for (TextEncoding e : all) {
         std::size_t unmapped = 0;
