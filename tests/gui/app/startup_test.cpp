@@ -37,7 +37,7 @@ private slots:
         // Saved documents name 新細明體, which is not installed here; without a substitution the
         // text would show in a sans face.
         yuedu::ui::RichTextBox::installFontSubstitutions();
-        for (const QString name : {QStringLiteral("新細明體"), QStringLiteral("PMingLiU"),
+        for (const QString &name : {QStringLiteral("新細明體"), QStringLiteral("PMingLiU"),
                                    QStringLiteral("細明體"), QStringLiteral("標楷體")})
             QVERIFY2(QFontInfo(QFont(name)).family().startsWith(QStringLiteral("AR PL U")),
                      qPrintable(name + QStringLiteral(" -> ") + QFontInfo(QFont(name)).family()));
