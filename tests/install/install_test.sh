@@ -32,8 +32,10 @@ deb)
     else
         fail "lintian is not installed (scripts/setup.sh installs it)"
     fi
+    # The listing goes to a file: grep -q leaving a pipe early would fail dpkg-deb under pipefail.
+    dpkg-deb -c "$deb" >"$work/contents"
     for f in copyright changelog.gz DATA-SOURCES.md; do
-        dpkg-deb -c "$deb" | grep -q "/usr/share/doc/yuedu/$f\$" || fail "no /usr/share/doc/yuedu/$f"
+        grep -q "/usr/share/doc/yuedu/$f\$" "$work/contents" || fail "no /usr/share/doc/yuedu/$f"
     done
     dpkg-deb -x "$deb" "$work/root"
     root=$work/root/usr

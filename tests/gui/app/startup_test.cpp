@@ -38,7 +38,7 @@ private slots:
         // text would show in a sans face.
         yuedu::ui::RichTextBox::installFontSubstitutions();
         for (const QString &name : {QStringLiteral("新細明體"), QStringLiteral("PMingLiU"),
-                                   QStringLiteral("細明體"), QStringLiteral("標楷體")})
+                                    QStringLiteral("細明體"), QStringLiteral("標楷體")})
             QVERIFY2(QFontInfo(QFont(name)).family().startsWith(QStringLiteral("AR PL U")),
                      qPrintable(name + QStringLiteral(" -> ") + QFontInfo(QFont(name)).family()));
         QVERIFY(QFontInfo(QFont(QStringLiteral("新細明體")))

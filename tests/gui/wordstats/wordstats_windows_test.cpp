@@ -142,7 +142,8 @@ private slots:
 
     void frequencyWindowWithoutWordsSaysSoAndHasNoRows() {
         FrequencyWindow window;
-        window.setResult(std::make_shared<FrequencyResult>(WordFrequency(u"這不是斷過詞的文字。")),
+        // Only line ends: no word, not even a hand-segmented one.
+        window.setResult(std::make_shared<FrequencyResult>(WordFrequency(u"\r\n\r\n")),
                          named("a.txt"));
         QCOMPARE(window.wordList()->topLevelItemCount(), 0);
         auto *summary = window.findChild<QLabel *>(QStringLiteral("lblSummary"));
