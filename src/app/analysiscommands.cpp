@@ -108,8 +108,8 @@ ui::ResultSource AnalysisCommands::activeSource() const {
     source.name = doc->filePath().isEmpty() ? doc->windowTitle() : doc->filePath();
     // Taking the text selects all of it when nothing was selected; a selection of the whole
     // text is the whole text.
-    const int selected = doc->Rhtxtword()->SelLength();
-    source.selection = selected > 0 && selected < doc->Rhtxtword()->Text().size();
+    const int selected = doc->textBox()->SelLength();
+    source.selection = selected > 0 && selected < doc->textBox()->Text().size();
     return source;
 }
 
@@ -247,7 +247,7 @@ void AnalysisCommands::segmentText() {
         return;
     // A long result goes in piece by piece behind its own progress dialog; cancelling it
     // takes the half-filled document away again, without asking to save it.
-    if (!insertInSteps(&m_main, result->Rhtxtword(), QString::fromStdU16String(*segmented),
+    if (!insertInSteps(&m_main, result->textBox(), QString::fromStdU16String(*segmented),
                        m_threshold)) {
         if (result)
             result->discard();

@@ -23,7 +23,8 @@ public:
     // A new, untitled document.
     explicit DocumentWindow(QWidget *parent = nullptr);
 
-    ui::RichTextBox *Rhtxtword() const { return m_box; }
+    // The text box filling the window, which holds the document.
+    ui::RichTextBox *textBox() const { return m_box; }
 
     // The file the document is saved to; empty while it has none (a new document, or the
     // text of a format this program does not write).

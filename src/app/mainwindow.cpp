@@ -327,7 +327,7 @@ DocumentWindow *MainWindow::activeDocument() const {
 
 ui::RichTextBox *MainWindow::activeTextBox() const {
     DocumentWindow *w = activeDocument();
-    return w ? w->Rhtxtword() : nullptr;
+    return w ? w->textBox() : nullptr;
 }
 
 QList<DocumentWindow *> MainWindow::documents() const {
@@ -351,7 +351,7 @@ DocumentWindow *MainWindow::createDocument() {
     QMdiSubWindow *sub = addChild(w);
     sub->show();
     m_mdi->setActiveSubWindow(sub);
-    w->Rhtxtword()->setFocus();
+    w->textBox()->setFocus();
     return w;
 }
 
@@ -374,7 +374,7 @@ void MainWindow::showCompare() {
         window = new compare::CompareWindow(m_context.data, m_context.lexicon, [this] {
             QVector<compare::OpenText> texts;
             for (DocumentWindow *w : documents())
-                texts.push_back({w->windowTitle(), w->Rhtxtword()->Text()});
+                texts.push_back({w->windowTitle(), w->textBox()->Text()});
             return texts;
         });
         showChildWindow(window)->resize(900, 640);

@@ -306,7 +306,7 @@ doc::FileFormat formatForName(const QString &path, const doc::FileFormat &curren
 
 MainWindow::Written MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
                                               doc::FileFormat format) {
-    ui::RichTextBox *box = window->Rhtxtword();
+    ui::RichTextBox *box = window->textBox();
     const QString shown = QDir::toNativeSeparators(chosen);
     const bool ownFile = chosen == window->filePath();
     QString path = chosen;
@@ -479,7 +479,7 @@ void MainWindow::printFile() {
     DocumentWindow *w = activeDocument();
     if (!w)
         return;
-    m_dialogs->print(this, w->Rhtxtword()->document());
+    m_dialogs->print(this, w->textBox()->document());
 }
 
 void MainWindow::exitProgram() {

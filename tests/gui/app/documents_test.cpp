@@ -58,7 +58,7 @@ private slots:
             QCOMPARE(w->filePath(), dir.filePath(QStringLiteral("f%1.txt").arg(k)));
             QCOMPARE(w->windowTitle(),
                      QStringLiteral("處理檔 - ") + dir.filePath(QStringLiteral("f%1.txt").arg(k)));
-            QCOMPARE(w->Rhtxtword()->Text(), QStringLiteral("天"));
+            QCOMPARE(w->textBox()->Text(), QStringLiteral("天"));
         }
         QCOMPARE(app.dialogs->messages, QStringList{kTooManyFiles});
         QCOMPARE(app.dialogs->openAnswers.size(), 1); // no dialog for the eleventh
