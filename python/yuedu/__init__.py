@@ -141,7 +141,7 @@ class Analyzer:
 
     def profile(self, text: str, poetry: bool = False, dialogue: bool = False) -> dict:
         """The article structure profile (文章結構剖析): the dict of ``yuedu-cli profile --json``
-        without "file": the 21 figures by machine name (see ``PROFILE_FIELDS`` for their Chinese
+        without "file": "genre", the 21 figures by machine name (see ``PROFILE_FIELDS`` for their Chinese
         captions; None where the data has no figure) and "lorcf_in_range".
 
         Raises ValueError when the text has no hanzi to profile."""

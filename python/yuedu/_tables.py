@@ -172,8 +172,13 @@ CompareRow = namedtuple("CompareRow", _yuedu.compare_columns(), module=__name__)
 CompareRow.__doc__ = "One text of a comparison, under the columns of ``yuedu-cli compare``."
 
 
+# The columns that hold names, not figures: kept as text, empty included, as the JSON has them.
+_TEXT_COLUMNS = {"path", "genre", "encoding"}
+
+
 def _compare_row(cells) -> CompareRow:
-    return CompareRow(cells[0], *map(number, cells[1:]))
+    return CompareRow(*(cell if name in _TEXT_COLUMNS else number(cell)
+                        for name, cell in zip(CompareRow._fields, cells)))
 
 
 class CompareTable(Table):
