@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <mutex>
-#include <thread>
 
 #include "article/profiletext.h"
 #include "common/errors.h"
+#include "common/workers.h"
 #include "compare/corpus.h"
 #include "langdata/scriptconvert.h"
 #include "report/captions.h"
@@ -162,17 +162,7 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
         }
     };
 
-    const std::size_t jobs = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max(options.jobs, 1)), std::max<std::size_t>(total, 1));
-    if (jobs == 1) {
-        work();
-    } else {
-        std::vector<std::thread> threads;
-        for (std::size_t t = 0; t < jobs; ++t)
-            threads.emplace_back(work);
-        for (auto &t : threads)
-            t.join();
-    }
+    runWorkers(options.jobs, total, work);
 
     CompareResult result;
     result.cancelled = cancel && cancel->load() && done < total;

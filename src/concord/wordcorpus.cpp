@@ -5,7 +5,6 @@
 #include <cstring>
 #include <fstream>
 #include <mutex>
-#include <thread>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -13,6 +12,7 @@
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "common/workers.h"
 #include "compare/corpus.h"
 #include "segment/phrasedivider.h"
 #include "wordstats/wordlist.h"
@@ -466,17 +466,7 @@ CorpusBuild buildCorpus(const std::vector<CorpusSource> &sources, const CorpusOp
                 progress(done, total);
         }
     };
-    const std::size_t jobs = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max(options.jobs, 1)), std::max<std::size_t>(total, 1));
-    if (jobs == 1) {
-        work();
-    } else {
-        std::vector<std::thread> threads;
-        for (std::size_t t = 0; t < jobs; ++t)
-            threads.emplace_back(work);
-        for (auto &t : threads)
-            t.join();
-    }
+    runWorkers(options.jobs, total, work);
 
     CorpusBuild build;
     build.cancelled = cancel && cancel->load() && done < total;
