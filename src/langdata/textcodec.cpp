@@ -220,32 +220,48 @@ std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size
 }
 
 // How much a decoding looks like ordinary Chinese text, Traditional or Simplified: the frequent
-// hanzi score most, the other hanzi of the first level of Big5 or of GB2312 less, other hanzi
-// and CJK punctuation a little, letters of other scripts next to nothing, and replacement and
-// control characters count against it. Every decoding is scored over the same bytes, so the
-// sums compare directly.
+// hanzi score most, the other hanzi of the first level of Big5 or of GB2312 less, other hanzi,
+// CJK punctuation and the common signs a little, letters of other scripts next to nothing, and
+// replacement and control characters count against it. Each character scores for every byte it
+// was read from, so every reading of the same bytes shares out the same total: a reading that
+// gets more characters out of the bytes (two-byte hanzi out of three-byte UTF-8) gains nothing
+// by it, and the sums compare directly.
 struct Plausibility {
     double score = 0;
-    std::size_t nonAscii = 0;
+    std::size_t nonAsciiBytes = 0; // bytes read as characters other than ASCII
+    std::size_t variety = 0;       // different characters other than ASCII, up to kVariety
 };
 
+// So many different characters beyond ASCII make a text whose reading can be told; fewer (one
+// hanzi repeated) may read as well in two encodings.
+constexpr std::size_t kVariety = 8;
+
 // 3: the frequent hanzi in either script (the Traditional list and its Simplified forms);
-// 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0.
+// 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0. Bit 4 marks the
+// characters GB18030 writes in two bytes (those of GBK).
+constexpr std::uint8_t kGbkTwoBytes = 4;
 const std::vector<std::uint8_t> &hanziTiers() {
     static const std::vector<std::uint8_t> tiers = [] {
         std::vector<std::uint8_t> t(65536);
-        std::string level1;
-        for (int lead = 0xB0; lead <= 0xD7; ++lead)
-            for (int trail = 0xA1; trail <= 0xFE; ++trail)
-                if (lead != 0xD7 || trail <= 0xF9)
-                    level1 += {static_cast<char>(lead), static_cast<char>(trail)};
+        std::string pairs;
+        for (int lead = 0x81; lead <= 0xFE; ++lead)
+            for (int trail = 0x40; trail <= 0xFE; ++trail)
+                if (trail != 0x7F)
+                    pairs += {static_cast<char>(lead), static_cast<char>(trail)};
         std::size_t bad = 0;
-        for (char16_t c : fromGb18030(level1, bad))
-            if (c != u'\uFFFD')
-                t[c] = 2;
+        const std::u16string gbk = fromGb18030(pairs, bad);
+        for (std::size_t i = 0; i < gbk.size() && i < pairs.size() / 2; ++i) {
+            if (gbk[i] == u'\uFFFD')
+                continue;
+            t[gbk[i]] |= kGbkTwoBytes;
+            const auto lead = static_cast<unsigned char>(pairs[2 * i]);
+            const auto trail = static_cast<unsigned char>(pairs[2 * i + 1]);
+            if (lead >= 0xB0 && lead <= 0xD7 && trail >= 0xA1 && (lead != 0xD7 || trail <= 0xF9))
+                t[gbk[i]] |= 2;
+        }
         const std::u16string &common = constants::CommonCharList();
         for (char16_t c : common)
-            t[c] = 3;
+            t[c] = (t[c] & kGbkTwoBytes) | 3;
         UErrorCode status = U_ZERO_ERROR;
         std::unique_ptr<icu::Transliterator> toSimplified(
             icu::Transliterator::createInstance("Hant-Hans", UTRANS_FORWARD, status));
@@ -255,42 +271,77 @@ const std::vector<std::uint8_t> &hanziTiers() {
             icu::UnicodeString simplified(text);
             toSimplified->transliterate(simplified);
             for (int32_t i = 0; i < simplified.length(); ++i)
-                t[simplified.charAt(i)] = 3;
+                t[simplified.charAt(i)] = (t[simplified.charAt(i)] & kGbkTwoBytes) | 3;
         }
         return t;
     }();
     return tiers;
 }
 
-Plausibility plausibility(std::u16string_view text) {
+// The bytes a character of a reading was read from (a replacement: the byte or two it stands
+// for).
+unsigned bytesOf(char32_t cp, TextEncoding e, std::uint8_t tier) {
+    switch (e) {
+    case TextEncoding::Utf8:
+        return cp < 0x80 || cp == 0xFFFD ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        return cp >= 0x10000 ? 4 : 2;
+    case TextEncoding::Utf32LE:
+    case TextEncoding::Utf32BE:
+        return 4;
+    case TextEncoding::Gb18030:
+        return cp < 0x80 ? 1 : cp == 0xFFFD || (tier & kGbkTwoBytes) ? 2 : 4;
+    default:
+        return cp < 0x80 ? 1 : 2;
+    }
+}
+
+// Points a byte for one character (of the BMP; cp beyond it are the extension hanzi and
+// the other planes).
+double pointsOf(char32_t cp, std::uint8_t tier) {
+    if (cp < 0x80)
+        return (cp < 0x20 && cp != u'\t' && cp != u'\n' && cp != u'\r' && cp != u'\f') || cp == 0x7F
+                   ? -3
+                   : 0;
+    if (cp >= 0x10000)
+        return cp >= 0x20000 && cp <= 0x3FFFF ? 1 : 0.5; // extension hanzi; other planes
+    const auto c = static_cast<char16_t>(cp);
+    if (c == u'\uFFFD' || c < 0xA0 || (c >= 0xD800 && c <= 0xDFFF))
+        return -3; // a replacement, a C1 control, half a surrogate pair
+    if ((tier & 3) == 3)
+        return 3;
+    const int ord = tableOrdinal(c);
+    if ((ord >= 0 && ord <= 5400) || (tier & 3) == 2)
+        return 2;
+    if (ord >= 0 || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
+        (c >= 0x3000 && c <= 0x312F) || (c >= 0xFF00 && c <= 0xFFEF) ||
+        (c >= 0x2000 && c <= 0x2BFF) || (c >= 0xF900 && c <= 0xFAFF))
+        return 1; // other hanzi, CJK punctuation, full-width forms, signs and symbols
+    if (c >= 0xE000 && c <= 0xF8FF)
+        return -2; // user-defined Big5 and GBK codes land here: rare in real text
+    if (c < 0x250)
+        return 0.5; // accented Latin letters and Latin-1 signs of a UTF-8 text
+    return 0;
+}
+
+Plausibility plausibility(std::u16string_view text, TextEncoding e) {
     const auto &tiers = hanziTiers();
     Plausibility p;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f')
-                p.score -= 3;
-            continue;
+    char32_t seen[kVariety];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF)
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+        const std::uint8_t tier = cp < 0x10000 ? tiers[cp] : 0;
+        const unsigned bytes = bytesOf(cp, e, tier);
+        if (cp >= 0x80) {
+            p.nonAsciiBytes += bytes;
+            if (p.variety < kVariety && std::find(seen, seen + p.variety, cp) == seen + p.variety)
+                seen[p.variety++] = cp;
         }
-        ++p.nonAscii;
-        if (c == u'\uFFFD' || c < 0xA0)
-            p.score -= 3;
-        else if (tiers[c] == 3)
-            p.score += 3;
-        else if (int ord = tableOrdinal(c); ord >= 0 && ord <= 5400)
-            p.score += 2;
-        else if (tiers[c] == 2)
-            p.score += 2;
-        else if (ord >= 0)
-            p.score += 1;
-        else if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-                 (c >= 0x3000 && c <= 0x312F) || (c >= 0xFF00 && c <= 0xFFEF))
-            p.score += 1;
-        else if (c >= 0xE000 && c <= 0xF8FF)
-            p.score -= 2; // user-defined Big5 and GBK codes land here: rare in real text
-        else if (c >= 0xD800 && c <= 0xDFFF)
-            p.score += 0.5; // half of a character beyond the BMP (an extension hanzi)
-        else if (c < 0x250)
-            p.score += 0.5; // accented Latin letters and Latin-1 signs of a UTF-8 text
+        p.score += pointsOf(cp, tier) * bytes;
     }
     return p;
 }
@@ -334,17 +385,19 @@ std::optional<TextEncoding> utf32ByZeroBytes(std::string_view bytes) {
     return std::nullopt;
 }
 
-// UTF-16 without ASCII has no zero bytes, but the high byte of each unit falls where the hanzi
-// and CJK punctuation are (0x30, 0x4E..0x9F, 0xFF). Text in the byte encodings spreads its
+// UTF-16 without ASCII has no zero bytes, but the high byte of each unit falls where the hanzi,
+// punctuation and signs, and the halves of extension hanzi are (0x20..0x27, 0x30, 0x4E..0x9F,
+// 0xD8..0xDF, 0xFF). Text in the byte encodings spreads its
 // bytes over both offsets alike: Big5 and GBK lead bytes lie above 0x9F, UTF-8 leads at 0xE0
 // and above, English has blanks and capitals.
-std::optional<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
+std::vector<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size() / 2;
     if (n < 8)
-        return std::nullopt; // too few units to tell
+        return {}; // too few units to tell
     auto cjkHigh = [](unsigned char h) {
-        return h == 0x30 || (h >= 0x4E && h <= 0x9F) || h == 0xFF || h == 0x20;
+        return (h >= 0x20 && h <= 0x27) || h == 0x30 || (h >= 0x4E && h <= 0x9F) ||
+               (h >= 0xD8 && h <= 0xDF) || h == 0xFF;
     };
     auto ascii = [](unsigned char c) { return c >= 0x20 && c < 0x7F; };
     std::size_t even = 0, odd = 0, asciiPairs = 0;
@@ -356,12 +409,17 @@ std::optional<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
     // Letters and digits lie in the high-byte range too; hanzi in UTF-16 have both bytes
     // printable ASCII only about one time in five, ASCII text always.
     if (asciiPairs * 2 >= n)
-        return std::nullopt;
-    if (odd * 10 >= n * 9 && even * 10 < n * 9)
-        return TextEncoding::Utf16LE;
-    if (even * 10 >= n * 9 && odd * 10 < n * 9)
-        return TextEncoding::Utf16BE;
-    return std::nullopt;
+        return {};
+    // Hanzi whose low byte lies in the range too (的 is 76 84) leave the byte order open:
+    // both readings are weighed.
+    const bool le = odd * 10 >= n * 9, be = even * 10 >= n * 9;
+    if (le && be)
+        return {TextEncoding::Utf16LE, TextEncoding::Utf16BE};
+    if (le)
+        return {TextEncoding::Utf16LE};
+    if (be)
+        return {TextEncoding::Utf16BE};
+    return {};
 }
 
 // ICU's charset detector's confidence (0..100) in each encoding this program reads, over the
@@ -500,40 +558,57 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
         candidates.insert(candidates.end(),
                           {TextEncoding::Utf8, TextEncoding::Big5, TextEncoding::Gb18030});
         if (!zeroEvidence)
-            if (auto wide = utf16ByHighBytes(sample))
-                candidates.push_back(*wide);
+            for (TextEncoding wide : utf16ByHighBytes(sample))
+                candidates.push_back(wide);
         // Every candidate is scored; the best one wins, and a runner-up close behind it, or
         // two clean readings of the same bytes, make the guess one to mention. ICU's detector
-        // adds up to one point a non-ASCII character for the readings it believes in.
+        // adds up to one point a non-ASCII byte for the readings it believes in.
         std::optional<IcuOpinion> icu;
         double best = 0, second = 0;
-        std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
+        std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0, bestVariety = 0;
+        bool asciiInUtf16 = false;
         for (TextEncoding candidate : candidates) {
             std::size_t bad = 0;
-            const Plausibility p = plausibility(decodeAs(sample, candidate, bad));
-            if (scored == 0 && p.nonAscii == 0 && bad == 0) {
-                encoding = candidate; // plain ASCII (or ASCII in UTF-16): nothing to weigh
-                break;
+            const std::u16string reading = decodeAs(sample, candidate, bad);
+            const Plausibility p = plausibility(reading, candidate);
+            if (scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.score == 0) {
+                // Plain ASCII without control characters (or such ASCII in UTF-16): nothing to
+                // weigh.
+                encoding = candidate;
+                // ASCII in UTF-16 has its blanks and line ends; without any, the other byte
+                // order (hanzi such as 一, U+4E00, whose low byte is zero) is weighed too, and
+                // if it reads cleanly the choice is called a guess.
+                if (!isWide(candidate) || reading.find_first_of(u" \t\r\n") != std::u16string::npos)
+                    break;
+                asciiInUtf16 = true;
+                continue;
+            }
+            if (asciiInUtf16) {
+                d.ambiguous = d.ambiguous || (bad == 0 && p.score > 0);
+                continue;
             }
             if (!icu)
                 icu = icuOpinion(sample);
             const double score =
-                p.score + icu->of(candidate) / 100.0 * static_cast<double>(p.nonAscii);
+                p.score + icu->of(candidate) / 100.0 * static_cast<double>(p.nonAsciiBytes);
             cleanReadings += bad == 0;
             if (scored == 0 || score > best) {
                 second = scored == 0 ? -1e300 : best;
                 best = score;
-                bestNonAscii = p.nonAscii;
+                bestNonAscii = p.nonAsciiBytes;
+                bestVariety = p.variety;
                 encoding = candidate;
             } else if (score > second) {
                 second = score;
             }
             ++scored;
         }
-        // The margin is taken a character: half a point a non-ASCII character between the best
-        // reading and the next is a close call.
-        d.ambiguous = (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
-                      (cleanReadings > 1 && best - second < 4);
+        // The margin is taken a byte: half a point a non-ASCII byte between the best reading
+        // and the next is a close call, and so is about one hanzi's worth between two clean ones,
+        // or any margin when the text has too few different characters to tell.
+        d.ambiguous = d.ambiguous ||
+                      (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
+                      (cleanReadings > 1 && (best - second < 8 || bestVariety < kVariety));
     } else {
         d.ambiguous = false;
     }

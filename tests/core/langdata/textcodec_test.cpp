@@ -26,6 +26,11 @@ const std::u16string kProse = u"今天的天氣很好，我們一起到公園去
 
 TEST(TextDecoding, GuessWeighsTheEvidenceOfEachReading) {
     const std::string prose8 = toUtf8(kProse + kProse);
+    std::u16string extension, repeated;
+    for (int i = 0; i < 8; ++i) {
+        extension += u"𠀋𪚥𠀋，𪚥。";
+        repeated += u"的的的的的的";
+    }
     struct Case {
         const char *what;
         std::string bytes;
@@ -54,6 +59,16 @@ TEST(TextDecoding, GuessWeighsTheEvidenceOfEachReading) {
          kProse + u"\uFFFD", 1, false},
         {"UTF-16LE without mark", utf16(kProse, false), TextEncoding::Utf16LE, kProse, 0, false},
         {"UTF-16BE without mark", utf16(kProse, true), TextEncoding::Utf16BE, kProse, 0, false},
+        // Readings are weighed by the bytes they explain, not by how many characters they make
+        // of them: GB18030 reads two characters out of the four bytes of an extension hanzi.
+        {"UTF-8 of extension hanzi", toUtf8(extension), TextEncoding::Utf8, extension, 0, false},
+        // Too little to tell by, but read right, and called a guess.
+        {"UTF-8 of signs only",
+         "a\xE3\x80\x87"
+         "b\xE2\x91\xA0\xE2\x99\xAA",
+         TextEncoding::Utf8, u"a〇b①♪", 0, true},
+        {"one hanzi repeated, UTF-16LE without mark", utf16(repeated, false), TextEncoding::Utf16LE,
+         repeated, 0, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
