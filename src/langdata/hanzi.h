@@ -9,10 +9,11 @@
 
 namespace yuedu {
 
-// CJK Unified Ideographs and Extension A, the compatibility ideographs, and the two ideographic
-// planes (Extensions B onwards and the compatibility supplement).
+// CJK Unified Ideographs and Extension A, the compatibility ideographs, the two ideographic
+// planes (Extensions B onwards and the compatibility supplement), and 〇 (U+3007, the zero of
+// years written in hanzi such as 二〇二六), which code page 950 lacks too.
 constexpr bool isHanziCodePoint(char32_t c) {
-    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+    return c == 0x3007 || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
            (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "langdata/big5.h"
+#include "langdata/hanzi.h"
 #include "langdata/textcodec.h"
 
 namespace yuedu {
@@ -32,11 +33,6 @@ const opencc::SimpleConverter &converter() {
         throw Error("the Simplified to Traditional conversion (OpenCC s2tw) cannot be loaded: " +
                     failure);
     return *loaded;
-}
-
-bool isHanzi(char32_t c) {
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3134F);
 }
 
 } // namespace
@@ -71,8 +67,8 @@ std::size_t hanziOutsideBig5(std::u16string_view text) {
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-            n += isHanzi(c);
-        } else if (isHanzi(c) && tableOrdinal(static_cast<char16_t>(c)) < 0) {
+            n += isHanziCodePoint(c);
+        } else if (isHanziCodePoint(c) && tableOrdinal(static_cast<char16_t>(c)) < 0) {
             n += 1;
         }
     }

@@ -34,9 +34,14 @@ std::size_t ScanPieceSpans(std::u16string_view text, PieceScan variant,
         found(a + lead, trimBlanks(raw));
         return true;
     };
-    // pos is 0-based; a piece may start only while its 1-based position is below bound.
+    // pos is 0-based; in the raw scan a piece may start only while its 1-based position is
+    // below bound (the blank-trimmed length), in the clean one anywhere up to the last character
+    // that is not a blank, so that a last word of one character with nothing after it counts.
+    const std::size_t lastNonBlank = text.find_last_not_of(kBlank);
     std::size_t pos = 0;
-    while (pos + 1 < bound) {
+    while (variant == PieceScan::Raw
+               ? pos + 1 < bound
+               : lastNonBlank != std::u16string_view::npos && pos <= lastNonBlank) {
         const std::size_t gap = text.find(u"  ", pos);
         if (variant == PieceScan::Raw) {
             // Without a further double blank no later position can give a piece either.

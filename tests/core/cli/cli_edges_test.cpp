@@ -65,25 +65,27 @@ TEST_F(CliEdges, LineEndsNeverChangeAFigure) {
 }
 
 TEST_F(CliEdges, HandSegmentedLinesCountEveryWord) {
+    // The last line has no line end, and its last word is one character.
     const std::string hand = write("hand.txt", "今天  天氣  很好\r\n我們  一起  去\n公園  看  花\r"
-                                               "大家  都  高興\r\n");
+                                               "大家  高興  吧");
     const auto r = runProcess({YUEDU_CLI, "freq", hand}, out);
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("12 words, 12 distinct"), std::string::npos) << r.err;
-    for (const char *word : {"很好\t", "去\t", "花\t", "高興\t"})
+    for (const char *word : {"很好\t", "去\t", "花\t", "吧\t"})
         EXPECT_NE(readWholeFile(out).find(std::string("\n") + word), std::string::npos) << word;
 }
 
 TEST_F(CliEdges, HanziBeyondBig5AreCountedAndSaid) {
-    // 邨 and 嘅 are not in code page 950; 𠀋 lies beyond the BMP.
-    const std::string text = write("hk.txt", "我住在邨裡，嘅𠀋。\r\n");
+    // 邨 and 嘅 are not in code page 950; 𠀋 lies beyond the BMP; 〇, the zero of years in
+    // hanzi, is neither a Big5 character nor a unified ideograph, yet a hanzi like them.
+    const std::string text = write("hk.txt", "我住在邨裡，嘅𠀋〇。\r\n");
     auto r = runProcess({YUEDU_CLI, "profile", data, text}, out);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(readWholeFile(out).find("全文長﹦ 7\n字別數﹦ 7\n"), std::string::npos)
+    EXPECT_NE(readWholeFile(out).find("全文長﹦ 8\n字別數﹦ 8\n"), std::string::npos)
         << readWholeFile(out);
-    EXPECT_NE(r.err.find("3 hanzi (3 distinct) have no record"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("4 hanzi (4 distinct) have no record"), std::string::npos) << r.err;
     const std::string segmented = run({YUEDU_CLI, "segment", data, text});
-    for (const char *ch : {"邨  ", "嘅  ", "𠀋  "})
+    for (const char *ch : {"邨  ", "嘅  ", "𠀋  ", "〇  "})
         EXPECT_NE(segmented.find(ch), std::string::npos) << segmented;
 }
 

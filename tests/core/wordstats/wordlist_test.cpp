@@ -27,9 +27,9 @@ struct ScanCase {
 TEST(PieceScan, CutsAtDoubleBlanksAsTheSegmenterWritesThem) {
     const std::vector<ScanCase> cases = {
         {"final line break", u"天  地  人  \r\n", {u"天", u"地", u"人"}, {u"天", u"地", u"人"}},
-        {"no final line break drops the last word",
+        {"no final line break: only the raw scan drops the last word",
          u"天  地  人  ",
-         {u"天", u"地"},
+         {u"天", u"地", u"人"},
          {u"天", u"地"}},
         {"line break inside a piece",
          u"天地  \r\n人們  \r\n",
@@ -60,14 +60,14 @@ TEST(PieceScan, CutsAtDoubleBlanksAsTheSegmenterWritesThem) {
         {"punctuation is a piece like any other", u"。  天  \r\n", {u"。", u"天"}, {u"。", u"天"}},
         {"a line end alone ends a word", u"天地人\r\n", {u"天地人"}, {}},
         {"the end of the text ends a word", u"天地人", {u"天地人"}, {}},
-        {"and so does the end of a last line segmented by hand",
-         u"天  地  人們",
-         {u"天", u"地", u"人們"},
-         {u"天", u"地"}},
+        {"and so does the end of a last line segmented by hand, even after one character",
+         u"天  地  人們\r\n山  川",
+         {u"天", u"地", u"人們", u"山", u"川"},
+         {u"天", u"地", u"人們\r\n山"}},
         {"empty text", u"", {}, {}},
         {"blanks only", u"      ", {}, {}},
-        // Leading blanks shorten the bound but the scan runs over the text as it is.
-        {"leading double blank", u"  天  地  ", {u"", u"天"}, {u"", u"天"}},
+        // Leading blanks shorten the raw scan's bound; the clean scan runs to the end.
+        {"leading double blank", u"  天  地  ", {u"", u"天", u"地"}, {u"", u"天"}},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(scan(c.text, PieceScan::Clean), c.clean) << c.name;
