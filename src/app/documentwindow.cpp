@@ -23,6 +23,22 @@ DocumentWindow::DocumentWindow(QWidget *parent) : QWidget(parent) {
     layout->addWidget(m_box);
     setFocusProxy(m_box);
     connect(m_box, &ui::RichTextBox::modificationChanged, this, &DocumentWindow::updateFrameTitle);
+    // A new edit after an undone conversion drops it from the history: it cannot come back.
+    connect(m_box->document(), &QTextDocument::undoCommandAdded, this, [this] {
+        const int steps = m_box->document()->availableUndoSteps();
+        std::erase_if(m_conversions, [steps](const Conversion &c) { return c.undoSteps >= steps; });
+    });
+    // Undo and redo move across a conversion: the status line follows, once the step is done.
+    connect(
+        m_box->document(), &QTextDocument::contentsChanged, this,
+        [this] {
+            const int inForce = conversionsInForce();
+            if (inForce != m_shownConversions) {
+                m_shownConversions = inForce;
+                emit fileChanged();
+            }
+        },
+        Qt::QueuedConnection);
     resize(480, 320);
 }
 
@@ -49,11 +65,11 @@ bool DocumentWindow::showFile(const QString &path, const doc::DocumentFile &file
     m_box->showDocument(file.content.document);
     m_replaced = file.content.replaced;
     m_ambiguous = file.content.ambiguous;
-    m_converted = false;
-    m_convertedChars = 0;
-    m_withoutRecord = file.format.plainText() && isSimplifiedEncoding(file.format.encoding)
-                          ? hanziOutsideBig5(m_box->toPlainText().toStdU16String())
-                          : 0;
+    m_conversions.clear();
+    m_shownConversions = 0;
+    m_withoutRecordAsRead = file.format.plainText() && isSimplifiedEncoding(file.format.encoding)
+                                ? hanziOutsideBig5(m_box->toPlainText().toStdU16String())
+                                : 0;
     m_skipped = static_cast<int>(file.content.unsupported);
     m_skippedWarned = false;
     // Word, PDF and the like are not written here: the text is saved under a new name.
@@ -65,9 +81,36 @@ bool DocumentWindow::showFile(const QString &path, const doc::DocumentFile &file
 }
 
 void DocumentWindow::noteConverted(std::size_t changed, std::size_t withoutRecord) {
-    m_converted = true;
-    m_convertedChars += changed;
-    m_withoutRecord = withoutRecord;
+    // A conversion that changed nothing added no undo step and cannot be undone.
+    const int steps = m_box->document()->availableUndoSteps();
+    m_conversions.push_back({changed > 0 ? steps : 0, changed, withoutRecord});
+    m_shownConversions = conversionsInForce();
+}
+
+std::size_t DocumentWindow::hanziWithoutRecord() const {
+    const int inForce = conversionsInForce();
+    return inForce > 0 ? m_conversions[static_cast<std::size_t>(inForce) - 1].withoutRecord
+                       : m_withoutRecordAsRead;
+}
+
+int DocumentWindow::conversionsInForce() const {
+    const int steps = m_box->document()->availableUndoSteps();
+    int n = 0;
+    while (n < static_cast<int>(m_conversions.size()) &&
+           m_conversions[static_cast<std::size_t>(n)].undoSteps <= steps)
+        ++n;
+    return n;
+}
+
+bool DocumentWindow::convertedToTraditional() const {
+    return conversionsInForce() > 0;
+}
+
+std::size_t DocumentWindow::convertedChars() const {
+    std::size_t changed = 0;
+    for (int i = 0; i < conversionsInForce(); ++i)
+        changed += m_conversions[static_cast<std::size_t>(i)].changed;
+    return changed;
 }
 
 void DocumentWindow::markSaved() {

@@ -4,6 +4,7 @@
 // line ends), so that saving keeps it that way. The caption names the file.
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "docfile/docfile.h"
 
@@ -45,10 +46,12 @@ public:
     bool ambiguousEncoding() const { return m_ambiguous; }
     // Hanzi the data has no record of, counted when the file was read in a Simplified
     // encoding or converted to Traditional.
-    std::size_t hanziWithoutRecord() const { return m_withoutRecord; }
-    // 轉為繁體 changed this many characters of the text (in all, if run more than once).
-    bool convertedToTraditional() const { return m_converted; }
-    std::size_t convertedChars() const { return m_convertedChars; }
+    std::size_t hanziWithoutRecord() const;
+    // 轉為繁體 changed this many characters of the text (in all, if run more than once); a
+    // conversion that is undone no longer counts, and counts again when it is redone.
+    bool convertedToTraditional() const;
+    std::size_t convertedChars() const;
+    // Called right after a conversion, which was one undo step of the text box.
     void noteConverted(std::size_t changed, std::size_t withoutRecord);
     // Saving writes what is there now: nothing remains replaced or unsure.
     void markSaved();
@@ -67,7 +70,8 @@ public:
     void setCloseGuard(std::function<bool(DocumentWindow *)> guard) { m_guard = std::move(guard); }
 
 signals:
-    // The file or its format changed (after opening, saving under a new name...).
+    // The file or its format changed (after opening, saving under a new name...), or what
+    // the text went through (a conversion made or undone).
     void fileChanged();
 
 protected:
@@ -85,9 +89,17 @@ private:
     doc::FileFormat m_format;
     std::size_t m_replaced = 0;
     bool m_ambiguous = false;
-    std::size_t m_withoutRecord = 0;
-    bool m_converted = false;
-    std::size_t m_convertedChars = 0;
+    // The conversions made, each with the number of undo steps there were right after it:
+    // one is in force while that many steps (or more) can be undone.
+    struct Conversion {
+        int undoSteps;
+        std::size_t changed;
+        std::size_t withoutRecord;
+    };
+    std::vector<Conversion> m_conversions;
+    std::size_t m_withoutRecordAsRead = 0;
+    int m_shownConversions = 0; // conversionsInForce() when the status was last told
+    int conversionsInForce() const;
     int m_skipped = 0;
     bool m_skippedWarned = false;
     bool m_closed = false;

@@ -547,9 +547,13 @@ private slots:
             QStringLiteral("我們今天一起去公園散步，這裡的風景很美麗。他說這本書寫得非常精彩。"));
         QVERIFY(app.main->encodingLine().contains(QStringLiteral("已轉為繁體")));
         QVERIFY(app.main->encodingLine().contains(QStringLiteral("沒有記錄的漢字 0 個")));
-        // One step to undo.
+        // One step to undo, and the status line says what the text is again; redo converts.
         app.trigger("mnuundo");
         QCOMPARE(app.box()->Text(), simplified);
+        QVERIFY(!app.main->encodingLine().contains(QStringLiteral("已轉為繁體")));
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("9 個漢字")));
+        app.trigger("mnuredo");
+        QVERIFY(app.main->encodingLine().contains(QStringLiteral("沒有記錄的漢字 0 個")));
     }
 
     void foldersAndBinaryFilesDoNotOpenAsText() {
