@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -76,6 +77,37 @@ QString reasonText(const std::string &message) {
         if (m.contains(QLatin1String(r.english), Qt::CaseInsensitive))
             return QString::fromUtf16(r.chinese);
     return QStringLiteral("無法讀取");
+}
+
+// A note about how a text was read, in Chinese: the reading notes are English sentences for the
+// command line (the document readers' own notes are Chinese already and pass through).
+QString noteText(const std::string &note) {
+    const QString n = QString::fromStdString(note);
+    const struct {
+        const char *english;
+        const char16_t *chinese;
+    } forms[] = {
+        {R"(^read as (\S+); (\d+) invalid byte sequences were replaced with U\+FFFD$)",
+         u"以 %1 讀入，%2 處無法解讀的位元組換成了「\uFFFD」"},
+        {R"(^read as (\S+); the encoding is a guess \(choose one with --encoding\)$)",
+         u"以 %1 讀入，編碼不易判斷，是推測的"},
+        {R"(^read as GB18030 \(Simplified Chinese\); (\d+) hanzi have no record in the data)",
+         u"以 GB18030（簡體中文）讀入，%1 個漢字在資料中沒有記錄"},
+        {R"(^converted from Simplified to Traditional Chinese \((.+)\): (\d+) characters )"
+         R"(changed, (\d+) hanzi without a record in the data remain$)",
+         u"已轉為繁體（%1），%2 個字改寫；資料中沒有記錄的漢字 %3 個"},
+    };
+    for (const auto &form : forms) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QString::fromLatin1(form.english)).match(n);
+        if (!m.hasMatch())
+            continue;
+        QString out = QString::fromUtf16(form.chinese);
+        for (int i = 1; i <= m.lastCapturedIndex(); ++i)
+            out = out.arg(m.captured(i));
+        return out;
+    }
+    return n;
 }
 
 // A short label of row i for the chart axes: its number and file name, since two texts may
@@ -406,7 +438,7 @@ void CompareWindow::showResult() {
     for (const auto &row : result.rows)
         for (const auto &note : row.notes)
             lines << QStringLiteral("讀取說明：") + QString::fromStdString(row.name) +
-                         QStringLiteral("：") + QString::fromStdString(note);
+                         QStringLiteral("：") + noteText(note);
     m_status->setText(lines.join(u'\n'));
     fillTable();
     fillCharts();

@@ -22,6 +22,7 @@
 
 #include "compare/comparewindow.h"
 #include "csvread.h"
+#include "langdata/textcodec.h"
 #include "segment/lexicon.h"
 #include "ui/charts.h"
 #include "wordstats/gradewindow.h"
@@ -114,6 +115,35 @@ private slots:
         QCOMPARE(rows[3][rows[1].indexOf(QStringLiteral("wdartlen"))], QStringLiteral("216"));
         QVERIFY(!window.exportCsv(dir.filePath(QStringLiteral("no/such/dir/x.csv")), &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // The reading notes, English on the command line, are Chinese in the window.
+    void readingNotesAreInChinese() {
+        QTemporaryDir dir;
+        const std::string simplified =
+            encodeText(u"我们今天一起去公园散步，这里的风景很美丽。他说这本书写得非常精彩。",
+                       TextEncoding::Gb18030);
+        QFile gb(dir.filePath(QStringLiteral("gb.txt")));
+        QVERIFY(gb.open(QIODevice::WriteOnly));
+        gb.write(simplified.data(), static_cast<qint64>(simplified.size()));
+        gb.close();
+        QFile cut(dir.filePath(QStringLiteral("cut.txt")));
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(QStringLiteral("今天的天氣很好，我們一起去散步。").toUtf8() + "\xE5");
+        cut.close();
+
+        compare::CompareWindow window(m_data, m_lexicon, {});
+        window.addPaths({dir.path()});
+        QSignalSpy finished(&window, &compare::CompareWindow::finished);
+        window.start();
+        QVERIFY(finished.wait(60000));
+        const QString status = window.findChild<QLabel *>(QStringLiteral("lblstatus"))->text();
+        QVERIFY2(
+            status.contains(QStringLiteral("以 GB18030（簡體中文）讀入，9 個漢字在資料中沒有記錄")),
+            qPrintable(status));
+        QVERIFY2(status.contains(QStringLiteral("以 UTF-8 讀入，1 處無法解讀的位元組")),
+                 qPrintable(status));
+        QVERIFY2(!status.contains(QStringLiteral("read as")), qPrintable(status));
     }
 
     void closingWhileRunningStopsTheWork() {
