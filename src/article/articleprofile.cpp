@@ -120,7 +120,8 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
     std::vector<std::int64_t> counts;
     std::u16string clauses;
     // Distinct by character, not by ordinal (see isCommonChar).
-    std::vector<std::int32_t> slotOf(0x10000, -1);
+    // Slot + 1 of each character, 0 while unseen (zeroed memory, no filling pass).
+    std::vector<std::int32_t> slotOf(0x10000);
     std::int64_t n = 0;
     // Hanzi without a record, by their UTF-16 units (a pair as one key).
     std::unordered_set<char32_t> extraSeen;
@@ -150,12 +151,12 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
         if (!isTableChar(ch))
             continue;
         ++n;
-        if (slotOf[ch] < 0) {
-            slotOf[ch] = static_cast<std::int32_t>(distinct.size());
+        if (slotOf[ch] == 0) {
+            slotOf[ch] = static_cast<std::int32_t>(distinct.size()) + 1;
             distinct.push_back(ch);
             counts.push_back(1);
         } else {
-            ++counts[slotOf[ch]];
+            ++counts[static_cast<std::size_t>(slotOf[ch]) - 1];
         }
     }
     if (n == 0) {

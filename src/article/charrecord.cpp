@@ -1,5 +1,7 @@
 #include "article/charrecord.h"
 
+#include <array>
+
 #include "langdata/big5.h"
 #include "langdata/datalayout.h"
 
@@ -54,15 +56,13 @@ int detailField(DetailRecord r, int field) {
 }
 
 DetailCoverage detailCoverage(const LanguageData &data) {
+    // Every field is a bit field of its bytes, so a field is filled in some record exactly when
+    // it is in the bytes of all the records OR-ed together (worked out when the data is loaded).
+    const std::array<std::uint8_t, kDetailBytes> any =
+        data.DetailBytesInUse ? *data.DetailBytesInUse : detailBytesInUse(data);
     DetailCoverage coverage;
-    for (int n = 0; n < kTableChars; ++n) {
-        const auto rec = detailRecord(data, n);
-        if (!rec)
-            continue;
-        for (int f = 1; f <= kDetailFields; ++f)
-            if (!coverage.filled[static_cast<std::size_t>(f - 1)] && detailField(*rec, f) != 0)
-                coverage.filled[static_cast<std::size_t>(f - 1)] = true;
-    }
+    for (int f = 1; f <= kDetailFields; ++f)
+        coverage.filled[static_cast<std::size_t>(f - 1)] = detailField(DetailRecord(any), f) != 0;
     return coverage;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 #ifdef __unix__
 #include <sys/mman.h>
 #endif
@@ -196,11 +197,15 @@ LanguageData::LanguageData()
 
 LoadReport LanguageData::loadImages(std::string_view gradeFile, std::string_view segFile,
                                     std::string_view senseFile) {
+    LoadReport report = loadGradeImage(gradeFile);
+    for (const LoadReport &part : {loadSegImage(segFile), loadSenseImage(senseFile)})
+        report.problems.insert(report.problems.end(), part.problems.begin(), part.problems.end());
+    return report;
+}
+
+LoadReport LanguageData::loadGradeImage(std::string_view gradeFile) {
     LoadReport report;
     checkLength(report, kGradeFileName, gradeFile, layout::kGradeFileSize);
-    checkLength(report, kSegFileName, segFile, layout::kSegFileSize);
-    checkLength(report, kSenseFileName, senseFile, layout::kSenseFileSize);
-
     const CodePage950 &cp = CodePage950::instance();
     std::size_t pos = 0;
     for (int i = 0; i < 5; ++i) {
@@ -215,23 +220,53 @@ LoadReport LanguageData::loadImages(std::string_view gradeFile, std::string_view
     }
     if (!gradeFile.empty())
         damaged(report, kGradeFileName, gradeListProblem(*this));
+    return report;
+}
 
-    pos = 0;
+LoadReport LanguageData::loadSegImage(std::string_view segFile) {
+    LoadReport report;
+    checkLength(report, kSegFileName, segFile, layout::kSegFileSize);
+    std::size_t pos = 0;
     takeTable(segFile, pos, SegIndexTable);
     takeTable(segFile, pos, SegWordTable);
     takeTable(segFile, pos, SegAuxTable);
     // A short file is reported as such; its zero tail is an empty dictionary, not a damaged one.
     if (!segFile.empty())
         damaged(report, kSegFileName, segLayoutProblem(*this));
+    return report;
+}
 
-    pos = 0;
+LoadReport LanguageData::loadSenseImage(std::string_view senseFile) {
+    LoadReport report;
+    checkLength(report, kSenseFileName, senseFile, layout::kSenseFileSize);
+    std::size_t pos = 0;
     takeTable(senseFile, pos, SenseIndexTable);
     takeTable(senseFile, pos, SenseWordTable);
     takeTable(senseFile, pos, CharRecordTable);
     takeTable(senseFile, pos, CharDetailTable);
     if (!senseFile.empty())
         damaged(report, kSenseFileName, charTableProblem(*this));
+    DetailBytesInUse = detailBytesInUse(*this);
     return report;
+}
+
+std::array<std::uint8_t, 44> detailBytesInUse(const LanguageData &data) {
+    static_assert(layout::kDetailRecordSize == 44);
+    std::array<std::uint8_t, 44> any{};
+    // Unrolled: no test a byte (this runs over every record).
+    const auto orInto = [&any]<std::size_t... K>(const std::uint8_t *p, std::index_sequence<K...>) {
+        ((any[K] |= p[K]), ...);
+    };
+    const Bytes &table = data.CharDetailTable;
+    for (std::size_t n = 0; n < static_cast<std::size_t>(kTableChars); ++n) {
+        if (2 * n + 2 > table.size())
+            break;
+        const std::size_t r = layout::be16(table.data() + 2 * n);
+        const std::size_t at = layout::kDetailIndexSize + (r - 1) * layout::kDetailRecordSize;
+        if (r != 0 && at + layout::kDetailRecordSize <= table.size())
+            orInto(table.data() + at, std::make_index_sequence<44>{});
+    }
+    return any;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,12 +41,23 @@ public:
     Bytes SenseWordTable;  // 272154
     Bytes CharRecordTable; // 52240
     Bytes CharDetailTable; // 306578
+    // The bytes of every detail record a table character refers to, OR-ed together: which
+    // fields the data fills at all. Worked out by loadImages; tables filled by hand leave it
+    // unset and it is read from the records when asked (detailBytesInUse).
+    std::optional<std::array<std::uint8_t, 44>> DetailBytesInUse;
 
     // Fills the tables from the contents of the three files (any length: a short image leaves
     // the rest zero, a long one is read only up to the table sizes). Returns the problems found.
     LoadReport loadImages(std::string_view gradeFile, std::string_view segFile,
                           std::string_view senseFile);
+    // The same for one file, leaving the tables of the other two as they are.
+    LoadReport loadGradeImage(std::string_view gradeFile);
+    LoadReport loadSegImage(std::string_view segFile);
+    LoadReport loadSenseImage(std::string_view senseFile);
 };
+
+// The OR of the detail records in use, read from the tables (what loadImages keeps).
+std::array<std::uint8_t, 44> detailBytesInUse(const LanguageData &data);
 
 // File names of the data files.
 inline constexpr const char *kGradeFileName = "gdphvbdn.byt";

@@ -14,7 +14,14 @@
 namespace yuedu::seg {
 
 PhraseDivider::PhraseDivider(const LanguageData &data, const Lexicon &lexicon)
-    : m_lexicon(lexicon), m_dictionary(std::make_unique<SegDictionary>(data)) {
+    : PhraseDivider(std::make_shared<const SegDictionary>(data), lexicon) {}
+
+PhraseDivider::PhraseDivider(const PhraseDivider &tables, const Lexicon &lexicon)
+    : PhraseDivider(tables.m_dictionary, lexicon) {}
+
+PhraseDivider::PhraseDivider(std::shared_ptr<const SegDictionary> dictionary,
+                             const Lexicon &lexicon)
+    : m_lexicon(lexicon), m_dictionary(std::move(dictionary)) {
     m_passes.push_back(std::make_unique<ReduplicationPass>());
     m_passes.push_back(std::make_unique<NumeralPass>());
     m_passes.push_back(std::make_unique<TimeDirectionPass>());

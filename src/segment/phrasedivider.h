@@ -35,6 +35,9 @@ class Segmenter;
 class PhraseDivider {
 public:
     PhraseDivider(const LanguageData &data, const Lexicon &lexicon);
+    // With the dictionary of another divider (of the same data, made ready once) and other
+    // lists.
+    PhraseDivider(const PhraseDivider &tables, const Lexicon &lexicon);
     ~PhraseDivider();
     PhraseDivider(const PhraseDivider &) = delete;
     PhraseDivider &operator=(const PhraseDivider &) = delete;
@@ -67,8 +70,9 @@ public:
 
 private:
     friend class Segmenter;
+    PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon);
     const Lexicon &m_lexicon;
-    std::unique_ptr<SegDictionary> m_dictionary;
+    std::shared_ptr<const SegDictionary> m_dictionary;
     // The rule passes in the order they are tried at a position.
     std::vector<std::unique_ptr<RulePass>> m_passes;
 };
