@@ -1,7 +1,7 @@
 // libFuzzer target: the article structure profile, the attribute distribution and the
-// character profile. The profile counts every table character of the text once under its
-// own distinct entry; the attribute tree holds each distinct character; the character profile
-// takes any character.
+// character profile. The profile is made of a text with hanzi (with a record or without) and
+// counts every table character of the text once under its own distinct entry; the attribute tree
+// holds each distinct character; the character profile takes any character.
 #include <cstdint>
 #include <set>
 
@@ -10,6 +10,7 @@
 #include "charprofile/characterprofile.h"
 #include "fuzzdata.h"
 #include "langdata/big5.h"
+#include "langdata/hanzi.h"
 
 using namespace yuedu;
 
@@ -24,10 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             distinct.insert(c);
         }
 
+    // Hanzi without a record count in the profile as well (they only have no figures).
+    const bool hanzi = tableChars > 0 || countExtraHanzi(text).total > 0;
     const article::ProfileResult profile =
         article::artprofile(language, text, article::ArticleGenre{size % 2 == 0, size % 3 == 0});
-    if (profile.done() != (tableChars > 0))
-        fuzz::fail("a profile without table characters, or none with them");
+    if (profile.done() != hanzi)
+        fuzz::fail("a profile without hanzi, or none with them");
     if (profile.done()) {
         std::int64_t counted = 0;
         for (std::int64_t n : profile.DistinctCounts)

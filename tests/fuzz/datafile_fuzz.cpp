@@ -1,39 +1,130 @@
-// libFuzzer target: the data files, whole and patched. The first byte picks the file and how
-// the rest is used: as the whole file, or as bytes written over the real file at an offset
-// (the next three bytes). Whatever the tables hold, loading goes on; with a damaged dictionary
-// or user word file the segmenter still keeps every table character of a sample text in
-// exactly one word, and with damaged grade or sense tables every analysis that reads them
-// still runs on it.
+// libFuzzer target: the data files, whole, patched, and damaged on disk. The first byte picks
+// the file (bits 0-1: grades, dictionary, senses, user words) and how the rest is used (bit 2:
+// as the whole file, else as bytes written over the real file at the offset the next three
+// bytes give). With bit 3 set and bits 6-7 clear the files are loaded from a folder, where bits
+// 4-5 choose what happened to the file: it holds those bytes, it is missing, a folder stands in
+// its place, or it is the real file cut short.
+//
+// Damage is reported, never taken for data:
+// - in memory, a whole file of another size than the real one is reported by its name;
+// - on disk, beside a manifest of the real files, a data file that differs from the real one in
+//   any byte, is missing, is a folder or is cut short is reported by its name, and no other file
+//   is; a user word file is reported when it is a folder or no text, and not when it is missing.
+// And whatever the tables hold, the programs go on: with a damaged dictionary or user word file
+// the segmenter still keeps every table character of a sample text in exactly one word, and
+// with damaged grade or sense tables every analysis that reads them still runs.
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 
 #include "article/articleattributes.h"
 #include "article/articleprofile.h"
 #include "charprofile/characterprofile.h"
 #include "fuzzdata.h"
 #include "langdata/big5.h"
+#include "langdata/sha256.h"
 #include "segment/phrasedivider.h"
 #include "wordstats/frequency.h"
 #include "wordstats/senses.h"
 
 using namespace yuedu;
+namespace fs = std::filesystem;
 
 namespace {
+
+const char *const kNames[4] = {kGradeFileName, kSegFileName, kSenseFileName, kUserWordFileName};
 
 const std::array<std::string, 4> &realFiles() {
     static const std::array<std::string, 4> files = [] {
         std::array<std::string, 4> f;
-        const char *names[] = {kGradeFileName, kSegFileName, kSenseFileName, kUserWordFileName};
         for (int i = 0; i < 4; ++i) {
-            std::ifstream in(fuzz::dataDir() / names[i], std::ios::binary);
+            std::ifstream in(fuzz::dataDir() / kNames[i], std::ios::binary);
             f[i].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
         return f;
     }();
     return files;
+}
+
+void writeFile(const fs::path &path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        fuzz::fail("the scratch folder cannot be written");
+}
+
+// A scratch folder holding the real files and a manifest of the three data files, made once;
+// each run puts back what it changed.
+const fs::path &scratchFolder() {
+    static const fs::path dir = [] {
+        std::string name = (fs::temp_directory_path() / "yuedu-datafile-fuzz-XXXXXX").string();
+        if (!mkdtemp(name.data()))
+            fuzz::fail("no scratch folder");
+        const fs::path d = name;
+        std::vector<ManifestEntry> entries;
+        for (int i = 0; i < 4; ++i) {
+            writeFile(d / kNames[i], realFiles()[i]);
+            if (i < 3)
+                entries.push_back({kNames[i], realFiles()[i].size(), sha256Hex(realFiles()[i])});
+        }
+        writeFile(d / kManifestFileName, manifestText("fuzz", entries));
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(scratchFolder(), ec);
+        });
+        return d;
+    }();
+    return dir;
+}
+
+bool names(const LoadReport &report, const std::string &file) {
+    for (const auto &p : report.problems)
+        if (p.file == file)
+            return true;
+    return false;
+}
+
+// Loads the folder with file `which` damaged as `damage` says and checks what is reported.
+void checkOnDisk(int which, int damage, const std::string &content, std::size_t cut) {
+    const fs::path &dir = scratchFolder();
+    const fs::path path = dir / kNames[which];
+    const std::string &real = realFiles()[which];
+    std::string written = content;
+    if (damage == 3)
+        written = real.substr(0, real.empty() ? 0 : cut % real.size());
+    std::error_code ec;
+    fs::remove(path, ec);
+    if (damage == 0 || damage == 3)
+        writeFile(path, written);
+    else if (damage == 2)
+        fs::create_directory(path);
+
+    if (which < 3) {
+        LanguageData language;
+        const LoadReport report = loaddata(dir, language);
+        const bool damaged = damage == 1 || damage == 2 || written != real;
+        if (names(report, kNames[which]) != damaged)
+            fuzz::fail(damaged ? "a damaged data file was loaded without a word"
+                               : "an intact data file was reported");
+        for (int i = 0; i < 3; ++i)
+            if (i != which && names(report, kNames[i]))
+                fuzz::fail("an intact data file was reported beside a damaged one");
+    } else {
+        LoadReport report;
+        (void)seg::LoadLexicon(dir, &report);
+        const bool bad =
+            damage == 2 || ((damage == 0 || damage == 3) && decodeTextDetailed(written).binary);
+        if (names(report, kUserWordFileName) != bad)
+            fuzz::fail(bad ? "a user word file that cannot be used was not reported"
+                           : "a usable or missing user word file was reported");
+    }
+
+    fs::remove_all(path, ec);
+    writeFile(path, real);
 }
 
 const std::u16string kSample =
@@ -45,25 +136,33 @@ const std::u16string kSample =
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 1)
         return 0;
-    std::array<std::string, 4> files = realFiles();
+    const std::array<std::string, 4> &real = realFiles();
     const int which = data[0] % 4;
-    std::string &file = files[which];
+    std::string file;
     if (data[0] & 4) {
         file.assign(reinterpret_cast<const char *>(data) + 1, size - 1);
-    } else if (size >= 4 && !file.empty()) {
-        const std::size_t offset = ((std::size_t{data[1]} << 16) | (data[2] << 8) | data[3]) *
-                                   (file.size() / 0x1000000 + 1) % file.size();
-        for (std::size_t i = 4; i < size && offset + i - 4 < file.size(); ++i)
-            file[offset + i - 4] = static_cast<char>(data[i]);
+    } else {
+        file = real[which];
+        if (size >= 4 && !file.empty()) {
+            const std::size_t offset = ((std::size_t{data[1]} << 16) | (data[2] << 8) | data[3]) *
+                                       (file.size() / 0x1000000 + 1) % file.size();
+            for (std::size_t i = 4; i < size && offset + i - 4 < file.size(); ++i)
+                file[offset + i - 4] = static_cast<char>(data[i]);
+        }
+    }
+    if ((data[0] & 0xC8) == 0x08) {
+        const std::size_t cut =
+            size >= 4 ? (std::size_t{data[1]} << 16) | (data[2] << 8) | data[3] : size;
+        checkOnDisk(which, (data[0] >> 4) & 3, file, cut);
+        return 0;
     }
 
-    LanguageData language;
-    language.loadImages(files[0], files[1], files[2]);
-    if (which == 1 || which == 3) {
-        // The dictionary and the user words: only the segmenter reads them.
+    if (which == 3) {
+        // The user words: only the segmenter reads them, with the real dictionary.
+        static const seg::PhraseDivider real(fuzz::languageData(), fuzz::lexicon());
         seg::Lexicon lexicon = seg::Lexicon::builtIn();
-        lexicon.UserWords = seg::userWordsFromText(decodeText(files[3]));
-        const seg::PhraseDivider divider(language, lexicon);
+        lexicon.UserWords = seg::userWordsFromText(decodeText(file));
+        const seg::PhraseDivider divider(real, lexicon);
         const std::u16string result = divider.DivideText(kSample);
         std::u16string in, out;
         for (char16_t c : kSample)
@@ -73,7 +172,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (isTableChar(c))
                 out.push_back(c);
         if (in != out)
-            fuzz::fail("a damaged data file lost or added table characters in the segmentation");
+            fuzz::fail("a damaged user word file lost or added table characters");
+        return 0;
+    }
+
+    // The real tables, loaded once; each run loads its file over a copy of them.
+    LanguageData language = fuzz::languageData();
+    const LoadReport report = which == 0   ? language.loadGradeImage(file)
+                              : which == 1 ? language.loadSegImage(file)
+                                           : language.loadSenseImage(file);
+    if ((data[0] & 4) && file.size() != real[which].size() && !names(report, kNames[which]))
+        fuzz::fail("a data file of the wrong size was not reported");
+
+    if (which == 1) {
+        // The dictionary: only the segmenter reads it.
+        const seg::PhraseDivider divider(language, fuzz::lexicon());
+        const std::u16string result = divider.DivideText(kSample);
+        std::u16string in, out;
+        for (char16_t c : kSample)
+            if (isTableChar(c))
+                in.push_back(c);
+        for (char16_t c : result)
+            if (isTableChar(c))
+                out.push_back(c);
+        if (in != out)
+            fuzz::fail("a damaged dictionary lost or added table characters in the segmentation");
         return 0;
     }
     // The grade and sense files: the analyses that read their tables, on the sample as the
