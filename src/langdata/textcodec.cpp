@@ -219,6 +219,11 @@ std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size
     }
 }
 
+bool isWide(TextEncoding e) {
+    return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
+           e == TextEncoding::Utf32BE;
+}
+
 // How much a decoding looks like ordinary Chinese text, Traditional or Simplified: the frequent
 // hanzi score most, the other hanzi of the first level of Big5 or of GB2312 less, other hanzi,
 // CJK punctuation and the common signs a little, letters of other scripts next to nothing, and
@@ -229,12 +234,14 @@ std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size
 struct Plausibility {
     double score = 0;
     std::size_t nonAsciiBytes = 0; // bytes read as characters other than ASCII
-    std::size_t variety = 0;       // different characters other than ASCII, up to kVariety
+    std::size_t nonAscii = 0;      // characters other than ASCII
+    std::size_t controls = 0;      // control characters of ASCII (but tabs, line ends)
+    std::size_t variety = 0;       // different ones of them, up to kVariety
 };
 
-// So many different characters beyond ASCII make a text whose reading can be told; fewer (one
-// hanzi repeated) may read as well in two encodings.
-constexpr std::size_t kVariety = 8;
+// So many different characters beyond ASCII make a text whose reading can be told; a text that
+// repeats fewer (one hanzi, or a sign or two, over and over) may read as well in two encodings.
+constexpr std::size_t kVariety = 16;
 
 // 3: the frequent hanzi in either script (the Traditional list and its Simplified forms);
 // 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0. Bit 4 marks the
@@ -304,8 +311,11 @@ double pointsOf(char32_t cp, std::uint8_t tier) {
         return (cp < 0x20 && cp != u'\t' && cp != u'\n' && cp != u'\r' && cp != u'\f') || cp == 0x7F
                    ? -3
                    : 0;
+    // The ideographic planes hold only hanzi, and a wrong reading rarely lands there (it takes
+    // a well-formed pair of surrogates, or four bytes of UTF-8): they count as the everyday
+    // hanzi do. Other planes little.
     if (cp >= 0x10000)
-        return cp >= 0x20000 && cp <= 0x3FFFF ? 1 : 0.5; // extension hanzi; other planes
+        return cp >= 0x20000 && cp <= 0x3FFFF ? 2 : 0.5;
     const auto c = static_cast<char16_t>(cp);
     if (c == u'\uFFFD' || c < 0xA0 || (c >= 0xD800 && c <= 0xDFFF))
         return -3; // a replacement, a C1 control, half a surrogate pair
@@ -338,10 +348,18 @@ Plausibility plausibility(std::u16string_view text, TextEncoding e) {
         const unsigned bytes = bytesOf(cp, e, tier);
         if (cp >= 0x80) {
             p.nonAsciiBytes += bytes;
+            ++p.nonAscii;
             if (p.variety < kVariety && std::find(seen, seen + p.variety, cp) == seen + p.variety)
                 seen[p.variety++] = cp;
         }
-        p.score += pointsOf(cp, tier) * bytes;
+        double points = pointsOf(cp, tier);
+        p.controls += points < 0 && cp < 0x80;
+        // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte order makes
+        // hanzi of it: 'a' is 61 00, U+6100 the other way round, and of U+3000 '0'); in the
+        // byte encodings it reads the same in all and weighs nothing.
+        if (cp < 0x80 && points == 0 && isWide(e))
+            points = 1;
+        p.score += points * bytes;
     }
     return p;
 }
@@ -407,8 +425,10 @@ std::vector<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
         asciiPairs += ascii(b[2 * k]) && ascii(b[2 * k + 1]);
     }
     // Letters and digits lie in the high-byte range too; hanzi in UTF-16 have both bytes
-    // printable ASCII only about one time in five, ASCII text always.
-    if (asciiPairs * 2 >= n)
+    // printable ASCII only about one time in five, ASCII text always, and ASCII text has its
+    // blanks or line ends.
+    if (asciiPairs * 2 >= n &&
+        bytes.find_first_of(std::string_view(" \n\r", 3)) != std::string_view::npos)
         return {};
     // Hanzi whose low byte lies in the range too (的 is 76 84) leave the byte order open:
     // both readings are weighed.
@@ -452,11 +472,6 @@ IcuOpinion icuOpinion(std::string_view sample) {
     }
     ucsdet_close(detector);
     return opinion;
-}
-
-bool isWide(TextEncoding e) {
-    return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
-           e == TextEncoding::Utf32BE;
 }
 
 // The guess reads a sample from the start; a megabyte of text settles it.
@@ -555,6 +570,8 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
             // or no text at all; the readings tell.
             candidates.insert(candidates.end(), {TextEncoding::Utf16LE, TextEncoding::Utf16BE});
         const bool zeroEvidence = !candidates.empty();
+        std::optional<TextEncoding> cleanWide; // the best wide reading without replacements
+        double cleanWideScore = 0;
         candidates.insert(candidates.end(),
                           {TextEncoding::Utf8, TextEncoding::Big5, TextEncoding::Gb18030});
         if (!zeroEvidence)
@@ -565,13 +582,14 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
         // adds up to one point a non-ASCII byte for the readings it believes in.
         std::optional<IcuOpinion> icu;
         double best = 0, second = 0;
-        std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0, bestVariety = 0;
+        std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
+        bool repetitive = false; // the best reading repeats a few characters
         bool asciiInUtf16 = false;
         for (TextEncoding candidate : candidates) {
             std::size_t bad = 0;
             const std::u16string reading = decodeAs(sample, candidate, bad);
             const Plausibility p = plausibility(reading, candidate);
-            if (scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.score == 0) {
+            if (scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.controls == 0) {
                 // Plain ASCII without control characters (or such ASCII in UTF-16): nothing to
                 // weigh.
                 encoding = candidate;
@@ -592,23 +610,36 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
             const double score =
                 p.score + icu->of(candidate) / 100.0 * static_cast<double>(p.nonAsciiBytes);
             cleanReadings += bad == 0;
+            if (zeroEvidence && isWide(candidate) && bad == 0 &&
+                (!cleanWide || score > cleanWideScore)) {
+                cleanWide = candidate;
+                cleanWideScore = score;
+            }
             if (scored == 0 || score > best) {
                 second = scored == 0 ? -1e300 : best;
                 best = score;
                 bestNonAscii = p.nonAsciiBytes;
-                bestVariety = p.variety;
+                repetitive = p.variety < kVariety && p.nonAscii >= 4 * p.variety;
                 encoding = candidate;
             } else if (score > second) {
                 second = score;
             }
             ++scored;
         }
+        // A byte encoding would read those zero bytes as NUL characters, which no text has:
+        // a clean wide reading is taken instead, as a guess.
+        if (cleanWide && !isWide(encoding)) {
+            encoding = *cleanWide;
+            d.ambiguous = true;
+        }
         // The margin is taken a byte: half a point a non-ASCII byte between the best reading
-        // and the next is a close call, and so is about one hanzi's worth between two clean ones,
-        // or any margin when the text has too few different characters to tell.
+        // and the next is a close call, and so is about one hanzi's worth between two clean ones;
+        // and when the text repeats too few different characters to tell by, any other reading
+        // that makes some sense is.
         d.ambiguous = d.ambiguous ||
                       (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
-                      (cleanReadings > 1 && (best - second < 8 || bestVariety < kVariety));
+                      (cleanReadings > 1 && best - second < 8) ||
+                      (scored > 1 && repetitive && second > 0);
     } else {
         d.ambiguous = false;
     }

@@ -15,10 +15,11 @@ enum class TextEncoding { Auto, Big5, Utf8, Utf16LE, Utf16BE, Gb18030, Utf32LE, 
 // one the bytes are read as UTF-8, as code page 950, as GB18030 and, when the placement of their
 // zero bytes or high bytes says they may be, as UTF-16 or UTF-32; the reading that looks most
 // like ordinary Chinese text wins: frequent hanzi (Traditional or Simplified) count for it,
-// replaced bytes and control characters against it, and ICU's charset detector adds its
-// confidence in each. A UTF-8 text with a few bad or cut bytes thus stays UTF-8. The mark is
-// dropped; bytes that cannot be decoded become U+FFFD. *detected (if given) receives the
-// encoding that was used.
+// replaced bytes and control characters against it, each for the bytes it was read from, and
+// ICU's charset detector adds its confidence in each. A close call, or a text that repeats too
+// few different characters to tell by, is called a guess (DecodedText::ambiguous). A UTF-8 text
+// with a few bad or cut bytes thus stays UTF-8. The mark is dropped; bytes that cannot be decoded
+// become U+FFFD. *detected (if given) receives the encoding that was used.
 std::u16string decodeText(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto,
                           TextEncoding *detected = nullptr);
 

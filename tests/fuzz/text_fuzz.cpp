@@ -8,7 +8,8 @@
 // Big5 and beyond the BMP, punctuation, ASCII, line ends), which is written in every encoding
 // the decoder reads. Read in its own encoding it comes back exactly; with a byte-order mark the
 // guess finds it exactly, never ambiguous or binary; without one, a guess that reads another
-// text says that it was a guess, and a text is never taken for a binary file.
+// text says that it was a guess, and a text is never taken for a binary file (unless three in
+// four of its bytes are ASCII text, which is read as such).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -70,9 +71,7 @@ std::u16string textOf(std::string_view bytes) {
 }
 
 // Hanzi of the frequent list in the text, counting only when at least 16 different ones are
-// there: what makes a text plainly ordinary Chinese. (One hanzi repeated, or a text of rare,
-// extension hanzi and signs, can read as well in another encoding; those are weighed per
-// character and may be guessed wrong without a word.)
+// there: what makes a text plainly ordinary Chinese.
 std::size_t frequentHanziIn(std::u16string_view text) {
     static const std::vector<bool> frequent = [] {
         std::vector<bool> f(65536);
@@ -89,6 +88,24 @@ std::size_t frequentHanziIn(std::u16string_view text) {
             seen[c] = true;
         }
     return distinct >= 16 ? n : 0;
+}
+
+// Hanzi (and CJK signs) in the text, in UTF-16 units.
+std::size_t hanziIn(std::u16string_view text) {
+    std::size_t n = 0;
+    for (char16_t c : text)
+        n += c >= 0x3400;
+    return n;
+}
+
+// Bytes that are mostly ASCII text (printable, blanks, line ends) are read as such: UTF-16 of
+// hanzi whose two bytes are such (是 is 2F 66, 上 0A 4E), with little else, cannot be told
+// from it.
+bool asciiTextBytes(std::string_view bytes) {
+    std::size_t ascii = 0;
+    for (char b : bytes)
+        ascii += (b >= 0x20 && b < 0x7F) || b == '\t' || b == '\n' || b == '\r' || b == '\f';
+    return ascii * 4 >= bytes.size() * 3;
 }
 
 void checkText(std::string_view bytes) {
@@ -117,10 +134,16 @@ void checkText(std::string_view bytes) {
                 fail("a text with a byte-order mark is not read as marked", e);
         }
         const DecodedText guessed = decodeTextDetailed(written);
-        if (guessed.binary && frequentHanziIn(text) >= 16)
+        if (asciiTextBytes(written))
+            continue;
+        // A text of some hanzi is taken for a text (in UTF-16 without a mark, one of ordinary
+        // Chinese: a few characters repeated, or mostly signs, can fall as no text does).
+        const bool utf16 = e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE;
+        if (guessed.binary && (utf16 ? frequentHanziIn(text) : hanziIn(text)) >= 16)
             fail("a text was taken for a binary file", e);
-        // A short text may read as well in another encoding; a text of some length in ordinary
-        // Chinese read as another is a silent mistake unless the guess says it is one.
+        // A short text may read as well in another encoding, and so may one that repeats a few
+        // characters (a line of 堃 in GB18030 reads as UTF-16 hanzi too); a text of some length
+        // in ordinary Chinese read as another is a silent mistake unless the guess says so.
         if (guessed.text != text && !guessed.ambiguous && frequentHanziIn(text) >= 32)
             fail("a wrong guess was not called a guess", e);
     }

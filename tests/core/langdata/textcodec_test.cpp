@@ -26,11 +26,9 @@ const std::u16string kProse = u"今天的天氣很好，我們一起到公園去
 
 TEST(TextDecoding, GuessWeighsTheEvidenceOfEachReading) {
     const std::string prose8 = toUtf8(kProse + kProse);
-    std::u16string extension, repeated;
-    for (int i = 0; i < 8; ++i) {
-        extension += u"𠀋𪚥𠀋，𪚥。";
-        repeated += u"的的的的的的";
-    }
+    const std::u16string extensionLine = u"𠀋𪚥𠀀𠂇𡃁𤴓，𥁕𦊕𧋍𨋢𩸽𠮷。𡈽𢫏𣎴𠀁";
+    const std::u16string extension = extensionLine + extensionLine + extensionLine;
+    const std::u16string repeated(48, u'的');
     struct Case {
         const char *what;
         std::string bytes;
