@@ -96,8 +96,10 @@ bool gradeInRange(std::int64_t hanzi, double grade) {
            grade <= kGradeMax;
 }
 
-ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
-                         std::optional<ArticleGenre> genre) {
+namespace {
+
+ProfileResult profileText(const LanguageData &data, std::u16string_view text,
+                          std::optional<ArticleGenre> genre, const DetailCoverage *coverage) {
     ProfileResult result;
     if (text.empty())
         return result;
@@ -193,10 +195,22 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
     result.ProfileDistinct = std::move(distinct);
     result.DistinctCounts = std::move(counts);
     result.ClauseMarks = std::move(clauses);
-    result.cognitiveData = detailCoverage(data).has(kZanscaleField);
+    result.cognitiveData = (coverage ? *coverage : detailCoverage(data)).has(kZanscaleField);
     result.extraHanzi = extras;
     result.extraDistinct = static_cast<std::int64_t>(extraSeen.size());
     return result;
+}
+
+} // namespace
+
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre) {
+    return profileText(data, text, genre, nullptr);
+}
+
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre, const DetailCoverage &coverage) {
+    return profileText(data, text, genre, &coverage);
 }
 
 double estimatedGrade(std::int64_t n, double commonShare, ArticleGenre genre) {

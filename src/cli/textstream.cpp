@@ -238,4 +238,21 @@ bool InputStream::next(std::u16string &piece) {
     }
 }
 
+wordstats::WordTally tallyInputWords(const Args &args) {
+    const TextEncoding encoding = encodingOption(args);
+    std::vector<std::string> names = args.positional;
+    if (names.empty())
+        names.push_back("-");
+    wordstats::WordTally tally;
+    std::u16string piece;
+    for (const auto &name : names) {
+        InputStream input(name, encoding, toTraditionalOption(args));
+        wordstats::PieceStream words(tally, true);
+        while (input.next(piece))
+            words.write(piece);
+        words.finish();
+    }
+    return tally;
+}
+
 } // namespace yuedu::cli

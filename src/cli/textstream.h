@@ -11,6 +11,7 @@
 #include <string>
 
 #include "langdata/textcodec.h"
+#include "wordstats/wordlist.h"
 
 namespace yuedu::cli {
 
@@ -59,5 +60,12 @@ private:
     bool m_simplified = false; // read as GB18030
     std::size_t m_outsideAsRead = 0, m_changed = 0, m_outsideAfter = 0;
 };
+
+struct Args;
+
+// The words of the segmented texts the command names (standard input when none), counted
+// together; each file is read a piece at a time and cut on its own, with the line ends it has
+// (CR LF, LF or CR) giving the words they give in a document window.
+wordstats::WordTally tallyInputWords(const Args &args);
 
 } // namespace yuedu::cli

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "article/charrecord.h"
 #include "article/profiletext.h"
 #include "common/errors.h"
 #include "common/workers.h"
@@ -13,6 +14,7 @@
 #include "report/tsv.h"
 #include "segment/phrasedivider.h"
 #include "wordstats/frequency.h"
+#include "wordstats/gradecode.h"
 #include "wordstats/gradetree.h"
 #include "wordstats/senses.h"
 #include "wordstats/wordlist.h"
@@ -28,20 +30,29 @@ double share(std::int64_t part, std::int64_t whole) {
 
 // Distinct words of a merged list with a sense class, as the sense classes of its words say.
 std::int64_t countSensed(const LanguageData &data, const FrequencyCounts &frequency) {
-    wordstats::PieceList distinct;
-    distinct.reserve(frequency.size());
+    std::int64_t n = 0;
     for (const auto &entry : frequency)
-        distinct.push_back(entry.first);
-    return SenseClasses(data, std::move(distinct)).classifiedCount();
+        n += senseClassOf(data, entry.first) != 0;
+    return n;
 }
 
-TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std::string name,
-                std::u16string_view text, const article::ArticleGenre &genre) {
+// What every text is analysed with, made once for the whole comparison: the segmenter, the
+// grade lists indexed and which detail fields the data fills.
+struct Analysers {
+    const LanguageData &data;
+    const seg::PhraseDivider &divider;
+    const GradeCoder coder;
+    const article::DetailCoverage coverage;
+};
+
+TextRow analyse(const Analysers &with, std::string name, std::u16string_view text,
+                const article::ArticleGenre &genre) {
     TextRow row;
     row.name = std::move(name);
     row.genre = genre;
 
-    const article::ProfileResult profile = article::artprofile(data, text, genre);
+    const article::ProfileResult profile =
+        article::artprofile(with.data, text, genre, with.coverage);
     if (profile.done()) {
         std::array<std::optional<double>, kProfileFigures> figures{};
         const auto &fields = article::profileFields();
@@ -58,22 +69,27 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
     }
 
     // The word statistics read the segmented text as the result document holds it, cut
-    // without the line breaks so that no word depends on where a line ends.
-    wordstats::PieceList words;
-    ScanPieces(divider.DivideText(text), PieceScan::Clean, words);
-    const FrequencyResult frequency = WordFrequency(words);
-    for (const WordCount &w : frequency.words) {
-        row.frequency.emplace(w.word, w.count);
+    // without the line breaks so that no word depends on where a line ends; the words are
+    // counted line by line as the segmenter hands them out, so the segmented text is never
+    // held whole.
+    WordTally words;
+    {
+        PieceStream pieces(words, false);
+        with.divider.DivideText(text, [&pieces](std::u16string_view line) { pieces.write(line); });
+        pieces.finish();
+    }
+    for (const WordTally::Entry &w : words.sorted()) {
+        row.frequency.emplace_hint(row.frequency.end(), w.word, w.count);
         if (!w.word.empty()) {
             row.tokens += w.count;
             ++row.types;
         }
     }
-    const GradeResult grades = VocabularyGrades(data, words);
+    const GradeResult grades = VocabularyGrades(with.coder, words);
     for (int g = 0; g < kGradeGroups; ++g)
         row.gradeTokens[static_cast<std::size_t>(g)] =
             grades.groups[static_cast<std::size_t>(g)].tokens;
-    row.senseTypes = SenseClasses(data, std::move(words)).classifiedCount();
+    row.senseTypes = classifiedCount(with.data, words);
     return row;
 }
 
@@ -124,6 +140,7 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
     // One divider for all threads: building it indexes the dictionary, which costs as much
     // as analysing a few hundred short texts, and segmenting keeps no state in it.
     const seg::PhraseDivider divider(data, lexicon);
+    const Analysers with{data, divider, GradeCoder(data), article::detailCoverage(data)};
     auto work = [&] {
         for (;;) {
             if (cancel && cancel->load())
@@ -146,7 +163,7 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
                     read = readTextDetailed(source.name, options.read);
                 }
                 length = read.text.size();
-                rows[i] = analyse(data, divider, source.name, read.text, options.genre);
+                rows[i] = analyse(with, source.name, read.text, options.genre);
                 rows[i]->encoding = std::move(read.encoding);
                 rows[i]->notes = std::move(read.notes);
             } catch (const Error &e) {
