@@ -1,7 +1,10 @@
 #include "compare/comparison.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <mutex>
+#include <thread>
 
 #include "article/charrecord.h"
 #include "article/profiletext.h"
@@ -45,14 +48,60 @@ struct Analysers {
     const article::DetailCoverage coverage;
 };
 
+// The word figures of a text: its words counted line by line as the segmenter hands them out,
+// so that the segmented text is never held whole.
+void countWords(const Analysers &with, std::u16string_view text, TextRow &row) {
+    // The word statistics read the segmented text as the result document holds it, cut
+    // without the line breaks so that no word depends on where a line ends.
+    WordTally words;
+    {
+        PieceStream pieces(words, false);
+        with.divider.DivideText(text, [&pieces](std::u16string_view line) { pieces.write(line); });
+        pieces.finish();
+    }
+    for (const WordTally::Entry &w : words.sorted()) {
+        row.frequency.emplace_hint(row.frequency.end(), w.word, w.count);
+        if (w.word.empty())
+            continue;
+        row.tokens += w.count;
+        ++row.types;
+        // As VocabularyGrades sums its grade groups.
+        if (const int node = gradeGroupNode(with.coder.gradeCode(w.word)); node >= 2)
+            row.gradeTokens[static_cast<std::size_t>(node - 2)] += w.count;
+        row.senseTypes += senseClassOf(with.data, w.word) != 0;
+    }
+}
+
+// alongside: the profile is made on a thread of its own while the words are counted.
 TextRow analyse(const Analysers &with, std::string name, std::u16string_view text,
-                const article::ArticleGenre &genre) {
+                const article::ArticleGenre &genre, bool alongside) {
     TextRow row;
     row.name = std::move(name);
     row.genre = genre;
 
-    const article::ProfileResult profile =
-        article::artprofile(with.data, text, genre, with.coverage);
+    article::ProfileResult profile;
+    if (alongside) {
+        std::exception_ptr failed;
+        std::thread side([&] {
+            try {
+                profile = article::artprofile(with.data, text, genre, with.coverage);
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        });
+        try {
+            countWords(with, text, row);
+        } catch (...) {
+            side.join();
+            throw;
+        }
+        side.join();
+        if (failed)
+            std::rethrow_exception(failed);
+    } else {
+        profile = article::artprofile(with.data, text, genre, with.coverage);
+        countWords(with, text, row);
+    }
     if (profile.done()) {
         std::array<std::optional<double>, kProfileFigures> figures{};
         const auto &fields = article::profileFields();
@@ -67,29 +116,6 @@ TextRow analyse(const Analysers &with, std::string name, std::u16string_view tex
             row.levelChars[static_cast<std::size_t>(k)] =
                 static_cast<std::int64_t>(profile.entry(article::kLevel1Count + k));
     }
-
-    // The word statistics read the segmented text as the result document holds it, cut
-    // without the line breaks so that no word depends on where a line ends; the words are
-    // counted line by line as the segmenter hands them out, so the segmented text is never
-    // held whole.
-    WordTally words;
-    {
-        PieceStream pieces(words, false);
-        with.divider.DivideText(text, [&pieces](std::u16string_view line) { pieces.write(line); });
-        pieces.finish();
-    }
-    for (const WordTally::Entry &w : words.sorted()) {
-        row.frequency.emplace_hint(row.frequency.end(), w.word, w.count);
-        if (!w.word.empty()) {
-            row.tokens += w.count;
-            ++row.types;
-        }
-    }
-    const GradeResult grades = VocabularyGrades(with.coder, words);
-    for (int g = 0; g < kGradeGroups; ++g)
-        row.gradeTokens[static_cast<std::size_t>(g)] =
-            grades.groups[static_cast<std::size_t>(g)].tokens;
-    row.senseTypes = classifiedCount(with.data, words);
     return row;
 }
 
@@ -141,6 +167,8 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
     // as analysing a few hundred short texts, and segmenting keeps no state in it.
     const seg::PhraseDivider divider(data, lexicon);
     const Analysers with{data, divider, GradeCoder(data), article::detailCoverage(data)};
+    // Threads the texts leave idle make each text's profile beside the counting of its words.
+    const bool alongside = static_cast<std::size_t>(std::max(options.jobs, 1)) > total;
     auto work = [&] {
         for (;;) {
             if (cancel && cancel->load())
@@ -163,7 +191,7 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
                     read = readTextDetailed(source.name, options.read);
                 }
                 length = read.text.size();
-                rows[i] = analyse(with, source.name, read.text, options.genre);
+                rows[i] = analyse(with, source.name, read.text, options.genre, alongside);
                 rows[i]->encoding = std::move(read.encoding);
                 rows[i]->notes = std::move(read.notes);
             } catch (const Error &e) {

@@ -85,7 +85,21 @@ std::uint64_t hashOf(std::u16string_view word) {
     std::uint64_t h = 0xcbf29ce484222325ULL;
     for (char16_t c : word)
         h = (h ^ c) * 0x100000001b3ULL;
-    return h ^ (h >> 31);
+    return h;
+}
+
+std::uint64_t packed(std::u16string_view word) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        key |= std::uint64_t(word[i]) << (16 * i);
+    return key;
+}
+
+std::size_t slotOf(std::uint64_t key, std::uint32_t length, std::size_t mask) {
+    std::uint64_t h = key ^ (std::uint64_t(length) << 59);
+    h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdULL;
+    h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ULL;
+    return static_cast<std::size_t>(h ^ (h >> 33)) & mask;
 }
 
 } // namespace
@@ -93,35 +107,66 @@ std::uint64_t hashOf(std::u16string_view word) {
 WordTally::WordTally() : m_slots(1024) {}
 
 void WordTally::add(std::u16string_view word, std::int64_t n) {
+    m_total += n;
+    const auto length = static_cast<std::uint32_t>(word.size());
+    if (word.size() > kPacked) {
+        place(hashOf(word), length, word, n);
+        return;
+    }
+    const std::uint64_t key = packed(word);
+    __builtin_prefetch(&m_slots[slotOf(key, length, m_slots.size() - 1)], 1);
+    if (m_waitingCount == kWaiting) {
+        const Waiting w = m_waiting[m_waitingNext];
+        m_waiting[m_waitingNext] = {key, length, n};
+        m_waitingNext = (m_waitingNext + 1) % kWaiting;
+        place(w.key, w.length, {}, w.count);
+        return;
+    }
+    m_waiting[(m_waitingNext + m_waitingCount++) % kWaiting] = {key, length, n};
+}
+
+void WordTally::settle() const {
+    for (; m_waitingCount > 0; --m_waitingCount) {
+        const Waiting w = m_waiting[m_waitingNext];
+        m_waitingNext = (m_waitingNext + 1) % kWaiting;
+        place(w.key, w.length, {}, w.count);
+    }
+}
+
+// word: the word itself when it is longer than a key holds; a shorter one is read from key.
+void WordTally::place(std::uint64_t key, std::uint32_t length, std::u16string_view word,
+                      std::int64_t n) const {
     if ((m_used + 1) * 2 > m_slots.size())
         grow();
-    const std::uint64_t h = hashOf(word);
     const std::size_t mask = m_slots.size() - 1;
-    m_total += n;
-    for (std::size_t i = static_cast<std::size_t>(h * 0x9E3779B97F4A7C15ULL >> 20) & mask;;
-         i = (i + 1) & mask) {
+    for (std::size_t i = slotOf(key, length, mask);; i = (i + 1) & mask) {
         Slot &slot = m_slots[i];
         if (!slot.used) {
-            slot = {h, m_chars.size(), static_cast<std::uint32_t>(word.size()), true, n};
-            m_chars.append(word);
+            slot = {key, m_chars.size(), length, true, n};
+            if (length > kPacked)
+                m_chars.append(word);
+            else
+                for (std::uint32_t k = 0; k < length; ++k)
+                    m_chars += static_cast<char16_t>(key >> (16 * k));
             ++m_used;
             return;
         }
-        if (slot.hash == h && slot.length == word.size() && wordOf(slot) == word) {
+        if (slot.key == key && slot.length == length &&
+            (length <= kPacked || wordOf(slot) == word)) {
             slot.count += n;
             return;
         }
     }
 }
 
-void WordTally::grow() {
+void WordTally::grow() const {
     std::vector<Slot> old(m_slots.size() * 2);
     old.swap(m_slots);
     const std::size_t mask = m_slots.size() - 1;
     for (const Slot &slot : old) {
         if (!slot.used)
             continue;
-        std::size_t i = static_cast<std::size_t>(slot.hash * 0x9E3779B97F4A7C15ULL >> 20) & mask;
+        std::size_t i = slotOf(slot.key, slot.length, mask);
         while (m_slots[i].used)
             i = (i + 1) & mask;
         m_slots[i] = slot;
@@ -129,6 +174,7 @@ void WordTally::grow() {
 }
 
 std::vector<WordTally::Entry> WordTally::sorted() const {
+    settle();
     std::vector<Entry> entries;
     entries.reserve(m_used);
     for (const Slot &slot : m_slots)

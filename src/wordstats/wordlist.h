@@ -1,6 +1,7 @@
 #pragma once
 // The first stage of every word statistic: cutting segmented text into its pieces (words are
 // separated by two blanks) and counting the distinct ones.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -50,27 +51,50 @@ public:
     void add(std::u16string_view word, std::int64_t n = 1);
     // Occurrences of all words together (the empty piece too) and distinct words.
     std::int64_t total() const { return m_total; }
-    std::size_t distinct() const { return m_used; }
+    std::size_t distinct() const {
+        settle();
+        return m_used;
+    }
     // The distinct words in ascending order of UTF-16 code units (the shorter first when one
     // is a prefix of the other), with their counts; the views hold while the tally is unchanged.
     std::vector<Entry> sorted() const;
 
 private:
+    // A word of up to four units is its own key (its units packed); a longer one is found by
+    // its hash and compared in m_chars, where every distinct word is kept.
+    static constexpr std::size_t kPacked = 4;
     struct Slot {
-        std::uint64_t hash = 0;
+        std::uint64_t key = 0;
         std::uint64_t offset = 0; // in m_chars
         std::uint32_t length = 0;
         bool used = false;
         std::int64_t count = 0;
     };
-    void grow();
+    // A short word waiting for its slot, which was asked of the memory ahead: the slots of a
+    // large tally lie far apart, and waiting for each in turn is most of the time counting takes.
+    struct Waiting {
+        std::uint64_t key;
+        std::uint32_t length;
+        std::int64_t count;
+    };
+    static constexpr std::size_t kWaiting = 16;
+
+    void grow() const;
+    void place(std::uint64_t key, std::uint32_t length, std::u16string_view word,
+               std::int64_t n) const;
+    // Places the words still waiting; every reading of the tally does this first.
+    void settle() const;
     std::u16string_view wordOf(const Slot &slot) const {
         return std::u16string_view(m_chars).substr(slot.offset, slot.length);
     }
 
-    std::vector<Slot> m_slots;
-    std::u16string m_chars;
-    std::size_t m_used = 0;
+    // Mutable for settle: what waits is counted already, only not yet in its slot.
+    mutable std::vector<Slot> m_slots;
+    mutable std::u16string m_chars;
+    mutable std::size_t m_used = 0;
+    mutable std::array<Waiting, kWaiting> m_waiting{};
+    mutable std::size_t m_waitingCount = 0;
+    mutable std::size_t m_waitingNext = 0; // the oldest
     std::int64_t m_total = 0;
 };
 
