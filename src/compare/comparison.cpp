@@ -1,7 +1,9 @@
 #include "compare/comparison.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -48,17 +50,8 @@ struct Analysers {
     const article::DetailCoverage coverage;
 };
 
-// The word figures of a text: its words counted line by line as the segmenter hands them out,
-// so that the segmented text is never held whole.
-void countWords(const Analysers &with, std::u16string_view text, TextRow &row) {
-    // The word statistics read the segmented text as the result document holds it, cut
-    // without the line breaks so that no word depends on where a line ends.
-    WordTally words;
-    {
-        PieceStream pieces(words, false);
-        with.divider.DivideText(text, [&pieces](std::u16string_view line) { pieces.write(line); });
-        pieces.finish();
-    }
+// The word figures of a text from its words counted.
+void wordFigures(const Analysers &with, const WordTally &words, TextRow &row) {
     for (const WordTally::Entry &w : words.sorted()) {
         row.frequency.emplace_hint(row.frequency.end(), w.word, w.count);
         if (w.word.empty())
@@ -72,7 +65,42 @@ void countWords(const Analysers &with, std::u16string_view text, TextRow &row) {
     }
 }
 
-// alongside: the profile is made on a thread of its own while the words are counted.
+// Blocks of segmented lines handed from the thread that segments to the one that counts.
+class LineQueue {
+public:
+    void push(std::u16string block) {
+        std::lock_guard lock(m_lock);
+        m_blocks.push_back(std::move(block));
+        m_ready.notify_one();
+    }
+    void close() {
+        std::lock_guard lock(m_lock);
+        m_closed = true;
+        m_ready.notify_one();
+    }
+    // The next block; false once the queue is closed and empty.
+    bool pop(std::u16string &block) {
+        std::unique_lock lock(m_lock);
+        m_ready.wait(lock, [this] { return !m_blocks.empty() || m_closed; });
+        if (m_blocks.empty())
+            return false;
+        block = std::move(m_blocks.front());
+        m_blocks.pop_front();
+        return true;
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_ready;
+    std::deque<std::u16string> m_blocks;
+    bool m_closed = false;
+};
+
+// alongside: a second thread makes the profile and then counts the words the first one
+// segments, which it takes over as they come; otherwise the words are counted line by line as
+// the segmenter hands them out. Either way the segmented text is never held whole. The word
+// statistics read the segmented text as the result document holds it, cut without the line
+// breaks so that no word depends on where a line ends.
 TextRow analyse(const Analysers &with, std::string name, std::u16string_view text,
                 const article::ArticleGenre &genre, bool alongside) {
     TextRow row;
@@ -80,28 +108,50 @@ TextRow analyse(const Analysers &with, std::string name, std::u16string_view tex
     row.genre = genre;
 
     article::ProfileResult profile;
+    WordTally words;
     if (alongside) {
+        LineQueue queue;
         std::exception_ptr failed;
         std::thread side([&] {
             try {
                 profile = article::artprofile(with.data, text, genre, with.coverage);
+                PieceStream pieces(words, false);
+                std::u16string block;
+                while (queue.pop(block))
+                    pieces.write(block);
+                pieces.finish();
             } catch (...) {
                 failed = std::current_exception();
             }
         });
         try {
-            countWords(with, text, row);
+            constexpr std::size_t kBlock = std::size_t(1) << 16;
+            std::u16string block;
+            with.divider.DivideText(text, [&](std::u16string_view line) {
+                block += line;
+                if (block.size() >= kBlock) {
+                    queue.push(std::move(block));
+                    block.clear();
+                }
+            });
+            queue.push(std::move(block));
         } catch (...) {
+            queue.close();
             side.join();
             throw;
         }
+        queue.close();
         side.join();
         if (failed)
             std::rethrow_exception(failed);
     } else {
         profile = article::artprofile(with.data, text, genre, with.coverage);
-        countWords(with, text, row);
+        PieceStream pieces(words, false);
+        with.divider.DivideText(text, [&pieces](std::u16string_view line) { pieces.write(line); });
+        pieces.finish();
     }
+    wordFigures(with, words, row);
+
     if (profile.done()) {
         std::array<std::optional<double>, kProfileFigures> figures{};
         const auto &fields = article::profileFields();

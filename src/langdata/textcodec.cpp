@@ -155,9 +155,11 @@ std::u16string fromGb18030(std::string_view bytes, std::size_t &bad) {
 // fromUtf8 that also counts the bytes it had to replace (a literal U+FFFD in the file is not
 // a replacement).
 std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
-    // At most one unit a byte; written through a pointer and cut to size at the end.
-    std::u16string out(bytes.size(), u'\0');
-    char16_t *o = out.data();
+    // At most one unit a byte, written into a buffer left uninitialised, so that the memory
+    // of the units a text does not use is never touched (a text of hanzi needs a third of
+    // them), and copied out at its size.
+    const std::unique_ptr<char16_t[]> buffer(new char16_t[bytes.size()]);
+    char16_t *o = buffer.get();
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
     char32_t cp;
@@ -192,8 +194,7 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
             *o++ = static_cast<char16_t>(cp);
         }
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
-    return out;
+    return std::u16string(buffer.get(), static_cast<std::size_t>(o - buffer.get()));
 }
 
 std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size_t &bad) {
