@@ -65,13 +65,23 @@ void wordFigures(const Analysers &with, const WordTally &words, TextRow &row) {
     }
 }
 
-// Blocks of segmented lines handed from the thread that segments to the one that counts.
+// Blocks of segmented lines handed from the thread that segments to the one that counts; the
+// first waits while the queue is full, so the text waiting to be counted stays small.
 class LineQueue {
 public:
     void push(std::u16string block) {
-        std::lock_guard lock(m_lock);
+        std::unique_lock lock(m_lock);
+        m_space.wait(lock, [this] { return m_blocks.size() < kMaxBlocks || m_stopped; });
+        if (m_stopped)
+            return;
         m_blocks.push_back(std::move(block));
         m_ready.notify_one();
+    }
+    // The counting thread gave up: nothing waits for room any more.
+    void stop() {
+        std::lock_guard lock(m_lock);
+        m_stopped = true;
+        m_space.notify_all();
     }
     void close() {
         std::lock_guard lock(m_lock);
@@ -86,14 +96,17 @@ public:
             return false;
         block = std::move(m_blocks.front());
         m_blocks.pop_front();
+        m_space.notify_one();
         return true;
     }
 
 private:
+    static constexpr std::size_t kMaxBlocks = 64;
     std::mutex m_lock;
-    std::condition_variable m_ready;
+    std::condition_variable m_ready, m_space;
     std::deque<std::u16string> m_blocks;
     bool m_closed = false;
+    bool m_stopped = false;
 };
 
 // alongside: a second thread makes the profile and then counts the words the first one
@@ -122,6 +135,7 @@ TextRow analyse(const Analysers &with, std::string name, std::u16string_view tex
                 pieces.finish();
             } catch (...) {
                 failed = std::current_exception();
+                queue.stop();
             }
         });
         try {
