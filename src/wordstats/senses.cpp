@@ -54,13 +54,6 @@ SenseResult SenseClasses(const LanguageData &data, const WordTally &tally) {
     return r;
 }
 
-std::int64_t classifiedCount(const LanguageData &data, const WordTally &tally) {
-    std::int64_t n = 0;
-    for (const WordTally::Entry &e : tally.sorted())
-        n += senseClassOf(data, e.word) != 0;
-    return n;
-}
-
 int senseClassOf(const LanguageData &data, std::u16string_view w) {
     if (w.empty() || w.size() > 4)
         return 0;

@@ -33,8 +33,6 @@ SenseResult SenseClasses(const LanguageData &data, std::u16string_view text);
 // The same over pieces already cut with PieceScan::Clean, or counted.
 SenseResult SenseClasses(const LanguageData &data, const PieceList &words);
 SenseResult SenseClasses(const LanguageData &data, const WordTally &tally);
-// Only how many distinct words have a class (SenseResult::classifiedCount).
-std::int64_t classifiedCount(const LanguageData &data, const WordTally &tally);
 
 // The sense class (1..95) of w, 0 when it has none. The first record of the dictionary whose
 // characters equal w decides, also when its class byte says "no class".
