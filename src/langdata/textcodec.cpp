@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-#include <unicode/translit.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucsdet.h>
@@ -18,6 +17,12 @@
 #include "langdata/constants.h"
 
 namespace yuedu {
+namespace cp950 {
+// Generated at build time (codepage950gen.cpp): the Simplified forms of CommonCharList, ended
+// by a zero.
+extern const char16_t kCommonSimplified[];
+} // namespace cp950
+
 namespace {
 
 // Length of the UTF-8 sequence at i, or 0 when it is not a valid one.
@@ -246,17 +251,9 @@ const std::vector<std::uint8_t> &hanziTiers() {
         const std::u16string &common = constants::CommonCharList();
         for (char16_t c : common)
             t[c] = 3;
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::Transliterator> toSimplified(
-            icu::Transliterator::createInstance("Hant-Hans", UTRANS_FORWARD, status));
-        if (U_SUCCESS(status) && toSimplified) {
-            icu::UnicodeString text(false, reinterpret_cast<const UChar *>(common.data()),
-                                    static_cast<int32_t>(common.size()));
-            icu::UnicodeString simplified(text);
-            toSimplified->transliterate(simplified);
-            for (int32_t i = 0; i < simplified.length(); ++i)
-                t[simplified.charAt(i)] = 3;
-        }
+        // Their Simplified forms, made by ICU's Hant-Hans when the program is built.
+        for (const char16_t *c = cp950::kCommonSimplified; *c; ++c)
+            t[*c] = 3;
         return t;
     }();
     return tiers;
