@@ -259,18 +259,29 @@ void SegDictionary::indexWords(std::uint16_t g) const {
 void SegDictionary::indexAux(std::uint16_t g) const {
     const char16_t *chars = m_auxGroups.chars.get();
     std::uint32_t *slots = m_aux.slots.get();
-    const std::uint32_t end = m_auxGroups.begin[g + 1];
-    for (std::uint32_t i = m_auxGroups.begin[g]; i < end; ++i) {
+    const std::uint32_t from = m_auxGroups.begin[g], end = m_auxGroups.begin[g + 1];
+    for (std::uint32_t i = from; i < end; ++i) {
         for (int n = 1; n <= 3 && i + n <= end; ++n) {
             // Only the first occurrence is kept: a two-character key's position is read from it.
-            if (longKey(g, chars + i, n) >= 0)
-                continue;
-            const std::uint64_t h = m_aux.hash(longHashKey(g, chars + i, n));
-            std::size_t s = m_aux.home(h);
-            while (loadSlot(slots[s]) != 0)
-                s = (s + 1) & m_aux.mask;
-            storeSlot(slots[s], static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
-                                    std::uint32_t(n) << kPosBits | (i + 1));
+            // One probe sequence finds it or the free slot it goes to.
+            const char16_t *p = chars + i;
+            const std::uint64_t h = m_aux.hash(longHashKey(g, p, n));
+            const std::uint32_t tag =
+                static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 | std::uint32_t(n)
+                                                                                        << kPosBits;
+            for (std::size_t s = m_aux.home(h);; s = (s + 1) & m_aux.mask) {
+                const std::uint32_t v = loadSlot(slots[s]);
+                if (v == 0) {
+                    storeSlot(slots[s], tag | (i + 1));
+                    break;
+                }
+                if ((v & ~kPosMask) != tag)
+                    continue;
+                const std::uint32_t at = (v & kPosMask) - 1;
+                if (at >= from && at + n <= end && chars[at] == p[0] &&
+                    (n < 2 || chars[at + 1] == p[1]) && (n < 3 || chars[at + 2] == p[2]))
+                    break;
+            }
         }
     }
 }
