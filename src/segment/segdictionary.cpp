@@ -207,7 +207,7 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     for (std::size_t g = 0; g < groups.ordinal.size(); ++g)
         groups.ready[g].store(false, std::memory_order_relaxed);
     if (aux) {
-        m_aux.size(3 * indexed + 3 * indexed / 4);
+        m_aux.size(3 * indexed);
     } else {
         // Each slot is the key and its position side by side, so a hit reads one cache line.
         m_words.size(2 * indexed, 2);
