@@ -261,7 +261,7 @@ void SegDictionary::indexAux(std::uint16_t g) const {
     std::uint32_t *slots = m_aux.slots.get();
     const std::uint32_t from = m_auxGroups.begin[g], end = m_auxGroups.begin[g + 1];
     for (std::uint32_t i = from; i < end; ++i) {
-        for (int n = 1; n <= 3 && i + n <= end; ++n) {
+        for (int n = 2; n <= 3 && i + n <= end; ++n) {
             // Only the first occurrence is kept: a two-character key's position is read from it.
             // One probe sequence finds it or the free slot it goes to.
             const char16_t *p = chars + i;
@@ -375,8 +375,14 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
         return 4; // the empty string is in any non-empty group
     const std::uint16_t id = m_auxGroup[k];
     ready(true, id);
-    if (p.size() == 2)
-        return longKey(id, p.data() + 1, 1) >= 0 ? 4 : 0;
+    if (p.size() == 2) {
+        // Only at the very end of a text: the group is searched for the one character.
+        const char16_t *chars = m_auxGroups.chars.get();
+        return std::find(chars + m_auxGroups.begin[id], chars + m_auxGroups.begin[id + 1], p[1]) !=
+                       chars + m_auxGroups.begin[id + 1]
+                   ? 4
+                   : 0;
+    }
     const std::int64_t at = longKey(id, p.data() + 1, 2);
     if (at < 0)
         return 0;
