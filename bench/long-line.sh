@@ -10,7 +10,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
 mb=${2:-1000}
-cli=$build/src/cli/yuedu-cli
+cli=${CLI:-$build/src/cli/yuedu-cli} # CLI: another yuedu-cli to time
 data=$build/data
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

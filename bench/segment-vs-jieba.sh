@@ -12,7 +12,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
 chars=${2:-2000000}
-cli=$build/src/cli/yuedu-cli
+cli=${CLI:-$build/src/cli/yuedu-cli} # CLI: another yuedu-cli to time
 data=$build/data
 runs=${RUNS:-7}
 jieba=${JIEBA_DIR:-/tmp/jb}
