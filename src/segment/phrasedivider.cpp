@@ -26,12 +26,12 @@ PhraseDivider::PhraseDivider(const LanguageData &data, const Lexicon &lexicon)
     m_passes.push_back(std::make_unique<AdverbPass>());
     static_assert(sizeof(m_passesAt[0]) * 8 >= 7, "a bit for every pass");
     m_passesAt = std::make_unique<std::uint8_t[]>(65536);
+    auto chars = std::make_unique<std::bitset<65536>>();
     for (std::size_t i = 0; i < m_passes.size(); ++i) {
-        auto chars = std::make_unique<std::bitset<65536>>();
+        chars->reset();
         m_passes[i]->firstChars(lexicon, *chars);
-        for (std::size_t c = 0; c < chars->size(); ++c)
-            if (chars->test(c))
-                m_passesAt[c] |= static_cast<std::uint8_t>(1U << i);
+        for (std::size_t c = chars->_Find_first(); c < chars->size(); c = chars->_Find_next(c))
+            m_passesAt[c] |= static_cast<std::uint8_t>(1U << i);
     }
 }
 
