@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "cli/textstream.h"
 #include "langdata/textcodec.h"
@@ -45,8 +46,7 @@ TEST(ReadingInPieces, SegmentsAsTheWholeText) {
     const std::u16string beyond = text + u"\U0002000B\U0002000B字";
 
     const auto path = std::filesystem::temp_directory_path() /
-                      ("yuedu-textstream-" +
-                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".txt");
+                      ("yuedu-textstream-" + std::to_string(::getpid()) + ".txt");
     struct Case {
         TextEncoding encoding;
         const std::u16string &text;
