@@ -15,10 +15,10 @@
 #include <string_view>
 #include <utility>
 
+#include "app/documentconvert.h"
+#include "app/richtextbox.h"
 #include "docfile/documentreader.h"
 #include "docfile/rtfwriter.h"
-#include "ui/documentconvert.h"
-#include "ui/richtextbox.h"
 
 using namespace yuedu;
 
@@ -63,16 +63,16 @@ int main(int argc, char **argv) {
         doc::LoadedDocument loaded = doc::readDocument(bytes, "text");
         report("decode (plain text)", t);
         QTextDocument document;
-        ui::fillTextDocument(document, loaded.document);
+        app::fillTextDocument(document, loaded.document);
         report("build QTextDocument", t);
-        doc::RichDocument back = ui::richDocumentOf(document);
+        doc::RichDocument back = app::richDocumentOf(document);
         report("QTextDocument to runs", t);
         rtf = doc::writeRtf(back);
         report("write RTF", t);
         loaded = doc::readDocument(rtf, "rtf");
         report("parse RTF", t);
         QTextDocument again;
-        ui::fillTextDocument(again, loaded.document);
+        app::fillTextDocument(again, loaded.document);
         report("build QTextDocument (RTF)", t);
     }
 
@@ -80,7 +80,7 @@ int main(int argc, char **argv) {
     for (const std::string *file : {&bytes, &rtf}) {
         if (file->empty())
             continue;
-        ui::RichTextBox box;
+        app::RichTextBox box;
         box.resize(800, 600);
         box.show();
         QApplication::processEvents();

@@ -1,4 +1,4 @@
-#include "ui/richtextbox.h"
+#include "app/richtextbox.h"
 
 #include <QFontDatabase>
 #include <QMimeData>
@@ -11,11 +11,11 @@
 
 #include <vector>
 
+#include "app/documentconvert.h"
 #include "docfile/rtfwriter.h"
 #include "langdata/scriptconvert.h"
-#include "ui/documentconvert.h"
 
-namespace yuedu::ui {
+namespace yuedu::app {
 namespace {
 
 // Paragraphs run left to right unless their own format says otherwise. Left to guess, the
@@ -301,4 +301,4 @@ QMimeData *RichTextBox::createMimeDataFromSelection() const {
     return data;
 }
 
-} // namespace yuedu::ui
+} // namespace yuedu::app
