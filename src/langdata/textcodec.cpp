@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-#include <unicode/translit.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucsdet.h>
@@ -18,6 +17,12 @@
 #include "langdata/constants.h"
 
 namespace yuedu {
+namespace cp950 {
+// Generated at build time (codepage950gen.cpp): the Simplified forms of CommonCharList, ended
+// by a zero.
+extern const char16_t kCommonSimplified[];
+} // namespace cp950
+
 namespace {
 
 // Length of the UTF-8 sequence at i, or 0 when it is not a valid one.
@@ -229,11 +234,13 @@ struct Plausibility {
     std::size_t nonAscii = 0;
 };
 
-// 3: the frequent hanzi in either script (the Traditional list and its Simplified forms);
-// 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0.
-const std::vector<std::uint8_t> &hanziTiers() {
-    static const std::vector<std::uint8_t> tiers = [] {
-        std::vector<std::uint8_t> t(65536);
+// Twice what each character adds to the plausibility of a reading (every weight is a multiple
+// of a half, so the sums are exact in integers).
+const std::vector<std::int8_t> &charScores() {
+    static const std::vector<std::int8_t> scores = [] {
+        // 3: the frequent hanzi in either script (the Traditional list and its Simplified
+        // forms); 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0.
+        std::vector<std::uint8_t> tiers(65536);
         std::string level1;
         for (int lead = 0xB0; lead <= 0xD7; ++lead)
             for (int trail = 0xA1; trail <= 0xFE; ++trail)
@@ -242,57 +249,56 @@ const std::vector<std::uint8_t> &hanziTiers() {
         std::size_t bad = 0;
         for (char16_t c : fromGb18030(level1, bad))
             if (c != u'\uFFFD')
-                t[c] = 2;
-        const std::u16string &common = constants::CommonCharList();
-        for (char16_t c : common)
-            t[c] = 3;
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::Transliterator> toSimplified(
-            icu::Transliterator::createInstance("Hant-Hans", UTRANS_FORWARD, status));
-        if (U_SUCCESS(status) && toSimplified) {
-            icu::UnicodeString text(false, reinterpret_cast<const UChar *>(common.data()),
-                                    static_cast<int32_t>(common.size()));
-            icu::UnicodeString simplified(text);
-            toSimplified->transliterate(simplified);
-            for (int32_t i = 0; i < simplified.length(); ++i)
-                t[simplified.charAt(i)] = 3;
+                tiers[c] = 2;
+        for (char16_t c : constants::CommonCharList())
+            tiers[c] = 3;
+        // Their Simplified forms, made by ICU's Hant-Hans when the program is built.
+        for (const char16_t *c = cp950::kCommonSimplified; *c; ++c)
+            tiers[*c] = 3;
+
+        std::vector<std::int8_t> twice(65536);
+        for (std::uint32_t u = 0; u < 65536; ++u) {
+            const auto c = static_cast<char16_t>(u);
+            double score = 0;
+            if (c < 0x80) {
+                if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f')
+                    score = -3;
+            } else if (c == u'\uFFFD' || c < 0xA0) {
+                score = -3;
+            } else if (tiers[c] == 3) {
+                score = 3;
+            } else if (int ord = tableOrdinal(c); ord >= 0 && ord <= 5400) {
+                score = 2;
+            } else if (tiers[c] == 2) {
+                score = 2;
+            } else if (ord >= 0) {
+                score = 1;
+            } else if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
+                       (c >= 0x3000 && c <= 0x312F) || (c >= 0xFF00 && c <= 0xFFEF)) {
+                score = 1;
+            } else if (c >= 0xE000 && c <= 0xF8FF) {
+                score = -2; // user-defined Big5 and GBK codes land here: rare in real text
+            } else if (c >= 0xD800 && c <= 0xDFFF) {
+                score = 0.5; // half of a character beyond the BMP (an extension hanzi)
+            } else if (c < 0x250) {
+                score = 0.5; // accented Latin letters and Latin-1 signs of a UTF-8 text
+            }
+            twice[u] = static_cast<std::int8_t>(score * 2);
         }
-        return t;
+        return twice;
     }();
-    return tiers;
+    return scores;
 }
 
 Plausibility plausibility(std::u16string_view text) {
-    const auto &tiers = hanziTiers();
-    Plausibility p;
+    const std::int8_t *scores = charScores().data();
+    std::int64_t twice = 0;
+    std::size_t nonAscii = 0;
     for (char16_t c : text) {
-        if (c < 0x80) {
-            if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f')
-                p.score -= 3;
-            continue;
-        }
-        ++p.nonAscii;
-        if (c == u'\uFFFD' || c < 0xA0)
-            p.score -= 3;
-        else if (tiers[c] == 3)
-            p.score += 3;
-        else if (int ord = tableOrdinal(c); ord >= 0 && ord <= 5400)
-            p.score += 2;
-        else if (tiers[c] == 2)
-            p.score += 2;
-        else if (ord >= 0)
-            p.score += 1;
-        else if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-                 (c >= 0x3000 && c <= 0x312F) || (c >= 0xFF00 && c <= 0xFFEF))
-            p.score += 1;
-        else if (c >= 0xE000 && c <= 0xF8FF)
-            p.score -= 2; // user-defined Big5 and GBK codes land here: rare in real text
-        else if (c >= 0xD800 && c <= 0xDFFF)
-            p.score += 0.5; // half of a character beyond the BMP (an extension hanzi)
-        else if (c < 0x250)
-            p.score += 0.5; // accented Latin letters and Latin-1 signs of a UTF-8 text
+        twice += scores[c];
+        nonAscii += c >= 0x80;
     }
-    return p;
+    return {static_cast<double>(twice) / 2, nonAscii};
 }
 
 // Zero bytes mostly at odd offsets mean UTF-16LE text with ASCII in it (line breaks, digits,
