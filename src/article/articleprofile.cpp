@@ -9,6 +9,7 @@
 #include "langdata/constants.h"
 #include "langdata/hanzi.h"
 #include "langdata/lineends.h"
+#include "report/numberformat.h"
 
 namespace yuedu::article {
 namespace {
@@ -180,7 +181,7 @@ ProfileResult profileText(const LanguageData &data, std::u16string_view text,
         recorded > 0 ? roundEven(100.0 * totals[kMeanCoefficient] / recorded) : 0.0;
     totals[kHanziCount] = len;
     totals[kDistinctHanzi] = distinctCount;
-    totals[kDensity] = roundEven(100.0 * distinctCount / len);
+    totals[kDensity] = report::ratioToShow(distinctCount, len);
     totals[kSentences] = static_cast<double>(sentences.sentences);
     totals[kMeanSentenceLength] = roundEven(100.0 * len / static_cast<double>(sentences.sentences));
     totals[kClauses] = static_cast<double>(clauses.size());
