@@ -1,16 +1,14 @@
 #include "docfile/pdfreader.h"
 
 #include <climits>
-#include <memory>
-#include <mutex>
+#include <filesystem>
 #include <vector>
 
-#include <poppler-document.h>
-#include <poppler-global.h>
-#include <poppler-page.h>
+#include <dlfcn.h>
 #include <unicode/uchar.h>
 
 #include "common/errors.h"
+#include "docfile/pdfpages.h"
 
 namespace yuedu::doc {
 
@@ -47,12 +45,58 @@ std::u16string_view trim(std::u16string_view s) {
     return s;
 }
 
-void silencePoppler() {
-    static std::once_flag once;
-    // Poppler reports every oddity of a file on stderr; the reader says what matters itself.
-    std::call_once(once, [] {
-        poppler::set_debug_error_function([](const std::string &, void *) {}, nullptr);
-    });
+// The module is looked for in lib/yuedu beside the installed programs' bin, beside the program
+// itself, and, for a program or test run in the build tree, where the build made it.
+std::vector<std::filesystem::path> moduleCandidates() {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> found;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return found;
+    found.push_back(exe.parent_path() / YUEDU_MODULE_DIR_FROM_BIN / "yuedu-pdf.so");
+    found.push_back(exe.parent_path() / "yuedu-pdf.so");
+    const std::string build = YUEDU_BUILD_DIR "/";
+    if (exe.string().starts_with(build))
+        found.push_back(fs::path(YUEDU_BUILD_MODULE_DIR) / "yuedu-pdf.so");
+    return found;
+}
+
+struct PdfModule {
+    pdfmodule::PagesFn pages = nullptr;
+    std::string problem; // why there is none
+};
+
+const PdfModule &pdfModule() {
+    static const PdfModule module = [] {
+        PdfModule m;
+        std::string tried;
+        for (const auto &path : moduleCandidates()) {
+            std::error_code ec;
+            if (!std::filesystem::exists(path, ec))
+                continue;
+            void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (!handle) {
+                const char *why = dlerror();
+                tried += (tried.empty() ? "" : "；") + std::string(why ? why : path.c_str());
+                continue;
+            }
+            auto interface =
+                reinterpret_cast<pdfmodule::InterfaceFn>(dlsym(handle, "yuedu_pdf_interface"));
+            auto pages = reinterpret_cast<pdfmodule::PagesFn>(dlsym(handle, "yuedu_pdf_pages"));
+            if (!interface || !pages || interface() != YUEDU_PDF_MODULE_INTERFACE) {
+                tried += (tried.empty() ? "" : "；") + path.string() + " 版本不符";
+                dlclose(handle);
+                continue;
+            }
+            m.pages = pages; // kept loaded for the rest of the run
+            return m;
+        }
+        m.problem = "讀取 PDF 的模組 yuedu-pdf.so 找不到或無法載入，PDF 無法讀取" +
+                    (tried.empty() ? std::string() : "（" + tried + "）");
+        return m;
+    }();
+    return module;
 }
 
 } // namespace
@@ -63,29 +107,25 @@ bool looksLikePdf(std::string_view bytes) {
 }
 
 ExtractedText readPdf(std::string_view bytes, const std::string &source) {
-    silencePoppler();
     if (bytes.size() > static_cast<std::size_t>(INT_MAX))
         throw FormatError(source, "PDF 檔案過大，無法讀取");
-    std::unique_ptr<poppler::document> pdf(
-        poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
-    if (!pdf)
-        throw FormatError(source, "PDF 已損壞，poppler 無法開啟");
-    if (pdf->is_locked())
+    const PdfModule &module = pdfModule();
+    if (!module.pages)
+        throw FormatError(source, module.problem);
+    std::vector<std::u16string> pages;
+    switch (module.pages(bytes.data(), bytes.size(), &pages)) {
+    case pdfmodule::Read:
+        break;
+    case pdfmodule::Locked:
         throw FormatError(source, "PDF 有密碼保護（已加密），無法讀取");
+    default:
+        throw FormatError(source, "PDF 已損壞，poppler 無法開啟");
+    }
 
     TextBuilder out;
-    const int pages = pdf->pages();
     std::size_t emptyPages = 0, letters = 0;
     bool runOn = false; // the last line of the previous page was full
-    for (int p = 0; p < pages; ++p) {
-        std::unique_ptr<poppler::page> page(pdf->create_page(p));
-        if (!page) {
-            ++emptyPages;
-            continue;
-        }
-        const poppler::ustring u =
-            page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout);
-        const std::u16string text(u.begin(), u.end());
+    for (const std::u16string &text : pages) {
         std::vector<std::u16string_view> lines;
         std::size_t start = 0;
         while (start <= text.size()) {

@@ -65,6 +65,18 @@ expected=$("$build/src/cli/yuedu-cli" segment --data-dir "$build/data" "$sample"
 got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$sample" 2>"$work/err")
 [ -s "$work/err" ] && fail "installed yuedu-cli warns: $(cat "$work/err")"
 [ -n "$got" ] && [ "$got" = "$expected" ] || fail "installed yuedu-cli segments differently"
+# PDFs are read by a module the programs load only then: the installed one finds its own, and
+# without it a PDF is refused with a message naming the module, not a crash.
+pdf=$(dirname "$0")/../core/docfile/data/formats/libreoffice.pdf
+[ -f "$root/lib/yuedu/yuedu-pdf.so" ] || fail "lib/yuedu/yuedu-pdf.so is not installed"
+got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$pdf" 2>/dev/null)
+grep -q "向日葵" <<<"$got" || fail "installed yuedu-cli does not read a PDF"
+mv "$root/lib/yuedu/yuedu-pdf.so" "$work/module.so"
+(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$pdf" >/dev/null 2>"$work/err")
+rc=$?
+{ [ "$rc" -ne 0 ] && [ "$rc" -lt 128 ] && grep -q "yuedu-pdf.so" "$work/err"; } ||
+    fail "without its module a PDF gives status $rc: $(cat "$work/err")"
+mv "$work/module.so" "$root/lib/yuedu/yuedu-pdf.so"
 out=$(cd / && env -u YUEDU_DATA_DIR QT_QPA_PLATFORM=offscreen "$root/bin/yuedu" --version 2>&1) ||
     fail "installed yuedu does not start: $out"
 grep -q "$version" <<<"$out" || fail "installed yuedu --version says '$out'"
