@@ -11,7 +11,7 @@
 
 using namespace yuedu::doc::pdfmodule;
 
-extern "C" __attribute__((visibility("default"))) int yuedu_pdf_interface() {
+extern "C" __attribute__((visibility("default"))) int yuedu_module_interface() {
     return YUEDU_PDF_MODULE_INTERFACE;
 }
 

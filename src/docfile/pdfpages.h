@@ -13,8 +13,6 @@ namespace yuedu::doc::pdfmodule {
 
 enum Result : int { Read = 0, Broken = 1, Locked = 2 };
 
-// extern "C" int yuedu_pdf_interface();
-using InterfaceFn = int (*)();
 // extern "C" int yuedu_pdf_pages(const char *bytes, std::size_t size,
 //                                std::vector<std::u16string> *pages);
 // A page poppler cannot open is an empty string.

@@ -1,13 +1,13 @@
 #include "docfile/pdfreader.h"
 
 #include <climits>
-#include <filesystem>
 #include <vector>
 
 #include <dlfcn.h>
 #include <unicode/uchar.h>
 
 #include "common/errors.h"
+#include "docfile/modules.h"
 #include "docfile/pdfpages.h"
 
 namespace yuedu::doc {
@@ -45,58 +45,14 @@ std::u16string_view trim(std::u16string_view s) {
     return s;
 }
 
-// The module is looked for in lib/yuedu beside the installed programs' bin, beside the program
-// itself, and, for a program or test run in the build tree, where the build made it.
-std::vector<std::filesystem::path> moduleCandidates() {
-    namespace fs = std::filesystem;
-    std::vector<fs::path> found;
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return found;
-    found.push_back(exe.parent_path() / YUEDU_MODULE_DIR_FROM_BIN / "yuedu-pdf.so");
-    found.push_back(exe.parent_path() / "yuedu-pdf.so");
-    const std::string build = YUEDU_BUILD_DIR "/";
-    if (exe.string().starts_with(build))
-        found.push_back(fs::path(YUEDU_BUILD_MODULE_DIR) / "yuedu-pdf.so");
-    return found;
-}
-
-struct PdfModule {
-    pdfmodule::PagesFn pages = nullptr;
-    std::string problem; // why there is none
-};
-
-const PdfModule &pdfModule() {
-    static const PdfModule module = [] {
-        PdfModule m;
-        std::string tried;
-        for (const auto &path : moduleCandidates()) {
-            std::error_code ec;
-            if (!std::filesystem::exists(path, ec))
-                continue;
-            void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-            if (!handle) {
-                const char *why = dlerror();
-                tried += (tried.empty() ? "" : "；") + std::string(why ? why : path.c_str());
-                continue;
-            }
-            auto interface =
-                reinterpret_cast<pdfmodule::InterfaceFn>(dlsym(handle, "yuedu_pdf_interface"));
-            auto pages = reinterpret_cast<pdfmodule::PagesFn>(dlsym(handle, "yuedu_pdf_pages"));
-            if (!interface || !pages || interface() != YUEDU_PDF_MODULE_INTERFACE) {
-                tried += (tried.empty() ? "" : "；") + path.string() + " 版本不符";
-                dlclose(handle);
-                continue;
-            }
-            m.pages = pages; // kept loaded for the rest of the run
-            return m;
-        }
-        m.problem = "讀取 PDF 的模組 yuedu-pdf.so 找不到或無法載入，PDF 無法讀取" +
-                    (tried.empty() ? std::string() : "（" + tried + "）");
-        return m;
-    }();
-    return module;
+pdfmodule::PagesFn pagesOfPdf(const std::string &source) {
+    const LoadedModule &m = loadModule("yuedu-pdf.so", YUEDU_PDF_MODULE_INTERFACE, " PDF");
+    if (!m.handle)
+        throw FormatError(source, m.problem);
+    auto read = reinterpret_cast<pdfmodule::PagesFn>(dlsym(m.handle, "yuedu_pdf_pages"));
+    if (!read)
+        throw FormatError(source, "yuedu-pdf.so 版本不符，PDF 無法讀取");
+    return read;
 }
 
 } // namespace
@@ -109,11 +65,9 @@ bool looksLikePdf(std::string_view bytes) {
 ExtractedText readPdf(std::string_view bytes, const std::string &source) {
     if (bytes.size() > static_cast<std::size_t>(INT_MAX))
         throw FormatError(source, "PDF 檔案過大，無法讀取");
-    const PdfModule &module = pdfModule();
-    if (!module.pages)
-        throw FormatError(source, module.problem);
+    const pdfmodule::PagesFn read = pagesOfPdf(source);
     std::vector<std::u16string> pages;
-    switch (module.pages(bytes.data(), bytes.size(), &pages)) {
+    switch (read(bytes.data(), bytes.size(), &pages)) {
     case pdfmodule::Read:
         break;
     case pdfmodule::Locked:

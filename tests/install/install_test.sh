@@ -65,18 +65,21 @@ expected=$("$build/src/cli/yuedu-cli" segment --data-dir "$build/data" "$sample"
 got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$sample" 2>"$work/err")
 [ -s "$work/err" ] && fail "installed yuedu-cli warns: $(cat "$work/err")"
 [ -n "$got" ] && [ "$got" = "$expected" ] || fail "installed yuedu-cli segments differently"
-# PDFs are read by a module the programs load only then: the installed one finds its own, and
-# without it a PDF is refused with a message naming the module, not a crash.
-pdf=$(dirname "$0")/../core/docfile/data/formats/libreoffice.pdf
-[ -f "$root/lib/yuedu/yuedu-pdf.so" ] || fail "lib/yuedu/yuedu-pdf.so is not installed"
-got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$pdf" 2>/dev/null)
-grep -q "向日葵" <<<"$got" || fail "installed yuedu-cli does not read a PDF"
-mv "$root/lib/yuedu/yuedu-pdf.so" "$work/module.so"
-(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$pdf" >/dev/null 2>"$work/err")
-rc=$?
-{ [ "$rc" -ne 0 ] && [ "$rc" -lt 128 ] && grep -q "yuedu-pdf.so" "$work/err"; } ||
-    fail "without its module a PDF gives status $rc: $(cat "$work/err")"
-mv "$work/module.so" "$root/lib/yuedu/yuedu-pdf.so"
+# PDFs and zip containers are read by modules the programs load only then: the installed ones
+# find their own, and without them such a file is refused with a message naming the module.
+formats=$(dirname "$0")/../core/docfile/data/formats
+for m in pdf:libreoffice.pdf zip:pandoc.docx; do
+    module=$root/lib/yuedu/modules/yuedu-${m%%:*}.so file=$formats/${m#*:}
+    [ -f "$module" ] || fail "lib/yuedu/modules/yuedu-${m%%:*}.so is not installed"
+    got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$file" 2>/dev/null)
+    grep -q "小明" <<<"$got" || fail "installed yuedu-cli does not read ${m#*:}"
+    mv "$module" "$work/module.so"
+    (cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$file" >/dev/null 2>"$work/err")
+    rc=$?
+    { [ "$rc" -ne 0 ] && [ "$rc" -lt 128 ] && grep -q "yuedu-${m%%:*}.so" "$work/err"; } ||
+        fail "without its module ${m#*:} gives status $rc: $(cat "$work/err")"
+    mv "$work/module.so" "$module"
+done
 out=$(cd / && env -u YUEDU_DATA_DIR QT_QPA_PLATFORM=offscreen "$root/bin/yuedu" --version 2>&1) ||
     fail "installed yuedu does not start: $out"
 grep -q "$version" <<<"$out" || fail "installed yuedu --version says '$out'"
