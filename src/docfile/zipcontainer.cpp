@@ -38,6 +38,9 @@ const ZipApi &zipApi(const std::string &source) {
 struct ZipContainer::Handle {
     const ZipApi &z;
     zip_t *zip = nullptr;
+    explicit Handle(const ZipApi &api) : z(api) {}
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
     ~Handle() {
         if (zip)
             z.discard(zip);
