@@ -46,7 +46,8 @@ class CMakeBuild(build_ext):
         subprocess.run(configure, check=True)
         jobs = os.environ.get("YUEDU_BUILD_JOBS") or str(min(os.cpu_count() or 1, 2))
         subprocess.run(["cmake", "--build", str(build), "-j", jobs,
-                        "--target", "yuedu_python", "yuedu_data"], check=True)
+                        "--target", "yuedu_python", "yuedu_data", "yuedu-pdf", "yuedu-zip"],
+                       check=True)
 
         built = sorted((build / "src" / "python").glob("_yuedu*.so"))
         if not built:
@@ -54,6 +55,9 @@ class CMakeBuild(build_ext):
         target = Path(self.get_ext_fullpath("yuedu._yuedu"))
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(built[-1], target)
+        # The readers of PDFs and zip containers load their modules from beside the extension.
+        for module in ("yuedu-pdf.so", "yuedu-zip.so"):
+            shutil.copyfile(build / "src" / "docfile" / module, target.parent / module)
         # The data files go into the package, where Analyzer() finds them.
         data = target.parent / "data"
         data.mkdir(exist_ok=True)

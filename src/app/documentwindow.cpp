@@ -8,21 +8,21 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "app/richtextbox.h"
 #include "langdata/scriptconvert.h"
 #include "langdata/textcodec.h"
-#include "ui/richtextbox.h"
 
 namespace yuedu::app {
 
 DocumentWindow::DocumentWindow(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fwordserch"));
     setWindowTitle(kUntitledCaption);
-    m_box = new ui::RichTextBox(this);
+    m_box = new app::RichTextBox(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_box);
     setFocusProxy(m_box);
-    connect(m_box, &ui::RichTextBox::modificationChanged, this, &DocumentWindow::updateFrameTitle);
+    connect(m_box, &app::RichTextBox::modificationChanged, this, &DocumentWindow::updateFrameTitle);
     // A new edit after an undone conversion drops it from the history: it cannot come back.
     connect(m_box->document(), &QTextDocument::undoCommandAdded, this, [this] {
         const int steps = m_box->document()->availableUndoSteps();

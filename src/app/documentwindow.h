@@ -8,11 +8,9 @@
 
 #include "docfile/docfile.h"
 
-namespace yuedu::ui {
-class RichTextBox;
-}
-
 namespace yuedu::app {
+
+class RichTextBox;
 
 inline const QString kUntitledCaption = QStringLiteral("未命名檔案");
 inline const QString kOpenedCaption = QStringLiteral("處理檔 - ");
@@ -25,7 +23,7 @@ public:
     explicit DocumentWindow(QWidget *parent = nullptr);
 
     // The text box filling the window, which holds the document.
-    ui::RichTextBox *textBox() const { return m_box; }
+    app::RichTextBox *textBox() const { return m_box; }
 
     // The file the document is saved to; empty while it has none (a new document, or the
     // text of a format this program does not write).
@@ -84,7 +82,7 @@ private:
     // its folders shortened in the middle when the frame is too narrow.
     void updateFrameTitle();
 
-    ui::RichTextBox *m_box;
+    app::RichTextBox *m_box;
     QString m_path;
     doc::FileFormat m_format;
     std::size_t m_replaced = 0;

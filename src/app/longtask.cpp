@@ -5,8 +5,8 @@
 #include <QProgressDialog>
 #include <QThread>
 
+#include "app/richtextbox.h"
 #include "ui/backgroundtask.h"
-#include "ui/richtextbox.h"
 #include <algorithm>
 #include <atomic>
 #include <memory>
@@ -47,7 +47,7 @@ bool runLongTask(QWidget *parent, long long textLength, const QString &label,
     return finished->load();
 }
 
-bool insertInSteps(QWidget *parent, ui::RichTextBox *box, const QString &text,
+bool insertInSteps(QWidget *parent, app::RichTextBox *box, const QString &text,
                    long long threshold) {
     if (text.size() <= threshold) {
         box->setSelText(text);

@@ -7,11 +7,9 @@
 
 class QWidget;
 
-namespace yuedu::ui {
-class RichTextBox;
-}
-
 namespace yuedu::app {
+
+class RichTextBox;
 
 // Texts longer than this many characters get the progress dialog.
 inline constexpr long long kLongTextThreshold = 200'000;
@@ -24,7 +22,7 @@ bool runLongTask(QWidget *parent, long long textLength, const QString &label,
 // Puts a long text into a rich-text box at its caret, a piece at a time behind a progress
 // dialog that can be cancelled (a text up to threshold characters goes in at once). Returns
 // false when the user cancelled; what was put in so far stays and is the caller's to remove.
-bool insertInSteps(QWidget *parent, ui::RichTextBox *box, const QString &text,
+bool insertInSteps(QWidget *parent, app::RichTextBox *box, const QString &text,
                    long long threshold = kLongTextThreshold);
 
 } // namespace yuedu::app

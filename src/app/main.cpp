@@ -6,9 +6,9 @@
 #include "app/appcontext.h"
 #include "app/displaycheck.h"
 #include "app/mainwindow.h"
+#include "app/richtextbox.h"
 #include "app/startup.h"
 #include "common/version.h"
-#include "ui/richtextbox.h"
 
 int main(int argc, char **argv) {
     if (!yuedu::app::displayAvailable()) {
@@ -27,7 +27,7 @@ int main(int argc, char **argv) {
     const bool chinese = QLocale::system().language() == QLocale::Chinese;
     if (chinese)
         yuedu::app::installProgramTranslations();
-    yuedu::ui::RichTextBox::installFontSubstitutions();
+    yuedu::app::RichTextBox::installFontSubstitutions();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(yuedu::app::kProgramTitle);

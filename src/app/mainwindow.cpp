@@ -17,10 +17,10 @@
 #include "app/analysiscommands.h"
 #include "app/appcontext.h"
 #include "app/contentwindow.h"
+#include "app/richtextbox.h"
 #include "app/wordcontextcommands.h"
 #include "common/version.h"
 #include "compare/comparewindow.h"
-#include "ui/richtextbox.h"
 #include "ui/settings.h"
 
 namespace yuedu::app {
@@ -37,7 +37,7 @@ QIcon programIcon() {
         QPixmap pixmap(size, size);
         pixmap.fill(QColor(0x8b, 0x1a, 0x1a));
         QPainter painter(&pixmap);
-        QFont font = ui::RichTextBox::defaultFont();
+        QFont font = app::RichTextBox::defaultFont();
         font.setPixelSize(size * 3 / 4);
         painter.setFont(font);
         painter.setPen(Qt::white);
@@ -59,7 +59,7 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::onSubWindowActivated);
-    m_lastFont = ui::RichTextBox::defaultFont();
+    m_lastFont = app::RichTextBox::defaultFont();
     m_commands = std::make_unique<AnalysisCommands>(*this);
     m_wordContext = std::make_unique<WordContextCommands>(*this);
     createMenus();
@@ -325,7 +325,7 @@ DocumentWindow *MainWindow::activeDocument() const {
     return w && !w->isClosed() ? w : nullptr;
 }
 
-ui::RichTextBox *MainWindow::activeTextBox() const {
+app::RichTextBox *MainWindow::activeTextBox() const {
     DocumentWindow *w = activeDocument();
     return w ? w->textBox() : nullptr;
 }

@@ -17,11 +17,9 @@ class QMdiSubWindow;
 class QMenu;
 class QProgressDialog;
 
-namespace yuedu::ui {
-class RichTextBox;
-}
-
 namespace yuedu::app {
+
+class RichTextBox;
 
 struct AppContext;
 class AnalysisCommands;
@@ -52,7 +50,7 @@ public:
     DocumentWindow *activeDocument() const;
     // The document window last in front (while a result window is), or nullptr.
     DocumentWindow *lastDocument() const;
-    ui::RichTextBox *activeTextBox() const;
+    app::RichTextBox *activeTextBox() const;
 
     // A new untitled document window, shown and active; nullptr (and the user told why) when
     // ten documents are open already.

@@ -9,47 +9,47 @@
 
 #include "app/documentwindow.h"
 #include "app/mainwindow.h"
+#include "app/richtextbox.h"
 #include "common/errors.h"
 #include "langdata/scriptconvert.h"
-#include "ui/richtextbox.h"
 
 namespace yuedu::app {
 
 void MainWindow::undoText() {
-    if (ui::RichTextBox *box = activeTextBox())
+    if (app::RichTextBox *box = activeTextBox())
         box->undo();
 }
 
 void MainWindow::redoText() {
-    if (ui::RichTextBox *box = activeTextBox())
+    if (app::RichTextBox *box = activeTextBox())
         box->redo();
 }
 
 // The clipboard is the user's: with nothing selected, copy and cut leave it as it was.
 void MainWindow::cutText() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (box && box->SelLength() > 0)
         box->cut();
 }
 
 void MainWindow::copyText() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (box && box->SelLength() > 0)
         box->copy();
 }
 
 void MainWindow::selectAll() {
-    if (ui::RichTextBox *box = activeTextBox())
+    if (app::RichTextBox *box = activeTextBox())
         box->selectAll();
 }
 
 void MainWindow::pasteText() {
-    if (ui::RichTextBox *box = activeTextBox())
+    if (app::RichTextBox *box = activeTextBox())
         box->paste();
 }
 
 void MainWindow::convertToTraditional() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (!box)
         return;
     try {
@@ -65,7 +65,7 @@ void MainWindow::convertToTraditional() {
 }
 
 void MainWindow::chooseFont() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (!box)
         return;
     // The dialog starts at the font of the text at the caret (the start of the selection), so
@@ -91,7 +91,7 @@ void MainWindow::chooseFont() {
 }
 
 void MainWindow::chooseColor() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (!box)
         return;
     std::optional<QColor> color = m_dialogs->color(this, m_lastColor);
@@ -102,7 +102,7 @@ void MainWindow::chooseColor() {
 }
 
 void MainWindow::toggleUnderline() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (!box)
         return;
     const int state = box->selUnderline();
@@ -113,7 +113,7 @@ void MainWindow::toggleUnderline() {
 // The check marks of 粗體 and 斜體 show the state their last use set. A checkable item flips
 // its own mark when chosen, so without a document to change the mark is put back.
 void MainWindow::toggleBold() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (box) {
         m_boldMark = !box->baseBold();
         box->setBaseBold(m_boldMark);
@@ -122,7 +122,7 @@ void MainWindow::toggleBold() {
 }
 
 void MainWindow::toggleItalic() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (box) {
         m_italicMark = !box->baseItalic();
         box->setBaseItalic(m_italicMark);
@@ -134,7 +134,7 @@ namespace {
 
 // Applies a change to the block format of every paragraph the selection touches, as one step
 // to undo.
-template <typename Change> void changeParagraphs(ui::RichTextBox *box, Change change) {
+template <typename Change> void changeParagraphs(app::RichTextBox *box, Change change) {
     QTextCursor c = box->textCursor();
     QTextDocument *document = box->document();
     QTextBlock block = document->findBlock(c.selectionStart());
@@ -158,21 +158,21 @@ constexpr double kIndentStep = 28.0;
 } // namespace
 
 void MainWindow::alignParagraphs(Qt::Alignment alignment) {
-    if (ui::RichTextBox *box = activeTextBox())
+    if (app::RichTextBox *box = activeTextBox())
         changeParagraphs(box, [alignment](QTextBlockFormat &f) {
             f.setAlignment(alignment | Qt::AlignAbsolute); // left stays left in any direction
         });
 }
 
 void MainWindow::indentParagraphs(int steps) {
-    if (ui::RichTextBox *box = activeTextBox())
+    if (app::RichTextBox *box = activeTextBox())
         changeParagraphs(box, [steps](QTextBlockFormat &f) {
             f.setLeftMargin(qMax(0.0, f.leftMargin() + steps * kIndentStep));
         });
 }
 
 void MainWindow::toggleFirstLineIndent() {
-    ui::RichTextBox *box = activeTextBox();
+    app::RichTextBox *box = activeTextBox();
     if (!box)
         return;
     // The paragraph at the caret decides: indented ones lose the indent, others get it.
@@ -182,7 +182,7 @@ void MainWindow::toggleFirstLineIndent() {
 }
 
 void MainWindow::setLineSpacing(int percent) {
-    if (ui::RichTextBox *box = activeTextBox())
+    if (app::RichTextBox *box = activeTextBox())
         changeParagraphs(box, [percent](QTextBlockFormat &f) {
             if (percent == 100) {
                 f.clearProperty(QTextFormat::LineHeight);

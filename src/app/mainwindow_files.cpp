@@ -18,8 +18,8 @@
 
 #include "app/appcontext.h"
 #include "app/mainwindow.h"
+#include "app/richtextbox.h"
 #include "common/errors.h"
-#include "ui/richtextbox.h"
 #include "ui/settings.h"
 #include <QStandardPaths>
 
@@ -306,7 +306,7 @@ doc::FileFormat formatForName(const QString &path, const doc::FileFormat &curren
 
 MainWindow::Written MainWindow::writeDocument(DocumentWindow *window, const QString &chosen,
                                               doc::FileFormat format) {
-    ui::RichTextBox *box = window->textBox();
+    app::RichTextBox *box = window->textBox();
     const QString shown = QDir::toNativeSeparators(chosen);
     const bool ownFile = chosen == window->filePath();
     QString path = chosen;

@@ -16,10 +16,10 @@
 #include "app/documentwindow.h"
 #include "app/longtask.h"
 #include "app/mainwindow.h"
+#include "app/richtextbox.h"
 #include "compare/comparewindow.h"
 #include "compare/corpus.h"
 #include "segment/phrasedivider.h"
-#include "ui/richtextbox.h"
 
 namespace yuedu::app {
 
@@ -135,7 +135,7 @@ std::optional<CorpusChoice> WordContextCommands::corpus(QWidget *parent, CorpusK
                                                             "的文件視窗。"));
             return std::nullopt;
         }
-        ui::RichTextBox *box = doc->textBox();
+        app::RichTextBox *box = doc->textBox();
         ui::ResultSource source;
         source.time = QDateTime::currentDateTime();
         source.name = doc->filePath();
@@ -329,7 +329,7 @@ void WordContextCommands::showLine(const CorpusChoice &corpus, std::uint32_t tex
         m_main.dialogs().message(&m_main, QStringLiteral("找不到這一行所在的文件：%1").arg(name));
         return;
     }
-    ui::RichTextBox *box = doc->textBox();
+    app::RichTextBox *box = doc->textBox();
     const QString all = box->Text();
     const QString word = QString::fromStdU16String(std::u16string(
         text.text.substr(start, std::min<std::size_t>(length, text.text.size() - start))));

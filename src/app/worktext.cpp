@@ -1,10 +1,10 @@
 #include "app/worktext.h"
 
-#include "ui/richtextbox.h"
+#include "app/richtextbox.h"
 
 namespace yuedu::app {
 
-QString workText(ui::RichTextBox *box) {
+QString workText(app::RichTextBox *box) {
     if (!box)
         return {};
     QString text = box->SelText();

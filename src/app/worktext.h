@@ -4,14 +4,12 @@
 // clipboard is the user's and stays as it was.
 #include <QString>
 
-namespace yuedu::ui {
-class RichTextBox;
-}
-
 namespace yuedu::app {
+
+class RichTextBox;
 
 // A null box (no document window active) gives the empty string. Paragraphs end with the
 // carriage return and line feed of a text file, as the analyses expect.
-QString workText(ui::RichTextBox *box);
+QString workText(app::RichTextBox *box);
 
 } // namespace yuedu::app

@@ -9,6 +9,7 @@
 #include "langdata/constants.h"
 #include "langdata/hanzi.h"
 #include "langdata/lineends.h"
+#include "report/numberformat.h"
 
 namespace yuedu::article {
 namespace {
@@ -96,8 +97,10 @@ bool gradeInRange(std::int64_t hanzi, double grade) {
            grade <= kGradeMax;
 }
 
-ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
-                         std::optional<ArticleGenre> genre) {
+namespace {
+
+ProfileResult profileText(const LanguageData &data, std::u16string_view text,
+                          std::optional<ArticleGenre> genre, const DetailCoverage *coverage) {
     ProfileResult result;
     if (text.empty())
         return result;
@@ -179,7 +182,7 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
         recorded > 0 ? roundEven(100.0 * totals[kMeanCoefficient] / recorded) : 0.0;
     totals[kHanziCount] = len;
     totals[kDistinctHanzi] = distinctCount;
-    totals[kDensity] = roundEven(100.0 * distinctCount / len);
+    totals[kDensity] = report::ratioToShow(distinctCount, len);
     totals[kSentences] = static_cast<double>(sentences.sentences);
     totals[kMeanSentenceLength] = roundEven(100.0 * len / static_cast<double>(sentences.sentences));
     totals[kClauses] = static_cast<double>(clauses.size());
@@ -194,10 +197,22 @@ ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
     result.ProfileDistinct = std::move(distinct);
     result.DistinctCounts = std::move(counts);
     result.ClauseMarks = std::move(clauses);
-    result.cognitiveData = detailCoverage(data).has(kZanscaleField);
+    result.cognitiveData = (coverage ? *coverage : detailCoverage(data)).has(kZanscaleField);
     result.extraHanzi = extras;
     result.extraDistinct = static_cast<std::int64_t>(extraSeen.size());
     return result;
+}
+
+} // namespace
+
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre) {
+    return profileText(data, text, genre, nullptr);
+}
+
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre, const DetailCoverage &coverage) {
+    return profileText(data, text, genre, &coverage);
 }
 
 double estimatedGrade(std::int64_t n, double commonShare, ArticleGenre genre) {

@@ -69,6 +69,10 @@ struct ProfileResult {
 // character the result holds no figures and its outcome says why.
 ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
                          std::optional<ArticleGenre> genre);
+// The same with which detail fields the data fills (detailCoverage) found once for many texts.
+struct DetailCoverage;
+ProfileResult artprofile(const LanguageData &data, std::u16string_view text,
+                         std::optional<ArticleGenre> genre, const DetailCoverage &coverage);
 
 // Looks up one character (at most one: an empty string changes nothing) and adds its
 // difficulty coefficient, strokes, level count and radical to the figures.

@@ -2,7 +2,9 @@
 
 #include "article/profiletext.h"
 #include "report/numberformat.h"
+#include "report/treenode.h"
 #include "ui/resultsource.h"
+#include "ui/resulttree.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -12,13 +14,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace yuedu::article {
 namespace {
-
-constexpr int kNodeNumberRole = Qt::UserRole + 1;
 
 QString qs(const std::u16string &s) {
     return QString::fromStdU16String(s);
@@ -32,10 +31,8 @@ AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
     setObjectName(QStringLiteral("wordtree"));
     setWindowTitle(QStringLiteral("文章字彙屬性類別分布"));
 
-    m_treeView = new QTreeWidget(this);
+    m_treeView = new ui::ResultTree(this);
     m_treeView->setObjectName(QStringLiteral("wordTreeView"));
-    m_treeView->setHeaderHidden(true);
-    m_treeView->setColumnCount(1);
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("wordtreetext"));
     m_text->setReadOnly(true);
@@ -55,8 +52,7 @@ AttributeTreeWindow::AttributeTreeWindow(QWidget *parent)
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
-    connect(m_treeView, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { showNode(item); });
+    m_treeView->showClicksIn(m_text);
     // Enter on a node chosen with the keyboard shows it too.
     connect(m_treeView, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { showNode(item); });
@@ -72,37 +68,25 @@ QString AttributeTreeWindow::totalsText() const {
 }
 
 void AttributeTreeWindow::showResult() {
-    m_treeView->clear();
     // The characters of a node of the previous tree would not belong to the new text.
     m_text->setPlainText(QStringLiteral("查詢結果\n"));
-    m_nodeChars.assign(1, QString()); // node numbers start at 1
     m_tree = m_result->attributeTree();
-
-    auto addNode = [this](QTreeWidgetItem *item, const QString &chars) {
-        item->setData(0, kNodeNumberRole, static_cast<int>(m_nodeChars.size()));
-        m_nodeChars.push_back(chars);
-    };
-    // The seven branches first, then their leaves branch by branch.
-    std::vector<QTreeWidgetItem *> branches;
-    for (const auto &branch : m_tree) {
-        auto *item = new QTreeWidgetItem(m_treeView, QStringList(qs(branch.caption)));
-        addNode(item, QString());
-        branches.push_back(item);
+    std::vector<report::TreeNode> nodes;
+    for (const AttributeBranch &branch : m_tree) {
+        nodes.push_back({branch.caption, branch.caption, 0, {}});
+        const int parent = static_cast<int>(nodes.size());
+        for (const AttributeLeaf &leaf : branch.leaves)
+            nodes.push_back({leaf.caption, leaf.caption, parent, leaf.chars});
     }
-    for (std::size_t b = 0; b < m_tree.size(); ++b)
-        for (const auto &leaf : m_tree[b].leaves)
-            addNode(new QTreeWidgetItem(branches[b], QStringList(qs(leaf.caption))),
-                    qs(leaf.chars));
+    // A tree of fixed branches: it opens folded, at the top.
+    m_treeView->setNodes(std::move(nodes), ui::ResultTree::Reveal::None);
 }
 
 void AttributeTreeWindow::showNode(QTreeWidgetItem *item) {
-    if (!item)
-        return;
-    const int number = item->data(0, kNodeNumberRole).toInt();
-    const QString chars = number > 0 && number < static_cast<int>(m_nodeChars.size())
-                              ? m_nodeChars[number]
-                              : QString();
-    m_text->setPlainText(QStringLiteral("【 ") + item->text(0) + QStringLiteral(" 】\n") + chars);
+    const int number = m_treeView->nodeNumber(item);
+    if (number >= 1 && static_cast<std::size_t>(number) <= m_treeView->nodes().size())
+        m_text->setPlainText(ui::boxText(
+            report::nodeClickText(m_treeView->nodes()[static_cast<std::size_t>(number) - 1])));
 }
 
 std::string AttributeTreeWindow::exportBytes() const {

@@ -10,8 +10,11 @@
 #include "ui/resultwindow.h"
 
 class QPlainTextEdit;
-class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace yuedu::ui {
+class ResultTree;
+}
 
 namespace yuedu::article {
 
@@ -35,9 +38,8 @@ private:
     // A new result: the tree is rebuilt from scratch.
     void showResult() override;
     std::vector<AttributeBranch> m_tree;
-    // Characters per node, by node number (1-based, in order of addition); branches hold none.
-    std::vector<QString> m_nodeChars;
-    QTreeWidget *m_treeView = nullptr;
+    // Each branch, then its leaves with their characters.
+    ui::ResultTree *m_treeView = nullptr;
     QPlainTextEdit *m_text = nullptr;
 };
 

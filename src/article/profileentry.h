@@ -12,7 +12,7 @@ enum ProfileEntry : int {
     kMeanCoefficient = 0,       // mean difficulty coefficient × 10000
     kHanziCount = 1,            // number of table characters N
     kDistinctHanzi = 2,         // distinct table characters K
-    kDensity = 3,               // density K / N × 100
+    kDensity = 3,               // density K / N (report::ratioToShow)
     kSentences = 4,             // sentences S
     kMeanSentenceLength = 5,    // mean sentence length × 100
     kClauses = 6,               // clauses (recorded punctuation marks)

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "article/profiletext.h"
 
@@ -177,11 +178,14 @@ void CharProfileWindow::buildFields() {
         if (!jumpTo(m_jump->text().trimmed()))
             QApplication::beep();
     };
+    m_jumpNote = new QLabel(this);
+    m_jumpNote->setObjectName(QStringLiteral("lblJumpNote"));
     connect(jump, &QPushButton::clicked, this, doJump);
     connect(m_jump, &QLineEdit::returnPressed, this, doJump);
     auto *where = new QHBoxLayout;
     where->addWidget(m_positionLine);
     where->addStretch();
+    where->addWidget(m_jumpNote);
     where->addWidget(m_jump);
     where->addWidget(jump);
     auto *layout = new QVBoxLayout(this);
@@ -218,6 +222,11 @@ void CharProfileWindow::refreshCharacter() {
 }
 
 void CharProfileWindow::showPosition() {
+    if (m_demonstrating) {
+        m_positionLine->setText(
+            QStringLiteral("展示 %1 / %2").arg(std::max(m_position, 1)).arg(pageCount()));
+        return;
+    }
     if (!m_onText || m_pages->empty()) {
         m_positionLine->clear();
         return;
@@ -236,22 +245,37 @@ void CharProfileWindow::select(int position) {
 }
 
 bool CharProfileWindow::jumpTo(const QString &target) {
-    if (!m_onText || m_pages->empty() || target.isEmpty())
+    auto refuse = [this](const QString &why) {
+        m_jumpNote->setText(why);
         return false;
+    };
+    if (m_demonstrating)
+        return refuse(QStringLiteral("展示中，結束後再跳"));
+    if (!m_onText || m_pages->empty())
+        return refuse(QStringLiteral("沒有可跳的字"));
+    if (target.isEmpty())
+        return refuse(QStringLiteral("請輸入位置（1–%1）或一個字").arg(pageCount()));
     bool isNumber = false;
-    const int n = target.toInt(&isNumber);
+    const qlonglong n = target.toLongLong(&isNumber);
     int to = 0;
     if (isNumber) {
-        to = n >= 1 && n <= pageCount() ? n : 0;
+        if (n < 1 || n > pageCount())
+            return refuse(
+                QStringLiteral("沒有第 %1 個位置：共 %2 個字").arg(target).arg(pageCount()));
+        to = static_cast<int>(n);
     } else {
+        // The list holds hanzi of the tables, all in the basic plane; a character outside it
+        // (a surrogate pair) is simply not there.
+        const QString ch = target.left(target.front().isHighSurrogate() ? 2 : 1);
         const std::u16string &list = m_pages->ProfileCharList;
-        const char16_t c = target.front().unicode();
+        const char16_t c = ch.size() == 1 ? ch.front().unicode() : char16_t{0};
         const std::size_t after = list.find(c, static_cast<std::size_t>(m_shown)); // m_shown + 1
         const std::size_t found = after != std::u16string::npos ? after : list.find(c);
-        to = found != std::u16string::npos ? static_cast<int>(found) + 1 : 0;
+        if (c == 0 || found == std::u16string::npos)
+            return refuse(QStringLiteral("文中沒有「%1」").arg(ch));
+        to = static_cast<int>(found) + 1;
     }
-    if (to == 0)
-        return false;
+    m_jumpNote->clear();
     select(to);
     refreshCharacter();
     m_position = to == pageCount() ? 0 : to;
@@ -281,6 +305,10 @@ std::string CharProfileWindow::exportBytes() const {
     return ui::csvExport(source(), totalsText(), rows);
 }
 
+QString CharProfileWindow::jumpNote() const {
+    return m_jumpNote->text();
+}
+
 QString CharProfileWindow::totalsText() const {
     return QStringLiteral("字數 %1　相異字數 %2")
                .arg(static_cast<qulonglong>(m_result->size()))
@@ -305,6 +333,8 @@ void CharProfileWindow::start(std::shared_ptr<const CharProfileResult> result,
 
 void CharProfileWindow::showResult() {
     ++m_run; // a demonstration or farewell still running gives way
+    m_demonstrating = false;
+    m_jumpNote->clear();
     m_started = true;
     m_pages = m_result;
     m_onText = true;
@@ -313,6 +343,8 @@ void CharProfileWindow::showResult() {
     m_export->setEnabled(!m_result->empty());
     m_previous->show();
     m_next->show();
+    m_previous->setEnabled(true);
+    m_next->setEnabled(true);
     m_demo->setEnabled(true);
     setMachwdColor(QApplication::palette().color(QPalette::ToolTipBase));
     select(1);
@@ -330,6 +362,7 @@ void CharProfileWindow::pageThrough(const QString &chars) {
 // A character beyond the end of the list leaves the display as it is. A character without a
 // profile is shown with zeros rather than under the figures of the previous one.
 void CharProfileWindow::nextPage() {
+    m_jumpNote->clear();
     select(++m_position);
     if (!m_char.isEmpty())
         refreshCharacter();
@@ -338,17 +371,28 @@ void CharProfileWindow::nextPage() {
 }
 
 void CharProfileWindow::previousPage() {
+    m_jumpNote->clear();
     m_position = m_position < 2 ? 1 : m_position - 1;
     select(m_position);
     if (!m_char.isEmpty())
         refreshCharacter();
 }
 
+// The demonstration pages through its own sentence, saying so in place of the text's name and
+// position; the paging buttons and the jump wait. When it ends, or the window is closed, the
+// text's view comes back where it was.
 void CharProfileWindow::demonstrate() {
     const int run = ++m_run;
     QPointer<CharProfileWindow> self(this);
+    const int textShown = m_onText ? m_shown : 0;
     pageThrough(kDemoText);
+    m_demonstrating = true;
+    m_textShown = textShown;
+    m_jumpNote->clear();
     m_demo->setEnabled(false);
+    m_previous->setEnabled(false);
+    m_next->setEnabled(false);
+    sourceLine()->setText(QStringLiteral("展示：本程式內建的例句，不是文章的字"));
     for (int pos = 1; pos <= pageCount(); ++pos) {
         m_position = pos;
         select(pos);
@@ -357,15 +401,45 @@ void CharProfileWindow::demonstrate() {
         if (!self || m_run != run)
             return; // closed, restarted or saying farewell meanwhile
     }
-    m_position = pageCount() + 1;
+    restoreText();
+}
+
+void CharProfileWindow::restoreText() {
+    m_demonstrating = false;
     m_demo->setEnabled(true);
+    m_previous->setEnabled(true);
+    m_next->setEnabled(true);
+    refreshSourceLine();
+    m_pages = m_result;
+    m_onText = m_started;
+    if (!m_started) {
+        // Before any text: the window as it first opened.
+        m_char.clear();
+        m_figures = CharFigures{};
+        m_machwd->setText(QStringLiteral("測"));
+        m_position = 1;
+        refreshCharacter();
+        return;
+    }
+    m_shown = m_textShown;
+    if (m_shown >= 1) {
+        select(m_shown);
+        m_position = m_shown == pageCount() ? 0 : m_shown;
+    } else {
+        m_char.clear();
+        m_figures = charprofile(m_data, std::u16string());
+    }
+    refreshCharacter();
 }
 
 void CharProfileWindow::farewell() {
     const int run = ++m_run;
     QPointer<CharProfileWindow> self(this);
+    m_demonstrating = false;
     m_previous->hide();
     m_next->hide();
+    m_previous->setEnabled(true);
+    m_next->setEnabled(true);
     m_demo->setEnabled(true);
     pageThrough(kFarewellText);
     const QPalette &system = QApplication::palette();
@@ -384,6 +458,8 @@ void CharProfileWindow::farewell() {
 
 void CharProfileWindow::closeEvent(QCloseEvent *event) {
     ++m_run; // closing from the title bar ends a demonstration or farewell
+    if (m_demonstrating)
+        restoreText();
     m_demo->setEnabled(true);
     QWidget::closeEvent(event);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The character profile window: shows the 25 figures of one hanzi at a time and pages through
-// the hanzi of a text, with a demonstration on a built-in sentence and a short farewell before
-// it hides. It is a top-level window, created once and afterwards hidden and shown again. It
-// shows where it stands in the text (n / N), lets the user jump to a position or a character,
-// and exports the figures of the whole list.
+// the hanzi of a text, with a demonstration on a built-in sentence (after which the text's
+// view comes back as it was) and a short farewell before it hides. It is a top-level window,
+// created once and afterwards hidden and shown again. It shows where it stands in the text (n / N),
+// lets the user jump to a position or a character, and exports the figures of the whole list.
 #include <QPointer>
 #include <QString>
 #include <array>
@@ -36,8 +36,10 @@ public:
     void demonstrate();  // 展示
     void farewell();     // 離開
     // Goes to a 1-based position, or to the next occurrence of a character after the current
-    // one (from the start again when there is none after it). False when there is no such place.
+    // one (from the start again when there is none after it). False when there is no such place,
+    // and the note beside the jump field says why.
     bool jumpTo(const QString &target);
+    QString jumpNote() const;
 
     // Seconds between the characters of the demonstration, and of the farewell.
     void setStepDelay(double seconds) { m_stepDelay = seconds; }
@@ -76,6 +78,8 @@ private:
     int pageCount() const { return static_cast<int>(m_pages->size()); }
 
     void showPosition();
+    // Back from the demonstration to the text's list, at the character shown before it.
+    void restoreText();
 
     const LanguageData &m_data;
     // What is paged through: the result's list, or the demonstration's or farewell's.
@@ -83,8 +87,10 @@ private:
     CharFigures m_figures;
     int m_shown = 0;
     bool m_onText = false; // the list is the text's, not the demonstration's or farewell's
-    QString m_char;        // ProfileChar
-    int m_position = 1;    // 0: the next step starts again at the first character
+    bool m_demonstrating = false;
+    int m_textShown = 0; // the text's position shown when the demonstration began
+    QString m_char;      // ProfileChar
+    int m_position = 1;  // 0: the next step starts again at the first character
     double m_stepDelay = 0.3;
     double m_farewellDelay = 1.0;
     std::function<void(double)> m_wait = &CharProfileWindow::delay;
@@ -99,6 +105,7 @@ private:
     QPushButton *m_demo = nullptr;
     QLabel *m_positionLine = nullptr;
     QLineEdit *m_jump = nullptr;
+    QLabel *m_jumpNote = nullptr;
     QPushButton *m_export = nullptr;
 };
 

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/textstream.h"
 #include "common/errors.h"
 #include "docfile/documentreader.h"
 #include "report/numberformat.h"
@@ -41,10 +42,7 @@ int runFreq(const Args &args) {
         return runMerge(args);
     // Every file is cut on its own, so each gives the words it gives alone; the counts are
     // over all of them together.
-    PieceList words;
-    for (const auto &input : readInputs(args))
-        ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
-    const FrequencyResult result = WordFrequency(std::move(words));
+    const FrequencyResult result = WordFrequency(tallyInputWords(args));
     if (result.empty()) {
         std::cerr << "yuedu-cli freq: no words found; words of segmented text are each followed "
                      "by two blanks\n";

@@ -3,9 +3,11 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/textstream.h"
 #include "report/numberformat.h"
 #include "report/tsv.h"
 #include "wordstats/frequency.h"
+#include "wordstats/gradecode.h"
 #include "wordstats/gradetree.h"
 
 namespace yuedu::cli {
@@ -14,10 +16,10 @@ namespace {
 using namespace wordstats;
 
 int runGrades(const Args &args) {
-    PieceList words;
-    for (const auto &input : readInputs(args))
-        ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
-    const GradeResult result = VocabularyGrades(languageData(args), std::move(words));
+    // The texts are read before the data is loaded, so a text that cannot be read is the error
+    // reported first.
+    const WordTally words = tallyInputWords(args);
+    const GradeResult result = VocabularyGrades(GradeCoder(languageData(args)), words);
     if (result.empty()) {
         std::cerr << "yuedu-cli grades: no words found; words of segmented text are each "
                      "followed by two blanks\n";

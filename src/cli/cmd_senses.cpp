@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/textstream.h"
 #include "report/tsv.h"
 #include "wordstats/senses.h"
 #include "wordstats/taxonomy.h"
@@ -12,10 +13,8 @@ namespace {
 using namespace wordstats;
 
 int runSenses(const Args &args) {
-    PieceList words;
-    for (const auto &input : readInputs(args))
-        ScanPieces(crlfLineBreaks(input.text), PieceScan::Clean, words);
-    const SenseResult result = SenseClasses(languageData(args), std::move(words));
+    const WordTally words = tallyInputWords(args); // read before the data is loaded
+    const SenseResult result = SenseClasses(languageData(args), words);
     if (result.WordTotal == 0) {
         std::cerr << "yuedu-cli senses: no words found; words of segmented text are each "
                      "followed by two blanks\n";

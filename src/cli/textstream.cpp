@@ -15,9 +15,9 @@
 namespace yuedu::cli {
 namespace {
 
-// A piece is about this big; the first one covers the sample the encoding is guessed from.
-constexpr std::size_t kPiece = std::size_t(1) << 20;
-constexpr std::size_t kFirst = kPiece + (std::size_t(1) << 16);
+// The first piece reads this much more than the others: with pieces of the usual size it
+// covers the sample the encoding is guessed from.
+constexpr std::size_t kFirstMore = std::size_t(1) << 16;
 
 bool isControl(char16_t c) {
     return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') || c == 0x7F;
@@ -25,8 +25,10 @@ bool isControl(char16_t c) {
 
 } // namespace
 
-InputStream::InputStream(const std::string &name, TextEncoding encoding, bool toTraditional)
-    : m_name(name), m_asked(encoding), m_toTraditional(toTraditional) {
+InputStream::InputStream(const std::string &name, TextEncoding encoding, bool toTraditional,
+                         std::size_t pieceBytes)
+    : m_name(name), m_asked(encoding), m_piece(std::max<std::size_t>(pieceBytes, 1)),
+      m_toTraditional(toTraditional) {
     if (name == "-") {
         m_in = &std::cin;
         return;
@@ -177,7 +179,7 @@ bool InputStream::next(std::u16string &piece) {
         return false;
     if (!m_started) {
         m_started = true;
-        fill(kFirst);
+        fill(m_piece + kFirstMore);
         // Word, OpenDocument, EPUB, web pages and PDF are read whole, as readInputs reads them.
         if (doc::mayBeFormattedText(m_bytes, m_name)) {
             fill(SIZE_MAX);
@@ -219,7 +221,7 @@ bool InputStream::next(std::u16string &piece) {
         m_whole.replaced = 0;
     }
     for (;;) {
-        fill(m_bytes.size() < kPiece ? kPiece : m_bytes.size() + kPiece);
+        fill(m_bytes.size() < m_piece ? m_piece : m_bytes.size() + m_piece);
         std::size_t cut = m_eof ? m_bytes.size() : safeCut(m_bytes, m_whole.encoding);
         if (cut == 0 && !m_eof)
             continue; // no place to part yet: read further
@@ -236,6 +238,23 @@ bool InputStream::next(std::u16string &piece) {
         }
         return true;
     }
+}
+
+wordstats::WordTally tallyInputWords(const Args &args) {
+    const TextEncoding encoding = encodingOption(args);
+    std::vector<std::string> names = args.positional;
+    if (names.empty())
+        names.push_back("-");
+    wordstats::WordTally tally;
+    std::u16string piece;
+    for (const auto &name : names) {
+        InputStream input(name, encoding, toTraditionalOption(args));
+        wordstats::PieceStream words(tally, true);
+        while (input.next(piece))
+            words.write(piece);
+        words.finish();
+    }
+    return tally;
 }
 
 } // namespace yuedu::cli

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "langdata/textcodec.h"
+#include "wordstats/wordlist.h"
 
 namespace yuedu::cli {
 
@@ -18,8 +19,12 @@ class InputStream {
 public:
     // Opens the input; throws IoError with the path and the reason. toTraditional: each piece
     // is converted from Simplified to Traditional Chinese (a piece ends at a line end where it
-    // can, so that no phrase is parted), and the conversion is noted at the end.
-    InputStream(const std::string &name, TextEncoding encoding, bool toTraditional = false);
+    // can, so that no phrase is parted), and the conversion is noted at the end. pieceBytes:
+    // about how many bytes a piece is decoded from (the first piece reads 64 KB more, for the
+    // guess of the encoding).
+    static constexpr std::size_t kPieceBytes = std::size_t(1) << 20;
+    InputStream(const std::string &name, TextEncoding encoding, bool toTraditional = false,
+                std::size_t pieceBytes = kPieceBytes);
 
     // The next piece of the text into piece; false at the end.
     bool next(std::u16string &piece);
@@ -55,9 +60,17 @@ private:
     std::size_t m_controls = 0;
     std::size_t m_units = 0;
 
+    std::size_t m_piece = kPieceBytes;
     bool m_toTraditional = false;
     bool m_simplified = false; // read as GB18030
     std::size_t m_outsideAsRead = 0, m_changed = 0, m_outsideAfter = 0;
 };
+
+struct Args;
+
+// The words of the segmented texts the command names (standard input when none), counted
+// together; each file is read a piece at a time and cut on its own, with the line ends it has
+// (CR LF, LF or CR) giving the words they give in a document window.
+wordstats::WordTally tallyInputWords(const Args &args);
 
 } // namespace yuedu::cli

@@ -217,7 +217,9 @@ CompareWindow::CompareWindow(const LanguageData &data, const seg::Lexicon &lexic
     m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_frozen->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_frozen->setStyleSheet(QStringLiteral("QTableView { border: none; }"));
+    // A line at its right edge parts the names from the columns scrolled under it.
+    m_frozen->setStyleSheet(
+        QStringLiteral("QTableView { border: none; border-right: 1px solid palette(mid); }"));
     m_table->viewport()->stackUnder(m_frozen);
     m_table->installEventFilter(this);
     connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged,
@@ -551,7 +553,8 @@ void CompareWindow::syncFrozenColumn() {
 }
 
 void CompareWindow::placeFrozenColumn() {
-    m_frozen->setGeometry(m_table->frameWidth(), m_table->frameWidth(), m_table->columnWidth(0),
+    m_frozen->setGeometry(m_table->frameWidth(), m_table->frameWidth(),
+                          m_table->columnWidth(0) + 1, // and its line
                           m_table->viewport()->height() + m_table->horizontalHeader()->height());
 }
 

@@ -1,8 +1,14 @@
 #include "compare/comparison.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <exception>
 #include <mutex>
+#include <thread>
 
+#include "article/charrecord.h"
 #include "article/profiletext.h"
 #include "common/errors.h"
 #include "common/workers.h"
@@ -13,6 +19,7 @@
 #include "report/tsv.h"
 #include "segment/phrasedivider.h"
 #include "wordstats/frequency.h"
+#include "wordstats/gradecode.h"
 #include "wordstats/gradetree.h"
 #include "wordstats/senses.h"
 #include "wordstats/wordlist.h"
@@ -28,20 +35,137 @@ double share(std::int64_t part, std::int64_t whole) {
 
 // Distinct words of a merged list with a sense class, as the sense classes of its words say.
 std::int64_t countSensed(const LanguageData &data, const FrequencyCounts &frequency) {
-    wordstats::PieceList distinct;
-    distinct.reserve(frequency.size());
+    std::int64_t n = 0;
     for (const auto &entry : frequency)
-        distinct.push_back(entry.first);
-    return SenseClasses(data, std::move(distinct)).classifiedCount();
+        n += senseClassOf(data, entry.first) != 0;
+    return n;
 }
 
-TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std::string name,
-                std::u16string_view text, const article::ArticleGenre &genre) {
+// What every text is analysed with, made once for the whole comparison: the segmenter, the
+// grade lists indexed and which detail fields the data fills.
+struct Analysers {
+    const LanguageData &data;
+    const seg::PhraseDivider &divider;
+    const GradeCoder coder;
+    const article::DetailCoverage coverage;
+};
+
+// The word figures of a text from its words counted.
+void wordFigures(const Analysers &with, const WordTally &words, TextRow &row) {
+    for (const WordTally::Entry &w : words.sorted()) {
+        row.frequency.emplace_hint(row.frequency.end(), w.word, w.count);
+        if (w.word.empty())
+            continue;
+        row.tokens += w.count;
+        ++row.types;
+        // As VocabularyGrades sums its grade groups.
+        if (const int node = gradeGroupNode(with.coder.gradeCode(w.word)); node >= 2)
+            row.gradeTokens[static_cast<std::size_t>(node - 2)] += w.count;
+        row.senseTypes += senseClassOf(with.data, w.word) != 0;
+    }
+}
+
+// Blocks of segmented lines handed from the thread that segments to the one that counts; the
+// first waits while the queue is full, so the text waiting to be counted stays small.
+class LineQueue {
+public:
+    void push(std::u16string block) {
+        std::unique_lock lock(m_lock);
+        m_space.wait(lock, [this] { return m_blocks.size() < kMaxBlocks || m_stopped; });
+        if (m_stopped)
+            return;
+        m_blocks.push_back(std::move(block));
+        m_ready.notify_one();
+    }
+    // The counting thread gave up: nothing waits for room any more.
+    void stop() {
+        std::lock_guard lock(m_lock);
+        m_stopped = true;
+        m_space.notify_all();
+    }
+    void close() {
+        std::lock_guard lock(m_lock);
+        m_closed = true;
+        m_ready.notify_one();
+    }
+    // The next block; false once the queue is closed and empty.
+    bool pop(std::u16string &block) {
+        std::unique_lock lock(m_lock);
+        m_ready.wait(lock, [this] { return !m_blocks.empty() || m_closed; });
+        if (m_blocks.empty())
+            return false;
+        block = std::move(m_blocks.front());
+        m_blocks.pop_front();
+        m_space.notify_one();
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kMaxBlocks = 64;
+    std::mutex m_lock;
+    std::condition_variable m_ready, m_space;
+    std::deque<std::u16string> m_blocks;
+    bool m_closed = false;
+    bool m_stopped = false;
+};
+
+// alongside: a second thread makes the profile and then counts the words the first one
+// segments, which it takes over as they come; otherwise the words are counted line by line as
+// the segmenter hands them out. Either way the segmented text is never held whole. The word
+// statistics read the segmented text as the result document holds it, cut without the line
+// breaks so that no word depends on where a line ends.
+TextRow analyse(const Analysers &with, std::string name, std::u16string_view text,
+                const article::ArticleGenre &genre, bool alongside) {
     TextRow row;
     row.name = std::move(name);
     row.genre = genre;
 
-    const article::ProfileResult profile = article::artprofile(data, text, genre);
+    article::ProfileResult profile;
+    WordTally words;
+    if (alongside) {
+        LineQueue queue;
+        std::exception_ptr failed;
+        std::thread side([&] {
+            try {
+                profile = article::artprofile(with.data, text, genre, with.coverage);
+                PieceStream pieces(words, false);
+                std::u16string block;
+                while (queue.pop(block))
+                    pieces.write(block);
+                pieces.finish();
+            } catch (...) {
+                failed = std::current_exception();
+                queue.stop();
+            }
+        });
+        try {
+            constexpr std::size_t kBlock = std::size_t(1) << 16;
+            std::u16string block;
+            with.divider.DivideText(text, [&](std::u16string_view line) {
+                block += line;
+                if (block.size() >= kBlock) {
+                    queue.push(std::move(block));
+                    block.clear();
+                }
+            });
+            queue.push(std::move(block));
+        } catch (...) {
+            queue.close();
+            side.join();
+            throw;
+        }
+        queue.close();
+        side.join();
+        if (failed)
+            std::rethrow_exception(failed);
+    } else {
+        profile = article::artprofile(with.data, text, genre, with.coverage);
+        PieceStream pieces(words, false);
+        with.divider.DivideText(text, [&pieces](std::u16string_view line) { pieces.write(line); });
+        pieces.finish();
+    }
+    wordFigures(with, words, row);
+
     if (profile.done()) {
         std::array<std::optional<double>, kProfileFigures> figures{};
         const auto &fields = article::profileFields();
@@ -56,24 +180,6 @@ TextRow analyse(const LanguageData &data, const seg::PhraseDivider &divider, std
             row.levelChars[static_cast<std::size_t>(k)] =
                 static_cast<std::int64_t>(profile.entry(article::kLevel1Count + k));
     }
-
-    // The word statistics read the segmented text as the result document holds it, cut
-    // without the line breaks so that no word depends on where a line ends.
-    wordstats::PieceList words;
-    ScanPieces(divider.DivideText(text), PieceScan::Clean, words);
-    const FrequencyResult frequency = WordFrequency(words);
-    for (const WordCount &w : frequency.words) {
-        row.frequency.emplace(w.word, w.count);
-        if (!w.word.empty()) {
-            row.tokens += w.count;
-            ++row.types;
-        }
-    }
-    const GradeResult grades = VocabularyGrades(data, words);
-    for (int g = 0; g < kGradeGroups; ++g)
-        row.gradeTokens[static_cast<std::size_t>(g)] =
-            grades.groups[static_cast<std::size_t>(g)].tokens;
-    row.senseTypes = SenseClasses(data, std::move(words)).classifiedCount();
     return row;
 }
 
@@ -124,6 +230,9 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
     // One divider for all threads: building it indexes the dictionary, which costs as much
     // as analysing a few hundred short texts, and segmenting keeps no state in it.
     const seg::PhraseDivider divider(data, lexicon);
+    const Analysers with{data, divider, GradeCoder(data), article::detailCoverage(data)};
+    // Threads the texts leave idle make each text's profile beside the counting of its words.
+    const bool alongside = static_cast<std::size_t>(std::max(options.jobs, 1)) > total;
     auto work = [&] {
         for (;;) {
             if (cancel && cancel->load())
@@ -146,7 +255,7 @@ CompareResult compareTexts(const LanguageData &data, const seg::Lexicon &lexicon
                     read = readTextDetailed(source.name, options.read);
                 }
                 length = read.text.size();
-                rows[i] = analyse(data, divider, source.name, read.text, options.genre);
+                rows[i] = analyse(with, source.name, read.text, options.genre, alongside);
                 rows[i]->encoding = std::move(read.encoding);
                 rows[i]->notes = std::move(read.notes);
             } catch (const Error &e) {

@@ -1,16 +1,14 @@
 #include "docfile/pdfreader.h"
 
 #include <climits>
-#include <memory>
-#include <mutex>
 #include <vector>
 
-#include <poppler-document.h>
-#include <poppler-global.h>
-#include <poppler-page.h>
+#include <dlfcn.h>
 #include <unicode/uchar.h>
 
 #include "common/errors.h"
+#include "docfile/modules.h"
+#include "docfile/pdfpages.h"
 
 namespace yuedu::doc {
 
@@ -47,12 +45,14 @@ std::u16string_view trim(std::u16string_view s) {
     return s;
 }
 
-void silencePoppler() {
-    static std::once_flag once;
-    // Poppler reports every oddity of a file on stderr; the reader says what matters itself.
-    std::call_once(once, [] {
-        poppler::set_debug_error_function([](const std::string &, void *) {}, nullptr);
-    });
+pdfmodule::PagesFn pagesOfPdf(const std::string &source) {
+    const LoadedModule &m = loadModule("yuedu-pdf.so", YUEDU_PDF_MODULE_INTERFACE, " PDF");
+    if (!m.handle)
+        throw FormatError(source, m.problem);
+    auto read = reinterpret_cast<pdfmodule::PagesFn>(dlsym(m.handle, "yuedu_pdf_pages"));
+    if (!read)
+        throw FormatError(source, "yuedu-pdf.so 版本不符，PDF 無法讀取");
+    return read;
 }
 
 } // namespace
@@ -63,29 +63,23 @@ bool looksLikePdf(std::string_view bytes) {
 }
 
 ExtractedText readPdf(std::string_view bytes, const std::string &source) {
-    silencePoppler();
     if (bytes.size() > static_cast<std::size_t>(INT_MAX))
         throw FormatError(source, "PDF 檔案過大，無法讀取");
-    std::unique_ptr<poppler::document> pdf(
-        poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
-    if (!pdf)
-        throw FormatError(source, "PDF 已損壞，poppler 無法開啟");
-    if (pdf->is_locked())
+    const pdfmodule::PagesFn read = pagesOfPdf(source);
+    std::vector<std::u16string> pages;
+    switch (read(bytes.data(), bytes.size(), &pages)) {
+    case pdfmodule::Read:
+        break;
+    case pdfmodule::Locked:
         throw FormatError(source, "PDF 有密碼保護（已加密），無法讀取");
+    default:
+        throw FormatError(source, "PDF 已損壞，poppler 無法開啟");
+    }
 
     TextBuilder out;
-    const int pages = pdf->pages();
     std::size_t emptyPages = 0, letters = 0;
     bool runOn = false; // the last line of the previous page was full
-    for (int p = 0; p < pages; ++p) {
-        std::unique_ptr<poppler::page> page(pdf->create_page(p));
-        if (!page) {
-            ++emptyPages;
-            continue;
-        }
-        const poppler::ustring u =
-            page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout);
-        const std::u16string text(u.begin(), u.end());
+    for (const std::u16string &text : pages) {
         std::vector<std::u16string_view> lines;
         std::size_t start = 0;
         while (start <= text.size()) {

@@ -1,9 +1,11 @@
 #include "docfile/zipcontainer.h"
 
 #include <algorithm>
-#include <zip.h>
+#include <dlfcn.h>
 
 #include "common/errors.h"
+#include "docfile/modules.h"
+#include "docfile/zipapi.h"
 
 namespace yuedu::doc {
 
@@ -20,13 +22,28 @@ std::string megabytes(std::size_t bytes) {
     return std::to_string(bytes >> 20) + " MB";
 }
 
+const ZipApi &zipApi(const std::string &source) {
+    const LoadedModule &m =
+        loadModule("yuedu-zip.so", YUEDU_ZIP_MODULE_INTERFACE, " .docx、.odt、.epub 文件");
+    if (!m.handle)
+        throw FormatError(source, m.problem);
+    auto api = reinterpret_cast<ZipApiFn>(dlsym(m.handle, "yuedu_zip_api"));
+    if (!api)
+        throw FormatError(source, "yuedu-zip.so 版本不符，壓縮檔無法讀取");
+    return *api();
+}
+
 } // namespace
 
 struct ZipContainer::Handle {
+    const ZipApi &z;
     zip_t *zip = nullptr;
+    explicit Handle(const ZipApi &api) : z(api) {}
+    Handle(const Handle &) = delete;
+    Handle &operator=(const Handle &) = delete;
     ~Handle() {
         if (zip)
-            zip_discard(zip);
+            z.discard(zip);
     }
 };
 
@@ -37,25 +54,26 @@ bool ZipContainer::looksLikeZip(std::string_view bytes) {
 }
 
 ZipContainer::ZipContainer(std::string_view bytes, std::string source)
-    : m_zip(std::make_unique<Handle>()), m_source(std::move(source)) {
+    : m_zip(std::make_unique<Handle>(zipApi(source))), m_source(std::move(source)) {
+    const ZipApi &z = m_zip->z;
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *src = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    z.error_init(&error);
+    zip_source_t *src = z.source_buffer_create(bytes.data(), bytes.size(), 0, &error);
     if (!src) {
-        zip_error_fini(&error);
+        z.error_fini(&error);
         throw FormatError(m_source, "壓縮檔無法讀取");
     }
-    m_zip->zip = zip_open_from_source(src, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    m_zip->zip = z.open_from_source(src, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (!m_zip->zip) {
-        zip_source_free(src);
-        const std::string reason = zip_error_strerror(&error);
-        zip_error_fini(&error);
+        z.source_free(src);
+        const std::string reason = z.error_strerror(&error);
+        z.error_fini(&error);
         throw FormatError(m_source, "壓縮檔已損壞（" + reason + "）");
     }
-    zip_error_fini(&error);
-    const zip_int64_t count = zip_get_num_entries(m_zip->zip, 0);
+    z.error_fini(&error);
+    const zip_int64_t count = z.get_num_entries(m_zip->zip, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char *name = zip_get_name(m_zip->zip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        const char *name = z.get_name(m_zip->zip, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
         m_names.emplace_back(name ? name : "");
     }
 }
@@ -84,9 +102,10 @@ std::string ZipContainer::read(std::string_view wanted) {
         throw FormatError(m_source, "壓縮檔內缺少 " + std::string(wanted));
     const auto index = static_cast<zip_uint64_t>(std::find(m_names.begin(), m_names.end(), *name) -
                                                  m_names.begin());
+    const ZipApi &z = m_zip->z;
     zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_stat_index(m_zip->zip, index, ZIP_FL_ENC_RAW, &st) != 0)
+    z.stat_init(&st);
+    if (z.stat_index(m_zip->zip, index, ZIP_FL_ENC_RAW, &st) != 0)
         throw FormatError(m_source, "壓縮檔內的 " + *name + " 已損壞");
     if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
         throw FormatError(m_source, "文件有密碼保護（已加密），無法讀取");
@@ -103,34 +122,34 @@ std::string ZipContainer::read(std::string_view wanted) {
     if ((st.valid & ZIP_STAT_SIZE) && st.size > cap)
         throw tooBig();
 
-    zip_file_t *file = zip_fopen_index(m_zip->zip, index, 0);
+    zip_file_t *file = z.fopen_index(m_zip->zip, index, 0);
     if (!file) {
-        const int code = zip_error_code_zip(zip_get_error(m_zip->zip));
+        const int code = z.error_code_zip(z.get_error(m_zip->zip));
         if (code == ZIP_ER_NOPASSWD || code == ZIP_ER_WRONGPASSWD || code == ZIP_ER_ENCRNOTSUPP)
             throw FormatError(m_source, "文件有密碼保護（已加密），無法讀取");
         throw FormatError(m_source,
-                          "壓縮檔內的 " + *name + " 無法解開（" + zip_strerror(m_zip->zip) + "）");
+                          "壓縮檔內的 " + *name + " 無法解開（" + z.strerror(m_zip->zip) + "）");
     }
     std::string out;
     if (st.valid & ZIP_STAT_SIZE)
         out.reserve(static_cast<std::size_t>(st.size));
     char buffer[1 << 16];
     for (;;) {
-        const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
+        const zip_int64_t n = z.fread(file, buffer, sizeof buffer);
         if (n < 0) {
-            const std::string reason = zip_error_strerror(zip_file_get_error(file));
-            zip_fclose(file);
+            const std::string reason = z.error_strerror(z.file_get_error(file));
+            z.fclose(file);
             throw FormatError(m_source, "壓縮檔內的 " + *name + " 已損壞（" + reason + "）");
         }
         if (n == 0)
             break;
         if (out.size() + static_cast<std::size_t>(n) > cap) {
-            zip_fclose(file);
+            z.fclose(file);
             throw tooBig();
         }
         out.append(buffer, static_cast<std::size_t>(n));
     }
-    zip_fclose(file);
+    z.fclose(file);
     m_total += out.size();
     return out;
 }

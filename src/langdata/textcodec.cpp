@@ -7,7 +7,6 @@
 #include <optional>
 #include <vector>
 
-#include <unicode/translit.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucsdet.h>
@@ -18,6 +17,12 @@
 #include "langdata/constants.h"
 
 namespace yuedu {
+namespace cp950 {
+// Generated at build time (codepage950gen.cpp): the Simplified forms of CommonCharList, ended
+// by a zero.
+extern const char16_t kCommonSimplified[];
+} // namespace cp950
+
 namespace {
 
 // Length of the UTF-8 sequence at i, or 0 when it is not a valid one.
@@ -155,9 +160,11 @@ std::u16string fromGb18030(std::string_view bytes, std::size_t &bad) {
 // fromUtf8 that also counts the bytes it had to replace (a literal U+FFFD in the file is not
 // a replacement).
 std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
-    // At most one unit a byte; written through a pointer and cut to size at the end.
-    std::u16string out(bytes.size(), u'\0');
-    char16_t *o = out.data();
+    // At most one unit a byte, written into a buffer left uninitialised, so that the memory
+    // of the units a text does not use is never touched (a text of hanzi needs a third of
+    // them), and copied out at its size.
+    const std::unique_ptr<char16_t[]> buffer(new char16_t[bytes.size()]);
+    char16_t *o = buffer.get();
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
     char32_t cp;
@@ -192,8 +199,7 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
             *o++ = static_cast<char16_t>(cp);
         }
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
-    return out;
+    return std::u16string(buffer.get(), static_cast<std::size_t>(o - buffer.get()));
 }
 
 std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size_t &bad) {
@@ -269,17 +275,9 @@ const std::vector<std::uint8_t> &hanziTiers() {
         const std::u16string &common = constants::CommonCharList();
         for (char16_t c : common)
             t[c] = (t[c] & kGbkTwoBytes) | 3;
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::Transliterator> toSimplified(
-            icu::Transliterator::createInstance("Hant-Hans", UTRANS_FORWARD, status));
-        if (U_SUCCESS(status) && toSimplified) {
-            icu::UnicodeString text(false, reinterpret_cast<const UChar *>(common.data()),
-                                    static_cast<int32_t>(common.size()));
-            icu::UnicodeString simplified(text);
-            toSimplified->transliterate(simplified);
-            for (int32_t i = 0; i < simplified.length(); ++i)
-                t[simplified.charAt(i)] = (t[simplified.charAt(i)] & kGbkTwoBytes) | 3;
-        }
+        // Their Simplified forms, made by ICU's Hant-Hans when the program is built.
+        for (const char16_t *c = cp950::kCommonSimplified; *c; ++c)
+            t[*c] = (t[*c] & kGbkTwoBytes) | 3;
         return t;
     }();
     return tiers;

@@ -40,7 +40,7 @@ const std::array<ProfileField, kProfileFields> &profileFields() {
         {"zancf", u"葦氏認知係數﹦", kMeanCoefficient, 10000},
         {"wdartlen", u"全文長﹦", kHanziCount, 1},
         {"wordlen", u"字別數﹦", kDistinctHanzi, 1},
-        {"wddesi", u"字密度﹦", kDensity, 100},
+        {"wddesi", u"字密度﹦", kDensity, 1},
         {"paran", u"句子數﹦", kSentences, 1},
         {"xbparan", u"平均句長﹦", kMeanSentenceLength, 100},
         {"singp", u"獨立句數﹦", kSingleClauseSentences, 1},

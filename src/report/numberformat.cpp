@@ -153,6 +153,19 @@ std::string exactNumber(double value) {
     return std::string(buf, end);
 }
 
+double ratioToShow(double numerator, double denominator) {
+    const double hundredths = std::nearbyint(100.0 * numerator / denominator);
+    const double ratio = numerator / denominator;
+    if (hundredths != 0 || ratio == 0 || !std::isfinite(ratio))
+        return hundredths / 100;
+    char buf[40];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, ratio, std::chars_format::scientific, 1).ptr;
+    double kept = 0;
+    std::from_chars(buf, end, kept);
+    return kept;
+}
+
 std::string wholeNumber(std::int64_t value) {
     return std::to_string(value);
 }

@@ -37,6 +37,12 @@ std::string generalNumber(double value);
 // The shortest plain decimal that reads back as the same double ("2.7", "53.4", "0.000001").
 std::string exactNumber(double value);
 
+// The ratio numerator / denominator as a measure keeps it for showing: to hundredths, halves to
+// even (1/8 gives 0.12); where hundredths would read 0 for a ratio that is not, two significant
+// digits instead (5000/1700000 gives 0.0029), so a long text's small ratio never reads 0. The
+// result is the double nearest those decimals: exactNumber writes them back as they are.
+double ratioToShow(double numerator, double denominator);
+
 // Decimal digits, no grouping.
 std::string wholeNumber(std::int64_t value);
 std::u16string decimalText(std::int64_t value);

@@ -3,6 +3,7 @@
 // the scanned text (ASCII blanks trimmed at both ends), 1-based; T(i) is the character i places
 // after ScanPos (T(0) the current one, T(-1) the one before). A read outside 1..TextLen is the
 // empty string.
+#include <bitset>
 #include <string_view>
 
 namespace yuedu::seg {
@@ -38,6 +39,9 @@ class RulePass {
 public:
     virtual ~RulePass() = default;
     virtual void run(PassContext &ctx) const = 0;
+    // Adds to set every character T0 may be when the pass takes a word; at any other, run takes
+    // nothing, so the scan need not ask. By default every character.
+    virtual void firstChars(const Lexicon &, std::bitset<65536> &set) const { set.set(); }
 };
 
 } // namespace yuedu::seg

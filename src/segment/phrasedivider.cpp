@@ -1,5 +1,7 @@
 #include "segment/phrasedivider.h"
 
+#include <bitset>
+
 #include "segment/lexicon.h"
 #include "segment/passes/adverbpass.h"
 #include "segment/passes/numeralpass.h"
@@ -29,6 +31,15 @@ PhraseDivider::PhraseDivider(std::shared_ptr<const SegDictionary> dictionary,
     m_passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
     m_passes.push_back(std::make_unique<PositionPass>());
     m_passes.push_back(std::make_unique<AdverbPass>());
+    static_assert(sizeof(m_passesAt[0]) * 8 >= 7, "a bit for every pass");
+    m_passesAt = std::make_unique<std::uint8_t[]>(65536);
+    auto chars = std::make_unique<std::bitset<65536>>();
+    for (std::size_t i = 0; i < m_passes.size(); ++i) {
+        chars->reset();
+        m_passes[i]->firstChars(lexicon, *chars);
+        for (std::size_t c = chars->_Find_first(); c < chars->size(); c = chars->_Find_next(c))
+            m_passesAt[c] |= static_cast<std::uint8_t>(1U << i);
+    }
 }
 
 PhraseDivider::~PhraseDivider() = default;

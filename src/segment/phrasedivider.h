@@ -15,6 +15,7 @@
 // texts, of any length. It keeps references to data and lexicon, which must outlive it.
 // Segmenting keeps no state in the divider (each call works on its own scan), so several
 // threads may segment with one divider at once.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -75,6 +76,8 @@ private:
     std::shared_ptr<const SegDictionary> m_dictionary;
     // The rule passes in the order they are tried at a position.
     std::vector<std::unique_ptr<RulePass>> m_passes;
+    // Per character, bit i set when pass i may take a word starting with it.
+    std::unique_ptr<std::uint8_t[]> m_passesAt;
 };
 
 } // namespace yuedu::seg

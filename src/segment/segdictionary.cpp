@@ -207,7 +207,7 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     for (std::size_t g = 0; g < groups.ordinal.size(); ++g)
         groups.ready[g].store(false, std::memory_order_relaxed);
     if (aux) {
-        m_aux.size(3 * indexed + 3 * indexed / 4);
+        m_aux.size(3 * indexed);
     } else {
         // Each slot is the key and its position side by side, so a hit reads one cache line.
         m_words.size(2 * indexed, 2);
@@ -259,18 +259,29 @@ void SegDictionary::indexWords(std::uint16_t g) const {
 void SegDictionary::indexAux(std::uint16_t g) const {
     const char16_t *chars = m_auxGroups.chars.get();
     std::uint32_t *slots = m_aux.slots.get();
-    const std::uint32_t end = m_auxGroups.begin[g + 1];
-    for (std::uint32_t i = m_auxGroups.begin[g]; i < end; ++i) {
-        for (int n = 1; n <= 3 && i + n <= end; ++n) {
+    const std::uint32_t from = m_auxGroups.begin[g], end = m_auxGroups.begin[g + 1];
+    for (std::uint32_t i = from; i < end; ++i) {
+        for (int n = 2; n <= 3 && i + n <= end; ++n) {
             // Only the first occurrence is kept: a two-character key's position is read from it.
-            if (longKey(g, chars + i, n) >= 0)
-                continue;
-            const std::uint64_t h = m_aux.hash(longHashKey(g, chars + i, n));
-            std::size_t s = m_aux.home(h);
-            while (loadSlot(slots[s]) != 0)
-                s = (s + 1) & m_aux.mask;
-            storeSlot(slots[s], static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
-                                    std::uint32_t(n) << kPosBits | (i + 1));
+            // One probe sequence finds it or the free slot it goes to.
+            const char16_t *p = chars + i;
+            const std::uint64_t h = m_aux.hash(longHashKey(g, p, n));
+            const std::uint32_t tag =
+                static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 | std::uint32_t(n)
+                                                                                        << kPosBits;
+            for (std::size_t s = m_aux.home(h);; s = (s + 1) & m_aux.mask) {
+                const std::uint32_t v = loadSlot(slots[s]);
+                if (v == 0) {
+                    storeSlot(slots[s], tag | (i + 1));
+                    break;
+                }
+                if ((v & ~kPosMask) != tag)
+                    continue;
+                const std::uint32_t at = (v & kPosMask) - 1;
+                if (at >= from && at + n <= end && chars[at] == p[0] &&
+                    (n < 2 || chars[at + 1] == p[1]) && (n < 3 || chars[at + 2] == p[2]))
+                    break;
+            }
         }
     }
 }
@@ -364,8 +375,14 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
         return 4; // the empty string is in any non-empty group
     const std::uint16_t id = m_auxGroup[k];
     ready(true, id);
-    if (p.size() == 2)
-        return longKey(id, p.data() + 1, 1) >= 0 ? 4 : 0;
+    if (p.size() == 2) {
+        // Only at the very end of a text: the group is searched for the one character.
+        const char16_t *chars = m_auxGroups.chars.get();
+        return std::find(chars + m_auxGroups.begin[id], chars + m_auxGroups.begin[id + 1], p[1]) !=
+                       chars + m_auxGroups.begin[id + 1]
+                   ? 4
+                   : 0;
+    }
     const std::int64_t at = longKey(id, p.data() + 1, 2);
     if (at < 0)
         return 0;

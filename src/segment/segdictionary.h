@@ -10,7 +10,7 @@
 // probes whatever the group sizes:
 //  - the two-character table holds (group, character) exactly in 32 bits, and beside it the
 //    character's first position;
-//  - the long-word table holds every substring of one to three characters of each group as a
+//  - the long-word table holds every substring of two and three characters of each group as a
 //    32-bit slot: where it is in the decoded groups, its length and a fingerprint of the hash.
 //    A matching fingerprint is verified against the decoded characters, so the slots stay small
 //    enough for the tables to live in the cache and a fingerprint collision cannot change an

@@ -114,11 +114,17 @@ void Segmenter::SegmentAt() {
         TakeLongWord(longMatchLen);
     else if (textLen < m_scanPos + 2)
         TakeShortWord();
-    // With three or more characters left and no long word, the rule passes decide first.
-    for (const auto &pass : m_divider.m_passes) {
+    // With three or more characters left and no long word, the rule passes decide first; only
+    // those that may take a word starting with this character are asked.
+    if (m_wordTaken)
+        return;
+    const std::uint8_t passes =
+        m_divider.m_passesAt[m_held[static_cast<std::size_t>(m_scanPos - m_heldFrom)]];
+    for (std::size_t i = 0; i < m_divider.m_passes.size(); ++i) {
         if (m_wordTaken)
             return;
-        pass->run(*this);
+        if (passes >> i & 1)
+            m_divider.m_passes[i]->run(*this);
     }
     if (!m_wordTaken)
         TakeShortWord();

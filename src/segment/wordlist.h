@@ -24,6 +24,12 @@ public:
     explicit WordList(std::u16string stored);
 
     const std::u16string &stored() const;
+    // Adds every character of the stored string to set: a member of one character or more
+    // starts with one of them.
+    void addCharsTo(std::bitset<65536> &set) const {
+        if (m_index)
+            set |= m_index->chars;
+    }
     bool empty() const { return !m_index || m_index->stored.empty(); }
     bool contains(std::u16string_view s) const {
         if (s.size() == 1 && m_index) // the common case, kept inline

@@ -346,7 +346,10 @@ ChartPanel::ChartPanel(QWidget *parent) : QWidget(parent), m_view(new QChartView
 void ChartPanel::setChart(QChart *chart, int minimumHeight) {
     QChart *old = m_view->chart();
     m_view->setChart(chart);
-    m_view->setMinimumHeight(minimumHeight);
+    // Squeezed below this, a chart cuts its axis labels and titles to "…": the panel scrolls
+    // instead.
+    constexpr int kReadableHeight = 320;
+    m_view->setMinimumHeight(std::max(minimumHeight, kReadableHeight));
     // The view owns the chart it shows; the one it showed before is left to us.
     if (old && old != chart)
         delete old;

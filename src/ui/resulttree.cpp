@@ -14,7 +14,7 @@ ResultTree::ResultTree(QWidget *parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
 }
 
-void ResultTree::setNodes(std::vector<report::TreeNode> nodes) {
+void ResultTree::setNodes(std::vector<report::TreeNode> nodes, Reveal reveal) {
     clear();
     m_items.clear();
     m_nodes = std::move(nodes);
@@ -29,7 +29,7 @@ void ResultTree::setNodes(std::vector<report::TreeNode> nodes) {
         item->setData(0, Qt::UserRole, static_cast<int>(k) + 1);
         m_items.push_back(item);
     }
-    if (!m_items.empty()) {
+    if (reveal == Reveal::Last && !m_items.empty()) {
         QTreeWidgetItem *last = m_items.back();
         if (last->parent())
             last->parent()->setExpanded(true);

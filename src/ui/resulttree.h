@@ -14,9 +14,10 @@ class ResultTree : public QTreeWidget {
 public:
     explicit ResultTree(QWidget *parent = nullptr);
 
-    // Adds the nodes in order; each node's parent must come before it. The last one added is
-    // made visible: its parent is expanded and the tree scrolls to it.
-    void setNodes(std::vector<report::TreeNode> nodes);
+    // Adds the nodes in order; each node's parent must come before it. Unless told otherwise
+    // the last one added is made visible: its parent is expanded and the tree scrolls to it.
+    enum class Reveal { Last, None };
+    void setNodes(std::vector<report::TreeNode> nodes, Reveal reveal = Reveal::Last);
     const std::vector<report::TreeNode> &nodes() const { return m_nodes; }
 
     // The node number (1-based) of an item, 0 for none.

@@ -7,10 +7,12 @@
 namespace yuedu::wordstats {
 namespace {
 
-PieceList cleanPieces(std::u16string_view text) {
-    PieceList words;
-    ScanPieces(text, PieceScan::Clean, words);
-    return words;
+WordTally cleanPieces(std::u16string_view text) {
+    WordTally tally;
+    PieceStream stream(tally, false);
+    stream.write(text);
+    stream.finish();
+    return tally;
 }
 
 } // namespace
@@ -52,34 +54,39 @@ FrequencyResult WordFrequency(std::u16string_view text) {
     return WordFrequency(cleanPieces(text));
 }
 
-FrequencyResult WordFrequency(PieceList words) {
+FrequencyResult WordFrequency(const PieceList &words) {
+    return WordFrequency(tallyOf(words));
+}
+
+FrequencyResult WordFrequency(const WordTally &tally) {
     FrequencyResult r;
-    r.WordTotal = static_cast<std::int64_t>(words.size());
-    if (!words.empty())
-        SortWords(words, 0, words.size() - 1);
-    groupRuns(words, [&r](const std::u16string &word, std::int64_t length) {
-        r.words.push_back({word, length});
-    });
+    r.WordTotal = tally.total();
+    const std::vector<WordTally::Entry> sorted = tally.sorted();
+    r.words.reserve(sorted.size());
+    for (const WordTally::Entry &e : sorted)
+        r.words.push_back({std::u16string(e.word), e.count});
     return r;
 }
 
 GradeResult VocabularyGrades(const LanguageData &data, std::u16string_view text) {
-    return VocabularyGrades(data, cleanPieces(text));
+    return VocabularyGrades(GradeCoder(data), cleanPieces(text));
 }
 
-GradeResult VocabularyGrades(const LanguageData &data, PieceList words) {
+GradeResult VocabularyGrades(const LanguageData &data, const PieceList &words) {
+    return VocabularyGrades(GradeCoder(data), tallyOf(words));
+}
+
+GradeResult VocabularyGrades(const GradeCoder &coder, const WordTally &tally) {
     GradeResult r;
-    r.WordTotal = static_cast<std::int64_t>(words.size());
-    if (!words.empty())
-        SortWords(words, 0, words.size() - 1);
-    const GradeCoder coder(data);
-    groupRuns(words, [&](const std::u16string &word, std::int64_t length) {
-        r.words.push_back({word, length, coder.gradeCode(word)});
-    });
+    r.WordTotal = tally.total();
+    const std::vector<WordTally::Entry> sorted = tally.sorted();
     // The empty word sorts first, so it is the last run only when it is the only one: a text
     // of nothing but empty pieces has no grade rows.
-    if (r.words.size() == 1 && r.words.front().word.empty())
-        r.words.clear();
+    if (sorted.size() == 1 && sorted.front().word.empty())
+        return r;
+    r.words.reserve(sorted.size());
+    for (const WordTally::Entry &e : sorted)
+        r.words.push_back({std::u16string(e.word), e.count, coder.gradeCode(e.word)});
     for (const GradedWord &w : r.words) {
         const int node = gradeGroupNode(w.code);
         if (w.word.empty() || node < 2)

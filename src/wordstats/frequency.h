@@ -67,13 +67,18 @@ struct GradeResult {
     double tokenShare(int group) const;
 };
 
+class GradeCoder;
+
 // Counts the words of segmented text (words followed by two blanks).
 FrequencyResult WordFrequency(std::u16string_view text);
-// The same over pieces already cut with PieceScan::Clean, e.g. of several files.
-FrequencyResult WordFrequency(PieceList words);
+// The same over pieces already cut with PieceScan::Clean, e.g. of several files, or counted.
+FrequencyResult WordFrequency(const PieceList &words);
+FrequencyResult WordFrequency(const WordTally &tally);
 
 // Grades the distinct words of segmented text.
 GradeResult VocabularyGrades(const LanguageData &data, std::u16string_view text);
-GradeResult VocabularyGrades(const LanguageData &data, PieceList words);
+GradeResult VocabularyGrades(const LanguageData &data, const PieceList &words);
+// With the grade lists indexed once for many texts.
+GradeResult VocabularyGrades(const GradeCoder &coder, const WordTally &tally);
 
 } // namespace yuedu::wordstats

@@ -26,17 +26,24 @@ std::int64_t SenseResult::classifiedCount() const {
 }
 
 SenseResult SenseClasses(const LanguageData &data, std::u16string_view text) {
-    PieceList words;
-    ScanPieces(text, PieceScan::Clean, words);
-    return SenseClasses(data, std::move(words));
+    WordTally tally;
+    PieceStream stream(tally, false);
+    stream.write(text);
+    stream.finish();
+    return SenseClasses(data, tally);
 }
 
-SenseResult SenseClasses(const LanguageData &data, PieceList words) {
+SenseResult SenseClasses(const LanguageData &data, const PieceList &words) {
+    return SenseClasses(data, tallyOf(words));
+}
+
+SenseResult SenseClasses(const LanguageData &data, const WordTally &tally) {
     SenseResult r;
-    r.WordTotal = static_cast<std::int64_t>(words.size());
-    if (!words.empty())
-        SortWords(words, 0, words.size() - 1);
-    groupRuns(words, [&r](const std::u16string &word, std::int64_t) { r.words.push_back(word); });
+    r.WordTotal = tally.total();
+    const std::vector<WordTally::Entry> sorted = tally.sorted();
+    r.words.reserve(sorted.size());
+    for (const WordTally::Entry &e : sorted)
+        r.words.emplace_back(e.word);
     for (const auto &word : r.words) {
         if (const int c = senseClassOf(data, word); c != 0) {
             auto &list = r.SenseClassLists[static_cast<std::size_t>(c) - 1];

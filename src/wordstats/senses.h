@@ -30,8 +30,9 @@ struct SenseResult {
 // Classifies the distinct words of text. The words are cut as for the frequency (a line break
 // before a word is not part of it), so a word is classified wherever the lines break.
 SenseResult SenseClasses(const LanguageData &data, std::u16string_view text);
-// The same over pieces already cut with PieceScan::Clean.
-SenseResult SenseClasses(const LanguageData &data, PieceList words);
+// The same over pieces already cut with PieceScan::Clean, or counted.
+SenseResult SenseClasses(const LanguageData &data, const PieceList &words);
+SenseResult SenseClasses(const LanguageData &data, const WordTally &tally);
 
 // The sense class (1..95) of w, 0 when it has none. The first record of the dictionary whose
 // characters equal w decides, also when its class byte says "no class".

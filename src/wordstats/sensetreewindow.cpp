@@ -1,5 +1,7 @@
 #include "wordstats/sensetreewindow.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -58,9 +60,11 @@ QString SenseTreeWindow::nodeWords(int k) const {
 
 std::string SenseTreeWindow::exportBytes() const {
     // One row a class of the taxonomy: its path, how many of the text's distinct words it holds
-    // (a branch counts those of its classes) and the words themselves.
+    // and the words themselves. A branch lists the words of its classes already; one that did
+    // not would count them from its classes, never both.
     const std::vector<report::TreeNode> &nodes = m_tree->nodes();
     std::vector<std::int64_t> counts(nodes.size(), 0);
+    std::vector<std::int64_t> fromClasses(nodes.size(), 0);
     auto ownWords = [](const std::u16string &words) {
         std::int64_t n = 0;
         for (std::size_t at = words.find(u"\r\n"); at != std::u16string::npos;
@@ -69,10 +73,10 @@ std::string SenseTreeWindow::exportBytes() const {
         return n;
     };
     for (std::size_t k = nodes.size(); k-- > 0;) {
-        counts[k] += ownWords(nodes[k].words);
+        counts[k] = std::max(ownWords(nodes[k].words), fromClasses[k]);
         const int parent = nodes[k].parent;
         if (parent > 0 && static_cast<std::size_t>(parent) <= nodes.size())
-            counts[static_cast<std::size_t>(parent) - 1] += counts[k];
+            fromClasses[static_cast<std::size_t>(parent) - 1] += counts[k];
     }
     std::vector<std::vector<std::u16string>> rows{{u"類別", u"層次", u"詞數", u"詞彙"}};
     for (std::size_t k = 0; k < nodes.size(); ++k) {

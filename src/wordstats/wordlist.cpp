@@ -84,6 +84,229 @@ std::size_t ScanPieces(std::u16string_view text, PieceScan variant, PieceList &w
     });
 }
 
+namespace {
+
+std::uint64_t hashOf(std::u16string_view word) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    for (char16_t c : word)
+        h = (h ^ c) * 0x100000001b3ULL;
+    return h;
+}
+
+std::uint64_t packed(std::u16string_view word) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        key |= std::uint64_t(word[i]) << (16 * i);
+    return key;
+}
+
+std::size_t slotOf(std::uint64_t key, std::uint32_t length, std::size_t mask) {
+    std::uint64_t h = key ^ (std::uint64_t(length) << 59);
+    h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdULL;
+    h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ULL;
+    return static_cast<std::size_t>(h ^ (h >> 33)) & mask;
+}
+
+} // namespace
+
+WordTally::WordTally() : m_slots(1024) {}
+
+void WordTally::add(std::u16string_view word, std::int64_t n) {
+    m_total += n;
+    const auto length = static_cast<std::uint32_t>(word.size());
+    if (word.size() > kPacked) {
+        place(hashOf(word), length, word, n);
+        return;
+    }
+    const std::uint64_t key = packed(word);
+    __builtin_prefetch(&m_slots[slotOf(key, length, m_slots.size() - 1)], 1);
+    if (m_waitingCount == kWaiting) {
+        const Waiting w = m_waiting[m_waitingNext];
+        m_waiting[m_waitingNext] = {key, length, n};
+        m_waitingNext = (m_waitingNext + 1) % kWaiting;
+        place(w.key, w.length, {}, w.count);
+        return;
+    }
+    m_waiting[(m_waitingNext + m_waitingCount++) % kWaiting] = {key, length, n};
+}
+
+void WordTally::settle() const {
+    for (; m_waitingCount > 0; --m_waitingCount) {
+        const Waiting w = m_waiting[m_waitingNext];
+        m_waitingNext = (m_waitingNext + 1) % kWaiting;
+        place(w.key, w.length, {}, w.count);
+    }
+}
+
+// word: the word itself when it is longer than a key holds; a shorter one is read from key.
+void WordTally::place(std::uint64_t key, std::uint32_t length, std::u16string_view word,
+                      std::int64_t n) const {
+    if ((m_used + 1) * 2 > m_slots.size())
+        grow();
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = slotOf(key, length, mask);; i = (i + 1) & mask) {
+        Slot &slot = m_slots[i];
+        if (!slot.used) {
+            slot = {key, m_chars.size(), length, true, n};
+            if (length > kPacked)
+                m_chars.append(word);
+            else
+                for (std::uint32_t k = 0; k < length; ++k)
+                    m_chars += static_cast<char16_t>(key >> (16 * k));
+            ++m_used;
+            return;
+        }
+        if (slot.key == key && slot.length == length &&
+            (length <= kPacked || wordOf(slot) == word)) {
+            slot.count += n;
+            return;
+        }
+    }
+}
+
+void WordTally::grow() const {
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot &slot : old) {
+        if (!slot.used)
+            continue;
+        std::size_t i = slotOf(slot.key, slot.length, mask);
+        while (m_slots[i].used)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
+std::vector<WordTally::Entry> WordTally::sorted() const {
+    settle();
+    std::vector<Entry> entries;
+    entries.reserve(m_used);
+    for (const Slot &slot : m_slots)
+        if (slot.used)
+            entries.push_back({wordOf(slot), slot.count});
+    // char16_t compares as an unsigned code unit, the order wanted.
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry &a, const Entry &b) { return a.word < b.word; });
+    return entries;
+}
+
+PieceStream::PieceStream(WordTally &tally, bool lfAsCrlf) : m_tally(tally), m_lfAsCrlf(lfAsCrlf) {}
+
+void PieceStream::write(std::u16string_view block) {
+    m_buffer.reserve(m_buffer.size() + block.size() + (m_lfAsCrlf ? block.size() / 8 : 0));
+    std::uint64_t at = m_base + m_buffer.size();
+    const auto put = [&](char16_t c) {
+        m_buffer += c;
+        if (c != kBlank) {
+            if (m_blanksOnly) {
+                m_blanksOnly = false;
+                m_leading = at;
+            }
+            m_lastSolid = at;
+        }
+        ++at;
+    };
+    for (char16_t c : block) {
+        if (m_lfAsCrlf && c == u'\n' && !m_lastWasCr)
+            put(u'\r');
+        m_lastWasCr = c == u'\r';
+        put(c);
+    }
+    confirm();
+    scan(false);
+}
+
+void PieceStream::finish() {
+    scan(true);
+    // What is still waiting started too near the end of the text to count.
+    m_pending.clear();
+    m_pendingChars.clear();
+    m_buffer.clear();
+    m_base = m_segment = m_leading = m_lastSolid = 0;
+    m_resume = 0;
+    m_blanksOnly = true;
+    m_lastWasCr = false;
+}
+
+// A stretch between double blanks gives pieces only when it starts before the last character
+// of the text trimmed of blanks, counted from the trimmed text's start: a piece waits until a
+// character other than a blank stands far enough behind where its stretch starts.
+bool PieceStream::counts(std::uint64_t segment) const {
+    return !m_blanksOnly && m_lastSolid > segment + m_leading;
+}
+
+void PieceStream::confirm() {
+    std::size_t n = 0;
+    while (n < m_pending.size() && counts(m_pending[n].segment)) {
+        const Pending &p = m_pending[n++];
+        m_tally.add(std::u16string_view(m_pendingChars).substr(p.offset, p.length));
+    }
+    if (n == m_pending.size()) {
+        m_pending.clear();
+        m_pendingChars.clear();
+    } else {
+        m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+}
+
+void PieceStream::piece(std::size_t from, std::size_t to, bool evenEmpty) {
+    const std::u16string_view word =
+        trimBlanks(std::u16string_view(m_buffer).substr(from, to - from));
+    if (word.empty() && !evenEmpty)
+        return;
+    if (m_pending.empty() && counts(m_segment)) {
+        m_tally.add(word);
+        return;
+    }
+    m_pending.push_back({m_segment, m_pendingChars.size(), word.size()});
+    m_pendingChars.append(word);
+}
+
+void PieceStream::scan(bool atEnd) {
+    const std::u16string_view b = m_buffer;
+    std::size_t from = 0;
+    std::size_t k = m_resume;
+    while (k < b.size()) {
+        const char16_t c = b[k];
+        if (c == kBlank) {
+            if (k + 1 == b.size() && !atEnd)
+                break; // a double blank, or not
+            if (k + 1 == b.size() || b[k + 1] != kBlank) {
+                ++k;
+                continue;
+            }
+            piece(from, k, true);
+            from = k = k + 2;
+            m_segment = m_base + from;
+            continue;
+        }
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && k + 1 == b.size() && !atEnd)
+                break; // CR LF, or not
+            // A line end ends a word too (see ScanPieceSpans).
+            piece(from, k, false);
+            from = k = k + (c == u'\r' && k + 1 < b.size() && b[k + 1] == u'\n' ? 2 : 1);
+            continue;
+        }
+        ++k;
+    }
+    if (atEnd) {
+        piece(from, b.size(), false);
+        return;
+    }
+    m_resume = k - from;
+    m_buffer.erase(0, from);
+    m_base += from;
+}
+
+WordTally tallyOf(const PieceList &words) {
+    WordTally tally;
+    for (const auto &word : words)
+        tally.add(word);
+    return tally;
+}
+
 std::u16string crlfLineBreaks(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size() + text.size() / 16);
@@ -93,26 +316,6 @@ std::u16string crlfLineBreaks(std::u16string_view text) {
         out += text[i];
     }
     return out;
-}
-
-void SortWords(PieceList &list, std::size_t lo, std::size_t hi) {
-    if (hi < lo + 1 || hi >= list.size())
-        return;
-    // std::u16string compares char16_t values as unsigned code units, which is the order
-    // wanted; being a total order, any correct sort gives the same list.
-    std::sort(list.begin() + static_cast<std::ptrdiff_t>(lo),
-              list.begin() + static_cast<std::ptrdiff_t>(hi) + 1);
-}
-
-void groupRuns(const PieceList &sorted,
-               const std::function<void(const std::u16string &, std::int64_t)> &close) {
-    std::size_t start = 0;
-    for (std::size_t i = 1; i <= sorted.size(); ++i) {
-        if (i == sorted.size() || sorted[i] != sorted[start]) {
-            close(sorted[start], static_cast<std::int64_t>(i - start));
-            start = i;
-        }
-    }
 }
 
 } // namespace yuedu::wordstats

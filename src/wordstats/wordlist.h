@@ -1,6 +1,7 @@
 #pragma once
 // The first stage of every word statistic: cutting segmented text into its pieces (words are
-// separated by two blanks), sorting them, and walking the runs of equal words.
+// separated by two blanks) and counting the distinct ones.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -36,13 +37,103 @@ std::size_t ScanPieceSpans(std::u16string_view text, PieceScan variant,
 // from a document window, whose lines always end in CR LF.
 std::u16string crlfLineBreaks(std::u16string_view text);
 
-// Sorts list[lo..hi] (inclusive) in place into ascending order of UTF-16 code units, the
-// shorter of two strings first when one is a prefix of the other. hi < lo + 1 does nothing.
-void SortWords(PieceList &list, std::size_t lo, std::size_t hi);
+// The distinct words of a text with how often each occurs, every word kept once however often
+// it occurs: a flat hash table over one buffer of characters.
+class WordTally {
+public:
+    struct Entry {
+        std::u16string_view word;
+        std::int64_t count = 0;
+    };
 
-// Hands each run of equal words of a sorted list to close(word, length), in ascending order.
-// An empty list has no runs.
-void groupRuns(const PieceList &sorted,
-               const std::function<void(const std::u16string &, std::int64_t)> &close);
+    WordTally();
+    // Counts n more occurrences of word.
+    void add(std::u16string_view word, std::int64_t n = 1);
+    // Occurrences of all words together (the empty piece too) and distinct words.
+    std::int64_t total() const { return m_total; }
+    std::size_t distinct() const {
+        settle();
+        return m_used;
+    }
+    // The distinct words in ascending order of UTF-16 code units (the shorter first when one
+    // is a prefix of the other), with their counts; the views hold while the tally is unchanged.
+    std::vector<Entry> sorted() const;
+
+private:
+    // A word of up to four units is its own key (its units packed); a longer one is found by
+    // its hash and compared in m_chars, where every distinct word is kept.
+    static constexpr std::size_t kPacked = 4;
+    struct Slot {
+        std::uint64_t key = 0;
+        std::uint64_t offset = 0; // in m_chars
+        std::uint32_t length = 0;
+        bool used = false;
+        std::int64_t count = 0;
+    };
+    // A short word waiting for its slot, which was asked of the memory ahead: the slots of a
+    // large tally lie far apart, and waiting for each in turn is most of the time counting takes.
+    struct Waiting {
+        std::uint64_t key;
+        std::uint32_t length;
+        std::int64_t count;
+    };
+    static constexpr std::size_t kWaiting = 16;
+
+    void grow() const;
+    void place(std::uint64_t key, std::uint32_t length, std::u16string_view word,
+               std::int64_t n) const;
+    // Places the words still waiting; every reading of the tally does this first.
+    void settle() const;
+    std::u16string_view wordOf(const Slot &slot) const {
+        return std::u16string_view(m_chars).substr(slot.offset, slot.length);
+    }
+
+    // Mutable for settle: what waits is counted already, only not yet in its slot.
+    mutable std::vector<Slot> m_slots;
+    mutable std::u16string m_chars;
+    mutable std::size_t m_used = 0;
+    mutable std::array<Waiting, kWaiting> m_waiting{};
+    mutable std::size_t m_waitingCount = 0;
+    mutable std::size_t m_waitingNext = 0; // the oldest
+    std::int64_t m_total = 0;
+};
+
+// The clean piece scan of a text that comes in blocks of any size: tally counts exactly the
+// pieces ScanPieces(text, PieceScan::Clean) finds in the whole text (with lfAsCrlf, in
+// crlfLineBreaks(text)), and only what has not been cut yet is held.
+class PieceStream {
+public:
+    PieceStream(WordTally &tally, bool lfAsCrlf);
+    void write(std::u16string_view block);
+    // The text is complete.
+    void finish();
+
+private:
+    struct Pending {
+        std::uint64_t segment; // where the piece's stretch between double blanks starts
+        std::size_t offset;    // in m_pendingChars
+        std::size_t length;
+    };
+    void scan(bool atEnd);
+    void piece(std::size_t from, std::size_t to, bool evenEmpty);
+    void confirm();
+    bool counts(std::uint64_t segment) const;
+
+    WordTally &m_tally;
+    bool m_lfAsCrlf;
+    bool m_lastWasCr = false;
+    std::u16string m_buffer; // not yet cut; m_buffer[0] stands at m_base in the whole text
+    std::uint64_t m_base = 0;
+    std::size_t m_resume = 0;    // how much of m_buffer was looked through already
+    std::uint64_t m_segment = 0; // start of the current stretch between double blanks
+    bool m_blanksOnly = true;    // no character but blanks so far
+    std::uint64_t m_leading = 0; // blanks before the first other character
+    std::uint64_t m_lastSolid = 0;
+    std::vector<Pending> m_pending;
+    std::u16string m_pendingChars;
+};
+
+// The pieces of a list counted.
+WordTally tallyOf(const PieceList &words);
 
 } // namespace yuedu::wordstats

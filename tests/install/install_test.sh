@@ -65,6 +65,21 @@ expected=$("$build/src/cli/yuedu-cli" segment --data-dir "$build/data" "$sample"
 got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$sample" 2>"$work/err")
 [ -s "$work/err" ] && fail "installed yuedu-cli warns: $(cat "$work/err")"
 [ -n "$got" ] && [ "$got" = "$expected" ] || fail "installed yuedu-cli segments differently"
+# PDFs and zip containers are read by modules the programs load only then: the installed ones
+# find their own, and without them such a file is refused with a message naming the module.
+formats=$(dirname "$0")/../core/docfile/data/formats
+for m in pdf:libreoffice.pdf zip:pandoc.docx; do
+    module=$root/lib/yuedu/modules/yuedu-${m%%:*}.so file=$formats/${m#*:}
+    [ -f "$module" ] || fail "lib/yuedu/modules/yuedu-${m%%:*}.so is not installed"
+    got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$file" 2>/dev/null)
+    grep -q "小明" <<<"$got" || fail "installed yuedu-cli does not read ${m#*:}"
+    mv "$module" "$work/module.so"
+    (cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment "$file" >/dev/null 2>"$work/err")
+    rc=$?
+    { [ "$rc" -ne 0 ] && [ "$rc" -lt 128 ] && grep -q "yuedu-${m%%:*}.so" "$work/err"; } ||
+        fail "without its module ${m#*:} gives status $rc: $(cat "$work/err")"
+    mv "$work/module.so" "$module"
+done
 out=$(cd / && env -u YUEDU_DATA_DIR QT_QPA_PLATFORM=offscreen "$root/bin/yuedu" --version 2>&1) ||
     fail "installed yuedu does not start: $out"
 grep -q "$version" <<<"$out" || fail "installed yuedu --version says '$out'"

@@ -33,4 +33,11 @@ void AdverbPass::run(PassContext &ctx) const {
     ctx.emit(length);
 }
 
+void AdverbPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const {
+    for (const WordList *list :
+         {&lex.StateAdjChars, &lex.AdverbWords, &lex.AdverbPhrases, &lex.AdverbChars})
+        list->addCharsTo(set);
+    set.set(u'不');
+}
+
 } // namespace yuedu::seg

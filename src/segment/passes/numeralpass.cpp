@@ -114,4 +114,12 @@ void NumeralPass::run(PassContext &ctx) const {
     }
 }
 
+void NumeralPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const {
+    for (const WordList *list :
+         {&lex.QuantityChars, &lex.NumeralChars, &lex.MeasureChars, &lex.QuantityWords})
+        list->addCharsTo(set);
+    for (char16_t c : std::u16string_view(u"十一初第老"))
+        set.set(c);
+}
+
 } // namespace yuedu::seg

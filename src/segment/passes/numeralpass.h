@@ -7,6 +7,7 @@ namespace yuedu::seg {
 class NumeralPass : public RulePass {
 public:
     void run(PassContext &ctx) const override;
+    void firstChars(const Lexicon &lex, std::bitset<65536> &set) const override;
 };
 
 } // namespace yuedu::seg

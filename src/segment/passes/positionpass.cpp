@@ -28,4 +28,8 @@ void PositionPass::run(PassContext &ctx) const {
         ctx.emit(ctx.lookupTwoCharWord(ctx.text(0, 2)) != 0 ? 2 : 1);
 }
 
+void PositionPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const {
+    lex.NounChars.addCharsTo(set);
+}
+
 } // namespace yuedu::seg

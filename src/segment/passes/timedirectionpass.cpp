@@ -32,4 +32,10 @@ void TimeDirectionPass::run(PassContext &ctx) const {
     ctx.emit(length);
 }
 
+void TimeDirectionPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const {
+    // Every length but 0 needs one of the first two tests or a word of the lists at T0.
+    for (const WordList *list : {&lex.TimePrefixChars, &lex.AllWords, &lex.DirectionWords})
+        list->addCharsTo(set);
+}
+
 } // namespace yuedu::seg

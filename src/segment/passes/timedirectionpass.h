@@ -10,6 +10,7 @@ namespace yuedu::seg {
 class TimeDirectionPass : public RulePass {
 public:
     void run(PassContext &ctx) const override;
+    void firstChars(const Lexicon &lex, std::bitset<65536> &set) const override;
 };
 
 } // namespace yuedu::seg

@@ -72,4 +72,9 @@ void UserWordPass::run(PassContext &ctx) const {
     }
 }
 
+void UserWordPass::firstChars(const Lexicon &, std::bitset<65536> &set) const {
+    if (m_userWords.size() >= 3)
+        set |= m_chars;
+}
+
 } // namespace yuedu::seg

@@ -15,6 +15,7 @@ class UserWordPass : public RulePass {
 public:
     explicit UserWordPass(std::u16string userWords);
     void run(PassContext &ctx) const override;
+    void firstChars(const Lexicon &lex, std::bitset<65536> &set) const override;
 
 private:
     // Whether s, tried as the n characters from the scan position, is taken.

@@ -123,4 +123,9 @@ void VerbComplementPass::run(PassContext &ctx) const {
     }
 }
 
+void VerbComplementPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const {
+    for (const WordList *list : {&lex.VerbChars, &lex.ToVerbChars, &lex.PerceptionWords})
+        list->addCharsTo(set);
+}
+
 } // namespace yuedu::seg

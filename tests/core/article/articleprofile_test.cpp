@@ -105,7 +105,7 @@ TEST_F(ArticleProfileTest, MeasuresAreMeansOverTheTableCharacters) {
     EXPECT_EQ(profile.entry(kMeanCoefficient), 15000); // mean coefficient 1.5
     EXPECT_EQ(profile.entry(kMeanStrokes), 500);       // (6 + 4) / 2 strokes
     EXPECT_EQ(profile.entry(kRadicalCount), 2);
-    EXPECT_EQ(profile.entry(kDensity), 100);
+    EXPECT_EQ(profile.entry(kDensity), 1);
     EXPECT_EQ(profile.entry(kLevel1Count), 1);
     EXPECT_EQ(profile.entry(kLevel1Count + 1), 1);
     EXPECT_EQ(profile.entry(kLevel10Count), 0);
@@ -114,9 +114,9 @@ TEST_F(ArticleProfileTest, MeasuresAreMeansOverTheTableCharacters) {
 
 TEST_F(ArticleProfileTest, StoredMeasuresRoundHalvesToEven) {
     ASSERT_EQ(run(u"字字字字字字字字"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kDensity), 12); // 12.5
+    EXPECT_EQ(profile.entry(kDensity), 0.12); // 0.125
     ASSERT_EQ(run(u"字天龜字字字字字"), ProfileOutcome::Done);
-    EXPECT_EQ(profile.entry(kDensity), 38); // 37.5
+    EXPECT_EQ(profile.entry(kDensity), 0.38); // 0.375
 }
 
 TEST_F(ArticleProfileTest, EstimatedGradeFollowsCommonShareAndGenre) {
@@ -203,7 +203,7 @@ TEST_F(ArticleProfileTest, LongTextOfThousandsOfDistinctCharactersIsProfiledInFu
     ASSERT_EQ(run(text), ProfileOutcome::Done);
     EXPECT_EQ(profile.entry(kHanziCount), 10000);
     EXPECT_EQ(profile.entry(kDistinctHanzi), 5000);
-    EXPECT_EQ(profile.entry(kDensity), 50);
+    EXPECT_EQ(profile.entry(kDensity), 0.5);
     ASSERT_EQ(profile.DistinctCounts.size(), 5000u);
     EXPECT_EQ(profile.DistinctCounts[4999], 2);
 }

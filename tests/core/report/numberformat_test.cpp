@@ -134,3 +134,27 @@ TEST(ExactNumber, WritesTheShortestPlainDecimalThatReadsBack) {
         EXPECT_EQ(std::stod(std::string(exactNumber(c.value))), c.value) << c.value;
     }
 }
+
+// A ratio is kept to hundredths as it always was, but a small one of a long text keeps two
+// significant digits rather than reading 0; either way it is written back in those digits.
+TEST(RatioToShow, KeepsHundredthsOrTwoDigitsWhereHundredthsReadZero) {
+    const struct {
+        double numerator, denominator;
+        std::string_view text;
+    } cases[] = {
+        {3, 4, "0.75"},
+        {1, 8, "0.12"}, // halves to even
+        {3, 8, "0.38"},
+        {1, 1, "1"},
+        {4, 5, "0.8"},
+        {1, 51, "0.02"},           // 0.0196: hundredths do not read 0
+        {5000, 1721800, "0.0029"}, // a long text: not 0
+        {1, 300, "0.0033"},
+        {5, 1000, "0.005"}, // 0.005 rounds to 0 hundredths (even)
+        {1, 12052650, "0.000000083"},
+        {0, 10, "0"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(exactNumber(ratioToShow(c.numerator, c.denominator)), c.text)
+            << c.numerator << "/" << c.denominator;
+}

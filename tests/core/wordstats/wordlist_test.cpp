@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 #include "wordstats/wordlist.h"
@@ -96,52 +97,81 @@ TEST(PieceScan, AMillionWordsAreAllCounted) {
     EXPECT_EQ(words.back(), u"天");
 }
 
-TEST(SortWords, OrdersByUtf16CodeUnitsNotBig5) {
+namespace {
+
+using Counts = std::vector<std::pair<std::u16string, std::int64_t>>;
+
+Counts counted(const WordTally &tally) {
+    Counts out;
+    for (const auto &e : tally.sorted())
+        out.emplace_back(e.word, e.count);
+    return out;
+}
+
+} // namespace
+
+TEST(WordTally, CountsEachWordOnceInUtf16CodeUnitOrder) {
     // 的 is AABA and 是 AC4F in Big5, but U+7684 comes after U+662F.
-    PieceList list{u"的", u"是", u"天地", u"天", u"", u"a", u"\uFF01", u"\u00E9"};
-    SortWords(list, 0, list.size() - 1);
-    EXPECT_EQ(list, (PieceList{u"", u"a", u"\u00E9", u"天", u"天地", u"是", u"的", u"\uFF01"}));
-}
+    WordTally t;
+    for (const char16_t *w :
+         {u"的", u"是", u"天地", u"天", u"", u"a", u"\uFF01", u"\u00E9", u"天", u""})
+        t.add(w);
+    EXPECT_EQ(counted(t), (Counts{{u"", 2},
+                                  {u"a", 1},
+                                  {u"\u00E9", 1},
+                                  {u"天", 2},
+                                  {u"天地", 1},
+                                  {u"是", 1},
+                                  {u"的", 1},
+                                  {u"\uFF01", 1}}));
+    EXPECT_EQ(t.total(), 10);
 
-TEST(SortWords, SortsOnlyTheGivenRange) {
-    PieceList list{u"丙", u"乙", u"甲", u"丁", u"丙"};
-    SortWords(list, 1, 3);
-    EXPECT_EQ(list, (PieceList{u"丙", u"丁", u"乙", u"甲", u"丙"}));
-    SortWords(list, 4, 4); // a range of one slot is left alone
-    SortWords(list, 3, 2);
-    EXPECT_EQ(list, (PieceList{u"丙", u"丁", u"乙", u"甲", u"丙"}));
-}
-
-TEST(SortWords, GivesTheSameListAsAStableReferenceSortOnLargeRandomInput) {
+    // Enough words to grow the table many times, against an ordered map.
     std::mt19937 rng(7);
-    std::uniform_int_distribution<int> len(0, 4), ch(0x4E00, 0x4E10);
-    PieceList list(5000);
-    for (auto &w : list)
-        for (int i = len(rng); i > 0; --i)
+    std::uniform_int_distribution<int> len(0, 4), ch(0x4E00, 0x4E20);
+    std::map<std::u16string, std::int64_t> expected;
+    WordTally many;
+    for (int i = 0; i < 60000; ++i) {
+        std::u16string w;
+        for (int k = len(rng); k > 0; --k)
             w += static_cast<char16_t>(ch(rng));
-    PieceList expected = list;
-    std::stable_sort(expected.begin(), expected.end(),
-                     [](const std::u16string &a, const std::u16string &b) {
-                         return std::lexicographical_compare(
-                             a.begin(), a.end(), b.begin(), b.end(),
-                             [](char16_t x, char16_t y) { return unsigned(x) < unsigned(y); });
-                     });
-    SortWords(list, 0, list.size() - 1);
-    EXPECT_EQ(list, expected);
+        ++expected[w];
+        many.add(w);
+    }
+    EXPECT_EQ(counted(many), Counts(expected.begin(), expected.end()));
+    EXPECT_EQ(many.distinct(), expected.size());
 }
 
-TEST(GroupRuns, ClosesEveryRunIncludingALastRunOfOne) {
-    using Runs = std::vector<std::pair<std::u16string, std::int64_t>>;
-    auto runs = [](PieceList words) {
-        SortWords(words, 0, words.empty() ? 0 : words.size() - 1);
-        Runs out;
-        groupRuns(words, [&](const std::u16string &w, std::int64_t n) { out.emplace_back(w, n); });
-        return out;
-    };
-    EXPECT_EQ(runs({u"甲", u"乙", u"甲"}), (Runs{{u"乙", 1}, {u"甲", 2}}));
-    EXPECT_EQ(runs({u"甲", u"乙"}), (Runs{{u"乙", 1}, {u"甲", 1}}));
-    EXPECT_EQ(runs({u"", u"甲", u""}), (Runs{{u"", 2}, {u"甲", 1}}));
-    EXPECT_EQ(runs({}), Runs{});
+TEST(PieceStream, CountsThePiecesOfTheWholeTextHoweverItIsCut) {
+    // Short texts of blanks, line ends and two characters hit every rule of the scan: empty
+    // pieces, the bound of the trimmed text, leading blanks, CR LF parted between blocks.
+    std::mt19937 rng(11);
+    const char16_t alphabet[] = {u' ', u' ', u' ', u'\r', u'\n', u'天', u'a'};
+    std::uniform_int_distribution<int> pick(0, 6), length(0, 24), block(0, 5);
+    for (int trial = 0; trial < 4000; ++trial) {
+        std::u16string text;
+        for (int k = length(rng); k > 0; --k)
+            text += alphabet[pick(rng)];
+        for (const bool lfAsCrlf : {false, true}) {
+            const WordTally whole =
+                tallyOf(scan(lfAsCrlf ? crlfLineBreaks(text) : text, PieceScan::Clean));
+            WordTally streamed;
+            PieceStream stream(streamed, lfAsCrlf);
+            for (int round = 0; round < 2; ++round) { // the stream is used again after finish
+                for (std::size_t at = 0; at < text.size();) {
+                    const std::size_t n = std::min<std::size_t>(block(rng), text.size() - at);
+                    stream.write(std::u16string_view(text).substr(at, n));
+                    at += n;
+                }
+                stream.finish();
+            }
+            ASSERT_EQ(streamed.total(), 2 * whole.total()) << testing::PrintToString(text);
+            Counts twice = counted(whole);
+            for (auto &entry : twice)
+                entry.second *= 2;
+            ASSERT_EQ(counted(streamed), twice) << testing::PrintToString(text);
+        }
+    }
 }
 
 TEST(PieceScan, UnixLineEndsGiveTheWordsOfWindowsLineEnds) {

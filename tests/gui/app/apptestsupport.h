@@ -16,8 +16,8 @@
 #include "app/documentwindow.h"
 #include "app/mainwindow.h"
 #include "app/noticewindow.h"
+#include "app/richtextbox.h"
 #include "fakedialogs.h"
-#include "ui/richtextbox.h"
 
 struct AppFixture {
     yuedu::app::AppContext context;
@@ -49,7 +49,7 @@ struct AppFixture {
         return out;
     }
 
-    yuedu::ui::RichTextBox *box() const { return main->activeTextBox(); }
+    yuedu::app::RichTextBox *box() const { return main->activeTextBox(); }
 };
 
 // Presses the button of the notice window as soon as a modal notice is up.

@@ -171,7 +171,7 @@ private slots:
         QFETCH(QString, window);
         AppFixture app([](AppContext &ctx) { buildData(ctx); });
         setText(app, QStringLiteral("天地  人  天地  \r\n宇宙  "));
-        yuedu::ui::RichTextBox *box = app.box();
+        yuedu::app::RichTextBox *box = app.box();
 
         // Cancel: nothing runs and the clipboard keeps what it had.
         QGuiApplication::clipboard()->setText(QStringLiteral("keep"));

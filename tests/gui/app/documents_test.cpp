@@ -29,7 +29,7 @@ QByteArray readFile(const QString &path) {
     return f.readAll();
 }
 
-QTextCharFormat formatAt(yuedu::ui::RichTextBox *box, int position) {
+QTextCharFormat formatAt(yuedu::app::RichTextBox *box, int position) {
     QTextCursor c(box->document());
     c.setPosition(position + 1); // the format of the character before the cursor
     return c.charFormat();
@@ -183,7 +183,7 @@ private slots:
         app.trigger("MDImnuselcolor");
         app.trigger("MDImnuunderline");
         box->setSelection(2, 2);
-        QFont big = yuedu::ui::RichTextBox::defaultFont();
+        QFont big = yuedu::app::RichTextBox::defaultFont();
         big.setPointSize(20);
         big.setBold(true);
         app.dialogs->fontAnswer = big;

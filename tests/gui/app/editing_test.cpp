@@ -10,7 +10,7 @@ using namespace yuedu::app;
 
 namespace {
 
-QTextCharFormat formatAt(yuedu::ui::RichTextBox *box, int position) {
+QTextCharFormat formatAt(yuedu::app::RichTextBox *box, int position) {
     QTextCursor c(box->document());
     c.setPosition(position + 1);
     return c.charFormat();
@@ -89,7 +89,7 @@ private slots:
         app.trigger("MDImnuchar");
         QVERIFY(formatAt(box, 0).fontUnderline());
 
-        QFont f = yuedu::ui::RichTextBox::defaultFont();
+        QFont f = yuedu::app::RichTextBox::defaultFont();
         f.setPointSize(18);
         f.setItalic(true);
         app.dialogs->fontAnswer = f;

@@ -8,12 +8,12 @@
 #include <QTest>
 
 #include "app/notice.h"
+#include "app/richtextbox.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/worktext.h"
 #include "apptestsupport.h"
 #include "common/version.h"
-#include "ui/richtextbox.h"
 #include "ui/settings.h"
 
 using namespace yuedu::app;
@@ -36,7 +36,7 @@ private slots:
 
         // Saved documents name 新細明體, which is not installed here; without a substitution the
         // text would show in a sans face.
-        yuedu::ui::RichTextBox::installFontSubstitutions();
+        yuedu::app::RichTextBox::installFontSubstitutions();
         for (const QString &name : {QStringLiteral("新細明體"), QStringLiteral("PMingLiU"),
                                     QStringLiteral("細明體"), QStringLiteral("標楷體")})
             QVERIFY2(QFontInfo(QFont(name)).family().startsWith(QStringLiteral("AR PL U")),

@@ -133,20 +133,46 @@ private slots:
         QVERIFY(!note->isVisible());
     }
 
-    void demonstrationEndsOnItsLastCharacter() {
-        start(QStringLiteral("天地"));
+    void demonstrationRunsApartAndGivesTheTextsViewBack() {
+        auto *position = m_window->findChild<QLabel *>(QStringLiteral("lblPosition"));
+        auto *source = m_window->findChild<QLabel *>(QStringLiteral("lblSource"));
+        const QString textSource = [&] {
+            start(QStringLiteral("天地人"));
+            return source->text();
+        }();
+        click("wdnextpg");
+        QStringList during;
+        m_window->setWait([&](double) {
+            if (during.isEmpty()) {
+                during << position->text() << source->text();
+                // Paging waits: the text's list is not the demonstration's.
+                QVERIFY(
+                    !m_window->findChild<QPushButton *>(QStringLiteral("wdnextpg"))->isEnabled());
+                QVERIFY(!m_window->jumpTo(QStringLiteral("1")));
+            }
+        });
         click("Cmdwddemo");
-        QCOMPARE(shown(), QStringLiteral("性"));
-        QCOMPARE(fieldText("zangener"), QStringLiteral("8"));
-        QCOMPARE(fieldText("zanscale"), QStringLiteral("7"));
-        QCOMPARE(m_window->position(), CharProfileWindow::kDemoText.size() + 1);
-        click("wdnextpg"); // beyond the end: nothing new
-        QCOMPARE(shown(), QStringLiteral("性"));
-        click("wduppg");
-        click("wduppg");
-        QCOMPARE(shown(), QStringLiteral("性"));
-        click("wduppg");
-        QCOMPARE(shown(), QStringLiteral("屬"));
+        QCOMPARE(during.value(0),
+                 QStringLiteral("展示 1 / %1").arg(CharProfileWindow::kDemoText.size()));
+        QVERIFY(!during.value(1).contains(QStringLiteral("a.txt")));
+        // Afterwards: the text's character, figures, position, name and paging, as before.
+        QCOMPARE(shown(), QStringLiteral("地"));
+        QCOMPARE(fieldText("zanscale"), QStringLiteral("2.5"));
+        QCOMPARE(position->text(), QStringLiteral("2 / 3"));
+        QCOMPARE(source->text(), textSource);
+        QCOMPARE(m_window->profileCharList(), QStringLiteral("天地人"));
+        click("wdnextpg");
+        QCOMPARE(shown(), QStringLiteral("人"));
+        QCOMPARE(position->text(), QStringLiteral("3 / 3"));
+        click("wdnextpg");
+        QCOMPARE(position->text(), QStringLiteral("1 / 3"));
+
+        // Closed during a second demonstration: reopened, it shows the text.
+        m_window->setWait([&](double) { m_window->close(); });
+        click("Cmdwddemo");
+        QCOMPARE(shown(), QStringLiteral("天"));
+        QCOMPARE(position->text(), QStringLiteral("1 / 3"));
+        QVERIFY(m_window->findChild<QPushButton *>(QStringLiteral("Cmdwddemo"))->isEnabled());
     }
 
     void demonstrationWaitsAfterEveryCharacter() {
@@ -250,9 +276,21 @@ private slots:
         QCOMPARE(position->text(), QStringLiteral("2 / 5"));
         QVERIFY(m_window->jumpTo(QStringLiteral("地"))); // the next one after 2
         QCOMPARE(position->text(), QStringLiteral("4 / 5"));
-        for (const char *nowhere : {"0", "6", "性", ""})
-            QVERIFY(!m_window->jumpTo(QString::fromUtf8(nowhere)));
+        // Where there is no such place the note says why, and the text stays where it was.
+        const std::pair<const char *, const char *> nowhere[] = {
+            {"0", "沒有第 0 個位置：共 5 個字"},
+            {"6", "沒有第 6 個位置：共 5 個字"},
+            {"99999999999", "沒有第 99999999999 個位置：共 5 個字"},
+            {"性", "文中沒有「性」"},
+            {"𠀋", "文中沒有「𠀋」"},
+            {"", "請輸入位置（1–5）或一個字"}};
+        for (const auto &[target, note] : nowhere) {
+            QVERIFY(!m_window->jumpTo(QString::fromUtf8(target)));
+            QCOMPARE(m_window->jumpNote(), QString::fromUtf8(note));
+        }
         QCOMPARE(position->text(), QStringLiteral("4 / 5"));
+        QVERIFY(m_window->jumpTo(QStringLiteral("1")));
+        QVERIFY(m_window->jumpNote().isEmpty());
     }
 };
 

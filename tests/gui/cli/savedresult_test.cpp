@@ -3,9 +3,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/richtextbox.h"
 #include "docfile/docfile.h"
 #include "runprocess.h"
-#include "ui/richtextbox.h"
 
 using yuedu::test::readWholeFile;
 using yuedu::test::runProcess;
@@ -21,7 +21,7 @@ private slots:
         for (int k = 0; k < 13; ++k)
             segmented += k % 3 ? QStringLiteral("天地  ") : QStringLiteral("玄黃  ");
         segmented += QStringLiteral("\r\n宇宙  洪荒  ，  天地  \r\n");
-        yuedu::ui::RichTextBox box;
+        yuedu::app::RichTextBox box;
         box.setSelText(segmented);
         const QString rxt = dir.filePath(QStringLiteral("結果檔 - 千字文.rxt"));
         yuedu::doc::writeFileSafely(rxt.toStdString(), box.rtfBytes());

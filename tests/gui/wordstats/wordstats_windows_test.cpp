@@ -251,6 +251,27 @@ private slots:
         QCOMPARE(window.nodeWords(2), QStringLiteral("你\r\n我\r\n"));
     }
 
+    void senseTreeExportsEveryClassWithItsPathAndDistinctWordCount() {
+        const LanguageData data = senseData();
+        SenseTreeWindow window;
+        window.setResult(
+            std::make_shared<SenseResult>(SenseClasses(data, u"我  你  學校  我  社會  \r\n")),
+            named("a.txt"));
+        const testsupport::CsvFile read =
+            testsupport::parseCsv(QByteArray::fromStdString(window.exportBytes()));
+        QVERIFY(read.bom);
+        QCOMPARE(read.heading(QStringLiteral("來源")), QStringLiteral("a.txt"));
+        const QList<QStringList> table = read.table();
+        QCOMPARE(table.value(0), (QStringList{"類別", "層次", "詞數", "詞彙"}));
+        // A branch holds the distinct words of its classes, counted once; 我 twice is one word.
+        QVERIFY(table.contains(QStringList{"人群", "1", "2", "你、我"}));
+        QVERIFY(table.contains(QStringList{"人群／人稱", "2", "2", "你、我"}));
+        QVERIFY(table.contains(QStringList{"組構", "1", "2", "社會、學校"}));
+        QVERIFY(table.contains(QStringList{"組構／文教", "2", "1", "學校"}));
+        QVERIFY(table.contains(QStringList{"動作", "1", "0", ""}));
+        QCOMPARE(table.size(), 1 + 12 + 3); // the twelve categories and the three classes
+    }
+
     void senseTreeWithoutClassifiedWordsHasTheTwelveCategoriesAlone() {
         const LanguageData data = senseData();
         SenseTreeWindow window;

@@ -1,10 +1,10 @@
-#include "ui/documentconvert.h"
+#include "app/documentconvert.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace yuedu::ui {
+namespace yuedu::app {
 
 namespace {
 // What the font table said of a run's font, kept for writing the file again.
@@ -172,4 +172,4 @@ doc::RichDocument richDocumentOf(const QTextDocument &source) {
     return out;
 }
 
-} // namespace yuedu::ui
+} // namespace yuedu::app

@@ -1,4 +1,4 @@
-#include "ui/richtextbox.h"
+#include "app/richtextbox.h"
 
 #include <QFontDatabase>
 #include <QMimeData>
@@ -11,17 +11,30 @@
 
 #include <vector>
 
+#include "app/documentconvert.h"
 #include "docfile/rtfwriter.h"
 #include "langdata/scriptconvert.h"
-#include "ui/documentconvert.h"
 
-namespace yuedu::ui {
+namespace yuedu::app {
+namespace {
+
+// Paragraphs run left to right unless their own format says otherwise. Left to guess, the
+// editor would look up the direction of every paragraph after an edit from the paragraph's
+// first characters, a search through the whole document for each keystroke.
+void setLeftToRight(QTextDocument &document) {
+    QTextOption option = document.defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document.setDefaultTextOption(option);
+}
+
+} // namespace
 
 RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent) {
     setObjectName(QStringLiteral("Rhtxtword"));
     setAcceptRichText(false);
     setFont(defaultFont());
     document()->setDefaultFont(defaultFont());
+    setLeftToRight(*document());
     connect(document(), &QTextDocument::modificationChanged, this,
             &RichTextBox::modificationChanged);
 }
@@ -202,6 +215,7 @@ void RichTextBox::showDocument(const doc::RichDocument &source) {
     // editor lays out and reports every inserted paragraph.
     auto *fresh = new QTextDocument(this);
     fresh->setDefaultFont(document()->defaultFont());
+    setLeftToRight(*fresh);
     fresh->setUndoRedoEnabled(false); // loading is not an edit to undo
     fillTextDocument(*fresh, source);
     fresh->setUndoRedoEnabled(true);
@@ -287,4 +301,4 @@ QMimeData *RichTextBox::createMimeDataFromSelection() const {
     return data;
 }
 
-} // namespace yuedu::ui
+} // namespace yuedu::app

@@ -9,7 +9,7 @@ class QTextDocument;
 class QTextCharFormat;
 class QTextBlockFormat;
 
-namespace yuedu::ui {
+namespace yuedu::app {
 
 // Replaces the document's content by the runs; empty font names and sizes take the default.
 void fillTextDocument(QTextDocument &target, const doc::RichDocument &source);
@@ -21,4 +21,4 @@ QTextCharFormat textCharFormatOf(const doc::CharFormat &format);
 doc::ParagraphFormat paragraphFormatOf(const QTextBlockFormat &format);
 QTextBlockFormat textBlockFormatOf(const doc::ParagraphFormat &format);
 
-} // namespace yuedu::ui
+} // namespace yuedu::app

@@ -7,7 +7,7 @@
 
 #include "docfile/richdocument.h"
 
-namespace yuedu::ui {
+namespace yuedu::app {
 
 class RichTextBox : public QTextEdit {
     Q_OBJECT
@@ -70,4 +70,4 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
 };
 
-} // namespace yuedu::ui
+} // namespace yuedu::app

@@ -1,0 +1,20 @@
+#pragma once
+// The readers' modules: shared libraries installed beside the programs (lib/yuedu/modules next to
+// bin) that hold a large library only some files need, loaded the first time one is read.
+#include <string>
+
+namespace yuedu::doc {
+
+struct LoadedModule {
+    void *handle = nullptr; // kept loaded for the rest of the run
+    std::string problem;    // why there is none, a sentence for the user
+};
+
+// Loads `file` (e.g. "yuedu-pdf.so") the first time, looking in lib/yuedu/modules beside the
+// program's bin, beside the program itself (or the Python extension holding this code) and, for one
+// run in the build tree, where the build made it. The module must answer `interfaceVersion` from
+// its yuedu_module_interface(), so a stale one is refused. `what` (" PDF") names what it reads, for
+// the message when none is found.
+const LoadedModule &loadModule(const char *file, int interfaceVersion, const char *what);
+
+} // namespace yuedu::doc
