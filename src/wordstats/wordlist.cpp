@@ -199,10 +199,7 @@ void PieceStream::write(std::u16string_view block) {
     const auto put = [&](char16_t c) {
         m_buffer += c;
         if (c != kBlank) {
-            if (m_blanksOnly) {
-                m_blanksOnly = false;
-                m_leading = at;
-            }
+            m_blanksOnly = false;
             m_lastSolid = at;
         }
         ++at;
@@ -223,17 +220,17 @@ void PieceStream::finish() {
     m_pending.clear();
     m_pendingChars.clear();
     m_buffer.clear();
-    m_base = m_segment = m_leading = m_lastSolid = 0;
+    m_base = m_segment = m_lastSolid = 0;
     m_resume = 0;
     m_blanksOnly = true;
     m_lastWasCr = false;
 }
 
-// A stretch between double blanks gives pieces only when it starts before the last character
-// of the text trimmed of blanks, counted from the trimmed text's start: a piece waits until a
-// character other than a blank stands far enough behind where its stretch starts.
+// A stretch between double blanks gives pieces only when it starts at or before the text's last
+// character that is not a blank (see ScanPieceSpans): a piece waits until such a character
+// stands at or behind where its stretch starts.
 bool PieceStream::counts(std::uint64_t segment) const {
-    return !m_blanksOnly && m_lastSolid > segment + m_leading;
+    return !m_blanksOnly && m_lastSolid >= segment;
 }
 
 void PieceStream::confirm() {

@@ -127,7 +127,6 @@ private:
     std::size_t m_resume = 0;    // how much of m_buffer was looked through already
     std::uint64_t m_segment = 0; // start of the current stretch between double blanks
     bool m_blanksOnly = true;    // no character but blanks so far
-    std::uint64_t m_leading = 0; // blanks before the first other character
     std::uint64_t m_lastSolid = 0;
     std::vector<Pending> m_pending;
     std::u16string m_pendingChars;
