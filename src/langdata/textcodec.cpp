@@ -333,8 +333,22 @@ double pointsOf(char32_t cp, std::uint8_t tier) {
     return 0;
 }
 
+// pointsOf for every character of the BMP, doubled (every weight is a multiple of a half), so
+// that scoring a reading looks each character up once.
+const std::vector<std::int8_t> &bmpPointsTwice() {
+    static const std::vector<std::int8_t> twice = [] {
+        const auto &tiers = hanziTiers();
+        std::vector<std::int8_t> t(65536);
+        for (char32_t cp = 0; cp < 65536; ++cp)
+            t[cp] = static_cast<std::int8_t>(pointsOf(cp, tiers[cp]) * 2);
+        return t;
+    }();
+    return twice;
+}
+
 Plausibility plausibility(std::u16string_view text, TextEncoding e) {
     const auto &tiers = hanziTiers();
+    const std::int8_t *bmpTwice = bmpPointsTwice().data();
     Plausibility p;
     char32_t seen[kVariety];
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -350,7 +364,7 @@ Plausibility plausibility(std::u16string_view text, TextEncoding e) {
             if (p.variety < kVariety && std::find(seen, seen + p.variety, cp) == seen + p.variety)
                 seen[p.variety++] = cp;
         }
-        double points = pointsOf(cp, tier);
+        double points = cp < 0x10000 ? bmpTwice[cp] / 2.0 : pointsOf(cp, tier);
         p.controls += points < 0 && cp < 0x80;
         // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte order makes
         // hanzi of it: 'a' is 61 00, U+6100 the other way round, and of U+3000 '0'); in the

@@ -131,6 +131,21 @@ const std::u16string kSample =
     u"今天的天氣很好，我們一起到公園去散步。小明說：「這裡的花開得真美！」"
     u"一九九八年三月，他們在台北市買了兩本書和三枝筆。";
 
+// The table characters of s, in order.
+std::u16string tableChars(std::u16string_view s) {
+    std::u16string out;
+    for (char16_t c : s)
+        if (isTableChar(c))
+            out.push_back(c);
+    return out;
+}
+
+// Segmenting the sample with divider keeps its table characters, each once.
+void checkKeepsTableChars(const seg::PhraseDivider &divider, const char *what) {
+    if (tableChars(divider.DivideText(kSample)) != tableChars(kSample))
+        fuzz::fail(what);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
@@ -162,17 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         static const seg::PhraseDivider real(fuzz::languageData(), fuzz::lexicon());
         seg::Lexicon lexicon = seg::Lexicon::builtIn();
         lexicon.UserWords = seg::userWordsFromText(decodeText(file));
-        const seg::PhraseDivider divider(real, lexicon);
-        const std::u16string result = divider.DivideText(kSample);
-        std::u16string in, out;
-        for (char16_t c : kSample)
-            if (isTableChar(c))
-                in.push_back(c);
-        for (char16_t c : result)
-            if (isTableChar(c))
-                out.push_back(c);
-        if (in != out)
-            fuzz::fail("a damaged user word file lost or added table characters");
+        checkKeepsTableChars(seg::PhraseDivider(real, lexicon),
+                             "a damaged user word file lost or added table characters");
         return 0;
     }
 
@@ -186,17 +192,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (which == 1) {
         // The dictionary: only the segmenter reads it.
-        const seg::PhraseDivider divider(language, fuzz::lexicon());
-        const std::u16string result = divider.DivideText(kSample);
-        std::u16string in, out;
-        for (char16_t c : kSample)
-            if (isTableChar(c))
-                in.push_back(c);
-        for (char16_t c : result)
-            if (isTableChar(c))
-                out.push_back(c);
-        if (in != out)
-            fuzz::fail("a damaged dictionary lost or added table characters in the segmentation");
+        checkKeepsTableChars(
+            seg::PhraseDivider(language, fuzz::lexicon()),
+            "a damaged dictionary lost or added table characters in the segmentation");
         return 0;
     }
     // The grade and sense files: the analyses that read their tables, on the sample as the
