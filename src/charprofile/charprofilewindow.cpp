@@ -406,6 +406,7 @@ void CharProfileWindow::demonstrate() {
 
 void CharProfileWindow::restoreText() {
     m_demonstrating = false;
+    m_jumpNote->clear(); // a jump refused during the demonstration may be made now
     m_demo->setEnabled(true);
     m_previous->setEnabled(true);
     m_next->setEnabled(true);

@@ -160,6 +160,7 @@ private slots:
         QCOMPARE(fieldText("zanscale"), QStringLiteral("2.5"));
         QCOMPARE(position->text(), QStringLiteral("2 / 3"));
         QCOMPARE(source->text(), textSource);
+        QVERIFY(m_window->jumpNote().isEmpty()); // the jump refused meanwhile may be made now
         QCOMPARE(m_window->profileCharList(), QStringLiteral("天地人"));
         click("wdnextpg");
         QCOMPARE(shown(), QStringLiteral("人"));
