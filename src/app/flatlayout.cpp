@@ -271,8 +271,16 @@ QPointF FlatTextLayout::place(const QTextBlock &block) const {
 
 void FlatTextLayout::documentChanged(int from, int oldLength, int length) {
     QTextDocument *doc = document();
-    if (doc->pageSize().isNull())
+    if (doc->pageSize().isNull()) {
+        // Nothing is shown: placed again in full once the document has a width.
+        m_advance.clear();
+        m_margin.clear();
+        m_chunkSum.clear();
+        m_total = 0;
+        m_laidOut = 0;
+        m_idle.stop();
         return;
+    }
     const int count = doc->blockCount();
     const int oldCount = static_cast<int>(m_advance.size());
     const int docLength = doc->characterCount();

@@ -1,7 +1,9 @@
 // Editing and formatting of the active document.
 #include <QCheckBox>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -287,6 +289,47 @@ private slots:
             }
             expectSameLayout(ours, qts);
         }
+    }
+
+    void editorDrawsScrollsAndPlacesTheCaretAsQtsEditDoes() {
+        RichTextBox box;
+        QTextEdit qts;
+        const QList<QTextEdit *> both = {&box, &qts};
+        for (QTextEdit *e : both) {
+            fillFormatted(*e->document());
+            e->resize(320, 200);
+            e->show();
+        }
+        QVERIFY(qobject_cast<FlatTextLayout *>(box.document()->documentLayout()));
+        auto same = [&] {
+            QApplication::processEvents();
+            QCOMPARE(box.textCursor().position(), qts.textCursor().position());
+            QCOMPARE(box.cursorRect(), qts.cursorRect());
+            QCOMPARE(box.verticalScrollBar()->value(), qts.verticalScrollBar()->value());
+            QCOMPARE(box.cursorForPosition(QPoint(100, 50)).position(),
+                     qts.cursorForPosition(QPoint(100, 50)).position());
+            QVERIFY(box.grab().toImage() == qts.grab().toImage());
+        };
+        for (int position : {40, 300, 5}) {
+            for (QTextEdit *e : both) {
+                QTextCursor c(e->document());
+                c.setPosition(position);
+                e->setTextCursor(c);
+                e->ensureCursorVisible();
+            }
+            same();
+        }
+        // Text being composed in an input method, then a page down selecting.
+        for (QTextEdit *e : both) {
+            QInputMethodEvent compose(QString(30, u'中'), {});
+            QCoreApplication::sendEvent(e, &compose);
+        }
+        same();
+        QCOMPARE(box.inputMethodQuery(Qt::ImCursorRectangle),
+                 qts.inputMethodQuery(Qt::ImCursorRectangle));
+        for (QTextEdit *e : both)
+            QTest::keyClick(e, Qt::Key_PageDown, Qt::ShiftModifier);
+        same();
     }
 
     void commandsWithoutADocumentDoNothing() {
