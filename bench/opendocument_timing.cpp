@@ -42,8 +42,13 @@ double cpuMs() {
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
+// Wall and CPU time since the last report.
 void report(const char *step, QElapsedTimer &t) {
-    std::printf("%-28s %8lld ms\n", step, static_cast<long long>(t.restart()));
+    static double lastCpu = 0;
+    const double cpu = cpuMs();
+    std::printf("%-28s %8lld ms (CPU %.0f)\n", step, static_cast<long long>(t.restart()),
+                cpu - lastCpu);
+    lastCpu = cpu;
 }
 
 } // namespace

@@ -131,7 +131,12 @@ void FlatTextLayout::reset() {
     m_estimateLine = toFixed(std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()));
     m_estimateChar = metrics.horizontalAdvance(QChar(0x4E2D));
 
+    // Every block is laid out again from the top. When the blocks are the same ones (the
+    // width changed, say), their present heights are the better estimate until then.
+    m_laidOut = 0;
     const int count = doc->blockCount();
+    if (count == static_cast<int>(m_advance.size()))
+        return;
     m_advance.assign(count, 0);
     m_margin.assign(count, 0);
     QTextBlockFormat previous;
@@ -144,7 +149,6 @@ void FlatTextLayout::reset() {
         previous = format;
     }
     rebuildChunks(0);
-    m_laidOut = 0;
 }
 
 FlatTextLayout::Fixed FlatTextLayout::layOutBlock(const QTextBlock &block,
