@@ -275,6 +275,13 @@ QPointF FlatTextLayout::place(const QTextBlock &block) const {
 
 void FlatTextLayout::documentChanged(int from, int oldLength, int length) {
     QTextDocument *doc = document();
+    // The lines of a changed block are gone: a cursor moving through it before it is laid out
+    // again must not find the lines of its old text.
+    QTextBlock end = doc->findBlock(qMax(0, from + length - 1));
+    if (end.isValid())
+        end = end.next();
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b != end; b = b.next())
+        b.clearLayout();
     if (doc->pageSize().isNull()) {
         // Nothing is shown: placed again in full once the document has a width.
         m_advance.clear();
@@ -439,10 +446,12 @@ QRectF FlatTextLayout::blockBoundingRect(const QTextBlock &block) const {
     return rect;
 }
 
-int FlatTextLayout::hitTest(const QPointF &point, Qt::HitTestAccuracy accuracy) const {
+int FlatTextLayout::hitTest(const QPointF &exactPoint, Qt::HitTestAccuracy accuracy) const {
     if (m_advance.empty())
         return -1;
-    const Fixed y = toFixed(point.y());
+    // Qt's layout takes the point in 1/64 pixel too: a point on a block's bottom edge is in it.
+    const Fixed y = toFixed(exactPoint.y());
+    const QPointF point(toReal(toFixed(exactPoint.x())), toReal(y));
     layOutUpTo(-1, y);
     QTextBlock block = document()->findBlockByNumber(qMax(0, blockAtY(y) - 1));
     enum Hit { Before, After, Inside, Exact };

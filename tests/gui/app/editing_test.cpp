@@ -291,6 +291,29 @@ private slots:
         }
     }
 
+    void aBlockChangedBelowTheLaidOutPartKeepsNoLinesOfItsOldText() {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        for (int i = 0; i < 50; ++i)
+            c.insertText(QString(150, u'天') + u'\n');
+        doc.setDocumentLayout(new FlatTextLayout(&doc));
+        doc.setPageSize(QSizeF(200, -1));
+        doc.documentLayout()->blockBoundingRect(doc.findBlockByNumber(40)); // laid out to 40
+        doc.setPageSize(QSizeF(300, -1)); // to be laid out again from the top
+        // Most of a block not laid out again yet is deleted.
+        const QTextBlock block = doc.findBlockByNumber(35);
+        c.setPosition(block.position() + 5);
+        c.setPosition(block.position() + 145, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        for (int i = 0; i < block.layout()->lineCount(); ++i) {
+            const QTextLine line = block.layout()->lineAt(i);
+            QVERIFY(line.textStart() + line.textLength() <= block.length());
+        }
+        c.setPosition(block.position() + 8); // places the cursor's x on the block's lines
+        QVERIFY(c.movePosition(QTextCursor::Down));
+        QCOMPARE(c.block().blockNumber(), 36);
+    }
+
     void editorDrawsScrollsAndPlacesTheCaretAsQtsEditDoes() {
         RichTextBox box;
         QTextEdit qts;
