@@ -65,15 +65,6 @@ char16_t *decodeInto(const std::uint8_t *e, const std::uint8_t *table, std::size
 constexpr int kPosBits = 19;
 constexpr std::uint32_t kPosMask = (1U << kPosBits) - 1;
 
-std::uint64_t longHashKey(std::uint16_t group, const char16_t *p, int n) {
-    std::uint64_t key = group | std::uint64_t(n) << 14 | std::uint64_t(p[0]) << 16;
-    if (n > 1)
-        key |= std::uint64_t(p[1]) << 32;
-    if (n > 2)
-        key |= std::uint64_t(p[2]) << 48;
-    return key;
-}
-
 // Slots are written while other threads may probe past them (for other groups).
 std::uint32_t loadSlot(std::uint32_t &s) {
     return std::atomic_ref<std::uint32_t>(s).load(std::memory_order_relaxed);
@@ -142,6 +133,12 @@ SegDictionary::SegDictionary(const LanguageData &data)
       m_indexing(std::make_unique<std::mutex>()) {
     layOut(data, false);
     layOut(data, true);
+    m_groupsOf.reset(new std::uint32_t[65536]);
+    const std::int16_t *ordinals = tableOrdinals();
+    for (std::size_t c = 0; c < 65536; ++c) {
+        const int k = ordinals[c];
+        m_groupsOf[c] = k < 0 ? 0 : m_wordGroup[k] | std::uint32_t(m_auxGroup[k]) << 16;
+    }
 }
 
 void SegDictionary::layOut(const LanguageData &data, bool aux) {
@@ -219,10 +216,8 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     }
 }
 
-void SegDictionary::ready(bool aux, std::uint16_t g) const {
+void SegDictionary::index(bool aux, std::uint16_t g) const {
     const Groups &groups = aux ? m_auxGroups : m_wordGroups;
-    if (groups.ready[g].load(std::memory_order_acquire))
-        return;
     const std::lock_guard<std::mutex> lock(*m_indexing);
     if (groups.ready[g].load(std::memory_order_relaxed))
         return;
@@ -288,9 +283,13 @@ void SegDictionary::indexAux(std::uint16_t g) const {
 
 std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const {
     const std::uint32_t key = group | std::uint32_t(c) << 14;
+    return wordPositionFrom(key, m_words.home(m_words.hash(key)));
+}
+
+std::uint32_t SegDictionary::wordPositionFrom(std::uint32_t key, std::size_t i) const {
     std::uint32_t *slots = m_words.slots.get();
     const std::size_t mask = m_words.mask;
-    for (std::size_t i = m_words.home(m_words.hash(key));; i = (i + 1) & mask) {
+    for (;; i = (i + 1) & mask) {
         const std::uint32_t s = loadSlot(slots[2 * i]);
         if (s == key)
             return slots[2 * i + 1];
@@ -300,7 +299,11 @@ std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const
 }
 
 std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n) const {
-    const std::uint64_t h = m_aux.hash(longHashKey(group, p, n));
+    return longKey(group, p, n, m_aux.hash(longHashKey(group, p, n)));
+}
+
+std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n,
+                                    std::uint64_t h) const {
     const std::uint32_t tag = static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
                               std::uint32_t(n) << kPosBits;
     std::uint32_t *slots = m_aux.slots.get();
@@ -321,23 +324,29 @@ std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int 
     }
 }
 
-void SegDictionary::Prefetch(std::u16string_view p) const {
-    if (p.size() < 2)
-        return;
-    const int k = tableOrdinal(p[0]);
-    if (k < 0)
-        return;
-    if (const std::uint16_t g = m_wordGroup[k]; g != 0 && g != kDirect) {
-        const std::uint32_t key = g | std::uint32_t(p[1]) << 14;
-        __builtin_prefetch(m_words.slots.get() + 2 * m_words.home(m_words.hash(key)));
+std::uint8_t SegDictionary::finishProbe(const char16_t *p, const Probe &probe) const {
+    std::uint8_t answers = 0;
+    if (const std::uint16_t g = probe.wordGroup; g == kDirect) {
+        answers |= LookupTwoCharWord(std::u16string_view(p, 2)) != 0 ? kTwo : 0;
+    } else if (g != 0) {
+        ready(false, g);
+        answers |= wordPositionFrom(g | std::uint32_t(p[1]) << 14, probe.word) != 0 ? kTwo : 0;
     }
-    const std::uint16_t g = m_auxGroup[k];
-    if (g == 0 || g == kDirect || p.size() < 3)
-        return;
-    __builtin_prefetch(m_aux.slots.get() + m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 2))));
-    if (p.size() > 3)
-        __builtin_prefetch(m_aux.slots.get() +
-                           m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 3))));
+    if (const std::uint16_t g = probe.auxGroup; g == kDirect) {
+        answers |= static_cast<std::uint8_t>(LookupLongWord(std::u16string_view(p, 4)));
+        answers |= LookupLongWord(std::u16string_view(p, 3)) != 0 ? kPair : 0;
+    } else if (g != 0) {
+        ready(true, g);
+        const std::int64_t at = longKey(g, p + 1, 2, probe.pair);
+        if (at >= 0) {
+            answers |= kPair;
+            if (longKey(g, p + 1, 3, probe.triple) >= 0)
+                answers |= 4;
+            else if ((at - m_auxGroups.begin[g]) % 2 == 0)
+                answers |= 3;
+        }
+    }
+    return answers;
 }
 
 int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
