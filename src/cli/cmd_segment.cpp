@@ -24,6 +24,13 @@ void appendUtf8(std::string &out, std::u16string_view line) {
             *p++ = static_cast<char>(cp);
             continue;
         }
+        if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) { // the usual hanzi and punctuation
+            p[0] = static_cast<char>(0xE0 | (cp >> 12));
+            p[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            p[2] = static_cast<char>(0x80 | (cp & 0x3F));
+            p += 3;
+            continue;
+        }
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < line.size() && line[i + 1] >= 0xDC00 &&
             line[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (line[++i] - 0xDC00);

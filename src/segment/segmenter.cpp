@@ -35,28 +35,27 @@ int Segmenter::lookupLongWord(std::u16string_view p) {
 void Segmenter::write(std::u16string_view piece) {
     if (piece.empty())
         return;
-    piece = m_lineEnds.next(piece, m_crlf);
     m_any = true;
-    if (!m_begun) {
-        // The blanks before the first other character are no part of the scanned text.
-        const auto first = piece.find_first_not_of(u' ');
-        if (first == std::u16string_view::npos)
-            return;
-        piece.remove_prefix(first);
-        m_begun = true;
-    }
     // What lies behind the scan is dropped, but for the few characters a pass reads back.
     const std::ptrdiff_t keepFrom = std::max<std::ptrdiff_t>(m_heldFrom, m_scanPos - kBehind);
     if (keepFrom > m_heldFrom) {
         m_held.erase(0, static_cast<std::size_t>(keepFrom - m_heldFrom));
         m_heldFrom = keepFrom;
     }
-    const std::ptrdiff_t end = m_heldFrom + static_cast<std::ptrdiff_t>(m_held.size());
-    m_held += piece;
+    const std::size_t from = m_held.size();
+    m_lineEnds.append(piece, m_held);
+    if (!m_begun) {
+        // The blanks before the first other character are no part of the scanned text.
+        const auto first = m_held.find_first_not_of(u' ', from);
+        m_held.erase(from, first == std::u16string::npos ? std::u16string::npos : first - from);
+        if (first == std::u16string::npos)
+            return;
+        m_begun = true;
+    }
     heldMoved();
-    const auto last = piece.find_last_not_of(u' ');
-    if (last != std::u16string_view::npos)
-        m_textLen = end + static_cast<std::ptrdiff_t>(last);
+    const auto last = m_held.find_last_not_of(u' ');
+    if (last != std::u16string::npos && last >= from)
+        m_textLen = m_heldFrom + static_cast<std::ptrdiff_t>(last);
     // A position is settled once kMargin characters follow it: whatever the rest of the text,
     // every read and every test of the length there comes out the same.
     scanTo(m_textLen - kMargin);

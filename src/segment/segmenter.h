@@ -87,7 +87,6 @@ private:
     // Line ends reach the scan as CR LF, whatever the text has: the passes read a few characters
     // ahead, and what they find there must not depend on how the file ends its lines.
     CrlfLineEnds m_lineEnds;
-    std::u16string m_crlf;
     std::u16string m_held;         // the text from position m_heldFrom on, as far as seen
     std::ptrdiff_t m_heldFrom = 1; // the position of m_held[0]
     bool m_begun = false;          // a character other than a blank was seen
