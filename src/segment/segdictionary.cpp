@@ -129,16 +129,13 @@ void SegDictionary::FlatTable::size(std::size_t keys, int width) {
 }
 
 SegDictionary::SegDictionary(const LanguageData &data)
-    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0),
+    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0), m_ordinals(tableOrdinals()),
       m_indexing(std::make_unique<std::mutex>()) {
     layOut(data, false);
     layOut(data, true);
-    m_groupsOf.reset(new std::uint32_t[65536]);
-    const std::int16_t *ordinals = tableOrdinals();
-    for (std::size_t c = 0; c < 65536; ++c) {
-        const int k = ordinals[c];
-        m_groupsOf[c] = k < 0 ? 0 : m_wordGroup[k] | std::uint32_t(m_auxGroup[k]) << 16;
-    }
+    m_groupsOf.resize(kTableChars);
+    for (int k = 0; k < kTableChars; ++k)
+        m_groupsOf[k] = m_wordGroup[k] | std::uint32_t(m_auxGroup[k]) << 16;
 }
 
 void SegDictionary::layOut(const LanguageData &data, bool aux) {

@@ -66,7 +66,8 @@ public:
     };
     static constexpr std::uint8_t kLongMask = 7, kPair = 8, kTwo = 16;
     void startProbe(const char16_t *p, Probe &probe) const {
-        const std::uint32_t groups = m_groupsOf[p[0]];
+        const int k = m_ordinals[p[0]];
+        const std::uint32_t groups = k < 0 ? 0 : m_groupsOf[k];
         probe.wordGroup = static_cast<std::uint16_t>(groups);
         probe.auxGroup = static_cast<std::uint16_t>(groups >> 16);
         if (groups == 0)
@@ -153,9 +154,10 @@ private:
 
     std::vector<std::uint16_t> m_wordGroup; // per ordinal, its two-character group
     std::vector<std::uint16_t> m_auxGroup;  // the same for the group of longer words
-    // Per UTF-16 unit, both groups of its ordinal (the longer words' in the high half), 0 for a
-    // unit that is no table character: a probe's first read.
-    std::unique_ptr<std::uint32_t[]> m_groupsOf;
+    // Per ordinal both its groups, the longer words' in the high half: a probe's first read,
+    // packed so that the ordinals of the frequent hanzi share few cache lines.
+    const std::int16_t *m_ordinals;
+    std::vector<std::uint32_t> m_groupsOf;
     FlatTable m_words, m_aux;
     Groups m_wordGroups, m_auxGroups;
     std::unique_ptr<std::mutex> m_indexing;
