@@ -1,6 +1,7 @@
 #include "langdata/textcodec.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <memory>
 #include <mutex>
@@ -448,17 +449,24 @@ std::vector<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
     const std::size_t n = bytes.size() / 2;
     if (n < 8)
         return {}; // too few units to tell
-    auto cjkHigh = [](unsigned char h) {
-        return (h >= 0x20 && h <= 0x27) || h == 0x30 || (h >= 0x4E && h <= 0x9F) ||
-               (h >= 0xD8 && h <= 0xDF) || h == 0xFF;
-    };
-    auto ascii = [](unsigned char c) { return c >= 0x20 && c < 0x7F; };
+    // Per byte: 1 when it may be such a high byte, 2 when it is printable ASCII.
+    static constexpr auto kind = [] {
+        std::array<std::uint8_t, 256> t{};
+        for (unsigned h = 0; h < 256; ++h)
+            t[h] = static_cast<std::uint8_t>(((h >= 0x20 && h <= 0x27) || h == 0x30 ||
+                                              (h >= 0x4E && h <= 0x9F) ||
+                                              (h >= 0xD8 && h <= 0xDF) || h == 0xFF) |
+                                             (h >= 0x20 && h < 0x7F) << 1);
+        return t;
+    }();
     std::size_t even = 0, odd = 0, asciiPairs = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        even += cjkHigh(b[2 * k]);
-        odd += cjkHigh(b[2 * k + 1]);
-        asciiPairs += ascii(b[2 * k]) && ascii(b[2 * k + 1]);
+        const unsigned first = kind[b[2 * k]], second = kind[b[2 * k + 1]];
+        even += first & 1;
+        odd += second & 1;
+        asciiPairs += first & second & 2;
     }
+    asciiPairs /= 2;
     // Letters and digits lie in the high-byte range too; hanzi in UTF-16 have both bytes
     // printable ASCII only about one time in five, ASCII text always, and ASCII text has its
     // blanks or line ends.
