@@ -65,6 +65,9 @@ char16_t *decodeInto(const std::uint8_t *e, const std::uint8_t *table, std::size
 constexpr int kPosBits = 19;
 constexpr std::uint32_t kPosMask = (1U << kPosBits) - 1;
 
+// How many characters ahead of the one it indexes a group's indexing asks for slots.
+constexpr std::uint32_t kIndexAhead = 8;
+
 // Slots are written while other threads may probe past them (for other groups).
 std::uint32_t loadSlot(std::uint32_t &s) {
     return std::atomic_ref<std::uint32_t>(s).load(std::memory_order_relaxed);
@@ -233,7 +236,15 @@ void SegDictionary::indexWords(std::uint16_t g) const {
     std::uint32_t *slots = m_words.slots.get();
     // (group, character) fits 30 bits and is never 0; only its first position is kept.
     const std::uint32_t from = m_wordGroups.begin[g], to = m_wordGroups.begin[g + 1];
+    // The slots of the characters a little further on load while these are written.
+    const auto slotOf = [&](std::uint32_t i) {
+        return slots + 2 * m_words.home(m_words.hash(g | std::uint32_t(chars[i]) << 14));
+    };
+    for (std::uint32_t i = from; i < to && i < from + kIndexAhead; ++i)
+        __builtin_prefetch(slotOf(i), 1);
     for (std::uint32_t i = from; i < to; ++i) {
+        if (i + kIndexAhead < to)
+            __builtin_prefetch(slotOf(i + kIndexAhead), 1);
         const std::uint32_t key = g | std::uint32_t(chars[i]) << 14;
         for (std::size_t s = m_words.home(m_words.hash(key));; s = (s + 1) & m_words.mask) {
             const std::uint32_t v = loadSlot(slots[2 * s]);
@@ -252,7 +263,16 @@ void SegDictionary::indexAux(std::uint16_t g) const {
     const char16_t *chars = m_auxGroups.chars.get();
     std::uint32_t *slots = m_aux.slots.get();
     const std::uint32_t from = m_auxGroups.begin[g], end = m_auxGroups.begin[g + 1];
+    // The slots of the substrings a little further on load while these are written.
+    const auto prefetch = [&](std::uint32_t i) {
+        for (int n = 2; n <= 3 && i + n <= end; ++n)
+            __builtin_prefetch(slots + m_aux.home(m_aux.hash(longHashKey(g, chars + i, n))), 1);
+    };
+    for (std::uint32_t i = from; i < end && i < from + kIndexAhead; ++i)
+        prefetch(i);
     for (std::uint32_t i = from; i < end; ++i) {
+        if (i + kIndexAhead < end)
+            prefetch(i + kIndexAhead);
         for (int n = 2; n <= 3 && i + n <= end; ++n) {
             // Only the first occurrence is kept: a two-character key's position is read from it.
             // One probe sequence finds it or the free slot it goes to.
