@@ -265,8 +265,8 @@ void SegDictionary::indexAux(std::uint16_t g) const {
     const std::uint32_t from = m_auxGroups.begin[g], end = m_auxGroups.begin[g + 1];
     // The slots of the substrings a little further on load while these are written.
     const auto prefetch = [&](std::uint32_t i) {
-        for (int n = 2; n <= 3 && i + n <= end; ++n)
-            __builtin_prefetch(slots + m_aux.home(m_aux.hash(longHashKey(g, chars + i, n))), 1);
+        if (i + 2 <= end)
+            __builtin_prefetch(slots + m_aux.home(m_aux.hash(longHashKey(g, chars + i, 2))), 1);
     };
     for (std::uint32_t i = from; i < end && i < from + kIndexAhead; ++i)
         prefetch(i);
@@ -281,7 +281,8 @@ void SegDictionary::indexAux(std::uint16_t g) const {
             const std::uint32_t tag =
                 static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 | std::uint32_t(n)
                                                                                         << kPosBits;
-            for (std::size_t s = m_aux.home(h);; s = (s + 1) & m_aux.mask) {
+            const std::size_t home = longHome(n == 2 ? h : m_aux.hash(longHashKey(g, p, 2)), n);
+            for (std::size_t s = home;; s = (s + 1) & m_aux.mask) {
                 const std::uint32_t v = loadSlot(slots[s]);
                 if (v == 0) {
                     storeSlot(slots[s], tag | (i + 1));
@@ -316,11 +317,12 @@ std::uint32_t SegDictionary::wordPositionFrom(std::uint32_t key, std::size_t i) 
 }
 
 std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n) const {
-    return longKey(group, p, n, m_aux.hash(longHashKey(group, p, n)));
+    return longKey(group, p, n, m_aux.hash(longHashKey(group, p, n)),
+                   m_aux.hash(longHashKey(group, p, 2)));
 }
 
-std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n,
-                                    std::uint64_t h) const {
+std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n, std::uint64_t h,
+                                    std::uint64_t pair) const {
     const std::uint32_t tag = static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
                               std::uint32_t(n) << kPosBits;
     std::uint32_t *slots = m_aux.slots.get();
@@ -328,7 +330,7 @@ std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int 
     // A slot's position is trusted only inside this group, whose characters are all written.
     const std::uint32_t from = m_auxGroups.begin[group], to = m_auxGroups.begin[group + 1];
     const char16_t *chars = m_auxGroups.chars.get();
-    for (std::size_t i = m_aux.home(h);; i = (i + 1) & last) {
+    for (std::size_t i = longHome(pair, n);; i = (i + 1) & last) {
         const std::uint32_t s = loadSlot(slots[i]);
         if (s == 0)
             return -1;
@@ -354,10 +356,10 @@ std::uint8_t SegDictionary::finishProbe(const char16_t *p, const Probe &probe) c
         answers |= LookupLongWord(std::u16string_view(p, 3)) != 0 ? kPair : 0;
     } else if (g != 0) {
         ready(true, g);
-        const std::int64_t at = longKey(g, p + 1, 2, probe.pair);
+        const std::int64_t at = longKey(g, p + 1, 2, probe.pair, probe.pair);
         if (at >= 0) {
             answers |= kPair;
-            if (longKey(g, p + 1, 3, probe.triple) >= 0)
+            if (longKey(g, p + 1, 3, probe.triple, probe.pair) >= 0)
                 answers |= 4;
             else if ((at - m_auxGroups.begin[g]) % 2 == 0)
                 answers |= 3;
