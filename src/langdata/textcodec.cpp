@@ -170,13 +170,24 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
     const std::size_t size = bytes.size();
     char32_t cp;
     for (std::size_t i = 0; i < size;) {
+        // Runs of the usual three-byte sequence (E1..EC, EE, EF: never overlong, never a
+        // surrogate), the hanzi of a Chinese text, in a loop of their own.
+        while (i + 2 < size) {
+            const unsigned lead = b[i];
+            const unsigned c1 = b[i + 1] ^ 0x80U, c2 = b[i + 2] ^ 0x80U;
+            if (lead - 0xE1U > 0xEFU - 0xE1U || lead == 0xED || (c1 | c2) > 0x3F)
+                break;
+            *o++ = static_cast<char16_t>((lead & 0x0F) << 12 | c1 << 6 | c2);
+            i += 3;
+        }
+        if (i >= size)
+            break;
         const unsigned char lead = b[i];
         if (lead < 0x80) {
             *o++ = lead;
             ++i;
             continue;
         }
-        // The usual three-byte sequence (E1..EC, EE, EF: never overlong, never a surrogate).
         if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < size &&
             (b[i + 1] & 0xC0) == 0x80 && (b[i + 2] & 0xC0) == 0x80) {
             *o++ = static_cast<char16_t>((lead & 0x0F) << 12 | (b[i + 1] & 0x3F) << 6 |
@@ -703,7 +714,8 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
         ~((1U << 0x09) | (1U << 0x0A) | (1U << 0x0C) | (1U << 0x0D));
     std::size_t controls = 0;
     for (char16_t c : d.text)
-        controls += c < 0x20 ? kControls >> c & 1 : c == 0x7F;
+        if (c < 0x20 || c == 0x7F) // rare: tested once a unit
+            controls += c == 0x7F || (kControls >> c & 1);
     d.controls = controls;
     d.binary = (!isWide(encoding) && bytes.find('\0') != std::string_view::npos) ||
                (guessed && (d.replaced + controls) * 4 > d.text.size());
