@@ -368,6 +368,16 @@ std::uint8_t SegDictionary::finishProbe(const char16_t *p, const Probe &probe) c
     return answers;
 }
 
+bool SegDictionary::finishPair(const char16_t *p, const Probe &probe) const {
+    const std::uint16_t g = probe.auxGroup;
+    if (g == kDirect)
+        return LookupLongWord(std::u16string_view(p, 3)) != 0;
+    if (g == 0)
+        return false;
+    ready(true, g);
+    return longKey(g, p + 1, 2, probe.pair, probe.pair) >= 0;
+}
+
 int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
     if (p.empty())
         return 0;

@@ -84,6 +84,8 @@ public:
         }
     }
     std::uint8_t finishProbe(const char16_t *p, const Probe &probe) const;
+    // Only the kPair answer of finishProbe.
+    bool finishPair(const char16_t *p, const Probe &probe) const;
 
 private:
     // A power-of-two array of 32-bit slots (0 = free), sized once before filling. The slots are

@@ -21,7 +21,7 @@ Segmenter::Segmenter(const PhraseDivider &divider, const PhraseDivider::LineSink
       m_passesAt(divider.m_passesAt.get()) {
     for (std::size_t i = 0; i < divider.m_passes.size(); ++i)
         m_passes[i] = divider.m_passes[i].get();
-    m_outBuffer.reserve(256);
+    m_outBuffer.resize(256);
 }
 
 int Segmenter::lookupTwoCharWord(std::u16string_view p) {
@@ -138,18 +138,21 @@ void Segmenter::EmitWord(std::u16string_view word) {
     } else {
         ++m_lineWordCount;
     }
-    const std::size_t size = m_outBuffer.size();
-    m_outBuffer.resize(size + word.size() + 2);
-    char16_t *out = m_outBuffer.data() + size;
+    // The buffer is only ever grown, and holds the line's words in its first m_outSize units.
+    if (m_outSize + word.size() + 4 > m_outBuffer.size())
+        m_outBuffer.resize(2 * (m_outSize + word.size() + 4));
+    char16_t *out = m_outBuffer.data() + m_outSize;
+    m_outSize += word.size() + 2;
     std::copy(word.begin(), word.end(), out);
     out[word.size()] = u' ';
     out[word.size() + 1] = u' ';
 }
 
 void Segmenter::flushLine() {
-    m_outBuffer += u"\r\n";
-    m_sink(m_outBuffer);
-    m_outBuffer.clear();
+    m_outBuffer[m_outSize] = u'\r';
+    m_outBuffer[m_outSize + 1] = u'\n';
+    m_sink(std::u16string_view(m_outBuffer.data(), m_outSize + 2));
+    m_outSize = 0;
 }
 
 void Segmenter::TakeLongWord(int longMatchLen) {
@@ -181,10 +184,7 @@ void Segmenter::TakeShortWord() {
         return;
     }
     // A longer word starts at the next character: leave it whole.
-    const std::uint8_t next = answersAt(m_scanPos + 1);
-    const bool longerNext = next != kNoAnswers ? (next & SegDictionary::kPair) != 0
-                                               : m_dictionary.LookupLongWord(text(1, 3)) != 0;
-    EmitWord(text(0, longerNext ? 1 : 2));
+    EmitWord(text(0, pairAt(m_scanPos + 1) ? 1 : 2));
 }
 
 } // namespace yuedu::seg

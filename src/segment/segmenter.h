@@ -76,6 +76,18 @@ private:
             a.answers = m_dictionary.finishProbe(p, a.probe);
         return a.answers;
     }
+    // Whether characters 2 and 3 from pos are in the group of longer words of the first
+    // (LookupLongWord of three characters), pos + 3 <= TextLen: the one answer asked of the
+    // position after a word of two characters.
+    bool pairAt(std::ptrdiff_t pos) {
+        Ahead &a = m_probes[pos & (kProbes - 1)];
+        const char16_t *p = m_chars + (pos - m_charsFrom);
+        if (a.pos != pos)
+            return m_dictionary.LookupLongWord(std::u16string_view(p, 3)) != 0;
+        if (a.answers != kNoAnswers)
+            return (a.answers & SegDictionary::kPair) != 0;
+        return m_dictionary.finishPair(p, a.probe);
+    }
 
     const PhraseDivider &m_divider;
     const SegDictionary &m_dictionary;
@@ -103,7 +115,8 @@ private:
     };
     Ahead m_probes[kProbes];
     std::ptrdiff_t m_probed = 1;
-    std::u16string m_outBuffer; // OutBuffer: the words of the line being filled
+    std::u16string m_outBuffer; // OutBuffer: the words of the line being filled, with room
+    std::size_t m_outSize = 0;  // for a CR LF after them
     int m_lineWordCount = 0;    // LineWordCount
     bool m_wordTaken = false;   // WordTaken
 };
