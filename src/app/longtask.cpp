@@ -44,7 +44,8 @@ bool runLongTask(QWidget *parent, long long textLength, const QString &label,
     if (!finished->load())
         loop.exec();
     progress.hide();
-    return finished->load();
+    // A cancel counts even when the work ended while the click waited its turn.
+    return finished->load() && !progress.wasCanceled();
 }
 
 bool insertInSteps(QWidget *parent, app::RichTextBox *box, const QString &text,
