@@ -18,9 +18,8 @@
 
 namespace yuedu {
 namespace cp950 {
-// Generated at build time (codepage950gen.cpp): the Simplified forms of CommonCharList, ended
-// by a zero.
-extern const char16_t kCommonSimplified[];
+// Generated at build time (codepage950gen.cpp): the tiers of hanziTiers below.
+extern const std::uint8_t kHanziTiers[65536];
 } // namespace cp950
 
 namespace {
@@ -251,36 +250,10 @@ constexpr std::size_t kVariety = 16;
 
 // 3: the frequent hanzi in either script (the Traditional list and its Simplified forms);
 // 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0. Bit 4 marks the
-// characters GB18030 writes in two bytes (those of GBK).
+// characters GB18030 writes in two bytes (those of GBK). Made when the program is built.
 constexpr std::uint8_t kGbkTwoBytes = 4;
-const std::vector<std::uint8_t> &hanziTiers() {
-    static const std::vector<std::uint8_t> tiers = [] {
-        std::vector<std::uint8_t> t(65536);
-        std::string pairs;
-        for (int lead = 0x81; lead <= 0xFE; ++lead)
-            for (int trail = 0x40; trail <= 0xFE; ++trail)
-                if (trail != 0x7F)
-                    pairs += {static_cast<char>(lead), static_cast<char>(trail)};
-        std::size_t bad = 0;
-        const std::u16string gbk = fromGb18030(pairs, bad);
-        for (std::size_t i = 0; i < gbk.size() && i < pairs.size() / 2; ++i) {
-            if (gbk[i] == u'\uFFFD')
-                continue;
-            t[gbk[i]] |= kGbkTwoBytes;
-            const auto lead = static_cast<unsigned char>(pairs[2 * i]);
-            const auto trail = static_cast<unsigned char>(pairs[2 * i + 1]);
-            if (lead >= 0xB0 && lead <= 0xD7 && trail >= 0xA1 && (lead != 0xD7 || trail <= 0xF9))
-                t[gbk[i]] |= 2;
-        }
-        const std::u16string &common = constants::CommonCharList();
-        for (char16_t c : common)
-            t[c] = (t[c] & kGbkTwoBytes) | 3;
-        // Their Simplified forms, made by ICU's Hant-Hans when the program is built.
-        for (const char16_t *c = cp950::kCommonSimplified; *c; ++c)
-            t[*c] = (t[*c] & kGbkTwoBytes) | 3;
-        return t;
-    }();
-    return tiers;
+const std::uint8_t *hanziTiers() {
+    return cp950::kHanziTiers;
 }
 
 // The bytes a character of a reading was read from (a replacement: the byte or two it stands
