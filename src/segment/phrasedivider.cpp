@@ -16,31 +16,40 @@
 namespace yuedu::seg {
 
 PhraseDivider::PhraseDivider(const LanguageData &data, const Lexicon &lexicon)
-    : PhraseDivider(std::make_shared<const SegDictionary>(data), lexicon) {}
+    : PhraseDivider(std::make_shared<const SegDictionary>(data), lexicon,
+                    std::make_shared<const Rules>(lexicon)) {}
 
 PhraseDivider::PhraseDivider(const PhraseDivider &tables, const Lexicon &lexicon)
-    : PhraseDivider(tables.m_dictionary, lexicon) {}
+    : PhraseDivider(tables.m_dictionary, lexicon, std::make_shared<const Rules>(lexicon)) {}
+
+PhraseDivider::PhraseDivider(const LanguageData &data, const PhraseDivider &lists)
+    : PhraseDivider(std::make_shared<const SegDictionary>(data), lists.m_lexicon, lists.m_rules) {}
 
 PhraseDivider::PhraseDivider(std::shared_ptr<const SegDictionary> dictionary,
-                             const Lexicon &lexicon)
-    : m_lexicon(lexicon), m_dictionary(std::move(dictionary)) {
-    m_passes.push_back(std::make_unique<ReduplicationPass>());
-    m_passes.push_back(std::make_unique<NumeralPass>());
-    m_passes.push_back(std::make_unique<TimeDirectionPass>());
-    m_passes.push_back(std::make_unique<VerbComplementPass>());
-    m_passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
-    m_passes.push_back(std::make_unique<PositionPass>());
-    m_passes.push_back(std::make_unique<AdverbPass>());
-    static_assert(sizeof(m_passesAt[0]) * 8 >= 7, "a bit for every pass");
-    m_passesAt = std::make_unique<std::uint8_t[]>(65536);
+                             const Lexicon &lexicon, std::shared_ptr<const Rules> rules)
+    : m_lexicon(lexicon), m_dictionary(std::move(dictionary)), m_rules(std::move(rules)),
+      m_passes(m_rules->passes), m_passesAt(m_rules->passesAt.get()) {}
+
+PhraseDivider::Rules::Rules(const Lexicon &lexicon) {
+    passes.push_back(std::make_unique<ReduplicationPass>());
+    passes.push_back(std::make_unique<NumeralPass>());
+    passes.push_back(std::make_unique<TimeDirectionPass>());
+    passes.push_back(std::make_unique<VerbComplementPass>());
+    passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
+    passes.push_back(std::make_unique<PositionPass>());
+    passes.push_back(std::make_unique<AdverbPass>());
+    static_assert(sizeof(passesAt[0]) * 8 >= 7, "a bit for every pass");
+    passesAt = std::make_unique<std::uint8_t[]>(65536);
     auto chars = std::make_unique<std::bitset<65536>>();
-    for (std::size_t i = 0; i < m_passes.size(); ++i) {
+    for (std::size_t i = 0; i < passes.size(); ++i) {
         chars->reset();
-        m_passes[i]->firstChars(lexicon, *chars);
+        passes[i]->firstChars(lexicon, *chars);
         for (std::size_t c = chars->_Find_first(); c < chars->size(); c = chars->_Find_next(c))
-            m_passesAt[c] |= static_cast<std::uint8_t>(1U << i);
+            passesAt[c] |= static_cast<std::uint8_t>(1U << i);
     }
 }
+
+PhraseDivider::Rules::~Rules() = default;
 
 PhraseDivider::~PhraseDivider() = default;
 

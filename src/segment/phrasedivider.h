@@ -39,6 +39,8 @@ public:
     // With the dictionary of another divider (of the same data, made ready once) and other
     // lists.
     PhraseDivider(const PhraseDivider &tables, const Lexicon &lexicon);
+    // With the dictionary of data and the lists of another divider, whose rule passes it shares.
+    PhraseDivider(const LanguageData &data, const PhraseDivider &lists);
     ~PhraseDivider();
     PhraseDivider(const PhraseDivider &) = delete;
     PhraseDivider &operator=(const PhraseDivider &) = delete;
@@ -71,13 +73,22 @@ public:
 
 private:
     friend class Segmenter;
-    PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon);
+    // The rule passes of a lexicon, made once and read-only afterwards.
+    struct Rules {
+        explicit Rules(const Lexicon &lexicon);
+        ~Rules();
+        std::vector<std::unique_ptr<RulePass>> passes;
+        std::unique_ptr<std::uint8_t[]> passesAt;
+    };
+    PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon,
+                  std::shared_ptr<const Rules> rules);
     const Lexicon &m_lexicon;
     std::shared_ptr<const SegDictionary> m_dictionary;
+    std::shared_ptr<const Rules> m_rules;
     // The rule passes in the order they are tried at a position.
-    std::vector<std::unique_ptr<RulePass>> m_passes;
+    const std::vector<std::unique_ptr<RulePass>> &m_passes;
     // Per character, bit i set when pass i may take a word starting with it.
-    std::unique_ptr<std::uint8_t[]> m_passesAt;
+    const std::uint8_t *m_passesAt;
 };
 
 } // namespace yuedu::seg

@@ -8,6 +8,7 @@
 #endif
 #include <string>
 
+#include "common/nearlysorted.h"
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
 #include "langdata/datalayout.h"
@@ -164,9 +165,11 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     for (int k = 0; k < kTableChars; ++k)
         if (const std::size_t units = groupUnits(entries + 5 * k, table.size()))
             extents.push_back({std::uint64_t(layout::be24(entries + 5 * k)) << 32 | units, k});
-    std::sort(extents.begin(), extents.end(), [](const Extent &a, const Extent &b) {
+    // A sound file lays its groups out in order already (the ordinals are in order anyway).
+    const auto before = [](const Extent &a, const Extent &b) {
         return a.extent != b.extent ? a.extent < b.extent : a.ordinal < b.ordinal;
-    });
+    };
+    sortNearlySorted(extents, before);
     std::vector<int> sharedWith(kTableChars, -1);
     for (std::size_t i = 1; i < extents.size(); ++i)
         if (extents[i].extent == extents[i - 1].extent)
