@@ -15,6 +15,7 @@
 // texts, of any length. It keeps references to data and lexicon, which must outlive it.
 // Segmenting keeps no state in the divider (each call works on its own scan), so several
 // threads may segment with one divider at once.
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -73,11 +74,14 @@ public:
 
 private:
     friend class Segmenter;
-    // The rule passes of a lexicon, made once and read-only afterwards.
+    // The rule passes of a lexicon, made once and read-only afterwards. Made like those of
+    // another lexicon, it takes over their characters where they are the same.
     struct Rules {
-        explicit Rules(const Lexicon &lexicon);
+        explicit Rules(const Lexicon &lexicon, const Rules *like = nullptr);
         ~Rules();
         std::vector<std::unique_ptr<RulePass>> passes;
+        // Per pass, the characters a word it takes may start with.
+        std::vector<std::bitset<65536>> firstChars;
         std::unique_ptr<std::uint8_t[]> passesAt;
     };
     PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon,
