@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 #ifdef __unix__
 #include <sys/mman.h>
@@ -128,6 +129,52 @@ void damaged(LoadReport &report, const char *file, std::string problem) {
 }
 
 } // namespace
+
+namespace {
+// Tables from this size on are mapped (under AddressSanitizer they come from its allocator,
+// which guards their ends).
+#if defined(__SANITIZE_ADDRESS__)
+#define YUEDU_MAP_TABLES 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define YUEDU_MAP_TABLES 0
+#endif
+#endif
+#if !defined(YUEDU_MAP_TABLES) && defined(__linux__)
+#define YUEDU_MAP_TABLES 1
+#endif
+#ifndef YUEDU_MAP_TABLES
+#define YUEDU_MAP_TABLES 0
+#endif
+constexpr std::size_t kMappedTable = std::size_t(64) << 10;
+} // namespace
+
+void *allocateTable(std::size_t bytes) {
+#if YUEDU_MAP_TABLES
+    if (bytes >= kMappedTable) {
+        void *p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (p == MAP_FAILED)
+            throw std::bad_alloc();
+        return p;
+    }
+#endif
+    if (void *p = std::malloc(bytes == 0 ? 1 : bytes))
+        return p;
+    throw std::bad_alloc();
+}
+
+void releaseTable(void *p, std::size_t bytes) noexcept {
+#if YUEDU_MAP_TABLES
+    if (bytes >= kMappedTable) {
+        munmap(p, bytes);
+        return;
+    }
+#else
+    (void)bytes;
+#endif
+    std::free(p);
+}
 
 std::string LoadReport::text() const {
     std::string out;

@@ -11,7 +11,20 @@
 
 namespace yuedu {
 
-using Bytes = std::vector<std::uint8_t>;
+// The memory of a table: one of some size is mapped with all its pages in place at once, which
+// costs a fraction of taking them one page fault at a time as the table is first written.
+void *allocateTable(std::size_t bytes);
+void releaseTable(void *p, std::size_t bytes) noexcept;
+template <typename T> struct TableAllocator {
+    using value_type = T;
+    TableAllocator() = default;
+    template <typename U> TableAllocator(const TableAllocator<U> &) noexcept {}
+    T *allocate(std::size_t n) { return static_cast<T *>(allocateTable(n * sizeof(T))); }
+    void deallocate(T *p, std::size_t n) noexcept { releaseTable(p, n * sizeof(T)); }
+    template <typename U> bool operator==(const TableAllocator<U> &) const noexcept { return true; }
+};
+
+using Bytes = std::vector<std::uint8_t, TableAllocator<std::uint8_t>>;
 
 // What loaddata found wrong with the files. The tables are usable either way.
 struct LoadReport {

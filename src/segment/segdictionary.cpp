@@ -228,7 +228,7 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     }
     if (anyDirect) {
         DirectGroups &direct = aux ? m_auxDirect : m_wordDirect;
-        direct.table = table;
+        direct.table.assign(table.begin(), table.end());
         direct.entries.assign(entries, entries + 5 * kTableChars);
     }
 }
