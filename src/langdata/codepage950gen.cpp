@@ -3,7 +3,8 @@
 // ordinal of every character and the character of every ordinal; and the tiers of hanzi that
 // the guess of a text's encoding weighs (the frequent hanzi with their Simplified forms by ICU's
 // Hant-Hans, the first level of GB2312, the characters GBK writes in two bytes), instead of
-// building ICU's transliterator and converting every GBK code at every start.
+// building ICU's transliterator and converting every GBK code at every start; and the points
+// of every character of the BMP for that guess.
 //
 //   yuedu_codepage950gen OUTPUT.cpp
 #include <cstdint>
@@ -18,6 +19,7 @@
 
 #include "langdata/big5.h"
 #include "langdata/constants.h"
+#include "langdata/hanzipoints.h"
 
 namespace {
 
@@ -186,6 +188,11 @@ int main(int argc, char **argv) {
     writeArray(out, "std::int16_t", "kOrdinal", ordinal);
     writeArray(out, "char16_t", "kCharOfOrdinal", charOf);
     writeArray(out, "std::uint8_t", "kHanziTiers", tiers);
+    std::vector<std::int8_t> pointsTwice(65536);
+    for (char32_t cp = 0; cp < 65536; ++cp)
+        pointsTwice[cp] =
+            static_cast<std::int8_t>(yuedu::hanziPoints(cp, tiers[cp], ordinal[cp]) * 2);
+    writeArray(out, "std::int8_t", "kBmpPointsTwice", pointsTwice);
     std::fprintf(out, "} // namespace yuedu::cp950\n");
     const bool written = !std::ferror(out);
     return std::fclose(out) == 0 && written ? 0 : 1;

@@ -15,11 +15,14 @@
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
 #include "langdata/constants.h"
+#include "langdata/hanzipoints.h"
 
 namespace yuedu {
 namespace cp950 {
-// Generated at build time (codepage950gen.cpp): the tiers of hanziTiers below.
+// Generated at build time (codepage950gen.cpp): the tiers of hanziTiers and the points of
+// bmpPointsTwice below.
 extern const std::uint8_t kHanziTiers[65536];
+extern const std::int8_t kBmpPointsTwice[65536];
 } // namespace cp950
 
 namespace {
@@ -275,53 +278,20 @@ unsigned bytesOf(char32_t cp, TextEncoding e, std::uint8_t tier) {
     }
 }
 
-// Points a byte for one character (of the BMP; cp beyond it are the extension hanzi and
-// the other planes).
+// Points a byte for one character (hanziPoints, with the character's Big5 ordinal).
 double pointsOf(char32_t cp, std::uint8_t tier) {
-    if (cp < 0x80)
-        return (cp < 0x20 && cp != u'\t' && cp != u'\n' && cp != u'\r' && cp != u'\f') || cp == 0x7F
-                   ? -3
-                   : 0;
-    // The ideographic planes hold only hanzi, and a wrong reading rarely lands there (it takes
-    // a well-formed pair of surrogates, or four bytes of UTF-8): they count as the everyday
-    // hanzi do. Other planes little.
-    if (cp >= 0x10000)
-        return cp >= 0x20000 && cp <= 0x3FFFF ? 2 : 0.5;
-    const auto c = static_cast<char16_t>(cp);
-    if (c == u'\uFFFD' || c < 0xA0 || (c >= 0xD800 && c <= 0xDFFF))
-        return -3; // a replacement, a C1 control, half a surrogate pair
-    if ((tier & 3) == 3)
-        return 3;
-    const int ord = tableOrdinal(c);
-    if ((ord >= 0 && ord <= 5400) || (tier & 3) == 2)
-        return 2;
-    if (ord >= 0 || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-        (c >= 0x3000 && c <= 0x312F) || (c >= 0xFF00 && c <= 0xFFEF) ||
-        (c >= 0x2000 && c <= 0x2BFF) || (c >= 0xF900 && c <= 0xFAFF))
-        return 1; // other hanzi, CJK punctuation, full-width forms, signs and symbols
-    if (c >= 0xE000 && c <= 0xF8FF)
-        return -2; // user-defined Big5 and GBK codes land here: rare in real text
-    if (c < 0x250)
-        return 0.5; // accented Latin letters and Latin-1 signs of a UTF-8 text
-    return 0;
+    return hanziPoints(cp, tier, cp < 0x10000 ? tableOrdinal(static_cast<char16_t>(cp)) : -1);
 }
 
-// pointsOf for every character of the BMP, doubled (every weight is a multiple of a half), so
-// that scoring a reading looks each character up once.
-const std::vector<std::int8_t> &bmpPointsTwice() {
-    static const std::vector<std::int8_t> twice = [] {
-        const auto &tiers = hanziTiers();
-        std::vector<std::int8_t> t(65536);
-        for (char32_t cp = 0; cp < 65536; ++cp)
-            t[cp] = static_cast<std::int8_t>(pointsOf(cp, tiers[cp]) * 2);
-        return t;
-    }();
-    return twice;
+// pointsOf for every character of the BMP, doubled, so that scoring a reading looks each
+// character up once. Made when the program is built.
+const std::int8_t *bmpPointsTwice() {
+    return cp950::kBmpPointsTwice;
 }
 
 Plausibility plausibility(std::u16string_view text, TextEncoding e) {
     const auto &tiers = hanziTiers();
-    const std::int8_t *bmpTwice = bmpPointsTwice().data();
+    const std::int8_t *bmpTwice = bmpPointsTwice();
     Plausibility p;
     char32_t seen[kVariety];
     for (std::size_t i = 0; i < text.size(); ++i) {
