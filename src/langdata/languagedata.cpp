@@ -268,14 +268,14 @@ LoadReport LanguageData::loadGradeImage(std::string_view gradeFile) {
     const CodePage950 &cp = CodePage950::instance();
     std::size_t pos = 0;
     for (int i = 0; i < 5; ++i) {
-        Bytes buffer(layout::kGradeListSizes[i]);
-        takeTable(gradeFile, pos, buffer);
-        // Zero bytes of a short file would become U+0000 characters; keep only what was read.
-        auto end = buffer.end();
-        while (end != buffer.begin() && *(end - 1) == 0)
-            --end;
-        GradeWordLists[i] = cp.decode(
-            std::string_view(reinterpret_cast<const char *>(buffer.data()), end - buffer.begin()));
+        std::string_view list =
+            pos < gradeFile.size() ? gradeFile.substr(pos, layout::kGradeListSizes[i]) : "";
+        pos += layout::kGradeListSizes[i];
+        // The zero bytes that fill a list (or stand for the missing end of a short file) would
+        // become U+0000 characters; only what comes before them is read.
+        while (!list.empty() && list.back() == '\0')
+            list.remove_suffix(1);
+        GradeWordLists[i] = cp.decode(list);
     }
     if (!gradeFile.empty())
         damaged(report, kGradeFileName, gradeListProblem(*this));
