@@ -70,6 +70,7 @@ setup(
     version=project_version(),
     description="Analyses of Traditional Chinese text (閱讀分析系統): segmentation, "
                 "structure profile, vocabulary grades, word frequency, sense classes",
+    license="GPL-3.0-or-later",
     packages=["yuedu"],
     package_data={"yuedu": ["py.typed", "*.pyi"]},
     ext_modules=[Extension("yuedu._yuedu", sources=[])],

@@ -44,12 +44,15 @@ AboutWindow::AboutWindow(const AppContext &context, Dialogs &dialogs, QWidget *p
     description->setWordWrap(true);
     // Where the program and its data come from, and where to write about a problem.
     auto *sources = new QLabel(
-        QStringLiteral("授權：作者尚未選定本程式的授權條款，轉散布前請先洽詢維護者。\n"
-                       "資料：字詞表由下列開放資料建成，各依其授權——libchewing（LGPL-2.1）、"
-                       "rime-essay 與 Rime 筆畫表（LGPL-3）、OpenCC（Apache-2.0）、"
-                       "Unicode Unihan（Unicode License v3）。詳見隨程式安裝的 "
-                       "DATA-SOURCES.md 與 copyright 檔。\n"
-                       "問題回報：%1")
+        QStringLiteral(
+            "授權：本程式是自由軟體，依 GNU 通用公共授權條款第 3 版或（由您選擇）任何更新的版本"
+            "（GPL-3.0-or-later）散布；不提供任何擔保。條款全文見隨程式安裝的 "
+            "copyright 檔。\n"
+            "資料：字詞表由下列開放資料建成，各依其授權——libchewing（LGPL-2.1）、"
+            "rime-essay 與 Rime 筆畫表（LGPL-3）、OpenCC（Apache-2.0）、"
+            "Unicode Unihan（Unicode License v3）。詳見隨程式安裝的 "
+            "DATA-SOURCES.md 與 copyright 檔。\n"
+            "問題回報：%1")
             .arg(QString::fromUtf8(kMaintainer)),
         this);
     sources->setObjectName(QStringLiteral("lblSources"));

@@ -19,8 +19,8 @@ ContentWindow::ContentWindow(QWidget *parent) : QDialog(parent) {
                        "每個字的屬性。各項分析的用法見手冊頁 yuedu(1) 與 yuedu-cli(1)"
                        "（在終端機輸入 man yuedu）。"),
         QString(),
-        QStringLiteral("      字詞資料的來源與授權，見隨程式安裝的 DATA-SOURCES.md"
-                       "（/usr/share/doc/yuedu/）。"),
+        QStringLiteral("      本程式依 GPL-3.0-or-later 授權散布；字詞資料的來源與授權，"
+                       "見隨程式安裝的 DATA-SOURCES.md 與 copyright（/usr/share/doc/yuedu/）。"),
         QString(),
         QStringLiteral("      發現問題或有疑問，請寫信給維護者：") + QString::fromUtf8(kMaintainer),
     };

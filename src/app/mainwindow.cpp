@@ -306,6 +306,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
                 // Room for the window manager's frame around it.
                 const QRect room = screen->availableGeometry().adjusted(8, 32, -8, -8);
                 QRect g = w->geometry();
+                // A window nobody placed would be left to the window manager, and some put it
+                // at the screen's corner, far from what it belongs to: it opens over this one.
+                if (!w->testAttribute(Qt::WA_Moved))
+                    g.moveCenter(geometry().center());
                 g.setSize(g.size().boundedTo(room.size()));
                 g.moveRight(qMin(g.right(), room.right()));
                 g.moveBottom(qMin(g.bottom(), room.bottom()));

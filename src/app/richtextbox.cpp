@@ -7,11 +7,10 @@
 #include <QTextCursor>
 #include <QUrl>
 
-#include <QTextBlock>
-
 #include <vector>
 
 #include "app/documentconvert.h"
+#include "app/flatlayout.h"
 #include "docfile/rtfwriter.h"
 #include "langdata/scriptconvert.h"
 
@@ -35,6 +34,7 @@ RichTextBox::RichTextBox(QWidget *parent) : QTextEdit(parent) {
     setFont(defaultFont());
     document()->setDefaultFont(defaultFont());
     setLeftToRight(*document());
+    document()->setDocumentLayout(new FlatTextLayout(document()));
     connect(document(), &QTextDocument::modificationChanged, this,
             &RichTextBox::modificationChanged);
 }
@@ -220,6 +220,7 @@ void RichTextBox::showDocument(const doc::RichDocument &source) {
     fillTextDocument(*fresh, source);
     fresh->setUndoRedoEnabled(true);
     fresh->setModified(false);
+    fresh->setDocumentLayout(new FlatTextLayout(fresh));
     // The first document belongs to the editor's text control, which deletes it on the
     // switch; the ones made here belong to the box.
     QPointer<QTextDocument> old = document();

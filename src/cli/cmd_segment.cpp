@@ -12,16 +12,21 @@
 namespace yuedu::cli {
 namespace {
 
-// Appends line to out in UTF-8 as toUtf8 writes it (a lone surrogate as U+FFFD), in place: a
-// line costs no string of its own.
-void appendUtf8(std::string &out, std::u16string_view line) {
-    const std::size_t at = out.size();
-    out.resize(at + 3 * line.size()); // a pair of units takes four bytes, one unit at most three
-    char *p = out.data() + at;
+// Writes line at out in UTF-8 as toUtf8 writes it (a lone surrogate as U+FFFD), at most three
+// bytes a unit (a pair of units takes four), and returns the end of what it wrote.
+char *writeUtf8(char *out, std::u16string_view line) {
+    char *p = out;
     for (std::size_t i = 0; i < line.size(); ++i) {
         char32_t cp = line[i];
         if (cp < 0x80) {
             *p++ = static_cast<char>(cp);
+            continue;
+        }
+        if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) { // the usual hanzi and punctuation
+            p[0] = static_cast<char>(0xE0 | (cp >> 12));
+            p[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            p[2] = static_cast<char>(0x80 | (cp & 0x3F));
+            p += 3;
             continue;
         }
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < line.size() && line[i + 1] >= 0xDC00 &&
@@ -43,7 +48,7 @@ void appendUtf8(std::string &out, std::u16string_view line) {
         }
         *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
+    return p;
 }
 
 int runSegment(const Args &args) {
@@ -58,11 +63,11 @@ int runSegment(const Args &args) {
         names.push_back("-");
     // Lines are gathered into blocks of UTF-8 before writing: a write a line costs more than
     // segmenting it.
-    std::string block;
-    block.reserve((1 << 16) + (1 << 12));
-    const auto flush = [&block] {
-        writeOut(std::string_view(block));
-        block.clear();
+    std::string block(1 << 16, '\0');
+    std::size_t used = 0;
+    const auto flush = [&block, &used] {
+        writeOut(std::string_view(block.data(), used));
+        used = 0;
     };
     // One file after another, each read and segmented a piece at a time, so that neither a
     // large file nor a long line is ever held whole; a file that cannot be read is reported and
@@ -73,9 +78,12 @@ int runSegment(const Args &args) {
         bool anyWord = false;
         seg::PhraseDivider::Stream stream(divider, [&](std::u16string_view line) {
             anyWord = anyWord || line.size() > 2; // more than the CR LF of a text without hanzi
-            appendUtf8(block, line);
-            if (block.size() >= 1 << 16)
+            if (block.size() - used < 3 * line.size()) {
                 flush();
+                if (block.size() < 3 * line.size())
+                    block.resize(3 * line.size());
+            }
+            used = static_cast<std::size_t>(writeUtf8(block.data() + used, line) - block.data());
         });
         try {
             InputStream input(name, encoding, toTraditionalOption(args));

@@ -19,10 +19,6 @@ namespace {
 // covers the sample the encoding is guessed from.
 constexpr std::size_t kFirstMore = std::size_t(1) << 16;
 
-bool isControl(char16_t c) {
-    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') || c == 0x7F;
-}
-
 } // namespace
 
 InputStream::InputStream(const std::string &name, TextEncoding encoding, bool toTraditional,
@@ -166,8 +162,7 @@ void InputStream::decodePiece(std::size_t cut, std::u16string &piece) {
         m_whole.encoding == TextEncoding::Utf32LE || m_whole.encoding == TextEncoding::Utf32BE;
     m_nul = m_nul || (!wide && bytes.find('\0') != std::string_view::npos);
     m_whole.replaced += d.replaced;
-    for (char16_t c : d.text)
-        m_controls += isControl(c);
+    m_controls += d.controls;
     m_units += d.text.size();
     piece = std::move(d.text);
     m_bytes.erase(0, cut);

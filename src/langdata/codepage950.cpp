@@ -15,25 +15,27 @@ const CodePage950 &CodePage950::instance() {
 CodePage950::CodePage950() : m_toCode(cp950::kToCode), m_toUnicode(cp950::kToUnicode) {}
 
 std::u16string CodePage950::decode(std::string_view bytes) const {
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            out.push_back(static_cast<char16_t>(b));
-        } else if (b >= 0x81 && b <= 0xFE && i + 1 < bytes.size()) {
-            auto t = static_cast<unsigned char>(bytes[i + 1]);
-            char16_t u = m_toUnicode[(b << 8) | t];
-            if (u == u'\uFFFD' && !((t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE))) {
-                out.push_back(u); // the lead byte alone is broken; resync on the next byte
-                continue;
-            }
-            out.push_back(u);
-            ++i;
+    // At most one character a byte, written in place.
+    std::u16string out(bytes.size(), u'\0');
+    char16_t *o = out.data();
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t size = bytes.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned lead = b[i];
+        if (lead < 0x80) {
+            *o++ = static_cast<char16_t>(lead);
+        } else if (lead >= 0x81 && lead <= 0xFE && i + 1 < size) {
+            const unsigned t = b[i + 1];
+            const char16_t u = m_toUnicode[(lead << 8) | t];
+            *o++ = u;
+            // A lead byte that is broken alone resyncs on the next byte.
+            if (u != u'\uFFFD' || (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE))
+                ++i;
         } else {
-            out.push_back(u'\uFFFD');
+            *o++ = u'\uFFFD';
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

@@ -14,20 +14,27 @@ bool hasCrlfLineEnds(std::u16string_view text) {
 
 void CrlfLineEnds::append(std::u16string_view piece, std::u16string &out) {
     out.reserve(out.size() + piece.size() + piece.size() / 32);
-    for (char16_t c : piece) {
-        if (c == u'\r') {
+    // Runs without line ends are copied whole.
+    for (std::size_t i = 0; i < piece.size();) {
+        std::size_t end = i;
+        while (end < piece.size() && piece[end] != u'\r' && piece[end] != u'\n')
+            ++end;
+        if (end > i) {
+            out.append(piece.data() + i, end - i);
+            m_afterCr = false;
+            if (end == piece.size())
+                break;
+        }
+        if (piece[end] == u'\r') {
             out += u"\r\n";
             m_afterCr = true;
-            continue;
-        }
-        if (c == u'\n') {
+        } else {
             // The LF of a CR LF was written with its CR.
             if (!m_afterCr)
                 out += u"\r\n";
-        } else {
-            out += c;
+            m_afterCr = false;
         }
-        m_afterCr = false;
+        i = end + 1;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "langdata/textcodec.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <memory>
 #include <mutex>
@@ -171,13 +172,24 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
     const std::size_t size = bytes.size();
     char32_t cp;
     for (std::size_t i = 0; i < size;) {
+        // Runs of the usual three-byte sequence (E1..EC, EE, EF: never overlong, never a
+        // surrogate), the hanzi of a Chinese text, in a loop of their own.
+        while (i + 2 < size) {
+            const unsigned lead = b[i];
+            const unsigned c1 = b[i + 1] ^ 0x80U, c2 = b[i + 2] ^ 0x80U;
+            if (lead - 0xE1U > 0xEFU - 0xE1U || lead == 0xED || (c1 | c2) > 0x3F)
+                break;
+            *o++ = static_cast<char16_t>((lead & 0x0F) << 12 | c1 << 6 | c2);
+            i += 3;
+        }
+        if (i >= size)
+            break;
         const unsigned char lead = b[i];
         if (lead < 0x80) {
             *o++ = lead;
             ++i;
             continue;
         }
-        // The usual three-byte sequence (E1..EC, EE, EF: never overlong, never a surrogate).
         if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < size &&
             (b[i + 1] & 0xC0) == 0x80 && (b[i + 2] & 0xC0) == 0x80) {
             *o++ = static_cast<char16_t>((lead & 0x0F) << 12 | (b[i + 1] & 0x3F) << 6 |
@@ -227,7 +239,7 @@ std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size
     }
 }
 
-bool isWide(TextEncoding e) {
+constexpr bool isWide(TextEncoding e) {
     return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
            e == TextEncoding::Utf32BE;
 }
@@ -261,7 +273,7 @@ const std::uint8_t *hanziTiers() {
 
 // The bytes a character of a reading was read from (a replacement: the byte or two it stands
 // for).
-unsigned bytesOf(char32_t cp, TextEncoding e, std::uint8_t tier) {
+constexpr unsigned bytesOf(char32_t cp, TextEncoding e, std::uint8_t tier) {
     switch (e) {
     case TextEncoding::Utf8:
         return cp < 0x80 || cp == 0xFFFD ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
@@ -289,34 +301,57 @@ const std::int8_t *bmpPointsTwice() {
     return cp950::kBmpPointsTwice;
 }
 
-Plausibility plausibility(std::u16string_view text, TextEncoding e) {
-    const auto &tiers = hanziTiers();
+// The score is summed in halves of a point: every weight is a multiple of a half, so the sum is
+// exact, as a sum of doubles would be, and the loop is made once for each encoding.
+template <TextEncoding E> Plausibility plausibilityIn(std::u16string_view text) {
+    const std::uint8_t *tiers = hanziTiers();
     const std::int8_t *bmpTwice = bmpPointsTwice();
     Plausibility p;
+    std::int64_t halves = 0;
     char32_t seen[kVariety];
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
+        if (cp < 0x80) {
+            const int twice = bmpTwice[cp];
+            p.controls += twice < 0;
+            // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte order
+            // makes hanzi of it: 'a' is 61 00, U+6100 the other way round, and of U+3000 '0');
+            // in the byte encodings it reads the same in all and weighs nothing.
+            const int bytes = static_cast<int>(bytesOf(cp, E, 0));
+            halves += (twice == 0 && isWide(E) ? 2 : twice) * bytes;
+            continue;
+        }
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF)
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
-        const std::uint8_t tier = cp < 0x10000 ? tiers[cp] : 0;
-        const unsigned bytes = bytesOf(cp, e, tier);
-        if (cp >= 0x80) {
-            p.nonAsciiBytes += bytes;
-            ++p.nonAscii;
-            if (p.variety < kVariety && std::find(seen, seen + p.variety, cp) == seen + p.variety)
-                seen[p.variety++] = cp;
-        }
-        double points = cp < 0x10000 ? bmpTwice[cp] / 2.0 : pointsOf(cp, tier);
-        p.controls += points < 0 && cp < 0x80;
-        // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte order makes
-        // hanzi of it: 'a' is 61 00, U+6100 the other way round, and of U+3000 '0'); in the
-        // byte encodings it reads the same in all and weighs nothing.
-        if (cp < 0x80 && points == 0 && isWide(e))
-            points = 1;
-        p.score += points * bytes;
+        const std::uint8_t tier = cp < 0x10000 && E == TextEncoding::Gb18030 ? tiers[cp] : 0;
+        const unsigned bytes = bytesOf(cp, E, tier);
+        p.nonAsciiBytes += bytes;
+        ++p.nonAscii;
+        if (p.variety < kVariety && std::find(seen, seen + p.variety, cp) == seen + p.variety)
+            seen[p.variety++] = cp;
+        const int twice = cp < 0x10000 ? bmpTwice[cp] : static_cast<int>(pointsOf(cp, 0) * 2);
+        halves += twice * static_cast<int>(bytes);
     }
+    p.score = static_cast<double>(halves) / 2;
     return p;
+}
+
+Plausibility plausibility(std::u16string_view text, TextEncoding e) {
+    switch (e) {
+    case TextEncoding::Utf8:
+        return plausibilityIn<TextEncoding::Utf8>(text);
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        return plausibilityIn<TextEncoding::Utf16LE>(text);
+    case TextEncoding::Utf32LE:
+    case TextEncoding::Utf32BE:
+        return plausibilityIn<TextEncoding::Utf32LE>(text);
+    case TextEncoding::Gb18030:
+        return plausibilityIn<TextEncoding::Gb18030>(text);
+    default:
+        return plausibilityIn<TextEncoding::Big5>(text);
+    }
 }
 
 // Zero bytes mostly at odd offsets mean UTF-16LE text with ASCII in it (line breaks, digits,
@@ -368,17 +403,24 @@ std::vector<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
     const std::size_t n = bytes.size() / 2;
     if (n < 8)
         return {}; // too few units to tell
-    auto cjkHigh = [](unsigned char h) {
-        return (h >= 0x20 && h <= 0x27) || h == 0x30 || (h >= 0x4E && h <= 0x9F) ||
-               (h >= 0xD8 && h <= 0xDF) || h == 0xFF;
-    };
-    auto ascii = [](unsigned char c) { return c >= 0x20 && c < 0x7F; };
+    // Per byte: 1 when it may be such a high byte, 2 when it is printable ASCII.
+    static constexpr auto kind = [] {
+        std::array<std::uint8_t, 256> t{};
+        for (unsigned h = 0; h < 256; ++h)
+            t[h] = static_cast<std::uint8_t>(((h >= 0x20 && h <= 0x27) || h == 0x30 ||
+                                              (h >= 0x4E && h <= 0x9F) ||
+                                              (h >= 0xD8 && h <= 0xDF) || h == 0xFF) |
+                                             (h >= 0x20 && h < 0x7F) << 1);
+        return t;
+    }();
     std::size_t even = 0, odd = 0, asciiPairs = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        even += cjkHigh(b[2 * k]);
-        odd += cjkHigh(b[2 * k + 1]);
-        asciiPairs += ascii(b[2 * k]) && ascii(b[2 * k + 1]);
+        const unsigned first = kind[b[2 * k]], second = kind[b[2 * k + 1]];
+        even += first & 1;
+        odd += second & 1;
+        asciiPairs += first & second & 2;
     }
+    asciiPairs /= 2;
     // Letters and digits lie in the high-byte range too; hanzi in UTF-16 have both bytes
     // printable ASCII only about one time in five, ASCII text always, and ASCII text has its
     // blanks or line ends.
@@ -610,9 +652,14 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     d.text = decodeAs(body, encoding, d.replaced);
     // Zero bytes are ordinary in UTF-16 and UTF-32, so there a binary file shows itself by what
     // it decodes to: control characters and replacements rather than text.
+    // The controls are the units below 0x20 but 09, 0A, 0C, 0D, and 7F: one bit each.
+    constexpr std::uint32_t kControls =
+        ~((1U << 0x09) | (1U << 0x0A) | (1U << 0x0C) | (1U << 0x0D));
     std::size_t controls = 0;
     for (char16_t c : d.text)
-        controls += (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f') || c == 0x7F;
+        if (c < 0x20 || c == 0x7F) // rare: tested once a unit
+            controls += c == 0x7F || (kControls >> c & 1);
+    d.controls = controls;
     d.binary = (!isWide(encoding) && bytes.find('\0') != std::string_view::npos) ||
                (guessed && (d.replaced + controls) * 4 > d.text.size());
     return d;

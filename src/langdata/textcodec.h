@@ -31,6 +31,7 @@ struct DecodedText {
     bool ambiguous =
         false;           // the bytes made sense in more than one encoding, or the choice was close
     bool binary = false; // NUL bytes or mostly undecodable: probably not a text file
+    std::size_t controls = 0; // control characters in text (but tabs, line ends and form feeds)
 };
 
 // Decodes a plain-text file and says how sure the guess was. With an explicit encoding the

@@ -4,6 +4,7 @@
 // after ScanPos (T(0) the current one, T(-1) the one before). A read outside 1..TextLen is the
 // empty string.
 #include <bitset>
+#include <cstddef>
 #include <string_view>
 
 namespace yuedu::seg {
@@ -14,13 +15,24 @@ class PassContext {
 public:
     virtual ~PassContext() = default;
 
-    virtual int scanPos() const = 0; // ScanPos
-    virtual int textLen() const = 0; // TextLen
+    int scanPos() const { return static_cast<int>(m_scanPos); } // ScanPos
+    int textLen() const { return static_cast<int>(m_textLen); } // TextLen
 
     // Tx as a string of one character, or empty outside the text.
-    virtual std::u16string_view T(int i) const = 0;
+    std::u16string_view T(int i) const { return text(i, 1); }
     // Up to n characters from ScanPos + offset, clipped to the text (empty when outside).
-    virtual std::u16string_view text(int offset, int n) const = 0;
+    std::u16string_view text(int offset, int n) const {
+        std::ptrdiff_t from = m_scanPos + offset; // 1-based
+        std::ptrdiff_t to = from + n;             // one past the last
+        if (from < 1)
+            from = 1;
+        if (to > m_textLen + 1)
+            to = m_textLen + 1;
+        if (to <= from)
+            return {};
+        return std::u16string_view(m_chars + (from - m_charsFrom),
+                                   static_cast<std::size_t>(to - from));
+    }
 
     // Emits the n characters from ScanPos (fewer if the text ends) as one word (EmitWord),
     // moving ScanPos past it. n <= 0 emits nothing.
@@ -32,6 +44,15 @@ public:
     virtual int lookupLongWord(std::u16string_view p) = 0;
 
     virtual const Lexicon &lexicon() const = 0;
+
+protected:
+    // The text as far as it is held: position p (1-based) is m_chars[p - m_charsFrom]. Every
+    // position from 1 to TextLen that a pass may read (a few behind ScanPos, the rest ahead) is
+    // held.
+    const char16_t *m_chars = nullptr;
+    std::ptrdiff_t m_charsFrom = 1;
+    std::ptrdiff_t m_scanPos = 1; // ScanPos
+    std::ptrdiff_t m_textLen = 0; // TextLen
 };
 
 // One rule pass, run by SegmentAt in its fixed order while no word has been taken.

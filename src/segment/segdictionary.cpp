@@ -74,14 +74,8 @@ char16_t *decodeInto(const std::uint8_t *e, const std::uint8_t *table, std::size
 constexpr int kPosBits = 19;
 constexpr std::uint32_t kPosMask = (1U << kPosBits) - 1;
 
-std::uint64_t longHashKey(std::uint16_t group, const char16_t *p, int n) {
-    std::uint64_t key = group | std::uint64_t(n) << 14 | std::uint64_t(p[0]) << 16;
-    if (n > 1)
-        key |= std::uint64_t(p[1]) << 32;
-    if (n > 2)
-        key |= std::uint64_t(p[2]) << 48;
-    return key;
-}
+// How many characters ahead of the one it indexes a group's indexing asks for slots.
+constexpr std::uint32_t kIndexAhead = 8;
 
 // Slots are written while other threads may probe past them (for other groups).
 std::uint32_t loadSlot(std::uint32_t &s) {
@@ -147,10 +141,13 @@ void SegDictionary::FlatTable::size(std::size_t keys, int width) {
 }
 
 SegDictionary::SegDictionary(const LanguageData &data)
-    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0),
+    : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0), m_ordinals(tableOrdinals()),
       m_indexing(std::make_unique<std::mutex>()) {
     layOut(data, false);
     layOut(data, true);
+    m_groupsOf.resize(kTableChars);
+    for (int k = 0; k < kTableChars; ++k)
+        m_groupsOf[k] = m_wordGroup[k] | std::uint32_t(m_auxGroup[k]) << 16;
 }
 
 void SegDictionary::layOut(const LanguageData &data, bool aux) {
@@ -233,10 +230,8 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     }
 }
 
-void SegDictionary::ready(bool aux, std::uint16_t g) const {
+void SegDictionary::index(bool aux, std::uint16_t g) const {
     const Groups &groups = aux ? m_auxGroups : m_wordGroups;
-    if (groups.ready[g].load(std::memory_order_acquire))
-        return;
     const std::lock_guard<std::mutex> lock(*m_indexing);
     if (groups.ready[g].load(std::memory_order_relaxed))
         return;
@@ -255,7 +250,15 @@ void SegDictionary::indexWords(std::uint16_t g) const {
     std::uint32_t *slots = m_words.slots.get();
     // (group, character) fits 30 bits and is never 0; only its first position is kept.
     const std::uint32_t from = m_wordGroups.begin[g], to = m_wordGroups.begin[g + 1];
+    // The slots of the characters a little further on load while these are written.
+    const auto slotOf = [&](std::uint32_t i) {
+        return slots + 2 * m_words.home(m_words.hash(g | std::uint32_t(chars[i]) << 14));
+    };
+    for (std::uint32_t i = from; i < to && i < from + kIndexAhead; ++i)
+        __builtin_prefetch(slotOf(i), 1);
     for (std::uint32_t i = from; i < to; ++i) {
+        if (i + kIndexAhead < to)
+            __builtin_prefetch(slotOf(i + kIndexAhead), 1);
         const std::uint32_t key = g | std::uint32_t(chars[i]) << 14;
         for (std::size_t s = m_words.home(m_words.hash(key));; s = (s + 1) & m_words.mask) {
             const std::uint32_t v = loadSlot(slots[2 * s]);
@@ -274,7 +277,16 @@ void SegDictionary::indexAux(std::uint16_t g) const {
     const char16_t *chars = m_auxGroups.chars.get();
     std::uint32_t *slots = m_aux.slots.get();
     const std::uint32_t from = m_auxGroups.begin[g], end = m_auxGroups.begin[g + 1];
+    // The slots of the substrings a little further on load while these are written.
+    const auto prefetch = [&](std::uint32_t i) {
+        if (i + 2 <= end)
+            __builtin_prefetch(slots + m_aux.home(m_aux.hash(longHashKey(g, chars + i, 2))), 1);
+    };
+    for (std::uint32_t i = from; i < end && i < from + kIndexAhead; ++i)
+        prefetch(i);
     for (std::uint32_t i = from; i < end; ++i) {
+        if (i + kIndexAhead < end)
+            prefetch(i + kIndexAhead);
         for (int n = 2; n <= 3 && i + n <= end; ++n) {
             // Only the first occurrence is kept: a two-character key's position is read from it.
             // One probe sequence finds it or the free slot it goes to.
@@ -283,7 +295,8 @@ void SegDictionary::indexAux(std::uint16_t g) const {
             const std::uint32_t tag =
                 static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 | std::uint32_t(n)
                                                                                         << kPosBits;
-            for (std::size_t s = m_aux.home(h);; s = (s + 1) & m_aux.mask) {
+            const std::size_t home = longHome(n == 2 ? h : m_aux.hash(longHashKey(g, p, 2)), n);
+            for (std::size_t s = home;; s = (s + 1) & m_aux.mask) {
                 const std::uint32_t v = loadSlot(slots[s]);
                 if (v == 0) {
                     storeSlot(slots[s], tag | (i + 1));
@@ -302,9 +315,13 @@ void SegDictionary::indexAux(std::uint16_t g) const {
 
 std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const {
     const std::uint32_t key = group | std::uint32_t(c) << 14;
+    return wordPositionFrom(key, m_words.home(m_words.hash(key)));
+}
+
+std::uint32_t SegDictionary::wordPositionFrom(std::uint32_t key, std::size_t i) const {
     std::uint32_t *slots = m_words.slots.get();
     const std::size_t mask = m_words.mask;
-    for (std::size_t i = m_words.home(m_words.hash(key));; i = (i + 1) & mask) {
+    for (;; i = (i + 1) & mask) {
         const std::uint32_t s = loadSlot(slots[2 * i]);
         if (s == key)
             return slots[2 * i + 1];
@@ -314,7 +331,12 @@ std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const
 }
 
 std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n) const {
-    const std::uint64_t h = m_aux.hash(longHashKey(group, p, n));
+    return longKey(group, p, n, m_aux.hash(longHashKey(group, p, n)),
+                   m_aux.hash(longHashKey(group, p, 2)));
+}
+
+std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n, std::uint64_t h,
+                                    std::uint64_t pair) const {
     const std::uint32_t tag = static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
                               std::uint32_t(n) << kPosBits;
     std::uint32_t *slots = m_aux.slots.get();
@@ -322,7 +344,7 @@ std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int 
     // A slot's position is trusted only inside this group, whose characters are all written.
     const std::uint32_t from = m_auxGroups.begin[group], to = m_auxGroups.begin[group + 1];
     const char16_t *chars = m_auxGroups.chars.get();
-    for (std::size_t i = m_aux.home(h);; i = (i + 1) & last) {
+    for (std::size_t i = longHome(pair, n);; i = (i + 1) & last) {
         const std::uint32_t s = loadSlot(slots[i]);
         if (s == 0)
             return -1;
@@ -335,23 +357,39 @@ std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int 
     }
 }
 
-void SegDictionary::Prefetch(std::u16string_view p) const {
-    if (p.size() < 2)
-        return;
-    const int k = tableOrdinal(p[0]);
-    if (k < 0)
-        return;
-    if (const std::uint16_t g = m_wordGroup[k]; g != 0 && g != kDirect) {
-        const std::uint32_t key = g | std::uint32_t(p[1]) << 14;
-        __builtin_prefetch(m_words.slots.get() + 2 * m_words.home(m_words.hash(key)));
+std::uint8_t SegDictionary::finishProbe(const char16_t *p, const Probe &probe) const {
+    std::uint8_t answers = 0;
+    if (const std::uint16_t g = probe.wordGroup; g == kDirect) {
+        answers |= LookupTwoCharWord(std::u16string_view(p, 2)) != 0 ? kTwo : 0;
+    } else if (g != 0) {
+        ready(false, g);
+        answers |= wordPositionFrom(g | std::uint32_t(p[1]) << 14, probe.word) != 0 ? kTwo : 0;
     }
-    const std::uint16_t g = m_auxGroup[k];
-    if (g == 0 || g == kDirect || p.size() < 3)
-        return;
-    __builtin_prefetch(m_aux.slots.get() + m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 2))));
-    if (p.size() > 3)
-        __builtin_prefetch(m_aux.slots.get() +
-                           m_aux.home(m_aux.hash(longHashKey(g, p.data() + 1, 3))));
+    if (const std::uint16_t g = probe.auxGroup; g == kDirect) {
+        answers |= static_cast<std::uint8_t>(LookupLongWord(std::u16string_view(p, 4)));
+        answers |= LookupLongWord(std::u16string_view(p, 3)) != 0 ? kPair : 0;
+    } else if (g != 0) {
+        ready(true, g);
+        const std::int64_t at = longKey(g, p + 1, 2, probe.pair, probe.pair);
+        if (at >= 0) {
+            answers |= kPair;
+            if (longKey(g, p + 1, 3, probe.triple, probe.pair) >= 0)
+                answers |= 4;
+            else if ((at - m_auxGroups.begin[g]) % 2 == 0)
+                answers |= 3;
+        }
+    }
+    return answers;
+}
+
+bool SegDictionary::finishPair(const char16_t *p, const Probe &probe) const {
+    const std::uint16_t g = probe.auxGroup;
+    if (g == kDirect)
+        return LookupLongWord(std::u16string_view(p, 3)) != 0;
+    if (g == 0)
+        return false;
+    ready(true, g);
+    return longKey(g, p + 1, 2, probe.pair, probe.pair) >= 0;
 }
 
 int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {

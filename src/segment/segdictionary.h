@@ -53,10 +53,39 @@ public:
     // at an odd position; else 0.
     int LookupLongWord(std::u16string_view p) const;
 
-    // A hint that the words at p (up to four characters) will be looked up soon: starts loading
-    // the index slots those lookups read, so that a scan overlaps its cache misses. It changes
-    // no answer.
-    void Prefetch(std::u16string_view p) const;
+    // The three answers the scan needs at a position, from the four characters at p (all of
+    // them in the text), found in two steps: start works out where the answers are and starts
+    // loading those slots, finish reads them. A scan starts the positions a little ahead of it,
+    // so that the cache misses of several positions overlap. finish gives
+    //   LookupLongWord(p[0..4]) | (LookupLongWord(p[0..3]) != 0 ? kPair : 0)
+    //                           | (LookupTwoCharWord(p[0..2]) != 0 ? kTwo : 0).
+    struct Probe {
+        std::uint64_t pair = 0, triple = 0; // the hashes of characters 2-3 and 2-4
+        std::uint32_t word = 0;             // the home slot of the two-character word
+        std::uint16_t wordGroup = 0, auxGroup = 0;
+    };
+    static constexpr std::uint8_t kLongMask = 7, kPair = 8, kTwo = 16;
+    void startProbe(const char16_t *p, Probe &probe) const {
+        const int k = m_ordinals[p[0]];
+        const std::uint32_t groups = k < 0 ? 0 : m_groupsOf[k];
+        probe.wordGroup = static_cast<std::uint16_t>(groups);
+        probe.auxGroup = static_cast<std::uint16_t>(groups >> 16);
+        if (groups == 0)
+            return;
+        if (const std::uint16_t g = probe.wordGroup; g != 0 && g != kDirect) {
+            const std::uint32_t key = g | std::uint32_t(p[1]) << 14;
+            probe.word = static_cast<std::uint32_t>(m_words.home(m_words.hash(key)));
+            __builtin_prefetch(m_words.slots.get() + 2 * std::size_t(probe.word));
+        }
+        if (const std::uint16_t g = probe.auxGroup; g != 0 && g != kDirect) {
+            probe.pair = m_aux.hash(longHashKey(g, p + 1, 2));
+            probe.triple = m_aux.hash(longHashKey(g, p + 1, 3));
+            __builtin_prefetch(m_aux.slots.get() + m_aux.home(probe.pair));
+        }
+    }
+    std::uint8_t finishProbe(const char16_t *p, const Probe &probe) const;
+    // Only the kPair answer of finishProbe.
+    bool finishPair(const char16_t *p, const Probe &probe) const;
 
 private:
     // A power-of-two array of 32-bit slots (0 = free), sized once before filling. The slots are
@@ -73,6 +102,16 @@ private:
         std::uint64_t hash(std::uint64_t key) const { return key * 0x9E3779B97F4A7C15ULL; }
         std::size_t home(std::uint64_t h) const { return static_cast<std::size_t>(h >> shift); }
     };
+
+    // The key of the n characters at p in a group of the long-word table.
+    static std::uint64_t longHashKey(std::uint16_t group, const char16_t *p, int n) {
+        std::uint64_t key = group | std::uint64_t(n) << 14 | std::uint64_t(p[0]) << 16;
+        if (n > 1)
+            key |= std::uint64_t(p[1]) << 32;
+        if (n > 2)
+            key |= std::uint64_t(p[2]) << 48;
+        return key;
+    }
 
     // Per ordinal: 0 no group, kDirect searched at lookup, else the 1-based indexed group.
     static constexpr std::uint16_t kDirect = 0xFFFF;
@@ -99,15 +138,34 @@ private:
     // Sizes the groups of one table and its hash table; decodes nothing yet.
     void layOut(const LanguageData &data, bool aux);
     // Indexes group g of the table unless that is done already.
-    void ready(bool aux, std::uint16_t g) const;
+    void ready(bool aux, std::uint16_t g) const {
+        const Groups &groups = aux ? m_auxGroups : m_wordGroups;
+        if (!groups.ready[g].load(std::memory_order_acquire))
+            index(aux, g);
+    }
+    void index(bool aux, std::uint16_t g) const;
     void indexWords(std::uint16_t g) const;
     void indexAux(std::uint16_t g) const;
     std::uint32_t wordPosition(std::uint16_t group, char16_t c) const;
-    // The first position (in the decoded groups) of the n characters at p in the group, or -1.
+    // The first position (in the decoded groups) of the n characters at p in the group, or -1;
+    // h is their hash.
     std::int64_t longKey(std::uint16_t group, const char16_t *p, int n) const;
+    std::int64_t longKey(std::uint16_t group, const char16_t *p, int n, std::uint64_t h,
+                         std::uint64_t pair) const;
+    // Where the probes of a long-word key start: a substring of three characters in the cache
+    // line of its first two (pair: their hash), so that one load serves both.
+    std::size_t longHome(std::uint64_t pair, int n) const {
+        const std::size_t home = m_aux.home(pair);
+        return n == 2 ? home : (home & ~std::size_t(15)) | ((home + 8) & 15);
+    }
+    std::uint32_t wordPositionFrom(std::uint32_t key, std::size_t home) const;
 
     std::vector<std::uint16_t> m_wordGroup; // per ordinal, its two-character group
     std::vector<std::uint16_t> m_auxGroup;  // the same for the group of longer words
+    // Per ordinal both its groups, the longer words' in the high half: a probe's first read,
+    // packed so that the ordinals of the frequent hanzi share few cache lines.
+    const std::int16_t *m_ordinals;
+    std::vector<std::uint32_t> m_groupsOf;
     FlatTable m_words, m_aux;
     Groups m_wordGroups, m_auxGroups;
     std::unique_ptr<std::mutex> m_indexing;

@@ -1,6 +1,7 @@
 #include "segment/segmenter.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "langdata/big5.h"
 #include "langdata/hanzi.h"
@@ -10,32 +11,17 @@
 namespace yuedu::seg {
 namespace {
 
-constexpr std::ptrdiff_t kPrefetchAhead = 16;
+// How far ahead of the scan the dictionary probes are started.
+constexpr std::ptrdiff_t kProbeAhead = 16;
 
 } // namespace
 
 Segmenter::Segmenter(const PhraseDivider &divider, const PhraseDivider::LineSink &sink)
-    : m_divider(divider), m_dictionary(*divider.m_dictionary), m_sink(sink) {
-    m_outBuffer.reserve(256);
-}
-
-std::u16string_view Segmenter::T(int i) const {
-    const std::ptrdiff_t pos = m_scanPos + i; // 1-based
-    if (pos < 1 || pos > m_textLen)
-        return {};
-    return held(pos, pos + 1);
-}
-
-std::u16string_view Segmenter::text(int offset, int n) const {
-    std::ptrdiff_t from = m_scanPos + offset; // 1-based
-    std::ptrdiff_t to = from + n;             // one past the last
-    if (from < 1)
-        from = 1;
-    if (to > m_textLen + 1)
-        to = m_textLen + 1;
-    if (to <= from)
-        return {};
-    return held(from, to);
+    : m_divider(divider), m_dictionary(*divider.m_dictionary), m_sink(sink),
+      m_passesAt(divider.m_passesAt.get()) {
+    for (std::size_t i = 0; i < divider.m_passes.size(); ++i)
+        m_passes[i] = divider.m_passes[i].get();
+    m_outBuffer.resize(256);
 }
 
 int Segmenter::lookupTwoCharWord(std::u16string_view p) {
@@ -49,27 +35,27 @@ int Segmenter::lookupLongWord(std::u16string_view p) {
 void Segmenter::write(std::u16string_view piece) {
     if (piece.empty())
         return;
-    piece = m_lineEnds.next(piece, m_crlf);
     m_any = true;
-    if (!m_begun) {
-        // The blanks before the first other character are no part of the scanned text.
-        const auto first = piece.find_first_not_of(u' ');
-        if (first == std::u16string_view::npos)
-            return;
-        piece.remove_prefix(first);
-        m_begun = true;
-    }
     // What lies behind the scan is dropped, but for the few characters a pass reads back.
     const std::ptrdiff_t keepFrom = std::max<std::ptrdiff_t>(m_heldFrom, m_scanPos - kBehind);
     if (keepFrom > m_heldFrom) {
         m_held.erase(0, static_cast<std::size_t>(keepFrom - m_heldFrom));
         m_heldFrom = keepFrom;
     }
-    const std::ptrdiff_t end = m_heldFrom + static_cast<std::ptrdiff_t>(m_held.size());
-    m_held += piece;
-    const auto last = piece.find_last_not_of(u' ');
-    if (last != std::u16string_view::npos)
-        m_textLen = end + static_cast<std::ptrdiff_t>(last);
+    const std::size_t from = m_held.size();
+    m_lineEnds.append(piece, m_held);
+    if (!m_begun) {
+        // The blanks before the first other character are no part of the scanned text.
+        const auto first = m_held.find_first_not_of(u' ', from);
+        m_held.erase(from, first == std::u16string::npos ? std::u16string::npos : first - from);
+        if (first == std::u16string::npos)
+            return;
+        m_begun = true;
+    }
+    heldMoved();
+    const auto last = m_held.find_last_not_of(u' ');
+    if (last != std::u16string::npos && last >= from)
+        m_textLen = m_heldFrom + static_cast<std::ptrdiff_t>(last);
     // A position is settled once kMargin characters follow it: whatever the rest of the text,
     // every read and every test of the length there comes out the same.
     scanTo(m_textLen - kMargin);
@@ -98,10 +84,14 @@ void Segmenter::scanTo(std::ptrdiff_t last) {
             continue;
         }
         // The words a few characters ahead are looked up soon; their index slots load meanwhile.
-        m_prefetched = std::max(m_prefetched, m_scanPos);
-        for (const std::ptrdiff_t ahead = std::min(m_scanPos + kPrefetchAhead, m_textLen);
-             m_prefetched <= ahead; ++m_prefetched)
-            m_dictionary.Prefetch(held(m_prefetched, std::min(m_prefetched + 4, m_textLen + 1)));
+        m_probed = std::max(m_probed, m_scanPos);
+        for (const std::ptrdiff_t ahead = std::min(m_scanPos + kProbeAhead, m_textLen - 3);
+             m_probed <= ahead; ++m_probed) {
+            Ahead &a = m_probes[m_probed & (kProbes - 1)];
+            m_dictionary.startProbe(m_chars + (m_probed - m_charsFrom), a.probe);
+            a.pos = m_probed;
+            a.answers = kNoAnswers;
+        }
         SegmentAt();
     }
 }
@@ -109,7 +99,9 @@ void Segmenter::scanTo(std::ptrdiff_t last) {
 void Segmenter::SegmentAt() {
     m_wordTaken = false;
     const std::ptrdiff_t textLen = m_textLen;
-    const int longMatchLen = m_dictionary.LookupLongWord(text(0, 4));
+    const std::uint8_t here = answersAt(m_scanPos);
+    const int longMatchLen = here != kNoAnswers ? here & SegDictionary::kLongMask
+                                                : m_dictionary.LookupLongWord(text(0, 4));
     if (longMatchLen != 0 && textLen > m_scanPos + 2)
         TakeLongWord(longMatchLen);
     else if (textLen < m_scanPos + 2)
@@ -118,16 +110,13 @@ void Segmenter::SegmentAt() {
     // those that may take a word starting with this character are asked.
     if (m_wordTaken)
         return;
-    const std::uint8_t passes =
-        m_divider.m_passesAt[m_held[static_cast<std::size_t>(m_scanPos - m_heldFrom)]];
-    for (std::size_t i = 0; i < m_divider.m_passes.size(); ++i) {
+    const RulePass *const *passes = m_passes;
+    for (unsigned at = m_passesAt[m_chars[m_scanPos - m_charsFrom]]; at != 0; at &= at - 1) {
+        passes[std::countr_zero(at)]->run(*this);
         if (m_wordTaken)
             return;
-        if (passes >> i & 1)
-            m_divider.m_passes[i]->run(*this);
     }
-    if (!m_wordTaken)
-        TakeShortWord();
+    TakeShortWord();
 }
 
 void Segmenter::EmitWord(std::u16string_view word) {
@@ -149,14 +138,21 @@ void Segmenter::EmitWord(std::u16string_view word) {
     } else {
         ++m_lineWordCount;
     }
-    m_outBuffer += word;
-    m_outBuffer += u"  ";
+    // The buffer is only ever grown, and holds the line's words in its first m_outSize units.
+    if (m_outSize + word.size() + 4 > m_outBuffer.size())
+        m_outBuffer.resize(2 * (m_outSize + word.size() + 4));
+    char16_t *out = m_outBuffer.data() + m_outSize;
+    m_outSize += word.size() + 2;
+    std::copy(word.begin(), word.end(), out);
+    out[word.size()] = u' ';
+    out[word.size() + 1] = u' ';
 }
 
 void Segmenter::flushLine() {
-    m_outBuffer += u"\r\n";
-    m_sink(m_outBuffer);
-    m_outBuffer.clear();
+    m_outBuffer[m_outSize] = u'\r';
+    m_outBuffer[m_outSize + 1] = u'\n';
+    m_sink(std::u16string_view(m_outBuffer.data(), m_outSize + 2));
+    m_outSize = 0;
 }
 
 void Segmenter::TakeLongWord(int longMatchLen) {
@@ -176,14 +172,19 @@ void Segmenter::TakeLongWord(int longMatchLen) {
 
 void Segmenter::TakeShortWord() {
     const std::ptrdiff_t textLen = m_textLen;
-    if (m_dictionary.LookupTwoCharWord(text(0, 2)) == 0) {
+    const std::uint8_t here = answersAt(m_scanPos);
+    const bool twoChar = here != kNoAnswers ? (here & SegDictionary::kTwo) != 0
+                                            : m_dictionary.LookupTwoCharWord(text(0, 2)) != 0;
+    if (!twoChar) {
         EmitWord(text(0, 1));
-    } else if (textLen <= m_scanPos + 3 || m_dictionary.LookupLongWord(text(1, 3)) == 0) {
-        EmitWord(text(0, 2));
-    } else {
-        // A longer word starts at the next character: leave it whole.
-        EmitWord(text(0, 1));
+        return;
     }
+    if (textLen <= m_scanPos + 3) {
+        EmitWord(text(0, 2));
+        return;
+    }
+    // A longer word starts at the next character: leave it whole.
+    EmitWord(text(0, pairAt(m_scanPos + 1) ? 1 : 2));
 }
 
 } // namespace yuedu::seg

@@ -13,6 +13,7 @@
 #include "langdata/lineends.h"
 #include "segment/passcontext.h"
 #include "segment/phrasedivider.h"
+#include "segment/segdictionary.h"
 
 namespace yuedu::seg {
 
@@ -28,10 +29,6 @@ public:
 
     // PassContext. Positions are those of the scanned text: the ASCII blanks at both ends do
     // not count.
-    int scanPos() const override { return static_cast<int>(m_scanPos); }
-    int textLen() const override { return static_cast<int>(m_textLen); }
-    std::u16string_view T(int i) const override;
-    std::u16string_view text(int offset, int n) const override;
     void emit(int n) override { EmitWord(text(0, n)); }
     bool wordTaken() const override { return m_wordTaken; }
     int lookupTwoCharWord(std::u16string_view p) override;
@@ -56,26 +53,72 @@ private:
         return std::u16string_view(m_held).substr(static_cast<std::size_t>(from - m_heldFrom),
                                                   static_cast<std::size_t>(to - from));
     }
+    // m_held changed: the passes read it anew.
+    void heldMoved() {
+        m_chars = m_held.data();
+        m_charsFrom = m_heldFrom;
+    }
+    // The dictionary's answers at pos (SegDictionary::finishProbe), kNoAnswers when fewer than
+    // four characters from pos are in the text.
+    static constexpr std::uint8_t kNoAnswers = 0xFF;
+    std::uint8_t answersAt(std::ptrdiff_t pos) {
+        if (pos + 3 > m_textLen)
+            return kNoAnswers;
+        Ahead &a = m_probes[pos & (kProbes - 1)];
+        const char16_t *p = m_chars + (pos - m_charsFrom);
+        if (a.pos != pos) {
+            // A word took the scan past the probes started so far.
+            m_dictionary.startProbe(p, a.probe);
+            a.pos = pos;
+            a.answers = kNoAnswers;
+        }
+        if (a.answers == kNoAnswers)
+            a.answers = m_dictionary.finishProbe(p, a.probe);
+        return a.answers;
+    }
+    // Whether characters 2 and 3 from pos are in the group of longer words of the first
+    // (LookupLongWord of three characters), pos + 3 <= TextLen: the one answer asked of the
+    // position after a word of two characters.
+    bool pairAt(std::ptrdiff_t pos) {
+        Ahead &a = m_probes[pos & (kProbes - 1)];
+        const char16_t *p = m_chars + (pos - m_charsFrom);
+        if (a.pos != pos)
+            return m_dictionary.LookupLongWord(std::u16string_view(p, 3)) != 0;
+        if (a.answers != kNoAnswers)
+            return (a.answers & SegDictionary::kPair) != 0;
+        return m_dictionary.finishPair(p, a.probe);
+    }
 
     const PhraseDivider &m_divider;
     const SegDictionary &m_dictionary;
     const PhraseDivider::LineSink &m_sink;
+    // The divider's rule passes, and per character which of them may take a word there.
+    const RulePass *m_passes[8] = {};
+    const std::uint8_t *m_passesAt;
 
     // Line ends reach the scan as CR LF, whatever the text has: the passes read a few characters
     // ahead, and what they find there must not depend on how the file ends its lines.
     CrlfLineEnds m_lineEnds;
-    std::u16string m_crlf;
     std::u16string m_held;         // the text from position m_heldFrom on, as far as seen
     std::ptrdiff_t m_heldFrom = 1; // the position of m_held[0]
-    std::ptrdiff_t m_textLen = 0;  // TextLen: the last character that is no blank, so far
     bool m_begun = false;          // a character other than a blank was seen
     bool m_any = false;            // anything at all was written
 
-    std::ptrdiff_t m_scanPos = 1;    // ScanPos, 1-based
-    std::ptrdiff_t m_prefetched = 1; // the dictionary slots of positions before it are asked for
-    std::u16string m_outBuffer;      // OutBuffer: the words of the line being filled
-    int m_lineWordCount = 0;         // LineWordCount
-    bool m_wordTaken = false;        // WordTaken
+    // The dictionary probes of the positions ahead of the scan, started before they are read:
+    // the probe of position p is m_probes[p % kProbes], for the positions from the scan on
+    // before m_probed.
+    static constexpr std::ptrdiff_t kProbes = 32;
+    struct Ahead {
+        SegDictionary::Probe probe;
+        std::ptrdiff_t pos = 0;   // the position, 0 for none
+        std::uint8_t answers = 0; // kNoAnswers until read
+    };
+    Ahead m_probes[kProbes];
+    std::ptrdiff_t m_probed = 1;
+    std::u16string m_outBuffer; // OutBuffer: the words of the line being filled, with room
+    std::size_t m_outSize = 0;  // for a CR LF after them
+    int m_lineWordCount = 0;    // LineWordCount
+    bool m_wordTaken = false;   // WordTaken
 };
 
 } // namespace yuedu::seg

@@ -26,6 +26,8 @@ public:
     // none).
     std::u16string run(const seg::RulePass &pass, std::u16string_view text, int scanPos = 1) {
         m_text = std::u16string(text);
+        m_chars = m_text.data();
+        m_textLen = static_cast<std::ptrdiff_t>(m_text.size());
         m_scanPos = scanPos;
         m_words.clear();
         pass.run(*this);
@@ -36,15 +38,6 @@ public:
     }
     const std::vector<std::u16string> &words() const { return m_words; }
 
-    int scanPos() const override { return m_scanPos; }
-    int textLen() const override { return static_cast<int>(m_text.size()); }
-    std::u16string_view T(int i) const override { return text(i, 1); }
-    std::u16string_view text(int offset, int n) const override {
-        const int from = std::max(m_scanPos + offset, 1);
-        const int to = std::min(m_scanPos + offset + std::max(n, 0), textLen() + 1);
-        return to <= from ? std::u16string_view()
-                          : std::u16string_view(m_text).substr(from - 1, to - from);
-    }
     void emit(int n) override {
         const auto w = text(0, n);
         if (w.empty())
@@ -64,7 +57,6 @@ private:
     seg::SegDictionary m_dictionary;
     const seg::Lexicon &m_lexicon;
     std::u16string m_text;
-    int m_scanPos = 1;
     std::vector<std::u16string> m_words;
 };
 

@@ -68,6 +68,10 @@ int trailingPair(const PassContext &ctx, const Lexicon &lex) {
 } // namespace
 
 void ReduplicationPass::run(PassContext &ctx) const {
+    // Three different characters, the usual case, repeat nothing.
+    if (const auto w = ctx.text(0, 3);
+        w.size() == 3 && w[0] != w[1] && w[1] != w[2] && w[0] != w[2])
+        return;
     const Lexicon &lex = ctx.lexicon();
     const auto t0 = ctx.T(0), t1 = ctx.T(1), t2 = ctx.T(2);
     // The last pattern that holds wins: 看看看 is a doubled 看, not 看 + 看看.

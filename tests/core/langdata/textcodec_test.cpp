@@ -107,6 +107,13 @@ TEST(TextDecoding, Utf8RoundTripsIncludingSurrogatePairsAndRejectsOverlongForms)
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));      // encoded surrogate
     EXPECT_FALSE(isValidUtf8("\xE5\xAD"));          // cut short
     EXPECT_EQ(toUtf8(u"\xD800x"), "\xEF\xBF\xBDx"); // a lone surrogate is replaced
+    // Among hanzi: a byte that breaks a sequence, an encoded surrogate, the first three-byte
+    // character (U+0800) and a sequence cut short at the end.
+    const DecodedText d = decodeTextDetailed(
+        "\xE5\xAD\x97\xE5\x41\x97\xE5\xAD\x97\xED\xA0\x80\xE0\xA0\x80\xE5\xAD\x97\xE5\xAD",
+        TextEncoding::Utf8);
+    EXPECT_TRUE(d.text == u"字\uFFFDA\uFFFD字\uFFFD\uFFFD\uFFFD\u0800字\uFFFD\uFFFD");
+    EXPECT_EQ(d.replaced, 7u);
 }
 
 TEST(CodePage950Table, EncodeMarksCharactersItCannotMap) {

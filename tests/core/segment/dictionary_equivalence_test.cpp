@@ -88,6 +88,22 @@ void expectSameAnswers(const LanguageData &d, std::size_t randomProbes, int ordi
         if ((two != twoScan || lng != lngScan) && ++mismatches <= 5)
             ADD_FAILURE() << "probe of " << p.size() << " at ordinal " << tableOrdinal(p[0]) << ": "
                           << two << "/" << twoScan << " " << lng << "/" << lngScan;
+        // The scan's own probe of four characters answers the same three questions.
+        if (p.size() == 4) {
+            seg::SegDictionary::Probe probe;
+            dict.startProbe(p.data(), probe);
+            const int staged = dict.finishProbe(p.data(), probe);
+            const int expected =
+                lngScan |
+                (scanLong(d, std::u16string_view(p).substr(0, 3)) != 0 ? seg::SegDictionary::kPair
+                                                                       : 0) |
+                (twoScan != 0 ? seg::SegDictionary::kTwo : 0);
+            const bool pair = dict.finishPair(p.data(), probe);
+            if ((staged != expected || pair != ((expected & seg::SegDictionary::kPair) != 0)) &&
+                ++mismatches <= 5)
+                ADD_FAILURE() << "staged probe at ordinal " << tableOrdinal(p[0]) << ": " << staged
+                              << "/" << expected;
+        }
     };
     for (int k = 0; k < kTableChars; k += ordinalStep) {
         const std::u16string x(1, charOfOrdinal(k));

@@ -186,6 +186,15 @@ private slots:
         QCOMPARE(workText(box), QString());
     }
 
+    void aWindowNobodyPlacedOpensOverTheMainWindow() {
+        AppFixture app;
+        app.main->setGeometry(300, 200, 600, 400);
+        QWidget chart(app.main.get(), Qt::Window);
+        chart.resize(200, 100);
+        chart.show();
+        QCOMPARE(chart.geometry().center(), app.main->geometry().center());
+    }
+
     void aboutAndContentOpenOnceWithTheirTexts() {
         AppFixture app;
         app.trigger("MDImnuabout");
