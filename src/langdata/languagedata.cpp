@@ -146,7 +146,9 @@ namespace {
 #ifndef YUEDU_MAP_TABLES
 #define YUEDU_MAP_TABLES 0
 #endif
+#if YUEDU_MAP_TABLES
 constexpr std::size_t kMappedTable = std::size_t(64) << 10;
+#endif
 } // namespace
 
 void *allocateTable(std::size_t bytes) {
