@@ -29,14 +29,20 @@ std::int16_t big5ordinal(std::u16string_view s);
 // True for a double-byte character (code page 950 code 0x8000 or above).
 bool isDoubleByte(char16_t c);
 
+namespace cp950 {
+// Generated at build time (codepage950gen.cpp): the ordinal of every UTF-16 unit, -1 for none.
+extern const std::int16_t kOrdinal[65536];
+} // namespace cp950
+
 // The ordinal of every UTF-16 unit as tableOrdinal gives it, 65536 of them.
-const std::int16_t *tableOrdinals();
+inline const std::int16_t *tableOrdinals() {
+    return cp950::kOrdinal;
+}
 
 // Ordinal of c when it is a table character (double-byte, ordinal 0..13059), else -1.
 // One table read: this is what the analyses use at every character.
 inline int tableOrdinal(char16_t c) {
-    static const std::int16_t *const ordinals = tableOrdinals();
-    return ordinals[c];
+    return cp950::kOrdinal[c];
 }
 
 inline bool isTableChar(char16_t c) {

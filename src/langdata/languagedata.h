@@ -11,7 +11,20 @@
 
 namespace yuedu {
 
-using Bytes = std::vector<std::uint8_t>;
+// The memory of a table: one of some size is mapped with all its pages in place at once, which
+// costs a fraction of taking them one page fault at a time as the table is first written.
+void *allocateTable(std::size_t bytes);
+void releaseTable(void *p, std::size_t bytes) noexcept;
+template <typename T> struct TableAllocator {
+    using value_type = T;
+    TableAllocator() = default;
+    template <typename U> TableAllocator(const TableAllocator<U> &) noexcept {}
+    T *allocate(std::size_t n) { return static_cast<T *>(allocateTable(n * sizeof(T))); }
+    void deallocate(T *p, std::size_t n) noexcept { releaseTable(p, n * sizeof(T)); }
+    template <typename U> bool operator==(const TableAllocator<U> &) const noexcept { return true; }
+};
+
+using Bytes = std::vector<std::uint8_t, TableAllocator<std::uint8_t>>;
 
 // What loaddata found wrong with the files. The tables are usable either way.
 struct LoadReport {
@@ -64,14 +77,16 @@ inline constexpr const char *kGradeFileName = "gdphvbdn.byt";
 inline constexpr const char *kSegFileName = "dpphvbdn.byt";
 inline constexpr const char *kSenseFileName = "phwdvbdn.byt";
 inline constexpr const char *kUserWordFileName = "userword.apd";
-// Written by the builder beside the files: the size and SHA-256 of each data file and the
-// builder's version, one "name size sha256" line a file after a "builder ..." line.
+// Written by the builder beside the files: the size, SHA-256 and XXH64 of each data file and
+// the builder's version, one "name size sha256 xxh64" line a file after a "builder ..." line.
+// Manifests of earlier builders have no XXH64; their files are checked by the SHA-256.
 inline constexpr const char *kManifestFileName = "manifest.txt";
 
 struct ManifestEntry {
     std::string file;
     std::uintmax_t size = 0;
-    std::string sha256; // lower-case hexadecimal
+    std::string sha256;     // lower-case hexadecimal
+    std::string xxh64 = {}; // 16 lower-case hexadecimal digits; empty when the manifest has none
 };
 std::string manifestText(std::string_view builder, const std::vector<ManifestEntry> &entries);
 // The entries of a manifest; false when it is not one (the line number in *badLine).
@@ -80,7 +95,7 @@ bool parseManifest(std::string_view text, std::vector<ManifestEntry> &entries,
 
 // Reads the three data files from dir into data. A missing data folder, a missing, unreadable,
 // short or long file, a file whose content breaks the layout of its tables, and (when the
-// folder has a manifest) a file whose size or SHA-256 differs from it are reported; the tables
+// folder has a manifest) a file whose size or check sum differs from it are reported; the tables
 // of such a file may hold anything, so a report that is not ok() means no analysis can be
 // trusted. Loading never throws.
 LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data);

@@ -16,12 +16,14 @@
 #include "langdata/big5.h"
 #include "langdata/codepage950.h"
 #include "langdata/constants.h"
+#include "langdata/hanzipoints.h"
 
 namespace yuedu {
 namespace cp950 {
-// Generated at build time (codepage950gen.cpp): the Simplified forms of CommonCharList, ended
-// by a zero.
-extern const char16_t kCommonSimplified[];
+// Generated at build time (codepage950gen.cpp): the tiers of hanziTiers and the points of
+// bmpPointsTwice below.
+extern const std::uint8_t kHanziTiers[65536];
+extern const std::int8_t kBmpPointsTwice[65536];
 } // namespace cp950
 
 namespace {
@@ -263,36 +265,10 @@ constexpr std::size_t kVariety = 16;
 
 // 3: the frequent hanzi in either script (the Traditional list and its Simplified forms);
 // 2: the first level of GB2312 (the 3755 everyday Simplified hanzi); else 0. Bit 4 marks the
-// characters GB18030 writes in two bytes (those of GBK).
+// characters GB18030 writes in two bytes (those of GBK). Made when the program is built.
 constexpr std::uint8_t kGbkTwoBytes = 4;
-const std::vector<std::uint8_t> &hanziTiers() {
-    static const std::vector<std::uint8_t> tiers = [] {
-        std::vector<std::uint8_t> t(65536);
-        std::string pairs;
-        for (int lead = 0x81; lead <= 0xFE; ++lead)
-            for (int trail = 0x40; trail <= 0xFE; ++trail)
-                if (trail != 0x7F)
-                    pairs += {static_cast<char>(lead), static_cast<char>(trail)};
-        std::size_t bad = 0;
-        const std::u16string gbk = fromGb18030(pairs, bad);
-        for (std::size_t i = 0; i < gbk.size() && i < pairs.size() / 2; ++i) {
-            if (gbk[i] == u'\uFFFD')
-                continue;
-            t[gbk[i]] |= kGbkTwoBytes;
-            const auto lead = static_cast<unsigned char>(pairs[2 * i]);
-            const auto trail = static_cast<unsigned char>(pairs[2 * i + 1]);
-            if (lead >= 0xB0 && lead <= 0xD7 && trail >= 0xA1 && (lead != 0xD7 || trail <= 0xF9))
-                t[gbk[i]] |= 2;
-        }
-        const std::u16string &common = constants::CommonCharList();
-        for (char16_t c : common)
-            t[c] = (t[c] & kGbkTwoBytes) | 3;
-        // Their Simplified forms, made by ICU's Hant-Hans when the program is built.
-        for (const char16_t *c = cp950::kCommonSimplified; *c; ++c)
-            t[*c] = (t[*c] & kGbkTwoBytes) | 3;
-        return t;
-    }();
-    return tiers;
+const std::uint8_t *hanziTiers() {
+    return cp950::kHanziTiers;
 }
 
 // The bytes a character of a reading was read from (a replacement: the byte or two it stands
@@ -314,55 +290,22 @@ constexpr unsigned bytesOf(char32_t cp, TextEncoding e, std::uint8_t tier) {
     }
 }
 
-// Points a byte for one character (of the BMP; cp beyond it are the extension hanzi and
-// the other planes).
+// Points a byte for one character (hanziPoints, with the character's Big5 ordinal).
 double pointsOf(char32_t cp, std::uint8_t tier) {
-    if (cp < 0x80)
-        return (cp < 0x20 && cp != u'\t' && cp != u'\n' && cp != u'\r' && cp != u'\f') || cp == 0x7F
-                   ? -3
-                   : 0;
-    // The ideographic planes hold only hanzi, and a wrong reading rarely lands there (it takes
-    // a well-formed pair of surrogates, or four bytes of UTF-8): they count as the everyday
-    // hanzi do. Other planes little.
-    if (cp >= 0x10000)
-        return cp >= 0x20000 && cp <= 0x3FFFF ? 2 : 0.5;
-    const auto c = static_cast<char16_t>(cp);
-    if (c == u'\uFFFD' || c < 0xA0 || (c >= 0xD800 && c <= 0xDFFF))
-        return -3; // a replacement, a C1 control, half a surrogate pair
-    if ((tier & 3) == 3)
-        return 3;
-    const int ord = tableOrdinal(c);
-    if ((ord >= 0 && ord <= 5400) || (tier & 3) == 2)
-        return 2;
-    if (ord >= 0 || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-        (c >= 0x3000 && c <= 0x312F) || (c >= 0xFF00 && c <= 0xFFEF) ||
-        (c >= 0x2000 && c <= 0x2BFF) || (c >= 0xF900 && c <= 0xFAFF))
-        return 1; // other hanzi, CJK punctuation, full-width forms, signs and symbols
-    if (c >= 0xE000 && c <= 0xF8FF)
-        return -2; // user-defined Big5 and GBK codes land here: rare in real text
-    if (c < 0x250)
-        return 0.5; // accented Latin letters and Latin-1 signs of a UTF-8 text
-    return 0;
+    return hanziPoints(cp, tier, cp < 0x10000 ? tableOrdinal(static_cast<char16_t>(cp)) : -1);
 }
 
-// pointsOf for every character of the BMP, doubled (every weight is a multiple of a half), so
-// that scoring a reading looks each character up once.
-const std::vector<std::int8_t> &bmpPointsTwice() {
-    static const std::vector<std::int8_t> twice = [] {
-        const auto &tiers = hanziTiers();
-        std::vector<std::int8_t> t(65536);
-        for (char32_t cp = 0; cp < 65536; ++cp)
-            t[cp] = static_cast<std::int8_t>(pointsOf(cp, tiers[cp]) * 2);
-        return t;
-    }();
-    return twice;
+// pointsOf for every character of the BMP, doubled, so that scoring a reading looks each
+// character up once. Made when the program is built.
+const std::int8_t *bmpPointsTwice() {
+    return cp950::kBmpPointsTwice;
 }
 
 // The score is summed in halves of a point: every weight is a multiple of a half, so the sum is
 // exact, as a sum of doubles would be, and the loop is made once for each encoding.
 template <TextEncoding E> Plausibility plausibilityIn(std::u16string_view text) {
-    const std::uint8_t *tiers = hanziTiers().data();
-    const std::int8_t *bmpTwice = bmpPointsTwice().data();
+    const std::uint8_t *tiers = hanziTiers();
+    const std::int8_t *bmpTwice = bmpPointsTwice();
     Plausibility p;
     std::int64_t halves = 0;
     char32_t seen[kVariety];

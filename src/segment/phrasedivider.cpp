@@ -1,5 +1,6 @@
 #include "segment/phrasedivider.h"
 
+#include <algorithm>
 #include <bitset>
 
 #include "segment/lexicon.h"
@@ -16,31 +17,54 @@
 namespace yuedu::seg {
 
 PhraseDivider::PhraseDivider(const LanguageData &data, const Lexicon &lexicon)
-    : PhraseDivider(std::make_shared<const SegDictionary>(data), lexicon) {}
+    : PhraseDivider(std::make_shared<const SegDictionary>(data), lexicon,
+                    std::make_shared<const Rules>(lexicon)) {}
 
 PhraseDivider::PhraseDivider(const PhraseDivider &tables, const Lexicon &lexicon)
-    : PhraseDivider(tables.m_dictionary, lexicon) {}
+    : PhraseDivider(tables.m_dictionary, lexicon,
+                    std::make_shared<const Rules>(lexicon, tables.m_rules.get())) {}
+
+PhraseDivider::PhraseDivider(const LanguageData &data, const PhraseDivider &lists)
+    : PhraseDivider(std::make_shared<const SegDictionary>(data), lists.m_lexicon, lists.m_rules) {}
 
 PhraseDivider::PhraseDivider(std::shared_ptr<const SegDictionary> dictionary,
-                             const Lexicon &lexicon)
-    : m_lexicon(lexicon), m_dictionary(std::move(dictionary)) {
-    m_passes.push_back(std::make_unique<ReduplicationPass>());
-    m_passes.push_back(std::make_unique<NumeralPass>());
-    m_passes.push_back(std::make_unique<TimeDirectionPass>());
-    m_passes.push_back(std::make_unique<VerbComplementPass>());
-    m_passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
-    m_passes.push_back(std::make_unique<PositionPass>());
-    m_passes.push_back(std::make_unique<AdverbPass>());
-    static_assert(sizeof(m_passesAt[0]) * 8 >= 7, "a bit for every pass");
-    m_passesAt = std::make_unique<std::uint8_t[]>(65536);
-    auto chars = std::make_unique<std::bitset<65536>>();
-    for (std::size_t i = 0; i < m_passes.size(); ++i) {
-        chars->reset();
-        m_passes[i]->firstChars(lexicon, *chars);
-        for (std::size_t c = chars->_Find_first(); c < chars->size(); c = chars->_Find_next(c))
-            m_passesAt[c] |= static_cast<std::uint8_t>(1U << i);
+                             const Lexicon &lexicon, std::shared_ptr<const Rules> rules)
+    : m_lexicon(lexicon), m_dictionary(std::move(dictionary)), m_rules(std::move(rules)),
+      m_passes(m_rules->passes), m_passesAt(m_rules->passesAt.get()) {}
+
+PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
+    passes.push_back(std::make_unique<ReduplicationPass>());
+    passes.push_back(std::make_unique<NumeralPass>());
+    passes.push_back(std::make_unique<TimeDirectionPass>());
+    passes.push_back(std::make_unique<VerbComplementPass>());
+    passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
+    passes.push_back(std::make_unique<PositionPass>());
+    passes.push_back(std::make_unique<AdverbPass>());
+    static_assert(sizeof(passesAt[0]) * 8 >= 7, "a bit for every pass");
+    firstChars.resize(passes.size());
+    passesAt = std::make_unique<std::uint8_t[]>(65536);
+    // Another lexicon usually differs in the user words alone: the other passes' bits are
+    // copied, and only those of passes whose characters differ are redone.
+    const bool copy = like && like->passes.size() == passes.size();
+    if (copy)
+        std::copy_n(like->passesAt.get(), 65536, passesAt.get());
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        passes[i]->firstChars(lexicon, firstChars[i]);
+        const auto bit = static_cast<std::uint8_t>(1U << i);
+        if (copy) {
+            const std::bitset<65536> &before = like->firstChars[i];
+            if (firstChars[i] == before)
+                continue;
+            for (std::size_t c = before._Find_first(); c < before.size(); c = before._Find_next(c))
+                passesAt[c] &= static_cast<std::uint8_t>(~bit);
+        }
+        const std::bitset<65536> &chars = firstChars[i];
+        for (std::size_t c = chars._Find_first(); c < chars.size(); c = chars._Find_next(c))
+            passesAt[c] |= bit;
     }
 }
+
+PhraseDivider::Rules::~Rules() = default;
 
 PhraseDivider::~PhraseDivider() = default;
 

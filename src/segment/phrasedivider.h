@@ -15,6 +15,7 @@
 // texts, of any length. It keeps references to data and lexicon, which must outlive it.
 // Segmenting keeps no state in the divider (each call works on its own scan), so several
 // threads may segment with one divider at once.
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ public:
     // With the dictionary of another divider (of the same data, made ready once) and other
     // lists.
     PhraseDivider(const PhraseDivider &tables, const Lexicon &lexicon);
+    // With the dictionary of data and the lists of another divider, whose rule passes it shares.
+    PhraseDivider(const LanguageData &data, const PhraseDivider &lists);
     ~PhraseDivider();
     PhraseDivider(const PhraseDivider &) = delete;
     PhraseDivider &operator=(const PhraseDivider &) = delete;
@@ -71,13 +74,25 @@ public:
 
 private:
     friend class Segmenter;
-    PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon);
+    // The rule passes of a lexicon, made once and read-only afterwards. Made like those of
+    // another lexicon, it takes over their characters where they are the same.
+    struct Rules {
+        explicit Rules(const Lexicon &lexicon, const Rules *like = nullptr);
+        ~Rules();
+        std::vector<std::unique_ptr<RulePass>> passes;
+        // Per pass, the characters a word it takes may start with.
+        std::vector<std::bitset<65536>> firstChars;
+        std::unique_ptr<std::uint8_t[]> passesAt;
+    };
+    PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon,
+                  std::shared_ptr<const Rules> rules);
     const Lexicon &m_lexicon;
     std::shared_ptr<const SegDictionary> m_dictionary;
+    std::shared_ptr<const Rules> m_rules;
     // The rule passes in the order they are tried at a position.
-    std::vector<std::unique_ptr<RulePass>> m_passes;
+    const std::vector<std::unique_ptr<RulePass>> &m_passes;
     // Per character, bit i set when pass i may take a word starting with it.
-    std::unique_ptr<std::uint8_t[]> m_passesAt;
+    const std::uint8_t *m_passesAt;
 };
 
 } // namespace yuedu::seg

@@ -18,7 +18,7 @@ constexpr std::ptrdiff_t kProbeAhead = 16;
 
 Segmenter::Segmenter(const PhraseDivider &divider, const PhraseDivider::LineSink &sink)
     : m_divider(divider), m_dictionary(*divider.m_dictionary), m_sink(sink),
-      m_passesAt(divider.m_passesAt.get()) {
+      m_passesAt(divider.m_passesAt) {
     for (std::size_t i = 0; i < divider.m_passes.size(); ++i)
         m_passes[i] = divider.m_passes[i].get();
     m_outBuffer.resize(256);

@@ -36,6 +36,12 @@ std::uint64_t WordList::shortKey(std::u16string_view s) {
 WordList::Index::Index(std::u16string s) : stored(std::move(s)) {
     for (char16_t c : stored)
         chars.set(c);
+}
+
+void WordList::Index::build() const {
+    const std::lock_guard<std::mutex> lock(building);
+    if (built.load(std::memory_order_relaxed))
+        return;
     const std::u16string_view all(stored);
     const std::size_t capacity = capacityFor(all.size() * 4, shift);
     shortKeys.assign(capacity, 0);
@@ -68,6 +74,7 @@ WordList::Index::Index(std::u16string s) : stored(std::move(s)) {
             }
         }
     }
+    built.store(true, std::memory_order_release);
 }
 
 bool WordList::Index::hasShort(std::uint64_t key) const {
@@ -113,6 +120,7 @@ bool WordList::containsString(std::u16string_view s) const {
     // any hashing.
     if (!x.chars.test(s[0]) || !x.chars.test(s[1]))
         return false;
+    x.ready();
     if (s.size() <= 3)
         return x.hasShort(shortKey(s));
     if (s.size() <= kIndexedLength)

@@ -5,11 +5,15 @@
 // character list, or the empty string (for a non-empty list) are members.
 //
 // Membership is answered from precomputed sets of every substring up to kIndexedLength
-// characters, so no pass ever scans a list string at a text position. The list and its sets
-// are immutable and shared between copies.
+// characters, so no pass ever scans a list string at a text position. The sets of a list are
+// made the first time a string of two characters or more that could be a member is asked about
+// (a short text meets few lists that way); the list and its sets are immutable afterwards and
+// shared between copies, and any number of threads may ask at once.
+#include <atomic>
 #include <bitset>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,18 +46,26 @@ private:
 
     struct Index {
         explicit Index(std::u16string s);
+        // Makes the substring sets unless that is done already.
+        void ready() const {
+            if (!built.load(std::memory_order_acquire))
+                build();
+        }
+        void build() const;
         bool hasShort(std::uint64_t key) const;
 
         std::u16string stored;
         std::bitset<65536> chars;
+        mutable std::atomic<bool> built{false};
+        mutable std::mutex building;
         // Substrings of two and three characters, packed into 64-bit keys, in an
         // open-addressing table (0 = free).
-        std::vector<std::uint64_t> shortKeys;
-        int shift = 64;
+        mutable std::vector<std::uint64_t> shortKeys;
+        mutable int shift = 64;
         // Substrings of four to kIndexedLength characters, as (position + 1) << 3 | (length - 4)
         // in stored, in an open-addressing table (0 = free) hashed on the characters.
-        std::vector<std::uint32_t> longer;
-        int longShift = 64;
+        mutable std::vector<std::uint32_t> longer;
+        mutable int longShift = 64;
         bool hasLong(std::u16string_view s) const;
     };
     static std::uint64_t shortKey(std::u16string_view s);

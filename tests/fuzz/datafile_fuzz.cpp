@@ -27,6 +27,7 @@
 #include "fuzzdata.h"
 #include "langdata/big5.h"
 #include "langdata/sha256.h"
+#include "langdata/xxhash64.h"
 #include "segment/phrasedivider.h"
 #include "wordstats/frequency.h"
 #include "wordstats/senses.h"
@@ -69,7 +70,8 @@ const fs::path &scratchFolder() {
         for (int i = 0; i < 4; ++i) {
             writeFile(d / kNames[i], realFiles()[i]);
             if (i < 3)
-                entries.push_back({kNames[i], realFiles()[i].size(), sha256Hex(realFiles()[i])});
+                entries.push_back({kNames[i], realFiles()[i].size(), sha256Hex(realFiles()[i]),
+                                   xxh64Hex(realFiles()[i])});
         }
         writeFile(d / kManifestFileName, manifestText("fuzz", entries));
         std::atexit([] {
@@ -104,7 +106,8 @@ void checkOnDisk(int which, int damage, const std::string &content, std::size_t 
         fs::create_directory(path);
 
     if (which < 3) {
-        LanguageData language;
+        // Loading fills every table, so one set of them serves every run.
+        static LanguageData language;
         const LoadReport report = loaddata(dir, language);
         const bool damaged = damage == 1 || damage == 2 || written != real;
         if (names(report, kNames[which]) != damaged)
@@ -125,6 +128,13 @@ void checkOnDisk(int which, int damage, const std::string &content, std::size_t 
 
     fs::remove_all(path, ec);
     writeFile(path, real);
+}
+
+// The divider of the real tables, made once: runs that damage the user words share its
+// dictionary, and runs that damage the dictionary its rule passes (which read only the lists).
+const seg::PhraseDivider &realDivider() {
+    static const seg::PhraseDivider divider(fuzz::languageData(), fuzz::lexicon());
+    return divider;
 }
 
 const std::u16string kSample =
@@ -174,16 +184,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (which == 3) {
         // The user words: only the segmenter reads them, with the real dictionary.
-        static const seg::PhraseDivider real(fuzz::languageData(), fuzz::lexicon());
         seg::Lexicon lexicon = seg::Lexicon::builtIn();
         lexicon.UserWords = seg::userWordsFromText(decodeText(file));
-        checkKeepsTableChars(seg::PhraseDivider(real, lexicon),
+        checkKeepsTableChars(seg::PhraseDivider(realDivider(), lexicon),
                              "a damaged user word file lost or added table characters");
         return 0;
     }
 
-    // The real tables, loaded once; each run loads its file over a copy of them.
-    LanguageData language = fuzz::languageData();
+    // The real tables, loaded once; each run loads its file over a copy of them, made in the
+    // same memory every time.
+    static LanguageData language;
+    language = fuzz::languageData();
     const LoadReport report = which == 0   ? language.loadGradeImage(file)
                               : which == 1 ? language.loadSegImage(file)
                                            : language.loadSenseImage(file);
@@ -193,16 +204,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (which == 1) {
         // The dictionary: only the segmenter reads it.
         checkKeepsTableChars(
-            seg::PhraseDivider(language, fuzz::lexicon()),
+            seg::PhraseDivider(language, realDivider()),
             "a damaged dictionary lost or added table characters in the segmentation");
         return 0;
     }
     // The grade and sense files: the analyses that read their tables, on the sample as the
     // real data segments it.
-    static const std::u16string segmented = [] {
-        const seg::PhraseDivider divider(fuzz::languageData(), fuzz::lexicon());
-        return divider.DivideText(kSample);
-    }();
+    static const std::u16string segmented = realDivider().DivideText(kSample);
     if (!article::artprofile(language, kSample, article::ArticleGenre{false, true}).done())
         fuzz::fail("no profile of a text with hanzi");
     const article::AttributeResult attributes = article::artattri(language, kSample);

@@ -17,6 +17,7 @@
 #include "langdata/languagedata.h"
 #include "langdata/sha256.h"
 #include "langdata/textcodec.h"
+#include "langdata/xxhash64.h"
 
 using namespace yuedu;
 using namespace yuedu::databuild;
@@ -259,7 +260,7 @@ int run(const Options &o) {
     for (const auto &[name, image] :
          {std::pair{kGradeFileName, &gradeImage}, std::pair{kSegFileName, &segImage},
           std::pair{kSenseFileName, &senseImage}})
-        manifest.push_back({name, image->size(), sha256Hex(*image)});
+        manifest.push_back({name, image->size(), sha256Hex(*image), xxh64Hex(*image)});
     outputs.add(o.out / kManifestFileName,
                 manifestText(std::string("yuedu-databuild ") + kVersion, manifest));
     const std::string text = report.text();

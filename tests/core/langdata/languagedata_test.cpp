@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/nearlysorted.h"
 #include "langdata/datalayout.h"
 #include "langdata/languagedata.h"
 #include "langdata/sha256.h"
+#include "langdata/xxhash64.h"
 
 using namespace yuedu;
 namespace fs = std::filesystem;
@@ -163,6 +165,42 @@ TEST_P(Sha256Test, FipsTestVectors) {
     EXPECT_EQ(h.hex(), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
+TEST(SortNearlySorted, SortsWhateverTheOrder) {
+    // In order, a spike, a dip, runs moved about, reversed, and random: always std::sort's order.
+    std::vector<std::vector<int>> cases = {{},
+                                           {1},
+                                           {1, 2, 3, 4},
+                                           {1, 9, 2, 3, 4},
+                                           {1, 2, 0, 3, 4},
+                                           {5, 6, 7, 1, 2, 3},
+                                           {4, 3, 2, 1},
+                                           {2, 2, 1, 1, 3, 0}};
+    std::uint32_t seed = 7;
+    for (int n = 0; n < 20; ++n) {
+        std::vector<int> v;
+        for (int i = 0; i < 50; ++i)
+            v.push_back(i % 7 == 3 ? static_cast<int>((seed = seed * 1103515245 + 12345) >> 20) % 60
+                                   : i);
+        cases.push_back(v);
+    }
+    for (auto v : cases) {
+        std::vector<int> expected = v;
+        std::sort(expected.begin(), expected.end());
+        sortNearlySorted(v, std::less<>());
+        EXPECT_EQ(v, expected);
+    }
+}
+
+TEST(Xxh64, ReferenceValues) {
+    // The empty input, a tail alone, and stripes of 32 bytes with every kind of tail after them.
+    EXPECT_EQ(xxh64Hex(""), "ef46db3751d8e999");
+    EXPECT_EQ(xxh64Hex("abc"), "44bc2cf5ad770999");
+    std::string bytes;
+    for (int i = 0; i < 3 * 256; ++i)
+        bytes += static_cast<char>(i);
+    EXPECT_EQ(xxh64Hex(bytes + "xyz"), "e921a1b45bd779f8");
+}
+
 TEST(LoadData, TheManifestCatchesAChangeTheLayoutCannot) {
     TempDir dir;
     // Zero tables are a sound layout (an empty dictionary, records without figures).
@@ -188,6 +226,20 @@ TEST(LoadData, TheManifestCatchesAChangeTheLayoutCannot) {
     EXPECT_EQ(report.problems[0].file, kSenseFileName);
     EXPECT_NE(report.problems[0].message.find("SHA-256"), std::string::npos);
     EXPECT_FALSE(report.problems[0].zh.empty());
+
+    // The builder's manifest: the XXH64 tells the same change.
+    const std::string before(layout::kSenseFileSize, '\0');
+    dir.write(kManifestFileName,
+              manifestText("test",
+                           {{kGradeFileName, grade.size(), sha256Hex(grade), xxh64Hex(grade)},
+                            {kSegFileName, seg.size(), sha256Hex(seg), xxh64Hex(seg)},
+                            {kSenseFileName, sense.size(), sha256Hex(before), xxh64Hex(before)}}));
+    report = loaddata(dir.path(), data);
+    ASSERT_EQ(report.problems.size(), 1u) << report.text();
+    EXPECT_EQ(report.problems[0].file, kSenseFileName);
+    EXPECT_NE(report.problems[0].message.find("XXH64"), std::string::npos);
+    dir.write(kSenseFileName, before);
+    EXPECT_TRUE(loaddata(dir.path(), data).ok());
 
     dir.write(kManifestFileName, "builder test\ngdphvbdn.byt 12 nothex\n");
     report = loaddata(dir.path(), data);
