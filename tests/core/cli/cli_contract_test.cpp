@@ -1,6 +1,7 @@
 // The contract every yuedu-cli subcommand keeps: output that cannot be written, an unknown
 // option, a folder or a missing file is a failure with a message, never a silent exit 0.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -62,9 +63,8 @@ class CliContract : public ::testing::Test {
 protected:
     void SetUp() override {
         scratch =
-            fs::temp_directory_path() /
-            ("yuedu-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+            fs::temp_directory_path() / ("yuedu-cli-test-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::create_directories(scratch);
         input = (scratch / "segmented.txt").string();
         std::ofstream(input) << "今天  天氣  很好  ，  我們  去  公園  。  \r\n";

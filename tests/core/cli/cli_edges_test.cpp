@@ -2,6 +2,7 @@
 // any kind, hand-segmented lines, hanzi beyond Big5, files that are no text, and missing or
 // damaged data files. Each gives the right figures or a failure that says why.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,10 +19,9 @@ namespace fs = std::filesystem;
 class CliEdges : public ::testing::Test {
 protected:
     void SetUp() override {
-        scratch = fs::temp_directory_path() /
-                  ("yuedu-cli-edges-" +
-                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        scratch =
+            fs::temp_directory_path() / ("yuedu-cli-edges-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::create_directories(scratch);
         out = (scratch / "out.txt").string();
     }

@@ -1,6 +1,7 @@
 // Comparison of a small corpus: the rows do not depend on the number of threads, a file that
 // cannot be read is reported and left out, and the frequency tables of shards sum to the whole.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -38,10 +39,9 @@ void writeFile(const fs::path &p, const std::string &bytes) {
 class Corpus : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("yuedu-compare-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("yuedu-compare-" + std::to_string(::getpid()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         const std::string story = readFile(fs::path(YUEDU_SAMPLES_DIR) / "story.txt");
         const std::u16string u = fromUtf8(story);

@@ -2,6 +2,7 @@
 // the concordance, its lines against the frequency list on real segmentation, and yuedu-cli
 // against the core (any number of threads, with and without the kept texts).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -250,9 +251,7 @@ TEST_F(RealText, EveryWordIsFoundInTheTextAndCountedAsTheFrequencyListCountsIt) 
 class Cli : public RealText {
 protected:
     void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("yuedu-concord-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        dir = fs::temp_directory_path() / ("yuedu-concord-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir / "corpus" / "b");
         for (int i = 0; i < 5; ++i) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,8 +60,7 @@ std::size_t inOrder(std::u16string_view a, std::u16string_view b) {
 std::string zipOf(const std::vector<std::pair<std::string, std::string>> &parts,
                   const char *password = nullptr) {
     const auto path = std::filesystem::temp_directory_path() /
-                      ("yuedu-formats-" +
-                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".zip");
+                      ("yuedu-formats-" + std::to_string(::getpid()) + ".zip");
     int error = 0;
     zip_t *zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     EXPECT_NE(zip, nullptr);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -18,10 +19,9 @@ namespace {
 class TempDir {
 public:
     TempDir() {
-        m_path =
-            fs::temp_directory_path() /
-            ("yuedu-langdata-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_path = fs::temp_directory_path() /
+                 ("yuedu-langdata-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_path);
         fs::create_directories(m_path);
     }

@@ -1,5 +1,6 @@
 // The word-class lists as stored, substring membership, and the user words.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -123,10 +124,9 @@ TEST(UserWords, EveryLineIsAnEntryFollowedByAComma) {
 class UserWordFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir =
-            std::filesystem::temp_directory_path() /
-            ("yuedu-userword-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = std::filesystem::temp_directory_path() /
+                ("yuedu-userword-" + std::to_string(::getpid()) +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(m_dir);
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
