@@ -10,6 +10,8 @@ YUEDU_PACKAGES=(
     libxcb1-dev fonts-arphic-uming xvfb xauth
     # the readers of Word, OpenDocument, EPUB, web pages and PDF
     libzip-dev libpugixml-dev libgumbo-dev libpoppler-cpp-dev
+    # the data files' check sum (XXH64, compiled in from the header)
+    libxxhash-dev
     # Simplified to Traditional conversion (the library and its s2tw configuration)
     libopencc-dev libopencc-data
     # the install and package checks: desktop entry, Debian package (dpkg-shlibdeps), icons
