@@ -189,25 +189,26 @@ void RichTextBox::setSelUnderline(bool on) {
 void RichTextBox::setBaseBold(bool on) {
     QFont base = font();
     base.setBold(on);
-    setFont(base);
-    document()->setDefaultFont(base);
     QTextCharFormat f;
     f.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.mergeCharFormat(f);
+    setBase(base, f);
 }
 
 void RichTextBox::setBaseItalic(bool on) {
     QFont base = font();
     base.setItalic(on);
-    setFont(base);
-    document()->setDefaultFont(base);
     QTextCharFormat f;
     f.setFontItalic(on);
+    setBase(base, f);
+}
+
+// The box's font and the document's default become base, and the whole text takes change.
+void RichTextBox::setBase(const QFont &base, const QTextCharFormat &change) {
+    setFont(base);
+    document()->setDefaultFont(base);
     QTextCursor all(document());
     all.select(QTextCursor::Document);
-    all.mergeCharFormat(f);
+    all.mergeCharFormat(change);
 }
 
 void RichTextBox::showDocument(const doc::RichDocument &source) {

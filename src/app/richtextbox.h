@@ -2,6 +2,7 @@
 // The rich-text box of a document window: selection in characters (start from 0), text
 // assignment at the selection or the caret, formatting of the selection and of the whole
 // document. Files are read and written by the document window. Pasting takes plain text only.
+#include <QTextCharFormat>
 #include <QTextEdit>
 #include <string>
 
@@ -68,6 +69,9 @@ protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
     QMimeData *createMimeDataFromSelection() const override;
+
+private:
+    void setBase(const QFont &base, const QTextCharFormat &change);
 };
 
 } // namespace yuedu::app

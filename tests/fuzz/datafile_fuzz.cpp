@@ -141,18 +141,9 @@ const std::u16string kSample =
     u"今天的天氣很好，我們一起到公園去散步。小明說：「這裡的花開得真美！」"
     u"一九九八年三月，他們在台北市買了兩本書和三枝筆。";
 
-// The table characters of s, in order.
-std::u16string tableChars(std::u16string_view s) {
-    std::u16string out;
-    for (char16_t c : s)
-        if (isTableChar(c))
-            out.push_back(c);
-    return out;
-}
-
 // Segmenting the sample with divider keeps its table characters, each once.
 void checkKeepsTableChars(const seg::PhraseDivider &divider, const char *what) {
-    if (tableChars(divider.DivideText(kSample)) != tableChars(kSample))
+    if (tableCharacters(divider.DivideText(kSample)) != tableCharacters(kSample))
         fuzz::fail(what);
 }
 
