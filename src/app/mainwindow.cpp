@@ -503,11 +503,18 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-    // Modified documents ask first; one cancel keeps the program and its windows.
-    for (QMdiSubWindow *sub : m_mdi->subWindowList())
-        if (!sub->close()) {
-            event->ignore();
-            return;
+    // Modified documents ask first, before any other window closes: one cancel keeps the
+    // program and the windows the user has not answered for.
+    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList();
+    for (bool modifiedPass : {true, false})
+        for (QMdiSubWindow *sub : subs) {
+            auto *doc = qobject_cast<DocumentWindow *>(sub->widget());
+            if ((doc && doc->isModified()) != modifiedPass)
+                continue;
+            if (!sub->close()) {
+                event->ignore();
+                return;
+            }
         }
     event->accept();
     // The separate top-level windows (notice, profile, help) end with the program.
