@@ -143,7 +143,8 @@ const std::u16string kSample =
 
 // Segmenting the sample with divider keeps its table characters, each once.
 void checkKeepsTableChars(const seg::PhraseDivider &divider, const char *what) {
-    if (tableCharacters(divider.DivideText(kSample)) != tableCharacters(kSample))
+    if (charprofile::tableCharacters(divider.DivideText(kSample)) !=
+        charprofile::tableCharacters(kSample))
         fuzz::fail(what);
 }
 
