@@ -13,12 +13,14 @@
 // And whatever the tables hold, the programs go on: with a damaged dictionary or user word file
 // the segmenter still keeps every table character of a sample text in exactly one word, and
 // with damaged grade or sense tables every analysis that reads them still runs.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 #include "article/articleattributes.h"
@@ -91,11 +93,11 @@ bool names(const LoadReport &report, const std::string &file) {
 }
 
 // Loads the folder with file `which` damaged as `damage` says and checks what is reported.
-void checkOnDisk(int which, int damage, const std::string &content, std::size_t cut) {
+void checkOnDisk(int which, int damage, std::string_view content, std::size_t cut) {
     const fs::path &dir = scratchFolder();
     const fs::path path = dir / kNames[which];
-    const std::string &real = realFiles()[which];
-    std::string written = content;
+    const std::string_view real = realFiles()[which];
+    std::string_view written = content;
     if (damage == 3)
         written = real.substr(0, real.empty() ? 0 : cut % real.size());
     std::error_code ec;
@@ -155,22 +157,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const std::array<std::string, 4> &real = realFiles();
     const int which = data[0] % 4;
-    std::string file;
+    // A patched file is the real one with the input's bytes written over it, in a copy kept from
+    // run to run that each run puts back as it found it.
+    static std::array<std::string, 4> patched = real;
+    std::string &image = patched[which];
+    std::size_t offset = 0, patchEnd = 0;
+    const auto putBack = [&] {
+        std::copy(real[which].begin() + static_cast<std::ptrdiff_t>(offset),
+                  real[which].begin() + static_cast<std::ptrdiff_t>(patchEnd),
+                  image.begin() + static_cast<std::ptrdiff_t>(offset));
+    };
+    std::string_view file;
     if (data[0] & 4) {
-        file.assign(reinterpret_cast<const char *>(data) + 1, size - 1);
+        file = std::string_view(reinterpret_cast<const char *>(data) + 1, size - 1);
     } else {
-        file = real[which];
-        if (size >= 4 && !file.empty()) {
-            const std::size_t offset = ((std::size_t{data[1]} << 16) | (data[2] << 8) | data[3]) *
-                                       (file.size() / 0x1000000 + 1) % file.size();
-            for (std::size_t i = 4; i < size && offset + i - 4 < file.size(); ++i)
-                file[offset + i - 4] = static_cast<char>(data[i]);
+        if (size >= 4 && !image.empty()) {
+            offset = ((std::size_t{data[1]} << 16) | (data[2] << 8) | data[3]) *
+                     (image.size() / 0x1000000 + 1) % image.size();
+            patchEnd = std::min(image.size(), offset + (size - 4));
+            std::copy(data + 4, data + 4 + (patchEnd - offset), image.begin() + offset);
         }
+        file = image;
     }
     if ((data[0] & 0xC8) == 0x08) {
         const std::size_t cut =
             size >= 4 ? (std::size_t{data[1]} << 16) | (data[2] << 8) | data[3] : size;
         checkOnDisk(which, (data[0] >> 4) & 3, file, cut);
+        putBack();
         return 0;
     }
 
@@ -178,18 +191,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // The user words: only the segmenter reads them, with the real dictionary.
         seg::Lexicon lexicon = seg::Lexicon::builtIn();
         lexicon.UserWords = seg::userWordsFromText(decodeText(file));
+        putBack();
         checkKeepsTableChars(seg::PhraseDivider(realDivider(), lexicon),
                              "a damaged user word file lost or added table characters");
         return 0;
     }
 
-    // The real tables, loaded once; each run loads its file over a copy of them, made in the
-    // same memory every time.
-    static LanguageData language;
-    language = fuzz::languageData();
-    const LoadReport report = which == 0   ? language.loadGradeImage(file)
-                              : which == 1 ? language.loadSegImage(file)
-                                           : language.loadSenseImage(file);
+    // The real tables, copied once; each run puts back the tables of its file (which loading
+    // overwrites whole) before it loads the file over them, so the other tables stay real.
+    static LanguageData language = fuzz::languageData();
+    const LanguageData &realData = fuzz::languageData();
+    LoadReport report;
+    if (which == 0) {
+        language.GradeWordLists = realData.GradeWordLists;
+        report = language.loadGradeImage(file);
+    } else if (which == 1) {
+        language.SegIndexTable = realData.SegIndexTable;
+        language.SegWordTable = realData.SegWordTable;
+        language.SegAuxTable = realData.SegAuxTable;
+        report = language.loadSegImage(file);
+    } else {
+        language.SenseIndexTable = realData.SenseIndexTable;
+        language.SenseWordTable = realData.SenseWordTable;
+        language.CharRecordTable = realData.CharRecordTable;
+        language.CharDetailTable = realData.CharDetailTable;
+        language.DetailBytesInUse = realData.DetailBytesInUse;
+        report = language.loadSenseImage(file);
+    }
+    putBack();
     if ((data[0] & 4) && file.size() != real[which].size() && !names(report, kNames[which]))
         fuzz::fail("a data file of the wrong size was not reported");
 
@@ -201,8 +230,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     // The grade and sense files: the analyses that read their tables, on the sample as the
-    // real data segments it.
+    // real data segments it. Only the vocabulary grades read the grade lists; the others give
+    // what they give on the real data whatever the grade file holds.
     static const std::u16string segmented = realDivider().DivideText(kSample);
+    if (which == 0) {
+        (void)wordstats::VocabularyGrades(language, segmented);
+        return 0;
+    }
     if (!article::artprofile(language, kSample, article::ArticleGenre{false, true}).done())
         fuzz::fail("no profile of a text with hanzi");
     const article::AttributeResult attributes = article::artattri(language, kSample);
@@ -211,7 +245,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     (void)article::attributeTreeText(attributes.attributeTree());
     for (char16_t c : kSample)
         (void)charprofile::charprofile(language, std::u16string_view(&c, 1));
-    (void)wordstats::VocabularyGrades(language, segmented);
     (void)wordstats::SenseClasses(language, segmented);
     return 0;
 }
