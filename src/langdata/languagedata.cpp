@@ -36,7 +36,7 @@ std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table) {
     // An empty image has no data pointer to offset.
     if (avail != 0)
         std::memcpy(table.data(), image.data() + pos, avail);
-    std::fill(table.begin() + static_cast<std::ptrdiff_t>(avail), table.end(), 0);
+    std::memset(table.data() + avail, 0, table.size() - avail);
     pos += table.size();
     return avail;
 }
@@ -51,6 +51,7 @@ std::string segLayoutProblem(const LanguageData &d) {
             d.SegIndexTable.data() + (aux ? layout::kSegAuxBlock : std::size_t(0));
         const std::size_t tableSize = aux ? d.SegAuxTable.size() : d.SegWordTable.size();
         std::vector<std::pair<std::size_t, std::size_t>> groups; // [start, end) 0-based
+        groups.reserve(kTableChars);
         for (int k = 0; k < kTableChars; ++k) {
             const std::uint8_t *e = entries + 5 * k;
             const std::size_t start = layout::be24(e), length = layout::be16(e + 3);
@@ -274,9 +275,17 @@ LoadReport LanguageData::loadGradeImage(std::string_view gradeFile) {
             pos < gradeFile.size() ? gradeFile.substr(pos, layout::kGradeListSizes[i]) : "";
         pos += layout::kGradeListSizes[i];
         // The zero bytes that fill a list (or stand for the missing end of a short file) would
-        // become U+0000 characters; only what comes before them is read.
-        while (!list.empty() && list.back() == '\0')
-            list.remove_suffix(1);
+        // become U+0000 characters; only what comes before them is read. A list may be all
+        // fill, so it is passed over eight bytes at a time.
+        std::size_t end = list.size();
+        for (std::uint64_t w = 0; end >= 8; end -= 8) {
+            std::memcpy(&w, list.data() + end - 8, 8);
+            if (w != 0)
+                break;
+        }
+        while (end > 0 && list[end - 1] == '\0')
+            --end;
+        list = list.substr(0, end);
         GradeWordLists[i] = cp.decode(list);
     }
     if (!gradeFile.empty())
@@ -313,10 +322,13 @@ LoadReport LanguageData::loadSenseImage(std::string_view senseFile) {
 
 std::array<std::uint8_t, 44> detailBytesInUse(const LanguageData &data) {
     static_assert(layout::kDetailRecordSize == 44);
-    std::array<std::uint8_t, 44> any{};
-    // Unrolled: no test a byte (this runs over every record).
-    const auto orInto = [&any]<std::size_t... K>(const std::uint8_t *p, std::index_sequence<K...>) {
-        ((any[K] |= p[K]), ...);
+    // Eight bytes at a time, with no test a byte (this runs over every record).
+    std::uint64_t words[6] = {};
+    const auto orInto = [&words](const std::uint8_t *p) {
+        std::uint64_t w[6] = {};
+        std::memcpy(w, p, 44);
+        for (int i = 0; i < 6; ++i)
+            words[i] |= w[i];
     };
     const Bytes &table = data.CharDetailTable;
     for (std::size_t n = 0; n < static_cast<std::size_t>(kTableChars); ++n) {
@@ -325,8 +337,10 @@ std::array<std::uint8_t, 44> detailBytesInUse(const LanguageData &data) {
         const std::size_t r = layout::be16(table.data() + 2 * n);
         const std::size_t at = layout::kDetailIndexSize + (r - 1) * layout::kDetailRecordSize;
         if (r != 0 && at + layout::kDetailRecordSize <= table.size())
-            orInto(table.data() + at, std::make_index_sequence<44>{});
+            orInto(table.data() + at);
     }
+    std::array<std::uint8_t, 44> any{};
+    std::memcpy(any.data(), words, any.size());
     return any;
 }
 

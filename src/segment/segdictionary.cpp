@@ -160,30 +160,35 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     groups.table = table.data();
     groups.tableSize = table.size();
 
-    // Entries with the same extent share one indexed group: the first ordinal that has it.
+    // Entries with the same extent share one indexed group: the first ordinal that has it. The
+    // entries with a group are gathered in ordinal order, and looked at in the order of their
+    // extents (a sound file lays its groups out in that order already) to find the shared ones.
     struct Extent {
         std::uint64_t extent; // start << 32 | units
         int ordinal;
     };
     std::vector<Extent> extents;
     extents.reserve(kTableChars);
-    std::vector<std::uint32_t> unitsOf(kTableChars);
-    for (int k = 0; k < kTableChars; ++k) {
-        unitsOf[k] = static_cast<std::uint32_t>(groupUnits(entries + 5 * k, table.size()));
-        if (unitsOf[k] != 0)
-            extents.push_back({std::uint64_t(layout::be24(entries + 5 * k)) << 32 | unitsOf[k], k});
-    }
-    // A sound file lays its groups out in order already (the ordinals are in order anyway).
+    for (int k = 0; k < kTableChars; ++k)
+        if (const std::size_t units = groupUnits(entries + 5 * k, table.size()); units != 0)
+            extents.push_back({std::uint64_t(layout::be24(entries + 5 * k)) << 32 | units, k});
     const auto before = [](const Extent &a, const Extent &b) {
         return a.extent != b.extent ? a.extent < b.extent : a.ordinal < b.ordinal;
     };
-    sortNearlySorted(extents, before);
-    std::vector<int> sharedWith(kTableChars, -1);
-    for (std::size_t i = 1; i < extents.size(); ++i)
-        if (extents[i].extent == extents[i - 1].extent)
-            sharedWith[extents[i].ordinal] = sharedWith[extents[i - 1].ordinal] >= 0
-                                                 ? sharedWith[extents[i - 1].ordinal]
-                                                 : extents[i - 1].ordinal;
+    std::vector<Extent> sorted;
+    if (!std::is_sorted(extents.begin(), extents.end(), before)) {
+        sorted = extents;
+        sortNearlySorted(sorted, before);
+    }
+    const std::vector<Extent> &byExtent = sorted.empty() ? extents : sorted;
+    // Marked here, given the group of the first one once the groups are numbered.
+    constexpr std::uint16_t kShared = 0xFFFE;
+    bool anyShared = false;
+    for (std::size_t i = 1; i < byExtent.size(); ++i)
+        if (byExtent[i].extent == byExtent[i - 1].extent) {
+            groupOf[byExtent[i].ordinal] = kShared;
+            anyShared = true;
+        }
 
     // Side by side, the groups decode to at most one character per byte of the table; more
     // means groups that overlap, which are left to be searched at lookup time. The characters
@@ -193,15 +198,12 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     bool anyDirect = false;
     groups.ordinal.assign(1, -1);
     groups.begin.assign(1, 0);
-    for (int k = 0; k < kTableChars; ++k) {
-        const std::size_t units = unitsOf[k];
-        if (units == 0)
+    for (const Extent &x : extents) {
+        const int k = x.ordinal;
+        if (groupOf[k] == kShared)
             continue;
-        if (sharedWith[k] >= 0) {
-            groupOf[k] = groupOf[sharedWith[k]];
-            continue;
-        }
-        const std::size_t chars = decodedLength(entries + 5 * k, table.data(), units);
+        const std::size_t chars =
+            decodedLength(entries + 5 * k, table.data(), static_cast<std::uint32_t>(x.extent));
         if (indexed + chars > budget) {
             groupOf[k] = kDirect;
             anyDirect = true;
@@ -212,6 +214,10 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
         groups.begin.push_back(static_cast<std::uint32_t>(indexed));
         indexed += chars;
     }
+    if (anyShared)
+        for (std::size_t i = 1; i < byExtent.size(); ++i)
+            if (byExtent[i].extent == byExtent[i - 1].extent)
+                groupOf[byExtent[i].ordinal] = groupOf[byExtent[i - 1].ordinal];
     groups.begin.push_back(static_cast<std::uint32_t>(indexed));
     groups.chars.reset(new char16_t[indexed + 1]);
     groups.ready.reset(new std::atomic<bool>[groups.ordinal.size()]);
