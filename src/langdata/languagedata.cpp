@@ -52,8 +52,8 @@ std::string segLayoutProblem(const LanguageData &d) {
         const std::size_t tableSize = aux ? d.SegAuxTable.size() : d.SegWordTable.size();
         std::vector<std::pair<std::size_t, std::size_t>> groups; // [start, end) 0-based
         groups.reserve(kTableChars);
-        for (int k = 0; k < kTableChars; ++k) {
-            const std::uint8_t *e = entries + 5 * k;
+        // The entries are walked with one pointer (these loops run over every character).
+        for (const std::uint8_t *e = entries, *end = entries + 5 * kTableChars; e != end; e += 5) {
             const std::size_t start = layout::be24(e), length = layout::be16(e + 3);
             if (start == 0 && length == 0)
                 continue;
@@ -81,12 +81,12 @@ std::string segLayoutProblem(const LanguageData &d) {
 // detail index numbers records the table has.
 std::string charTableProblem(const LanguageData &d) {
     std::size_t records = 0, index = 0;
-    for (int n = 0; n < kTableChars; ++n) {
-        const std::uint8_t *p = d.CharRecordTable.data() + 4 * n;
+    const std::uint8_t *p = d.CharRecordTable.data(), *detail = d.CharDetailTable.data();
+    for (int n = 0; n < kTableChars; ++n, p += 4, detail += 2) {
         if ((p[0] >> 3) > 21 || (p[0] & 7) > 3 || (p[1] >> 4) > 13 || (p[1] & 15) > 4 ||
             p[2] > 213 || p[3] > 64)
             ++records;
-        if (layout::be16(d.CharDetailTable.data() + 2 * n) > layout::kDetailRecords)
+        if (layout::be16(detail) > layout::kDetailRecords)
             ++index;
     }
     if (records == 0 && index == 0)
@@ -331,10 +331,11 @@ std::array<std::uint8_t, 44> detailBytesInUse(const LanguageData &data) {
             words[i] |= w[i];
     };
     const Bytes &table = data.CharDetailTable;
-    for (std::size_t n = 0; n < static_cast<std::size_t>(kTableChars); ++n) {
+    const std::uint8_t *index = table.data();
+    for (std::size_t n = 0; n < static_cast<std::size_t>(kTableChars); ++n, index += 2) {
         if (2 * n + 2 > table.size())
             break;
-        const std::size_t r = layout::be16(table.data() + 2 * n);
+        const std::size_t r = layout::be16(index);
         const std::size_t at = layout::kDetailIndexSize + (r - 1) * layout::kDetailRecordSize;
         if (r != 0 && at + layout::kDetailRecordSize <= table.size())
             orInto(table.data() + at);

@@ -145,9 +145,9 @@ SegDictionary::SegDictionary(const LanguageData &data)
       m_indexing(std::make_unique<std::mutex>()) {
     layOut(data, false);
     layOut(data, true);
-    m_groupsOf.resize(kTableChars);
-    for (int k = 0; k < kTableChars; ++k)
-        m_groupsOf[k] = m_wordGroup[k] | std::uint32_t(m_auxGroup[k]) << 16;
+    m_groupsOf.reserve(kTableChars);
+    for (auto w = m_wordGroup.begin(), a = m_auxGroup.begin(); w != m_wordGroup.end(); ++w, ++a)
+        m_groupsOf.push_back(*w | std::uint32_t(*a) << 16);
 }
 
 void SegDictionary::layOut(const LanguageData &data, bool aux) {
@@ -169,9 +169,10 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     };
     std::vector<Extent> extents;
     extents.reserve(kTableChars);
-    for (int k = 0; k < kTableChars; ++k)
-        if (const std::size_t units = groupUnits(entries + 5 * k, table.size()); units != 0)
-            extents.push_back({std::uint64_t(layout::be24(entries + 5 * k)) << 32 | units, k});
+    const std::uint8_t *e = entries;
+    for (int k = 0; k < kTableChars; ++k, e += 5)
+        if (const std::size_t units = groupUnits(e, table.size()); units != 0)
+            extents.push_back({std::uint64_t(layout::be24(e)) << 32 | units, k});
     const auto before = [](const Extent &a, const Extent &b) {
         return a.extent != b.extent ? a.extent < b.extent : a.ordinal < b.ordinal;
     };
