@@ -8,6 +8,7 @@
 #include <new>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 #ifdef __unix__
 #include <sys/mman.h>
 #endif
@@ -58,6 +59,10 @@ std::string segLayoutProblem(const LanguageData &d) {
             d.SegIndexTable.data() + (aux ? layout::kSegAuxBlock : std::size_t(0));
         const std::size_t tableSize = aux ? d.SegAuxTable.size() : d.SegWordTable.size();
         std::vector<std::pair<std::size_t, std::size_t>> groups; // [start, end) 0-based
+        // A sound file lays its groups out in order, side by side: then they are checked as
+        // they come, and only groups out of order are gathered and sorted.
+        bool inOrder = true;
+        std::size_t end = 0;
         for (int k = 0; k < kTableChars; ++k) {
             const std::uint8_t *e = entries + 5 * k;
             const std::size_t start = layout::be24(e), length = layout::be16(e + 3);
@@ -68,10 +73,25 @@ std::string segLayoutProblem(const LanguageData &d) {
                 ++outside;
                 continue;
             }
-            if (length != 0)
-                groups.emplace_back(start - 1, start - 1 + length);
+            if (length == 0)
+                continue;
+            if (inOrder && start - 1 >= end) {
+                end = start - 1 + length;
+                continue;
+            }
+            if (inOrder) {
+                // Every group so far again, now into the list.
+                inOrder = false;
+                for (int j = 0; j < k; ++j) {
+                    const std::uint8_t *f = entries + 5 * j;
+                    const std::size_t s = layout::be24(f), n = layout::be16(f + 3);
+                    if (f[0] < 0x80 && f[3] < 0x80 && s != 0 && n % 2 == 0 && n != 0 &&
+                        s - 1 + n <= tableSize)
+                        groups.emplace_back(s - 1, s - 1 + n);
+                }
+            }
+            groups.emplace_back(start - 1, start - 1 + length);
         }
-        // A sound file lays its groups out in order already.
         sortNearlySorted(groups, std::less<>());
         for (std::size_t i = 1; i < groups.size(); ++i)
             overlapping += groups[i].first < groups[i - 1].second;
@@ -405,21 +425,43 @@ LoadReport LanguageData::loadSenseImage(std::string_view senseFile,
 
 std::array<std::uint8_t, 44> detailBytesInUse(const LanguageData &data) {
     static_assert(layout::kDetailRecordSize == 44);
-    std::array<std::uint8_t, 44> any{};
-    // Unrolled: no test a byte (this runs over every record).
-    const auto orInto = [&any]<std::size_t... K>(const std::uint8_t *p, std::index_sequence<K...>) {
-        ((any[K] |= p[K]), ...);
-    };
+    // The records in use are marked first and then OR-ed in table order, eight bytes at a
+    // time: many characters share a record, and the table is read from start to end once.
     const Bytes &table = data.CharDetailTable;
+    const std::size_t records =
+        table.size() < layout::kDetailIndexSize
+            ? 0
+            : (table.size() - layout::kDetailIndexSize) / layout::kDetailRecordSize;
+    std::vector<bool> used(records + 1);
+    bool any = false;
     for (std::size_t n = 0; n < static_cast<std::size_t>(kTableChars); ++n) {
         if (2 * n + 2 > table.size())
             break;
         const std::size_t r = layout::be16(table.data() + 2 * n);
-        const std::size_t at = layout::kDetailIndexSize + (r - 1) * layout::kDetailRecordSize;
-        if (r != 0 && at + layout::kDetailRecordSize <= table.size())
-            orInto(table.data() + at, std::make_index_sequence<44>{});
+        if (r != 0 && r <= records)
+            any = used[r] = true;
     }
-    return any;
+    std::uint64_t words[5] = {};
+    std::uint32_t tail = 0;
+    if (any) {
+        const std::uint8_t *p = table.data() + layout::kDetailIndexSize;
+        for (std::size_t r = 1; r <= records; ++r, p += layout::kDetailRecordSize) {
+            if (!used[r])
+                continue;
+            for (int w = 0; w < 5; ++w) {
+                std::uint64_t v;
+                std::memcpy(&v, p + 8 * w, 8);
+                words[w] |= v;
+            }
+            std::uint32_t last;
+            std::memcpy(&last, p + 40, 4);
+            tail |= last;
+        }
+    }
+    std::array<std::uint8_t, 44> bytes;
+    std::memcpy(bytes.data(), words, sizeof words);
+    std::memcpy(bytes.data() + sizeof words, &tail, sizeof tail);
+    return bytes;
 }
 
 namespace {
