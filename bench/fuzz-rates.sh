@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs each fuzz target of the sanitizer build (ASan + UBSan), as CI runs them
-# (same options, the real data, a scratch copy of the seed corpus), for SECONDS seconds (60 by
+# (same options, the real data, a scratch copy of the seed corpus), for SECONDS_EACH seconds (60 by
 # default), and prints the runs a second of each. The first runs are the seeds themselves, the
 # megabyte-long one of the text targets among them, so short runs understate the rate.
 #
