@@ -9,8 +9,6 @@
 namespace yuedu {
 
 template <typename T, typename Less> void sortNearlySorted(std::vector<T> &v, Less less) {
-    if (std::is_sorted(v.begin(), v.end(), less))
-        return; // the usual case, told in one pass that copies nothing
     std::vector<T> kept, moved;
     kept.reserve(v.size());
     for (const T &x : v) {
