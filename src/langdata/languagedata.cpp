@@ -43,7 +43,7 @@ std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table,
         // An empty image has no data pointer to offset.
         if (avail != 0)
             std::memcpy(table.data(), image.data() + pos, avail);
-        std::fill(table.begin() + static_cast<std::ptrdiff_t>(avail), table.end(), 0);
+        std::memset(table.data() + avail, 0, table.size() - avail);
     }
     pos += table.size();
     return avail;
