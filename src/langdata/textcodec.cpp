@@ -59,9 +59,9 @@ std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t &cp) {
     return n;
 }
 
-std::u16string fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &bad) {
-    std::u16string out;
-    out.reserve(bytes.size() / 2);
+void fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &bad, std::u16string &out) {
+    out.clear();
+    out.reserve(bytes.size() / 2 + 1);
     auto unit = [&](std::size_t i) {
         auto a = static_cast<unsigned char>(bytes[i]);
         auto b = static_cast<unsigned char>(bytes[i + 1]);
@@ -85,12 +85,11 @@ std::u16string fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &ba
         out.push_back(u'\uFFFD');
         ++bad;
     }
-    return out;
 }
 
-std::u16string fromUtf32(std::string_view bytes, bool bigEndian, std::size_t &bad) {
-    std::u16string out;
-    out.reserve(bytes.size() / 4);
+void fromUtf32(std::string_view bytes, bool bigEndian, std::size_t &bad, std::u16string &out) {
+    out.clear();
+    out.reserve(bytes.size() / 4 + 1);
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size() / 4;
     for (std::size_t k = 0; k < n; ++k) {
@@ -112,7 +111,6 @@ std::u16string fromUtf32(std::string_view bytes, bool bigEndian, std::size_t &ba
         out.push_back(u'\uFFFD');
         ++bad;
     }
-    return out;
 }
 
 // Counts what ICU could not convert and puts U+FFFD in its place (a U+FFFD of the file itself
@@ -142,12 +140,12 @@ Converter openConverter(const char *name) {
 }
 
 // GB18030 through ICU's converter, each invalid or cut sequence one U+FFFD.
-std::u16string fromGb18030(std::string_view bytes, std::size_t &bad) {
+void fromGb18030(std::string_view bytes, std::size_t &bad, std::u16string &out) {
     Converter c = openConverter("gb18030");
-    std::u16string out;
     if (!c) {
         bad += bytes.size();
-        return std::u16string(bytes.size(), u'\uFFFD');
+        out.assign(bytes.size(), u'\uFFFD');
+        return;
     }
     UErrorCode status = U_ZERO_ERROR;
     ucnv_setToUCallBack(c.get(), countingToUnicode, &bad, nullptr, nullptr, &status);
@@ -157,17 +155,15 @@ std::u16string fromGb18030(std::string_view bytes, std::size_t &bad) {
     ucnv_toUnicode(c.get(), &target, target + out.size(), &source, bytes.data() + bytes.size(),
                    nullptr, true, &status);
     out.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar *>(out.data())));
-    return out;
 }
 
 // fromUtf8 that also counts the bytes it had to replace (a literal U+FFFD in the file is not
 // a replacement).
-std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
-    // At most one unit a byte, written into a buffer left uninitialised, so that the memory
-    // of the units a text does not use is never touched (a text of hanzi needs a third of
-    // them), and copied out at its size.
-    const std::unique_ptr<char16_t[]> buffer(new char16_t[bytes.size()]);
-    char16_t *o = buffer.get();
+void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &out) {
+    // At most one unit a byte, written in place into memory that is used again call after call.
+    out.resize(bytes.size());
+    char16_t *const begin = out.data();
+    char16_t *o = begin;
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
     char32_t cp;
@@ -213,29 +209,28 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
             *o++ = static_cast<char16_t>(cp);
         }
     }
-    return std::u16string(buffer.get(), static_cast<std::size_t>(o - buffer.get()));
+    out.resize(static_cast<std::size_t>(o - begin));
 }
 
-std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size_t &bad) {
+// The bytes read in the encoding into out (its memory used again), replacements counted in bad.
+void decodeAs(std::string_view bytes, TextEncoding encoding, std::size_t &bad,
+              std::u16string &out) {
     switch (encoding) {
     case TextEncoding::Utf8:
-        return fromUtf8Counting(bytes, bad);
+        return fromUtf8Counting(bytes, bad, out);
     case TextEncoding::Utf16LE:
-        return fromUtf16(bytes, false, bad);
+        return fromUtf16(bytes, false, bad, out);
     case TextEncoding::Utf16BE:
-        return fromUtf16(bytes, true, bad);
+        return fromUtf16(bytes, true, bad, out);
     case TextEncoding::Utf32LE:
-        return fromUtf32(bytes, false, bad);
+        return fromUtf32(bytes, false, bad, out);
     case TextEncoding::Utf32BE:
-        return fromUtf32(bytes, true, bad);
+        return fromUtf32(bytes, true, bad, out);
     case TextEncoding::Gb18030:
-        return fromGb18030(bytes, bad);
-    default: {
-        std::u16string text = CodePage950::instance().decode(bytes);
-        for (char16_t c : text)
-            bad += c == u'\uFFFD';
-        return text;
-    }
+        return fromGb18030(bytes, bad, out);
+    default:
+        bad += CodePage950::instance().decode(bytes, out);
+        return;
     }
 }
 
@@ -489,7 +484,9 @@ bool isValidUtf8(std::string_view bytes) {
 
 std::u16string fromUtf8(std::string_view bytes) {
     std::size_t bad = 0;
-    return fromUtf8Counting(bytes, bad);
+    std::u16string out;
+    fromUtf8Counting(bytes, bad, out);
+    return out;
 }
 
 std::string toUtf8(std::u16string_view text) {
@@ -530,25 +527,30 @@ std::u16string decodeText(std::string_view bytes, TextEncoding encoding, TextEnc
     return std::move(d.text);
 }
 
-DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
-    DecodedText d;
-    auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
-    static constexpr std::string_view kUtf32LEMark("\xFF\xFE\0\0", 4);
-    static constexpr std::string_view kUtf32BEMark("\0\0\xFE\xFF", 4);
-    std::string_view body = bytes;
-    // Replacements in an encoding the user chose say that the choice was wrong, not that the
-    // file is no text: only a guess weighs them.
-    const bool guessed = encoding == TextEncoding::Auto;
+namespace {
+
+constexpr std::string_view kUtf8Mark("\xEF\xBB\xBF", 3);
+constexpr std::string_view kUtf32LEMark("\xFF\xFE\0\0", 4);
+constexpr std::string_view kUtf32BEMark("\0\0\xFE\xFF", 4);
+constexpr std::string_view kUtf16LEMark("\xFF\xFE", 2);
+constexpr std::string_view kUtf16BEMark("\xFE\xFF", 2);
+
+// chooseEncoding. When the bytes are no more than the sample the guess reads, the reading of
+// the winner is their decoding: it is handed out in *kept, its replacements in *keptBad, and
+// *keptOf set to its encoding (else *keptOf is left alone).
+EncodingChoice choose(std::string_view bytes, TextEncoding encoding, std::u16string *kept,
+                      std::size_t *keptBad, TextEncoding *keptOf) {
+    EncodingChoice choice;
     if (encoding == TextEncoding::Auto) {
-        if (starts("\xEF\xBB\xBF"))
+        if (bytes.starts_with(kUtf8Mark))
             encoding = TextEncoding::Utf8;
-        else if (starts(kUtf32LEMark))
+        else if (bytes.starts_with(kUtf32LEMark))
             encoding = TextEncoding::Utf32LE;
-        else if (starts(kUtf32BEMark))
+        else if (bytes.starts_with(kUtf32BEMark))
             encoding = TextEncoding::Utf32BE;
-        else if (starts("\xFF\xFE"))
+        else if (bytes.starts_with(kUtf16LEMark))
             encoding = TextEncoding::Utf16LE;
-        else if (starts("\xFE\xFF"))
+        else if (bytes.starts_with(kUtf16BEMark))
             encoding = TextEncoding::Utf16BE;
     }
     if (encoding == TextEncoding::Auto) {
@@ -582,9 +584,18 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
         std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
         bool repetitive = false; // the best reading repeats a few characters
         bool asciiInUtf16 = false;
+        // The best reading so far is kept, the others read into memory used again.
+        std::u16string reading, bestReading;
+        std::size_t bestBad = 0;
+        TextEncoding bestOf = TextEncoding::Auto;
+        const auto keep = [&](TextEncoding candidate, std::size_t bad) {
+            std::swap(reading, bestReading);
+            bestOf = candidate;
+            bestBad = bad;
+        };
         for (TextEncoding candidate : candidates) {
             std::size_t bad = 0;
-            const std::u16string reading = decodeAs(sample, candidate, bad);
+            decodeAs(sample, candidate, bad, reading);
             const Plausibility p = plausibility(reading, candidate);
             if (scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.controls == 0) {
                 // Plain ASCII without control characters (or such ASCII in UTF-16): nothing to
@@ -593,13 +604,16 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
                 // ASCII in UTF-16 has its blanks and line ends; without any, the other byte
                 // order (hanzi such as 一, U+4E00, whose low byte is zero) is weighed too, and
                 // if it reads cleanly the choice is called a guess.
-                if (!isWide(candidate) || reading.find_first_of(u" \t\r\n") != std::u16string::npos)
+                if (!isWide(candidate) ||
+                    reading.find_first_of(u" \t\r\n") != std::u16string::npos) {
+                    keep(candidate, bad);
                     break;
+                }
                 asciiInUtf16 = true;
                 continue;
             }
             if (asciiInUtf16) {
-                d.ambiguous = d.ambiguous || (bad == 0 && p.score > 0);
+                choice.ambiguous = choice.ambiguous || (bad == 0 && p.score > 0);
                 continue;
             }
             if (!icu)
@@ -618,6 +632,7 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
                 bestNonAscii = p.nonAsciiBytes;
                 repetitive = p.variety < kVariety && p.nonAscii >= 4 * p.variety;
                 encoding = candidate;
+                keep(candidate, bad);
             } else if (score > second) {
                 second = score;
             }
@@ -627,29 +642,30 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
         // a clean wide reading is taken instead, as a guess.
         if (cleanWide && !isWide(encoding)) {
             encoding = *cleanWide;
-            d.ambiguous = true;
+            choice.ambiguous = true;
         }
         // The margin is taken a byte: half a point a non-ASCII byte between the best reading
         // and the next is a close call, and so is about one hanzi's worth between two clean ones;
         // and when the text repeats too few different characters to tell by, any other reading
         // that makes some sense is.
-        d.ambiguous = d.ambiguous ||
-                      (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
-                      (cleanReadings > 1 && best - second < 8) ||
-                      (scored > 1 && repetitive && second > 0);
-    } else {
-        d.ambiguous = false;
+        choice.ambiguous =
+            choice.ambiguous ||
+            (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
+            (cleanReadings > 1 && best - second < 8) || (scored > 1 && repetitive && second > 0);
+        // Without a mark the bytes are all text: when the sample is all of them, the winner's
+        // reading is their decoding.
+        if (kept && bestOf == encoding && sample.size() == bytes.size()) {
+            *kept = std::move(bestReading);
+            *keptBad = bestBad;
+            *keptOf = encoding;
+        }
     }
-    if (encoding == TextEncoding::Utf8 && starts("\xEF\xBB\xBF"))
-        body = bytes.substr(3);
-    else if ((encoding == TextEncoding::Utf32LE && starts(kUtf32LEMark)) ||
-             (encoding == TextEncoding::Utf32BE && starts(kUtf32BEMark)))
-        body = bytes.substr(4);
-    else if ((encoding == TextEncoding::Utf16LE && starts("\xFF\xFE")) ||
-             (encoding == TextEncoding::Utf16BE && starts("\xFE\xFF")))
-        body = bytes.substr(2);
-    d.encoding = encoding;
-    d.text = decodeAs(body, encoding, d.replaced);
+    choice.encoding = encoding;
+    return choice;
+}
+
+// The replacements are counted already: the controls and the judgement of binary.
+void judge(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedText &d) {
     // Zero bytes are ordinary in UTF-16 and UTF-32, so there a binary file shows itself by what
     // it decodes to: control characters and replacements rather than text.
     // The controls are the units below 0x20 but 09, 0A, 0C, 0D, and 7F: one bit each.
@@ -662,6 +678,43 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     d.controls = controls;
     d.binary = (!isWide(encoding) && bytes.find('\0') != std::string_view::npos) ||
                (guessed && (d.replaced + controls) * 4 > d.text.size());
+}
+
+} // namespace
+
+EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
+    return choose(bytes, encoding, nullptr, nullptr, nullptr);
+}
+
+void decodeTextInto(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedText &d) {
+    // The mark of the encoding is dropped.
+    std::string_view body = bytes;
+    if (encoding == TextEncoding::Utf8 && bytes.starts_with(kUtf8Mark))
+        body = bytes.substr(3);
+    else if ((encoding == TextEncoding::Utf32LE && bytes.starts_with(kUtf32LEMark)) ||
+             (encoding == TextEncoding::Utf32BE && bytes.starts_with(kUtf32BEMark)))
+        body = bytes.substr(4);
+    else if ((encoding == TextEncoding::Utf16LE && bytes.starts_with(kUtf16LEMark)) ||
+             (encoding == TextEncoding::Utf16BE && bytes.starts_with(kUtf16BEMark)))
+        body = bytes.substr(2);
+    d.replaced = 0;
+    decodeAs(body, encoding, d.replaced, d.text);
+    judge(bytes, encoding, guessed, d);
+}
+
+DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
+    // Replacements in an encoding the user chose say that the choice was wrong, not that the
+    // file is no text: only a guess weighs them.
+    const bool guessed = encoding == TextEncoding::Auto;
+    DecodedText d;
+    TextEncoding keptOf = TextEncoding::Auto;
+    const EncodingChoice choice = choose(bytes, encoding, &d.text, &d.replaced, &keptOf);
+    d.encoding = choice.encoding;
+    d.ambiguous = choice.ambiguous;
+    if (keptOf == choice.encoding)
+        judge(bytes, choice.encoding, guessed, d);
+    else
+        decodeTextInto(bytes, choice.encoding, guessed, d);
     return d;
 }
 
