@@ -157,20 +157,18 @@ void fromGb18030(std::string_view bytes, std::size_t &bad, std::u16string &out) 
     out.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar *>(out.data())));
 }
 
-// fromUtf8 that also counts the bytes it had to replace (a literal U+FFFD in the file is not
-// a replacement).
-void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &out) {
-    // At most one unit a byte, written in place into memory that is used again call after call.
-    out.resize(bytes.size());
-    char16_t *const begin = out.data();
-    char16_t *o = begin;
+// Decodes the UTF-8 sequences that start from i up to limit (reading on past it as far as a
+// sequence needs) at o, counting the bytes it had to replace (a literal U+FFFD in the file is
+// not a replacement); gives where the next sequence starts. At most one unit a byte.
+std::size_t utf8Run(std::string_view bytes, std::size_t i, std::size_t limit, char16_t *&o,
+                    std::size_t &bad) {
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
     char32_t cp;
-    for (std::size_t i = 0; i < size;) {
+    while (i < limit) {
         // Runs of the usual three-byte sequence (E1..EC, EE, EF: never overlong, never a
         // surrogate), the hanzi of a Chinese text, in a loop of their own.
-        while (i + 2 < size) {
+        while (i < limit && i + 2 < size) {
             const unsigned lead = b[i];
             const unsigned c1 = b[i + 1] ^ 0x80U, c2 = b[i + 2] ^ 0x80U;
             if (lead - 0xE1U > 0xEFU - 0xE1U || lead == 0xED || (c1 | c2) > 0x3F)
@@ -178,7 +176,7 @@ void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &
             *o++ = static_cast<char16_t>((lead & 0x0F) << 12 | c1 << 6 | c2);
             i += 3;
         }
-        if (i >= size)
+        if (i >= limit)
             break;
         const unsigned char lead = b[i];
         if (lead < 0x80) {
@@ -209,7 +207,43 @@ void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &
             *o++ = static_cast<char16_t>(cp);
         }
     }
-    out.resize(static_cast<std::size_t>(o - begin));
+    return i;
+}
+
+// fromUtf8 that also counts the bytes it had to replace.
+void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &out) {
+    // At most one unit a byte, written in place into memory that is used again call after call.
+    out.resize(bytes.size());
+    char16_t *o = out.data();
+    utf8Run(bytes, 0, bytes.size(), o, bad);
+    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+// CodePage950::decode of the characters that start from i up to limit (a pair may end one
+// byte past it), at o, counting the U+FFFD written; gives where the next one starts.
+std::size_t big5Run(std::string_view bytes, std::size_t i, std::size_t limit, char16_t *&o,
+                    std::size_t &bad) {
+    const CodePage950 &cp = CodePage950::instance();
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t size = bytes.size();
+    for (; i < limit; ++i) {
+        const unsigned lead = b[i];
+        if (lead < 0x80) {
+            *o++ = static_cast<char16_t>(lead);
+        } else if (lead >= 0x81 && lead <= 0xFE && i + 1 < size) {
+            const unsigned t = b[i + 1];
+            const char16_t u = cp.unicodeOf(static_cast<std::uint16_t>((lead << 8) | t));
+            *o++ = u;
+            bad += u == u'\uFFFD';
+            // A lead byte that is broken alone resyncs on the next byte.
+            if (u != u'\uFFFD' || (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE))
+                ++i;
+        } else {
+            *o++ = u'\uFFFD';
+            ++bad;
+        }
+    }
+    return i;
 }
 
 // The bytes read in the encoding into out (its memory used again), replacements counted in bad.
@@ -298,38 +332,76 @@ const std::int8_t *bmpPointsTwice() {
 
 // The score is summed in halves of a point: every weight is a multiple of a half, so the sum is
 // exact, as a sum of doubles would be, and the loop is made once for each encoding.
-template <TextEncoding E> Plausibility plausibilityIn(std::u16string_view text) {
-    const std::uint8_t *tiers = hanziTiers();
-    const std::int8_t *bmpTwice = bmpPointsTwice();
-    Plausibility p;
-    std::int64_t halves = 0;
-    char32_t seen[kVariety];
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp < 0x80) {
-            const int twice = bmpTwice[cp];
-            p.controls += twice < 0;
-            // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte order
-            // makes hanzi of it: 'a' is 61 00, U+6100 the other way round, and of U+3000 '0');
-            // in the byte encodings it reads the same in all and weighs nothing.
-            const int bytes = static_cast<int>(bytesOf(cp, E, 0));
-            halves += (twice == 0 && isWide(E) ? 2 : twice) * bytes;
-            continue;
+// The text may come in parts: a high surrogate at the end of one waits for the next.
+template <TextEncoding E> class Scorer {
+public:
+    void add(std::u16string_view text) {
+        const std::uint8_t *tiers = hanziTiers();
+        const std::int8_t *bmpTwice = bmpPointsTwice();
+        std::size_t i = 0;
+        if (m_pending != 0 && !text.empty()) {
+            char32_t cp = m_pending;
+            m_pending = 0;
+            if (text[0] >= 0xDC00 && text[0] <= 0xDFFF)
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i++] - 0xDC00);
+            other(cp, tiers, bmpTwice);
         }
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+        for (; i < text.size(); ++i) {
+            char32_t cp = text[i];
+            if (cp < 0x80) {
+                const int twice = bmpTwice[cp];
+                m_p.controls += twice < 0;
+                // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte
+                // order makes hanzi of it: 'a' is 61 00, U+6100 the other way round, and of
+                // U+3000 '0'); in the byte encodings it reads the same in all and weighs nothing.
+                const int bytes = static_cast<int>(bytesOf(cp, E, 0));
+                m_halves += (twice == 0 && isWide(E) ? 2 : twice) * bytes;
+                continue;
+            }
+            if (cp >= 0xD800 && cp <= 0xDBFF) {
+                if (i + 1 == text.size()) {
+                    m_pending = static_cast<char16_t>(cp);
+                    break;
+                }
+                if (text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+                    cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+            }
+            other(cp, tiers, bmpTwice);
+        }
+    }
+    Plausibility finish() {
+        if (m_pending != 0)
+            other(m_pending, hanziTiers(), bmpPointsTwice());
+        m_pending = 0;
+        Plausibility p = m_p;
+        p.score = static_cast<double>(m_halves) / 2;
+        return p;
+    }
+
+private:
+    // A character beyond ASCII.
+    void other(char32_t cp, const std::uint8_t *tiers, const std::int8_t *bmpTwice) {
         const std::uint8_t tier = cp < 0x10000 && E == TextEncoding::Gb18030 ? tiers[cp] : 0;
         const unsigned bytes = bytesOf(cp, E, tier);
-        p.nonAsciiBytes += bytes;
-        ++p.nonAscii;
-        if (p.variety < kVariety && std::find(seen, seen + p.variety, cp) == seen + p.variety)
-            seen[p.variety++] = cp;
+        m_p.nonAsciiBytes += bytes;
+        ++m_p.nonAscii;
+        if (m_p.variety < kVariety &&
+            std::find(m_seen, m_seen + m_p.variety, cp) == m_seen + m_p.variety)
+            m_seen[m_p.variety++] = cp;
         const int twice = cp < 0x10000 ? bmpTwice[cp] : static_cast<int>(pointsOf(cp, 0) * 2);
-        halves += twice * static_cast<int>(bytes);
+        m_halves += twice * static_cast<int>(bytes);
     }
-    p.score = static_cast<double>(halves) / 2;
-    return p;
+
+    Plausibility m_p;
+    std::int64_t m_halves = 0;
+    char32_t m_seen[kVariety];
+    char16_t m_pending = 0;
+};
+
+template <TextEncoding E> Plausibility plausibilityIn(std::u16string_view text) {
+    Scorer<E> scorer;
+    scorer.add(text);
+    return scorer.finish();
 }
 
 Plausibility plausibility(std::u16string_view text, TextEncoding e) {
@@ -346,6 +418,76 @@ Plausibility plausibility(std::u16string_view text, TextEncoding e) {
         return plausibilityIn<TextEncoding::Gb18030>(text);
     default:
         return plausibilityIn<TextEncoding::Big5>(text);
+    }
+}
+
+// A part at a time: the units of a reading come to sink in parts of about kPart, decoded into
+// memory that stays in the cache.
+constexpr std::size_t kPart = std::size_t(1) << 14;
+
+template <class Sink>
+void readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink &&sink) {
+    // Never more units than bytes in a part, but for a pair of UTF-16 units a sequence that
+    // runs on past the part's end, and a cut end at the very last.
+    char16_t buffer[kPart + 8];
+    if (e == TextEncoding::Gb18030) {
+        Converter c = openConverter("gb18030");
+        if (!c) {
+            bad += bytes.size();
+            for (std::size_t i = 0; i < bytes.size(); i += kPart) {
+                const std::size_t n = std::min(kPart, bytes.size() - i);
+                std::fill_n(buffer, n, u'\uFFFD');
+                sink(std::u16string_view(buffer, n));
+            }
+            return;
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_setToUCallBack(c.get(), countingToUnicode, &bad, nullptr, nullptr, &status);
+        // ICU carries a sequence cut at the end of a part over to the next.
+        const char *source = bytes.data();
+        const char *const end = bytes.data() + bytes.size();
+        bool last = false;
+        while (!last) {
+            const char *limit = end - source > std::ptrdiff_t(kPart) ? source + kPart : end;
+            last = limit == end;
+            for (;;) {
+                UChar *target = reinterpret_cast<UChar *>(buffer);
+                ucnv_toUnicode(c.get(), &target, target + kPart + 8, &source, limit, nullptr, last,
+                               &status);
+                sink(std::u16string_view(
+                    buffer, static_cast<std::size_t>(target - reinterpret_cast<UChar *>(buffer))));
+                if (status != U_BUFFER_OVERFLOW_ERROR)
+                    break;
+                status = U_ZERO_ERROR;
+            }
+        }
+        return;
+    }
+    const auto run = e == TextEncoding::Utf8 ? utf8Run : big5Run;
+    for (std::size_t i = 0; i < bytes.size();) {
+        char16_t *o = buffer;
+        i = run(bytes, i, std::min(bytes.size(), i + kPart), o, bad);
+        sink(std::u16string_view(buffer, static_cast<std::size_t>(o - buffer)));
+    }
+}
+
+// The plausibility of reading bytes in a byte encoding (UTF-8, Big5 or GB18030), and its
+// replacements in bad, without holding the reading.
+template <TextEncoding E>
+Plausibility plausibilityOfBytes(std::string_view bytes, std::size_t &bad) {
+    Scorer<E> scorer;
+    readInParts(bytes, E, bad, [&scorer](std::u16string_view part) { scorer.add(part); });
+    return scorer.finish();
+}
+
+Plausibility plausibilityOfBytes(std::string_view bytes, TextEncoding e, std::size_t &bad) {
+    switch (e) {
+    case TextEncoding::Utf8:
+        return plausibilityOfBytes<TextEncoding::Utf8>(bytes, bad);
+    case TextEncoding::Gb18030:
+        return plausibilityOfBytes<TextEncoding::Gb18030>(bytes, bad);
+    default:
+        return plausibilityOfBytes<TextEncoding::Big5>(bytes, bad);
     }
 }
 
@@ -535,11 +677,9 @@ constexpr std::string_view kUtf32BEMark("\0\0\xFE\xFF", 4);
 constexpr std::string_view kUtf16LEMark("\xFF\xFE", 2);
 constexpr std::string_view kUtf16BEMark("\xFE\xFF", 2);
 
-// chooseEncoding. When the bytes are no more than the sample the guess reads, the reading of
-// the winner is their decoding: it is handed out in *kept, its replacements in *keptBad, and
-// *keptOf set to its encoding (else *keptOf is left alone).
-EncodingChoice choose(std::string_view bytes, TextEncoding encoding, std::u16string *kept,
-                      std::size_t *keptBad, TextEncoding *keptOf) {
+} // namespace
+
+EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
     EncodingChoice choice;
     if (encoding == TextEncoding::Auto) {
         if (bytes.starts_with(kUtf8Mark))
@@ -584,19 +724,17 @@ EncodingChoice choose(std::string_view bytes, TextEncoding encoding, std::u16str
         std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
         bool repetitive = false; // the best reading repeats a few characters
         bool asciiInUtf16 = false;
-        // The best reading so far is kept, the others read into memory used again.
-        std::u16string reading, bestReading;
-        std::size_t bestBad = 0;
-        TextEncoding bestOf = TextEncoding::Auto;
-        const auto keep = [&](TextEncoding candidate, std::size_t bad) {
-            std::swap(reading, bestReading);
-            bestOf = candidate;
-            bestBad = bad;
-        };
+        // The byte encodings are weighed a part at a time, their readings never held.
+        std::u16string reading;
         for (TextEncoding candidate : candidates) {
             std::size_t bad = 0;
-            decodeAs(sample, candidate, bad, reading);
-            const Plausibility p = plausibility(reading, candidate);
+            Plausibility p;
+            if (isWide(candidate)) {
+                decodeAs(sample, candidate, bad, reading);
+                p = plausibility(reading, candidate);
+            } else {
+                p = plausibilityOfBytes(sample, candidate, bad);
+            }
             if (scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.controls == 0) {
                 // Plain ASCII without control characters (or such ASCII in UTF-16): nothing to
                 // weigh.
@@ -604,11 +742,8 @@ EncodingChoice choose(std::string_view bytes, TextEncoding encoding, std::u16str
                 // ASCII in UTF-16 has its blanks and line ends; without any, the other byte
                 // order (hanzi such as 一, U+4E00, whose low byte is zero) is weighed too, and
                 // if it reads cleanly the choice is called a guess.
-                if (!isWide(candidate) ||
-                    reading.find_first_of(u" \t\r\n") != std::u16string::npos) {
-                    keep(candidate, bad);
+                if (!isWide(candidate) || reading.find_first_of(u" \t\r\n") != std::u16string::npos)
                     break;
-                }
                 asciiInUtf16 = true;
                 continue;
             }
@@ -632,7 +767,6 @@ EncodingChoice choose(std::string_view bytes, TextEncoding encoding, std::u16str
                 bestNonAscii = p.nonAsciiBytes;
                 repetitive = p.variety < kVariety && p.nonAscii >= 4 * p.variety;
                 encoding = candidate;
-                keep(candidate, bad);
             } else if (score > second) {
                 second = score;
             }
@@ -652,17 +786,12 @@ EncodingChoice choose(std::string_view bytes, TextEncoding encoding, std::u16str
             choice.ambiguous ||
             (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
             (cleanReadings > 1 && best - second < 8) || (scored > 1 && repetitive && second > 0);
-        // Without a mark the bytes are all text: when the sample is all of them, the winner's
-        // reading is their decoding.
-        if (kept && bestOf == encoding && sample.size() == bytes.size()) {
-            *kept = std::move(bestReading);
-            *keptBad = bestBad;
-            *keptOf = encoding;
-        }
     }
     choice.encoding = encoding;
     return choice;
 }
+
+namespace {
 
 // The replacements are counted already: the controls and the judgement of binary.
 void judge(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedText &d) {
@@ -681,10 +810,6 @@ void judge(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedT
 }
 
 } // namespace
-
-EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
-    return choose(bytes, encoding, nullptr, nullptr, nullptr);
-}
 
 void decodeTextInto(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedText &d) {
     // The mark of the encoding is dropped.
@@ -707,14 +832,10 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     // file is no text: only a guess weighs them.
     const bool guessed = encoding == TextEncoding::Auto;
     DecodedText d;
-    TextEncoding keptOf = TextEncoding::Auto;
-    const EncodingChoice choice = choose(bytes, encoding, &d.text, &d.replaced, &keptOf);
+    const EncodingChoice choice = chooseEncoding(bytes, encoding);
     d.encoding = choice.encoding;
     d.ambiguous = choice.ambiguous;
-    if (keptOf == choice.encoding)
-        judge(bytes, choice.encoding, guessed, d);
-    else
-        decodeTextInto(bytes, choice.encoding, guessed, d);
+    decodeTextInto(bytes, choice.encoding, guessed, d);
     return d;
 }
 
