@@ -212,11 +212,21 @@ std::size_t utf8Run(std::string_view bytes, std::size_t i, std::size_t limit, ch
 
 // fromUtf8 that also counts the bytes it had to replace.
 void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &out) {
-    // At most one unit a byte, written in place into memory that is used again call after call.
-    out.resize(bytes.size());
-    char16_t *o = out.data();
-    utf8Run(bytes, 0, bytes.size(), o, bad);
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    // Written in place into memory that is used again call after call, a part at a time: the
+    // room a part may need (a unit a byte, two for a sequence that starts at its last byte) is
+    // made only then, so the memory of the units a text does not use (a text of hanzi needs a
+    // third of them) is never touched.
+    constexpr std::size_t kRoom = std::size_t(1) << 16;
+    out.clear();
+    out.reserve(bytes.size() + 1);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t limit = std::min(bytes.size(), i + kRoom);
+        const std::size_t used = out.size();
+        out.resize(used + (limit - i) + 1);
+        char16_t *o = out.data() + used;
+        i = utf8Run(bytes, i, limit, o, bad);
+        out.resize(static_cast<std::size_t>(o - out.data()));
+    }
 }
 
 // CodePage950::decode of the characters that start from i up to limit (a pair may end one
