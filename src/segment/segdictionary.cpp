@@ -75,7 +75,7 @@ constexpr int kPosBits = 19;
 constexpr std::uint32_t kPosMask = (1U << kPosBits) - 1;
 
 // How many characters ahead of the one it indexes a group's indexing asks for slots.
-constexpr std::uint32_t kIndexAhead = 8;
+constexpr std::uint32_t kIndexAhead = 32;
 
 // Slots are written while other threads may probe past them (for other groups).
 std::uint32_t loadSlot(std::uint32_t &s) {
