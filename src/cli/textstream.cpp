@@ -40,19 +40,17 @@ InputStream::InputStream(const std::string &name, TextEncoding encoding, bool to
 }
 
 void InputStream::fill(std::size_t n) {
-    // Read in blocks straight into the buffer. It is sized once for the most a piece asks for,
-    // so that it never moves and its memory serves every piece (memory a short input leaves
-    // unread is never touched).
-    constexpr std::size_t kBlock = std::size_t(1) << 16;
+    // Read in blocks and appended, so a short input costs no large buffer. The buffer is sized
+    // once for the most a piece asks for, so that it never moves and its memory serves every
+    // piece (what a short input leaves unread is never touched).
     if (n > m_bytes.capacity() && n != SIZE_MAX)
         m_bytes.reserve(std::max(n, m_piece + kFirstMore));
+    char block[1 << 16];
     while (!m_eof && m_bytes.size() < n) {
-        const std::size_t want = std::min(kBlock, n - m_bytes.size());
-        const std::size_t had = m_bytes.size();
-        m_bytes.resize(had + want);
-        const auto got =
-            m_in->rdbuf()->sgetn(m_bytes.data() + had, static_cast<std::streamsize>(want));
-        m_bytes.resize(had + static_cast<std::size_t>(std::max<std::streamsize>(got, 0)));
+        const std::size_t want = std::min(sizeof block, n - m_bytes.size());
+        const auto got = m_in->rdbuf()->sgetn(block, static_cast<std::streamsize>(want));
+        if (got > 0)
+            m_bytes.append(block, static_cast<std::size_t>(got));
         if (got < static_cast<std::streamsize>(want)) {
             m_eof = true;
             if (m_in->bad())
