@@ -48,3 +48,20 @@ function(yuedu_qtest name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# yuedu_loadable_module(NAME SOURCES... LIBS...): the module yuedu-NAME.so, which the programs
+# load (loadModule) only when a run needs its library. Installed in lib/yuedu/modules beside bin;
+# in the build tree every module is made in one folder, where programs and tests find them.
+set(YUEDU_MODULE_DIR lib/yuedu/modules)
+set(YUEDU_BUILD_MODULE_DIR ${PROJECT_BINARY_DIR}/modules)
+function(yuedu_loadable_module name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(yuedu-${name} MODULE ${ARG_SOURCES})
+    set_target_properties(yuedu-${name} PROPERTIES PREFIX "" CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON LIBRARY_OUTPUT_DIRECTORY ${YUEDU_BUILD_MODULE_DIR})
+    target_include_directories(yuedu-${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(yuedu-${name} PRIVATE ${ARG_LIBS})
+    # Linked against the C library even when it calls nothing of it directly, as Debian asks.
+    target_link_options(yuedu-${name} PRIVATE LINKER:--no-as-needed)
+    install(TARGETS yuedu-${name} LIBRARY DESTINATION ${YUEDU_MODULE_DIR})
+endfunction()

@@ -19,6 +19,7 @@ from setuptools.command.build_ext import build_ext
 
 HERE = Path(__file__).resolve().parent
 TOP = HERE.parent
+MODULES = ("yuedu-pdf", "yuedu-zip", "yuedu-opencc")
 DATA_FILES = ("gdphvbdn.byt", "dpphvbdn.byt", "phwdvbdn.byt", "userword.apd")
 
 
@@ -46,7 +47,7 @@ class CMakeBuild(build_ext):
         subprocess.run(configure, check=True)
         jobs = os.environ.get("YUEDU_BUILD_JOBS") or str(min(os.cpu_count() or 1, 2))
         subprocess.run(["cmake", "--build", str(build), "-j", jobs,
-                        "--target", "yuedu_python", "yuedu_data", "yuedu-pdf", "yuedu-zip"],
+                        "--target", "yuedu_python", "yuedu_data", *MODULES],
                        check=True)
 
         built = sorted((build / "src" / "python").glob("_yuedu*.so"))
@@ -55,9 +56,10 @@ class CMakeBuild(build_ext):
         target = Path(self.get_ext_fullpath("yuedu._yuedu"))
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(built[-1], target)
-        # The readers of PDFs and zip containers load their modules from beside the extension.
-        for module in ("yuedu-pdf.so", "yuedu-zip.so"):
-            shutil.copyfile(build / "src" / "docfile" / module, target.parent / module)
+        # The readers of PDFs and zip containers, and the conversion of Simplified Chinese, load
+        # their modules from beside the extension.
+        for module in MODULES:
+            shutil.copyfile(build / "modules" / f"{module}.so", target.parent / f"{module}.so")
         # The data files go into the package, where Analyzer() finds them.
         data = target.parent / "data"
         data.mkdir(exist_ok=True)

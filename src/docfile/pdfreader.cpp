@@ -7,8 +7,8 @@
 #include <unicode/uchar.h>
 
 #include "common/errors.h"
-#include "docfile/modules.h"
 #include "docfile/pdfpages.h"
+#include "langdata/modules.h"
 
 namespace yuedu::doc {
 
@@ -46,7 +46,7 @@ std::u16string_view trim(std::u16string_view s) {
 }
 
 pdfmodule::PagesFn pagesOfPdf(const std::string &source) {
-    const LoadedModule &m = loadModule("yuedu-pdf.so", YUEDU_PDF_MODULE_INTERFACE, " PDF");
+    const LoadedModule &m = loadModule("yuedu-pdf.so", YUEDU_PDF_MODULE_INTERFACE, "讀取 PDF");
     if (!m.handle)
         throw FormatError(source, m.problem);
     auto read = reinterpret_cast<pdfmodule::PagesFn>(dlsym(m.handle, "yuedu_pdf_pages"));

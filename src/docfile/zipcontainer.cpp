@@ -4,8 +4,8 @@
 #include <dlfcn.h>
 
 #include "common/errors.h"
-#include "docfile/modules.h"
 #include "docfile/zipapi.h"
+#include "langdata/modules.h"
 
 namespace yuedu::doc {
 
@@ -24,7 +24,7 @@ std::string megabytes(std::size_t bytes) {
 
 const ZipApi &zipApi(const std::string &source) {
     const LoadedModule &m =
-        loadModule("yuedu-zip.so", YUEDU_ZIP_MODULE_INTERFACE, " .docx、.odt、.epub 文件");
+        loadModule("yuedu-zip.so", YUEDU_ZIP_MODULE_INTERFACE, "讀取 .docx、.odt、.epub 文件");
     if (!m.handle)
         throw FormatError(source, m.problem);
     auto api = reinterpret_cast<ZipApiFn>(dlsym(m.handle, "yuedu_zip_api"));

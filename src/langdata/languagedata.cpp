@@ -6,7 +6,9 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <utility>
+#include <vector>
 #ifdef __unix__
 #include <sys/mman.h>
 #endif
@@ -30,13 +32,19 @@
 namespace yuedu {
 namespace {
 
-// Copies the next table out of a file image, advancing pos. Returns how many bytes were there.
-std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table) {
+// Takes the next table out of a file image, advancing pos: shown where file keeps the image and
+// it holds the whole table, else copied. Returns how many bytes were there.
+std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table,
+                      const std::shared_ptr<const void> &file) {
     const std::size_t avail = pos < image.size() ? std::min(table.size(), image.size() - pos) : 0;
-    // An empty image has no data pointer to offset.
-    if (avail != 0)
-        std::memcpy(table.data(), image.data() + pos, avail);
-    std::fill(table.begin() + static_cast<std::ptrdiff_t>(avail), table.end(), 0);
+    if (file && avail == table.size() && avail != 0) {
+        table.show(file, reinterpret_cast<const std::uint8_t *>(image.data()) + pos);
+    } else {
+        // An empty image has no data pointer to offset.
+        if (avail != 0)
+            std::memcpy(table.data(), image.data() + pos, avail);
+        std::fill(table.begin() + static_cast<std::ptrdiff_t>(avail), table.end(), 0);
+    }
     pos += table.size();
     return avail;
 }
@@ -51,6 +59,10 @@ std::string segLayoutProblem(const LanguageData &d) {
             d.SegIndexTable.data() + (aux ? layout::kSegAuxBlock : std::size_t(0));
         const std::size_t tableSize = aux ? d.SegAuxTable.size() : d.SegWordTable.size();
         std::vector<std::pair<std::size_t, std::size_t>> groups; // [start, end) 0-based
+        // A sound file lays its groups out in order, side by side: then they are checked as
+        // they come, and only groups out of order are gathered and sorted.
+        bool inOrder = true;
+        std::size_t end = 0;
         for (int k = 0; k < kTableChars; ++k) {
             const std::uint8_t *e = entries + 5 * k;
             const std::size_t start = layout::be24(e), length = layout::be16(e + 3);
@@ -61,10 +73,25 @@ std::string segLayoutProblem(const LanguageData &d) {
                 ++outside;
                 continue;
             }
-            if (length != 0)
-                groups.emplace_back(start - 1, start - 1 + length);
+            if (length == 0)
+                continue;
+            if (inOrder && start - 1 >= end) {
+                end = start - 1 + length;
+                continue;
+            }
+            if (inOrder) {
+                // Every group so far again, now into the list.
+                inOrder = false;
+                for (int j = 0; j < k; ++j) {
+                    const std::uint8_t *f = entries + 5 * j;
+                    const std::size_t s = layout::be24(f), n = layout::be16(f + 3);
+                    if (f[0] < 0x80 && f[3] < 0x80 && s != 0 && n % 2 == 0 && n != 0 &&
+                        s - 1 + n <= tableSize)
+                        groups.emplace_back(s - 1, s - 1 + n);
+                }
+            }
+            groups.emplace_back(start - 1, start - 1 + length);
         }
-        // A sound file lays its groups out in order already.
         sortNearlySorted(groups, std::less<>());
         for (std::size_t i = 1; i < groups.size(); ++i)
             overlapping += groups[i].first < groups[i - 1].second;
@@ -151,22 +178,25 @@ constexpr std::size_t kMappedTable = std::size_t(64) << 10;
 #endif
 } // namespace
 
-void *allocateTable(std::size_t bytes) {
+namespace {
+
+// Zeroed memory for a table of that size: mapped from this size on, where untouched pages cost
+// nothing and read as zero.
+std::uint8_t *allocateTable(std::size_t bytes) {
 #if YUEDU_MAP_TABLES
     if (bytes >= kMappedTable) {
-        void *p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        void *p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (p == MAP_FAILED)
             throw std::bad_alloc();
-        return p;
+        return static_cast<std::uint8_t *>(p);
     }
 #endif
-    if (void *p = std::malloc(bytes == 0 ? 1 : bytes))
-        return p;
+    if (void *p = std::calloc(bytes == 0 ? 1 : bytes, 1))
+        return static_cast<std::uint8_t *>(p);
     throw std::bad_alloc();
 }
 
-void releaseTable(void *p, std::size_t bytes) noexcept {
+void releaseTable(std::uint8_t *p, std::size_t bytes) noexcept {
 #if YUEDU_MAP_TABLES
     if (bytes >= kMappedTable) {
         munmap(p, bytes);
@@ -176,6 +206,86 @@ void releaseTable(void *p, std::size_t bytes) noexcept {
     (void)bytes;
 #endif
     std::free(p);
+}
+
+} // namespace
+
+Bytes::Bytes(std::size_t size) : m_data(allocateTable(size)), m_size(size) {}
+
+Bytes::Bytes(const Bytes &other) : m_size(other.m_size), m_file(other.m_file) {
+    if (m_file) {
+        m_data = other.m_data;
+    } else {
+        m_data = allocateTable(m_size);
+        if (m_size != 0)
+            std::memcpy(m_data, other.m_data, m_size);
+    }
+}
+
+Bytes::Bytes(Bytes &&other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_file(std::move(other.m_file)) {}
+
+Bytes &Bytes::operator=(const Bytes &other) {
+    if (this == &other)
+        return *this;
+    // A table with memory of its own keeps it when the size allows: a copy made again and again
+    // (as the fuzz targets do) reuses the same pages.
+    if (!m_file && m_data && m_size == other.m_size) {
+        if (m_size != 0)
+            std::memcpy(m_data, other.m_data, m_size);
+        return *this;
+    }
+    Bytes copy(other);
+    return *this = std::move(copy);
+}
+
+Bytes &Bytes::operator=(Bytes &&other) noexcept {
+    if (this != &other) {
+        release();
+        m_data = std::exchange(other.m_data, nullptr);
+        m_size = std::exchange(other.m_size, 0);
+        m_file = std::move(other.m_file);
+    }
+    return *this;
+}
+
+Bytes::~Bytes() {
+    release();
+}
+
+const std::uint8_t &Bytes::at(std::size_t i) const {
+    if (i >= m_size)
+        throw std::out_of_range("table index " + std::to_string(i) + " past its size " +
+                                std::to_string(m_size));
+    return m_data[i];
+}
+
+std::uint8_t &Bytes::at(std::size_t i) {
+    (void)static_cast<const Bytes &>(*this).at(i);
+    return data()[i];
+}
+
+void Bytes::show(std::shared_ptr<const void> file, const std::uint8_t *bytes) {
+    release();
+    m_data = const_cast<std::uint8_t *>(bytes); // only ever read while the file is shown
+    m_file = std::move(file);
+}
+
+void Bytes::own() {
+    std::uint8_t *copy = allocateTable(m_size);
+    if (m_size != 0)
+        std::memcpy(copy, m_data, m_size);
+    m_file.reset();
+    m_data = copy;
+}
+
+void Bytes::release() noexcept {
+    if (m_file)
+        m_file.reset();
+    else if (m_data)
+        releaseTable(m_data, m_size);
+    m_data = nullptr;
 }
 
 std::string LoadReport::text() const {
@@ -284,27 +394,29 @@ LoadReport LanguageData::loadGradeImage(std::string_view gradeFile) {
     return report;
 }
 
-LoadReport LanguageData::loadSegImage(std::string_view segFile) {
+LoadReport LanguageData::loadSegImage(std::string_view segFile,
+                                      const std::shared_ptr<const void> &file) {
     LoadReport report;
     checkLength(report, kSegFileName, segFile, layout::kSegFileSize);
     std::size_t pos = 0;
-    takeTable(segFile, pos, SegIndexTable);
-    takeTable(segFile, pos, SegWordTable);
-    takeTable(segFile, pos, SegAuxTable);
+    takeTable(segFile, pos, SegIndexTable, file);
+    takeTable(segFile, pos, SegWordTable, file);
+    takeTable(segFile, pos, SegAuxTable, file);
     // A short file is reported as such; its zero tail is an empty dictionary, not a damaged one.
     if (!segFile.empty())
         damaged(report, kSegFileName, segLayoutProblem(*this));
     return report;
 }
 
-LoadReport LanguageData::loadSenseImage(std::string_view senseFile) {
+LoadReport LanguageData::loadSenseImage(std::string_view senseFile,
+                                        const std::shared_ptr<const void> &file) {
     LoadReport report;
     checkLength(report, kSenseFileName, senseFile, layout::kSenseFileSize);
     std::size_t pos = 0;
-    takeTable(senseFile, pos, SenseIndexTable);
-    takeTable(senseFile, pos, SenseWordTable);
-    takeTable(senseFile, pos, CharRecordTable);
-    takeTable(senseFile, pos, CharDetailTable);
+    takeTable(senseFile, pos, SenseIndexTable, file);
+    takeTable(senseFile, pos, SenseWordTable, file);
+    takeTable(senseFile, pos, CharRecordTable, file);
+    takeTable(senseFile, pos, CharDetailTable, file);
     if (!senseFile.empty())
         damaged(report, kSenseFileName, charTableProblem(*this));
     DetailBytesInUse = detailBytesInUse(*this);
@@ -313,21 +425,43 @@ LoadReport LanguageData::loadSenseImage(std::string_view senseFile) {
 
 std::array<std::uint8_t, 44> detailBytesInUse(const LanguageData &data) {
     static_assert(layout::kDetailRecordSize == 44);
-    std::array<std::uint8_t, 44> any{};
-    // Unrolled: no test a byte (this runs over every record).
-    const auto orInto = [&any]<std::size_t... K>(const std::uint8_t *p, std::index_sequence<K...>) {
-        ((any[K] |= p[K]), ...);
-    };
+    // The records in use are marked first and then OR-ed in table order, eight bytes at a
+    // time: many characters share a record, and the table is read from start to end once.
     const Bytes &table = data.CharDetailTable;
+    const std::size_t records =
+        table.size() < layout::kDetailIndexSize
+            ? 0
+            : (table.size() - layout::kDetailIndexSize) / layout::kDetailRecordSize;
+    std::vector<bool> used(records + 1);
+    bool any = false;
     for (std::size_t n = 0; n < static_cast<std::size_t>(kTableChars); ++n) {
         if (2 * n + 2 > table.size())
             break;
         const std::size_t r = layout::be16(table.data() + 2 * n);
-        const std::size_t at = layout::kDetailIndexSize + (r - 1) * layout::kDetailRecordSize;
-        if (r != 0 && at + layout::kDetailRecordSize <= table.size())
-            orInto(table.data() + at, std::make_index_sequence<44>{});
+        if (r != 0 && r <= records)
+            any = used[r] = true;
     }
-    return any;
+    std::uint64_t words[5] = {};
+    std::uint32_t tail = 0;
+    if (any) {
+        const std::uint8_t *p = table.data() + layout::kDetailIndexSize;
+        for (std::size_t r = 1; r <= records; ++r, p += layout::kDetailRecordSize) {
+            if (!used[r])
+                continue;
+            for (int w = 0; w < 5; ++w) {
+                std::uint64_t v;
+                std::memcpy(&v, p + 8 * w, 8);
+                words[w] |= v;
+            }
+            std::uint32_t last;
+            std::memcpy(&last, p + 40, 4);
+            tail |= last;
+        }
+    }
+    std::array<std::uint8_t, 44> bytes;
+    std::memcpy(bytes.data(), words, sizeof words);
+    std::memcpy(bytes.data() + sizeof words, &tail, sizeof tail);
+    return bytes;
 }
 
 namespace {
@@ -382,7 +516,7 @@ namespace {
 
 // Checks the images against the manifest of dir, when there is one.
 void checkManifest(const std::filesystem::path &dir, const char *const names[3],
-                   const FileImage images[3], const std::uintmax_t sizes[3], const bool opened[3],
+                   FileImage *const images[3], const std::uintmax_t sizes[3], const bool opened[3],
                    LoadReport &report) {
     const std::filesystem::path path = dir / kManifestFileName;
     std::error_code ec;
@@ -434,8 +568,8 @@ void checkManifest(const std::filesystem::path &dir, const char *const names[3],
         }
         // The XXH64 tells any damage as surely as the SHA-256 and in a tenth of the time; a
         // manifest without it is checked by the SHA-256.
-        if (!e->xxh64.empty() ? xxh64Hex(images[i].view()) != e->xxh64
-                              : sha256Hex(images[i].view()) != e->sha256)
+        if (!e->xxh64.empty() ? xxh64Hex(images[i]->view()) != e->xxh64
+                              : sha256Hex(images[i]->view()) != e->sha256)
             report.problems.push_back(
                 {names[i],
                  std::string("has changed since it was built (its ") +
@@ -458,7 +592,11 @@ LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
                                    "找不到資料夾"});
         return report;
     }
-    FileImage images[3];
+    // The tables show the files' images, which they keep as long as they need them.
+    std::shared_ptr<FileImage> files[3];
+    FileImage *images[3] = {};
+    for (int i = 0; i < 3; ++i)
+        images[i] = (files[i] = std::make_shared<FileImage>()).get();
     std::uintmax_t sizes[3] = {};
     bool opened[3] = {};
     const char *const names[3] = {kGradeFileName, kSegFileName, kSenseFileName};
@@ -476,13 +614,16 @@ LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
             continue;
         }
         sizes[i] = std::filesystem::file_size(path, ec);
-        if (ec || !images[i].read(in.get(), sizes[i])) {
+        if (ec || !images[i]->read(in.get(), sizes[i])) {
             report.problems.push_back({names[i], "read error (" + path.string() + ")", "讀取錯誤"});
             continue;
         }
         opened[i] = true;
     }
-    LoadReport loaded = data.loadImages(images[0].view(), images[1].view(), images[2].view());
+    LoadReport loaded = data.loadGradeImage(images[0]->view());
+    for (const LoadReport &part : {data.loadSegImage(images[1]->view(), files[1]),
+                                   data.loadSenseImage(images[2]->view(), files[2])})
+        loaded.problems.insert(loaded.problems.end(), part.problems.begin(), part.problems.end());
     for (auto &p : loaded.problems) {
         // A file that could not be opened is already reported; don't call it short as well.
         bool known = std::any_of(report.problems.begin(), report.problems.end(),

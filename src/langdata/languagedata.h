@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,20 +12,52 @@
 
 namespace yuedu {
 
-// The memory of a table: one of some size is mapped with all its pages in place at once, which
-// costs a fraction of taking them one page fault at a time as the table is first written.
-void *allocateTable(std::size_t bytes);
-void releaseTable(void *p, std::size_t bytes) noexcept;
-template <typename T> struct TableAllocator {
-    using value_type = T;
-    TableAllocator() = default;
-    template <typename U> TableAllocator(const TableAllocator<U> &) noexcept {}
-    T *allocate(std::size_t n) { return static_cast<T *>(allocateTable(n * sizeof(T))); }
-    void deallocate(T *p, std::size_t n) noexcept { releaseTable(p, n * sizeof(T)); }
-    template <typename U> bool operator==(const TableAllocator<U> &) const noexcept { return true; }
-};
+// The bytes of one table, of a size fixed when it is made. A table either has memory of its
+// own (zero until written) or shows a stretch of a data file mapped read-only, which costs
+// neither a copy nor fresh pages; writing to such a table (through a non-const accessor) first
+// gives it a copy of its own. Copies of a table that shows a file show the same file.
+class Bytes {
+public:
+    Bytes() = default;
+    explicit Bytes(std::size_t size);
+    Bytes(const Bytes &other);
+    Bytes(Bytes &&other) noexcept;
+    Bytes &operator=(const Bytes &other);
+    Bytes &operator=(Bytes &&other) noexcept;
+    ~Bytes();
 
-using Bytes = std::vector<std::uint8_t, TableAllocator<std::uint8_t>>;
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    const std::uint8_t *data() const { return m_data; }
+    std::uint8_t *data() {
+        if (m_file)
+            own();
+        return m_data;
+    }
+    const std::uint8_t *begin() const { return m_data; }
+    const std::uint8_t *end() const { return m_data + m_size; }
+    std::uint8_t *begin() { return data(); }
+    std::uint8_t *end() { return data() + m_size; }
+    const std::uint8_t &operator[](std::size_t i) const { return m_data[i]; }
+    std::uint8_t &operator[](std::size_t i) { return data()[i]; }
+    const std::uint8_t &front() const { return m_data[0]; }
+    const std::uint8_t &back() const { return m_data[m_size - 1]; }
+    const std::uint8_t &at(std::size_t i) const;
+    std::uint8_t &at(std::size_t i);
+
+    // Shows size() bytes of a file's contents from bytes on, which file keeps in memory.
+    void show(std::shared_ptr<const void> file, const std::uint8_t *bytes);
+    // Whether the table shows a file rather than memory of its own.
+    bool showsFile() const { return m_file != nullptr; }
+
+private:
+    void own();
+    void release() noexcept;
+
+    std::uint8_t *m_data = nullptr;
+    std::size_t m_size = 0;
+    std::shared_ptr<const void> m_file; // set while the table shows a file
+};
 
 // What loaddata found wrong with the files. The tables are usable either way.
 struct LoadReport {
@@ -63,10 +96,14 @@ public:
     // the rest zero, a long one is read only up to the table sizes). Returns the problems found.
     LoadReport loadImages(std::string_view gradeFile, std::string_view segFile,
                           std::string_view senseFile);
-    // The same for one file, leaving the tables of the other two as they are.
+    // The same for one file, leaving the tables of the other two as they are. With file set,
+    // the image lies in memory that file keeps, and the tables of an image of the right size
+    // show it rather than copy it.
     LoadReport loadGradeImage(std::string_view gradeFile);
-    LoadReport loadSegImage(std::string_view segFile);
-    LoadReport loadSenseImage(std::string_view senseFile);
+    LoadReport loadSegImage(std::string_view segFile,
+                            const std::shared_ptr<const void> &file = nullptr);
+    LoadReport loadSenseImage(std::string_view senseFile,
+                              const std::shared_ptr<const void> &file = nullptr);
 };
 
 // The OR of the detail records in use, read from the tables (what loadImages keeps).

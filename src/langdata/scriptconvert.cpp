@@ -1,52 +1,40 @@
 #include "langdata/scriptconvert.h"
 
-#include <memory>
-#include <mutex>
-
-#include <opencc/SimpleConverter.hpp>
+#include <dlfcn.h>
 
 #include "common/errors.h"
 #include "langdata/big5.h"
 #include "langdata/hanzi.h"
+#include "langdata/modules.h"
+#include "langdata/openccapi.h"
 #include "langdata/textcodec.h"
 
 namespace yuedu {
 namespace {
 
-// Loaded once, on first use (the dictionaries take some milliseconds); converting is const.
-const opencc::SimpleConverter &converter() {
-    static std::once_flag once;
-    static std::unique_ptr<opencc::SimpleConverter> loaded;
-    static std::string failure;
-    std::call_once(once, [] {
-        // OpenCC finds a bare configuration name in its own data folder.
-        for (const char *config : {"s2tw.json", "/usr/share/opencc/s2tw.json"}) {
-            try {
-                loaded = std::make_unique<opencc::SimpleConverter>(config);
-                return;
-            } catch (const std::exception &e) {
-                failure = e.what();
-            }
-        }
-    });
-    if (!loaded)
-        throw Error("the Simplified to Traditional conversion (OpenCC s2tw) cannot be loaded: " +
-                    failure);
-    return *loaded;
+constexpr const char *kConversion = "the Simplified to Traditional conversion (OpenCC s2tw) ";
+
+// The module's entry point, found once; loadModule keeps the module for the rest of the run.
+openccmodule::S2twFn s2tw() {
+    const LoadedModule &m =
+        loadModule("yuedu-opencc.so", YUEDU_OPENCC_MODULE_INTERFACE, "將簡體中文轉為繁體");
+    if (!m.handle)
+        throw Error(std::string(kConversion) + "cannot be loaded: " + m.problem);
+    auto convert = reinterpret_cast<openccmodule::S2twFn>(dlsym(m.handle, "yuedu_opencc_s2tw"));
+    if (!convert)
+        throw Error(std::string(kConversion) + "cannot be loaded: yuedu-opencc.so 版本不符");
+    return convert;
 }
 
 } // namespace
 
 ScriptConversion toTraditional(std::u16string_view text) {
-    const opencc::SimpleConverter &c = converter();
+    const openccmodule::S2twFn convert = s2tw();
     ScriptConversion out;
     const std::string utf8 = toUtf8(text);
-    std::string converted;
-    try {
-        converted = c.Convert(utf8.data(), utf8.size());
-    } catch (const std::exception &e) {
-        throw Error(std::string("the Simplified to Traditional conversion failed: ") + e.what());
-    }
+    std::string converted, problem;
+    if (!convert(utf8.data(), utf8.size(), &converted, &problem))
+        throw Error(kConversion + problem);
     out.text = fromUtf8(converted);
     // s2tw maps character for character (its phrases only choose among the forms), so the two
     // texts align; should they not, the count is of the characters that differ in length.

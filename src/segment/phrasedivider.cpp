@@ -62,6 +62,11 @@ PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
                 passesAt[c] &= static_cast<std::uint8_t>(~bit);
         }
         const std::bitset<65536> &chars = firstChars[i];
+        if (chars.all()) { // a pass that looks at every character
+            for (std::size_t c = 0; c < chars.size(); ++c)
+                passesAt[c] |= bit;
+            continue;
+        }
         for (std::size_t c = chars._Find_first(); c < chars.size(); c = chars._Find_next(c))
             passesAt[c] |= bit;
     }

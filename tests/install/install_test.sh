@@ -80,6 +80,18 @@ for m in pdf:libreoffice.pdf zip:pandoc.docx; do
         fail "without its module ${m#*:} gives status $rc: $(cat "$work/err")"
     mv "$work/module.so" "$module"
 done
+# So is the conversion of Simplified Chinese, by its own module.
+module=$root/lib/yuedu/modules/yuedu-opencc.so
+[ -f "$module" ] || fail "lib/yuedu/modules/yuedu-opencc.so is not installed"
+printf '这是简体中文。\n' >"$work/simplified.txt"
+got=$(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment --to-traditional "$work/simplified.txt" 2>/dev/null)
+grep -q "這是" <<<"$got" || fail "installed yuedu-cli does not convert Simplified Chinese: $got"
+mv "$module" "$work/module.so"
+(cd / && env -u YUEDU_DATA_DIR "$root/bin/yuedu-cli" segment --to-traditional "$work/simplified.txt" >/dev/null 2>"$work/err")
+rc=$?
+{ [ "$rc" -ne 0 ] && [ "$rc" -lt 128 ] && grep -q "yuedu-opencc.so" "$work/err"; } ||
+    fail "without its module the conversion gives status $rc: $(cat "$work/err")"
+mv "$work/module.so" "$module"
 out=$(cd / && env -u YUEDU_DATA_DIR QT_QPA_PLATFORM=offscreen "$root/bin/yuedu" --version 2>&1) ||
     fail "installed yuedu does not start: $out"
 grep -q "$version" <<<"$out" || fail "installed yuedu --version says '$out'"

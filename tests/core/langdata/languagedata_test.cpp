@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <utility>
 
 #include "common/nearlysorted.h"
 #include "langdata/datalayout.h"
@@ -69,6 +71,32 @@ TEST(LoadData, FullFilesFillEveryTableInFileOrder) {
               std::uint8_t(sense[layout::kSenseIndexSize + layout::kSenseWordSize]));
     EXPECT_EQ(data.CharDetailTable.back(), std::uint8_t(sense.back()));
     EXPECT_EQ(data.CharDetailTable.size(), layout::kCharDetailSize);
+}
+
+// Loaded tables show the files rather than copy them: a copy must outlive the original, and
+// writing to a table must change that table alone, never the file or another copy.
+TEST(LoadData, TablesShowingTheFilesOutliveTheirLoaderAndCopyOnWrite) {
+    TempDir dir;
+    const std::string seg = pattern(layout::kSegFileSize, 3);
+    dir.write(kGradeFileName, std::string(layout::kGradeFileSize, '\0'));
+    dir.write(kSegFileName, seg);
+    dir.write(kSenseFileName, pattern(layout::kSenseFileSize, 5));
+    auto loaded = std::make_unique<LanguageData>();
+    (void)loaddata(dir.path(), *loaded);
+    ASSERT_TRUE(loaded->SegWordTable.showsFile());
+    LanguageData copy = *loaded;
+    LanguageData assigned;
+    assigned = *loaded;
+    loaded.reset();
+    const std::size_t last = layout::kSegWordSize - 1;
+    const auto expected = std::uint8_t(seg[layout::kSegIndexSize + last]);
+    ASSERT_EQ(std::as_const(copy).SegWordTable[last], expected);
+    copy.SegWordTable[last] = std::uint8_t(expected + 1);
+    EXPECT_EQ(std::as_const(copy).SegWordTable[last], std::uint8_t(expected + 1));
+    EXPECT_EQ(std::as_const(assigned).SegWordTable[last], expected);
+    LanguageData again;
+    (void)loaddata(dir.path(), again);
+    EXPECT_EQ(std::as_const(again).SegWordTable[last], expected);
 }
 
 TEST(LoadData, MissingAndShortFilesAreReportedAndReadAsZeros) {

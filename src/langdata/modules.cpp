@@ -1,4 +1,4 @@
-#include "docfile/modules.h"
+#include "langdata/modules.h"
 
 #include <filesystem>
 #include <map>
@@ -7,7 +7,7 @@
 
 #include <dlfcn.h>
 
-namespace yuedu::doc {
+namespace yuedu {
 
 namespace {
 
@@ -59,7 +59,7 @@ LoadedModule load(const char *file, int interfaceVersion, const char *what) {
         m.handle = handle;
         return m;
     }
-    m.problem = std::string("找不到或無法載入模組 ") + file + "，無法讀取" + what +
+    m.problem = std::string("找不到或無法載入模組 ") + file + "，無法" + what +
                 (tried.empty() ? std::string() : "（" + tried + "）");
     return m;
 }
@@ -76,4 +76,4 @@ const LoadedModule &loadModule(const char *file, int interfaceVersion, const cha
     return it->second;
 }
 
-} // namespace yuedu::doc
+} // namespace yuedu
