@@ -40,7 +40,11 @@ InputStream::InputStream(const std::string &name, TextEncoding encoding, bool to
 }
 
 void InputStream::fill(std::size_t n) {
-    // Read in blocks and appended, so a short input costs no large buffer.
+    // Read in blocks and appended, so a short input costs no large buffer. The buffer is sized
+    // once for the most a piece asks for, so that it never moves and its memory serves every
+    // piece (what a short input leaves unread is never touched).
+    if (n > m_bytes.capacity() && n != SIZE_MAX)
+        m_bytes.reserve(std::max(n, m_piece + kFirstMore));
     char block[1 << 16];
     while (!m_eof && m_bytes.size() < n) {
         const std::size_t want = std::min(sizeof block, n - m_bytes.size());
@@ -154,18 +158,48 @@ void InputStream::notes() const {
                   << note.text << "\n";
 }
 
+bool InputStream::wide() const {
+    const TextEncoding e = m_whole.encoding;
+    return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
+           e == TextEncoding::Utf32BE;
+}
+
+void InputStream::decodeInto(std::string_view bytes, std::u16string &text, DecodedText &d) const {
+    // The memory of text is used again: a piece is decoded in place of the one before.
+    d.text.swap(text);
+    decodeTextInto(bytes, m_whole.encoding, false, d);
+    text.swap(d.text);
+}
+
 void InputStream::decodePiece(std::size_t cut, std::u16string &piece) {
     const std::string_view bytes(m_bytes.data(), cut);
-    DecodedText d = decodeTextDetailed(bytes, m_whole.encoding);
-    const bool wide =
-        m_whole.encoding == TextEncoding::Utf16LE || m_whole.encoding == TextEncoding::Utf16BE ||
-        m_whole.encoding == TextEncoding::Utf32LE || m_whole.encoding == TextEncoding::Utf32BE;
-    m_nul = m_nul || (!wide && bytes.find('\0') != std::string_view::npos);
+    DecodedText d;
+    decodeInto(bytes, piece, d);
+    m_nul = m_nul || (!wide() && bytes.find('\0') != std::string_view::npos);
     m_whole.replaced += d.replaced;
     m_controls += d.controls;
-    m_units += d.text.size();
-    piece = std::move(d.text);
+    m_units += piece.size();
     m_bytes.erase(0, cut);
+}
+
+bool InputStream::firstPiece(std::u16string &piece) {
+    const EncodingChoice choice = chooseEncoding(m_bytes, m_asked);
+    m_whole.encoding = choice.encoding;
+    m_whole.ambiguous = choice.ambiguous;
+    const std::size_t cut = safeCut(m_bytes, m_whole.encoding);
+    if (cut == 0)
+        return false;
+    // The start is judged as readInputs judges a whole text: the piece and the rest of what is
+    // read, decoded apart at a place where the decoding cannot change, add up to it.
+    DecodedText rest;
+    std::u16string restText;
+    decodeInto(std::string_view(m_bytes).substr(cut), restText, rest);
+    decodePiece(cut, piece);
+    const std::size_t bad = m_whole.replaced + rest.replaced + m_controls + rest.controls;
+    m_whole.binary = m_nul || (!wide() && rest.binary) ||
+                     (m_asked == TextEncoding::Auto && bad * 4 > m_units + restText.size());
+    refuseBinary(m_name, m_whole, m_asked);
+    return true;
 }
 
 bool InputStream::next(std::u16string &piece) {
@@ -198,6 +232,13 @@ bool InputStream::next(std::u16string &piece) {
             convert(piece);
             notes();
             m_done = true;
+            return true;
+        }
+        // A larger input has its encoding chosen on the start, and the start decoded once, as
+        // the first piece.
+        if (!m_eof && !m_toTraditional && firstPiece(piece)) {
+            m_simplified = isSimplifiedEncoding(m_whole.encoding);
+            convert(piece);
             return true;
         }
         m_whole = decodeTextDetailed(m_bytes, m_asked);

@@ -39,6 +39,11 @@ private:
     // Reads until bytes holds at least n bytes or the input ends.
     void fill(std::size_t n);
     void decodePiece(std::size_t cut, std::u16string &piece);
+    // The encoding chosen and the first piece decoded, the start judged for binary; false
+    // (nothing decoded) when the start has no place to part.
+    bool firstPiece(std::u16string &piece);
+    void decodeInto(std::string_view bytes, std::u16string &text, DecodedText &d) const;
+    bool wide() const;
     void warn() const;
     // Converts a piece (when asked) and counts for the notes; notes() gives them at the end.
     void convert(std::u16string &piece);

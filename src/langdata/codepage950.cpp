@@ -15,11 +15,18 @@ const CodePage950 &CodePage950::instance() {
 CodePage950::CodePage950() : m_toCode(cp950::kToCode), m_toUnicode(cp950::kToUnicode) {}
 
 std::u16string CodePage950::decode(std::string_view bytes) const {
+    std::u16string out;
+    decode(bytes, out);
+    return out;
+}
+
+std::size_t CodePage950::decode(std::string_view bytes, std::u16string &out) const {
     // At most one character a byte, written in place.
-    std::u16string out(bytes.size(), u'\0');
+    out.resize(bytes.size());
     char16_t *o = out.data();
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
+    std::size_t replaced = 0;
     for (std::size_t i = 0; i < size; ++i) {
         const unsigned lead = b[i];
         if (lead < 0x80) {
@@ -28,15 +35,17 @@ std::u16string CodePage950::decode(std::string_view bytes) const {
             const unsigned t = b[i + 1];
             const char16_t u = m_toUnicode[(lead << 8) | t];
             *o++ = u;
+            replaced += u == u'\uFFFD';
             // A lead byte that is broken alone resyncs on the next byte.
             if (u != u'\uFFFD' || (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE))
                 ++i;
         } else {
             *o++ = u'\uFFFD';
+            ++replaced;
         }
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
-    return out;
+    return replaced;
 }
 
 std::string CodePage950::encode(std::u16string_view text, std::size_t *unmapped) const {

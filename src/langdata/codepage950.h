@@ -24,6 +24,8 @@ public:
 
     // Whole-buffer conversions. decode() never fails: unmapped bytes become U+FFFD.
     std::u16string decode(std::string_view bytes) const;
+    // The same into out, whose memory is used again; gives the number of U+FFFD written.
+    std::size_t decode(std::string_view bytes, std::u16string &out) const;
     // encode() writes '?' for characters without a mapping and counts them in *unmapped.
     std::string encode(std::u16string_view text, std::size_t *unmapped = nullptr) const;
 

@@ -8,6 +8,10 @@
 #include <optional>
 #include <vector>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucsdet.h>
@@ -59,9 +63,9 @@ std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t &cp) {
     return n;
 }
 
-std::u16string fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &bad) {
-    std::u16string out;
-    out.reserve(bytes.size() / 2);
+void fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &bad, std::u16string &out) {
+    out.clear();
+    out.reserve(bytes.size() / 2 + 1);
     auto unit = [&](std::size_t i) {
         auto a = static_cast<unsigned char>(bytes[i]);
         auto b = static_cast<unsigned char>(bytes[i + 1]);
@@ -85,12 +89,11 @@ std::u16string fromUtf16(std::string_view bytes, bool bigEndian, std::size_t &ba
         out.push_back(u'\uFFFD');
         ++bad;
     }
-    return out;
 }
 
-std::u16string fromUtf32(std::string_view bytes, bool bigEndian, std::size_t &bad) {
-    std::u16string out;
-    out.reserve(bytes.size() / 4);
+void fromUtf32(std::string_view bytes, bool bigEndian, std::size_t &bad, std::u16string &out) {
+    out.clear();
+    out.reserve(bytes.size() / 4 + 1);
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size() / 4;
     for (std::size_t k = 0; k < n; ++k) {
@@ -112,7 +115,6 @@ std::u16string fromUtf32(std::string_view bytes, bool bigEndian, std::size_t &ba
         out.push_back(u'\uFFFD');
         ++bad;
     }
-    return out;
 }
 
 // Counts what ICU could not convert and puts U+FFFD in its place (a U+FFFD of the file itself
@@ -142,12 +144,12 @@ Converter openConverter(const char *name) {
 }
 
 // GB18030 through ICU's converter, each invalid or cut sequence one U+FFFD.
-std::u16string fromGb18030(std::string_view bytes, std::size_t &bad) {
+void fromGb18030(std::string_view bytes, std::size_t &bad, std::u16string &out) {
     Converter c = openConverter("gb18030");
-    std::u16string out;
     if (!c) {
         bad += bytes.size();
-        return std::u16string(bytes.size(), u'\uFFFD');
+        out.assign(bytes.size(), u'\uFFFD');
+        return;
     }
     UErrorCode status = U_ZERO_ERROR;
     ucnv_setToUCallBack(c.get(), countingToUnicode, &bad, nullptr, nullptr, &status);
@@ -157,24 +159,60 @@ std::u16string fromGb18030(std::string_view bytes, std::size_t &bad) {
     ucnv_toUnicode(c.get(), &target, target + out.size(), &source, bytes.data() + bytes.size(),
                    nullptr, true, &status);
     out.resize(static_cast<std::size_t>(target - reinterpret_cast<UChar *>(out.data())));
-    return out;
 }
 
-// fromUtf8 that also counts the bytes it had to replace (a literal U+FFFD in the file is not
-// a replacement).
-std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
-    // At most one unit a byte, written into a buffer left uninitialised, so that the memory
-    // of the units a text does not use is never touched (a text of hanzi needs a third of
-    // them), and copied out at its size.
-    const std::unique_ptr<char16_t[]> buffer(new char16_t[bytes.size()]);
-    char16_t *o = buffer.get();
+#if defined(__x86_64__) || defined(__i386__)
+// The run loop of utf8Run four sequences at a time (SSSE3), as long as the next four are all
+// of the usual three bytes and start before limit; gives where it stopped.
+__attribute__((target("ssse3"))) std::size_t hanziRunSsse3(const unsigned char *b, std::size_t size,
+                                                           std::size_t i, std::size_t limit,
+                                                           char16_t *&o) {
+    // Each sequence's three bytes in a 32-bit lane, the lead lowest.
+    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i units = _mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, -1, -1, -1, -1, -1, -1, -1, -1);
+    while (i + 16 <= size && i + 9 < limit) {
+        const __m128i x =
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(b + i)), spread);
+        // Lead 1110xxxx but E0 (overlong) and ED (surrogates), then two of 10xxxxxx.
+        const __m128i form =
+            _mm_cmpeq_epi32(_mm_and_si128(x, _mm_set1_epi32(0xC0C0F0)), _mm_set1_epi32(0x8080E0));
+        const __m128i low = _mm_and_si128(x, _mm_set1_epi32(0x0F));
+        const __m128i excluded = _mm_or_si128(_mm_cmpeq_epi32(low, _mm_setzero_si128()),
+                                              _mm_cmpeq_epi32(low, _mm_set1_epi32(0x0D)));
+        if (_mm_movemask_epi8(_mm_andnot_si128(excluded, form)) != 0xFFFF)
+            break;
+        const __m128i u = _mm_or_si128(
+            _mm_slli_epi32(low, 12),
+            _mm_or_si128(
+                _mm_slli_epi32(_mm_and_si128(_mm_srli_epi32(x, 8), _mm_set1_epi32(0x3F)), 6),
+                _mm_and_si128(_mm_srli_epi32(x, 16), _mm_set1_epi32(0x3F))));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(o), _mm_shuffle_epi8(u, units));
+        o += 4;
+        i += 12;
+    }
+    return i;
+}
+#endif
+
+// Decodes the UTF-8 sequences that start from i up to limit (reading on past it as far as a
+// sequence needs) at o, counting the bytes it had to replace (a literal U+FFFD in the file is
+// not a replacement); gives where the next sequence starts. At most one unit a byte.
+std::size_t utf8Run(std::string_view bytes, std::size_t i, std::size_t limit, char16_t *&o,
+                    std::size_t &bad) {
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+#endif
     char32_t cp;
-    for (std::size_t i = 0; i < size;) {
+    while (i < limit) {
         // Runs of the usual three-byte sequence (E1..EC, EE, EF: never overlong, never a
         // surrogate), the hanzi of a Chinese text, in a loop of their own.
-        while (i + 2 < size) {
+#if defined(__x86_64__) || defined(__i386__)
+        if (ssse3)
+            i = hanziRunSsse3(b, size, i, limit, o);
+#endif
+        while (i < limit && i + 2 < size) {
             const unsigned lead = b[i];
             const unsigned c1 = b[i + 1] ^ 0x80U, c2 = b[i + 2] ^ 0x80U;
             if (lead - 0xE1U > 0xEFU - 0xE1U || lead == 0xED || (c1 | c2) > 0x3F)
@@ -182,7 +220,7 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
             *o++ = static_cast<char16_t>((lead & 0x0F) << 12 | c1 << 6 | c2);
             i += 3;
         }
-        if (i >= size)
+        if (i >= limit)
             break;
         const unsigned char lead = b[i];
         if (lead < 0x80) {
@@ -213,29 +251,74 @@ std::u16string fromUtf8Counting(std::string_view bytes, std::size_t &bad) {
             *o++ = static_cast<char16_t>(cp);
         }
     }
-    return std::u16string(buffer.get(), static_cast<std::size_t>(o - buffer.get()));
+    return i;
 }
 
-std::u16string decodeAs(std::string_view bytes, TextEncoding encoding, std::size_t &bad) {
+// fromUtf8 that also counts the bytes it had to replace.
+void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &out) {
+    // Written in place into memory that is used again call after call, a part at a time: the
+    // room a part may need (a unit a byte, two for a sequence that starts at its last byte) is
+    // made only then, so the memory of the units a text does not use (a text of hanzi needs a
+    // third of them) is never touched.
+    constexpr std::size_t kRoom = std::size_t(1) << 16;
+    out.clear();
+    out.reserve(bytes.size() + 1);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t limit = std::min(bytes.size(), i + kRoom);
+        const std::size_t used = out.size();
+        out.resize(used + (limit - i) + 1);
+        char16_t *o = out.data() + used;
+        i = utf8Run(bytes, i, limit, o, bad);
+        out.resize(static_cast<std::size_t>(o - out.data()));
+    }
+}
+
+// CodePage950::decode of the characters that start from i up to limit (a pair may end one
+// byte past it), at o, counting the U+FFFD written; gives where the next one starts.
+std::size_t big5Run(std::string_view bytes, std::size_t i, std::size_t limit, char16_t *&o,
+                    std::size_t &bad) {
+    const CodePage950 &cp = CodePage950::instance();
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    const std::size_t size = bytes.size();
+    for (; i < limit; ++i) {
+        const unsigned lead = b[i];
+        if (lead < 0x80) {
+            *o++ = static_cast<char16_t>(lead);
+        } else if (lead >= 0x81 && lead <= 0xFE && i + 1 < size) {
+            const unsigned t = b[i + 1];
+            const char16_t u = cp.unicodeOf(static_cast<std::uint16_t>((lead << 8) | t));
+            *o++ = u;
+            bad += u == u'\uFFFD';
+            // A lead byte that is broken alone resyncs on the next byte.
+            if (u != u'\uFFFD' || (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE))
+                ++i;
+        } else {
+            *o++ = u'\uFFFD';
+            ++bad;
+        }
+    }
+    return i;
+}
+
+// The bytes read in the encoding into out (its memory used again), replacements counted in bad.
+void decodeAs(std::string_view bytes, TextEncoding encoding, std::size_t &bad,
+              std::u16string &out) {
     switch (encoding) {
     case TextEncoding::Utf8:
-        return fromUtf8Counting(bytes, bad);
+        return fromUtf8Counting(bytes, bad, out);
     case TextEncoding::Utf16LE:
-        return fromUtf16(bytes, false, bad);
+        return fromUtf16(bytes, false, bad, out);
     case TextEncoding::Utf16BE:
-        return fromUtf16(bytes, true, bad);
+        return fromUtf16(bytes, true, bad, out);
     case TextEncoding::Utf32LE:
-        return fromUtf32(bytes, false, bad);
+        return fromUtf32(bytes, false, bad, out);
     case TextEncoding::Utf32BE:
-        return fromUtf32(bytes, true, bad);
+        return fromUtf32(bytes, true, bad, out);
     case TextEncoding::Gb18030:
-        return fromGb18030(bytes, bad);
-    default: {
-        std::u16string text = CodePage950::instance().decode(bytes);
-        for (char16_t c : text)
-            bad += c == u'\uFFFD';
-        return text;
-    }
+        return fromGb18030(bytes, bad, out);
+    default:
+        bad += CodePage950::instance().decode(bytes, out);
+        return;
     }
 }
 
@@ -303,38 +386,76 @@ const std::int8_t *bmpPointsTwice() {
 
 // The score is summed in halves of a point: every weight is a multiple of a half, so the sum is
 // exact, as a sum of doubles would be, and the loop is made once for each encoding.
-template <TextEncoding E> Plausibility plausibilityIn(std::u16string_view text) {
-    const std::uint8_t *tiers = hanziTiers();
-    const std::int8_t *bmpTwice = bmpPointsTwice();
-    Plausibility p;
-    std::int64_t halves = 0;
-    char32_t seen[kVariety];
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp < 0x80) {
-            const int twice = bmpTwice[cp];
-            p.controls += twice < 0;
-            // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte order
-            // makes hanzi of it: 'a' is 61 00, U+6100 the other way round, and of U+3000 '0');
-            // in the byte encodings it reads the same in all and weighs nothing.
-            const int bytes = static_cast<int>(bytesOf(cp, E, 0));
-            halves += (twice == 0 && isWide(E) ? 2 : twice) * bytes;
-            continue;
+// The text may come in parts: a high surrogate at the end of one waits for the next.
+template <TextEncoding E> class Scorer {
+public:
+    void add(std::u16string_view text) {
+        const std::uint8_t *tiers = hanziTiers();
+        const std::int8_t *bmpTwice = bmpPointsTwice();
+        std::size_t i = 0;
+        if (m_pending != 0 && !text.empty()) {
+            char32_t cp = m_pending;
+            m_pending = 0;
+            if (text[0] >= 0xDC00 && text[0] <= 0xDFFF)
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i++] - 0xDC00);
+            other(cp, tiers, bmpTwice);
         }
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+        for (; i < text.size(); ++i) {
+            char32_t cp = text[i];
+            if (cp < 0x80) {
+                const int twice = bmpTwice[cp];
+                m_p.controls += twice < 0;
+                // ASCII in UTF-16 or UTF-32 weighs as CJK punctuation does (the other byte
+                // order makes hanzi of it: 'a' is 61 00, U+6100 the other way round, and of
+                // U+3000 '0'); in the byte encodings it reads the same in all and weighs nothing.
+                const int bytes = static_cast<int>(bytesOf(cp, E, 0));
+                m_halves += (twice == 0 && isWide(E) ? 2 : twice) * bytes;
+                continue;
+            }
+            if (cp >= 0xD800 && cp <= 0xDBFF) {
+                if (i + 1 == text.size()) {
+                    m_pending = static_cast<char16_t>(cp);
+                    break;
+                }
+                if (text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+                    cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+            }
+            other(cp, tiers, bmpTwice);
+        }
+    }
+    Plausibility finish() {
+        if (m_pending != 0)
+            other(m_pending, hanziTiers(), bmpPointsTwice());
+        m_pending = 0;
+        Plausibility p = m_p;
+        p.score = static_cast<double>(m_halves) / 2;
+        return p;
+    }
+
+private:
+    // A character beyond ASCII.
+    void other(char32_t cp, const std::uint8_t *tiers, const std::int8_t *bmpTwice) {
         const std::uint8_t tier = cp < 0x10000 && E == TextEncoding::Gb18030 ? tiers[cp] : 0;
         const unsigned bytes = bytesOf(cp, E, tier);
-        p.nonAsciiBytes += bytes;
-        ++p.nonAscii;
-        if (p.variety < kVariety && std::find(seen, seen + p.variety, cp) == seen + p.variety)
-            seen[p.variety++] = cp;
+        m_p.nonAsciiBytes += bytes;
+        ++m_p.nonAscii;
+        if (m_p.variety < kVariety &&
+            std::find(m_seen, m_seen + m_p.variety, cp) == m_seen + m_p.variety)
+            m_seen[m_p.variety++] = cp;
         const int twice = cp < 0x10000 ? bmpTwice[cp] : static_cast<int>(pointsOf(cp, 0) * 2);
-        halves += twice * static_cast<int>(bytes);
+        m_halves += twice * static_cast<int>(bytes);
     }
-    p.score = static_cast<double>(halves) / 2;
-    return p;
+
+    Plausibility m_p;
+    std::int64_t m_halves = 0;
+    char32_t m_seen[kVariety];
+    char16_t m_pending = 0;
+};
+
+template <TextEncoding E> Plausibility plausibilityIn(std::u16string_view text) {
+    Scorer<E> scorer;
+    scorer.add(text);
+    return scorer.finish();
 }
 
 Plausibility plausibility(std::u16string_view text, TextEncoding e) {
@@ -351,6 +472,76 @@ Plausibility plausibility(std::u16string_view text, TextEncoding e) {
         return plausibilityIn<TextEncoding::Gb18030>(text);
     default:
         return plausibilityIn<TextEncoding::Big5>(text);
+    }
+}
+
+// A part at a time: the units of a reading come to sink in parts of about kPart, decoded into
+// memory that stays in the cache.
+constexpr std::size_t kPart = std::size_t(1) << 14;
+
+template <class Sink>
+void readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink &&sink) {
+    // Never more units than bytes in a part, but for a pair of UTF-16 units a sequence that
+    // runs on past the part's end, and a cut end at the very last.
+    char16_t buffer[kPart + 8];
+    if (e == TextEncoding::Gb18030) {
+        Converter c = openConverter("gb18030");
+        if (!c) {
+            bad += bytes.size();
+            for (std::size_t i = 0; i < bytes.size(); i += kPart) {
+                const std::size_t n = std::min(kPart, bytes.size() - i);
+                std::fill_n(buffer, n, u'\uFFFD');
+                sink(std::u16string_view(buffer, n));
+            }
+            return;
+        }
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_setToUCallBack(c.get(), countingToUnicode, &bad, nullptr, nullptr, &status);
+        // ICU carries a sequence cut at the end of a part over to the next.
+        const char *source = bytes.data();
+        const char *const end = bytes.data() + bytes.size();
+        bool last = false;
+        while (!last) {
+            const char *limit = end - source > std::ptrdiff_t(kPart) ? source + kPart : end;
+            last = limit == end;
+            for (;;) {
+                UChar *target = reinterpret_cast<UChar *>(buffer);
+                ucnv_toUnicode(c.get(), &target, target + kPart + 8, &source, limit, nullptr, last,
+                               &status);
+                sink(std::u16string_view(
+                    buffer, static_cast<std::size_t>(target - reinterpret_cast<UChar *>(buffer))));
+                if (status != U_BUFFER_OVERFLOW_ERROR)
+                    break;
+                status = U_ZERO_ERROR;
+            }
+        }
+        return;
+    }
+    const auto run = e == TextEncoding::Utf8 ? utf8Run : big5Run;
+    for (std::size_t i = 0; i < bytes.size();) {
+        char16_t *o = buffer;
+        i = run(bytes, i, std::min(bytes.size(), i + kPart), o, bad);
+        sink(std::u16string_view(buffer, static_cast<std::size_t>(o - buffer)));
+    }
+}
+
+// The plausibility of reading bytes in a byte encoding (UTF-8, Big5 or GB18030), and its
+// replacements in bad, without holding the reading.
+template <TextEncoding E>
+Plausibility plausibilityOfBytes(std::string_view bytes, std::size_t &bad) {
+    Scorer<E> scorer;
+    readInParts(bytes, E, bad, [&scorer](std::u16string_view part) { scorer.add(part); });
+    return scorer.finish();
+}
+
+Plausibility plausibilityOfBytes(std::string_view bytes, TextEncoding e, std::size_t &bad) {
+    switch (e) {
+    case TextEncoding::Utf8:
+        return plausibilityOfBytes<TextEncoding::Utf8>(bytes, bad);
+    case TextEncoding::Gb18030:
+        return plausibilityOfBytes<TextEncoding::Gb18030>(bytes, bad);
+    default:
+        return plausibilityOfBytes<TextEncoding::Big5>(bytes, bad);
     }
 }
 
@@ -489,7 +680,9 @@ bool isValidUtf8(std::string_view bytes) {
 
 std::u16string fromUtf8(std::string_view bytes) {
     std::size_t bad = 0;
-    return fromUtf8Counting(bytes, bad);
+    std::u16string out;
+    fromUtf8Counting(bytes, bad, out);
+    return out;
 }
 
 std::string toUtf8(std::u16string_view text) {
@@ -530,25 +723,28 @@ std::u16string decodeText(std::string_view bytes, TextEncoding encoding, TextEnc
     return std::move(d.text);
 }
 
-DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
-    DecodedText d;
-    auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
-    static constexpr std::string_view kUtf32LEMark("\xFF\xFE\0\0", 4);
-    static constexpr std::string_view kUtf32BEMark("\0\0\xFE\xFF", 4);
-    std::string_view body = bytes;
-    // Replacements in an encoding the user chose say that the choice was wrong, not that the
-    // file is no text: only a guess weighs them.
-    const bool guessed = encoding == TextEncoding::Auto;
+namespace {
+
+constexpr std::string_view kUtf8Mark("\xEF\xBB\xBF", 3);
+constexpr std::string_view kUtf32LEMark("\xFF\xFE\0\0", 4);
+constexpr std::string_view kUtf32BEMark("\0\0\xFE\xFF", 4);
+constexpr std::string_view kUtf16LEMark("\xFF\xFE", 2);
+constexpr std::string_view kUtf16BEMark("\xFE\xFF", 2);
+
+} // namespace
+
+EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
+    EncodingChoice choice;
     if (encoding == TextEncoding::Auto) {
-        if (starts("\xEF\xBB\xBF"))
+        if (bytes.starts_with(kUtf8Mark))
             encoding = TextEncoding::Utf8;
-        else if (starts(kUtf32LEMark))
+        else if (bytes.starts_with(kUtf32LEMark))
             encoding = TextEncoding::Utf32LE;
-        else if (starts(kUtf32BEMark))
+        else if (bytes.starts_with(kUtf32BEMark))
             encoding = TextEncoding::Utf32BE;
-        else if (starts("\xFF\xFE"))
+        else if (bytes.starts_with(kUtf16LEMark))
             encoding = TextEncoding::Utf16LE;
-        else if (starts("\xFE\xFF"))
+        else if (bytes.starts_with(kUtf16BEMark))
             encoding = TextEncoding::Utf16BE;
     }
     if (encoding == TextEncoding::Auto) {
@@ -582,10 +778,17 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
         std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
         bool repetitive = false; // the best reading repeats a few characters
         bool asciiInUtf16 = false;
+        // The byte encodings are weighed a part at a time, their readings never held.
+        std::u16string reading;
         for (TextEncoding candidate : candidates) {
             std::size_t bad = 0;
-            const std::u16string reading = decodeAs(sample, candidate, bad);
-            const Plausibility p = plausibility(reading, candidate);
+            Plausibility p;
+            if (isWide(candidate)) {
+                decodeAs(sample, candidate, bad, reading);
+                p = plausibility(reading, candidate);
+            } else {
+                p = plausibilityOfBytes(sample, candidate, bad);
+            }
             if (scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.controls == 0) {
                 // Plain ASCII without control characters (or such ASCII in UTF-16): nothing to
                 // weigh.
@@ -599,7 +802,7 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
                 continue;
             }
             if (asciiInUtf16) {
-                d.ambiguous = d.ambiguous || (bad == 0 && p.score > 0);
+                choice.ambiguous = choice.ambiguous || (bad == 0 && p.score > 0);
                 continue;
             }
             if (!icu)
@@ -627,29 +830,25 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
         // a clean wide reading is taken instead, as a guess.
         if (cleanWide && !isWide(encoding)) {
             encoding = *cleanWide;
-            d.ambiguous = true;
+            choice.ambiguous = true;
         }
         // The margin is taken a byte: half a point a non-ASCII byte between the best reading
         // and the next is a close call, and so is about one hanzi's worth between two clean ones;
         // and when the text repeats too few different characters to tell by, any other reading
         // that makes some sense is.
-        d.ambiguous = d.ambiguous ||
-                      (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
-                      (cleanReadings > 1 && best - second < 8) ||
-                      (scored > 1 && repetitive && second > 0);
-    } else {
-        d.ambiguous = false;
+        choice.ambiguous =
+            choice.ambiguous ||
+            (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
+            (cleanReadings > 1 && best - second < 8) || (scored > 1 && repetitive && second > 0);
     }
-    if (encoding == TextEncoding::Utf8 && starts("\xEF\xBB\xBF"))
-        body = bytes.substr(3);
-    else if ((encoding == TextEncoding::Utf32LE && starts(kUtf32LEMark)) ||
-             (encoding == TextEncoding::Utf32BE && starts(kUtf32BEMark)))
-        body = bytes.substr(4);
-    else if ((encoding == TextEncoding::Utf16LE && starts("\xFF\xFE")) ||
-             (encoding == TextEncoding::Utf16BE && starts("\xFE\xFF")))
-        body = bytes.substr(2);
-    d.encoding = encoding;
-    d.text = decodeAs(body, encoding, d.replaced);
+    choice.encoding = encoding;
+    return choice;
+}
+
+namespace {
+
+// The replacements are counted already: the controls and the judgement of binary.
+void judge(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedText &d) {
     // Zero bytes are ordinary in UTF-16 and UTF-32, so there a binary file shows itself by what
     // it decodes to: control characters and replacements rather than text.
     // The controls are the units below 0x20 but 09, 0A, 0C, 0D, and 7F: one bit each.
@@ -662,6 +861,35 @@ DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
     d.controls = controls;
     d.binary = (!isWide(encoding) && bytes.find('\0') != std::string_view::npos) ||
                (guessed && (d.replaced + controls) * 4 > d.text.size());
+}
+
+} // namespace
+
+void decodeTextInto(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedText &d) {
+    // The mark of the encoding is dropped.
+    std::string_view body = bytes;
+    if (encoding == TextEncoding::Utf8 && bytes.starts_with(kUtf8Mark))
+        body = bytes.substr(3);
+    else if ((encoding == TextEncoding::Utf32LE && bytes.starts_with(kUtf32LEMark)) ||
+             (encoding == TextEncoding::Utf32BE && bytes.starts_with(kUtf32BEMark)))
+        body = bytes.substr(4);
+    else if ((encoding == TextEncoding::Utf16LE && bytes.starts_with(kUtf16LEMark)) ||
+             (encoding == TextEncoding::Utf16BE && bytes.starts_with(kUtf16BEMark)))
+        body = bytes.substr(2);
+    d.replaced = 0;
+    decodeAs(body, encoding, d.replaced, d.text);
+    judge(bytes, encoding, guessed, d);
+}
+
+DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding) {
+    // Replacements in an encoding the user chose say that the choice was wrong, not that the
+    // file is no text: only a guess weighs them.
+    const bool guessed = encoding == TextEncoding::Auto;
+    DecodedText d;
+    const EncodingChoice choice = chooseEncoding(bytes, encoding);
+    d.encoding = choice.encoding;
+    d.ambiguous = choice.ambiguous;
+    decodeTextInto(bytes, choice.encoding, guessed, d);
     return d;
 }
 

@@ -38,6 +38,19 @@ struct DecodedText {
 // bytes are read in it and only the replacements are counted.
 DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto);
 
+// The encoding decodeTextDetailed reads bytes in and whether that is a guess to mention (its
+// encoding and ambiguous), without decoding them.
+struct EncodingChoice {
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool ambiguous = false;
+};
+EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto);
+
+// The rest of decodeTextDetailed once the encoding is chosen: bytes decoded in encoding (not
+// Auto) into d, whose text keeps its memory for the next call; binary judged as for a guess
+// when guessed. d.encoding and d.ambiguous are left as they are.
+void decodeTextInto(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedText &d);
+
 // The encoding a user names: auto, big5 (cp950), utf8, utf16le, utf16be, gb18030 (gbk,
 // gb2312), utf32le or utf32be, with or without hyphens, in any case; none for any other name.
 std::optional<TextEncoding> encodingFromName(std::string_view name);

@@ -63,6 +63,9 @@ public:
     // Adds to set every character T0 may be when the pass takes a word; at any other, run takes
     // nothing, so the scan need not ask. By default every character.
     virtual void firstChars(const Lexicon &, std::bitset<65536> &set) const { set.set(); }
+    // True when run takes nothing where T0, T1 and T2 are three different characters: the scan
+    // then need not ask.
+    virtual bool onRepeatsOnly() const { return false; }
 };
 
 } // namespace yuedu::seg

@@ -30,7 +30,8 @@ PhraseDivider::PhraseDivider(const LanguageData &data, const PhraseDivider &list
 PhraseDivider::PhraseDivider(std::shared_ptr<const SegDictionary> dictionary,
                              const Lexicon &lexicon, std::shared_ptr<const Rules> rules)
     : m_lexicon(lexicon), m_dictionary(std::move(dictionary)), m_rules(std::move(rules)),
-      m_passes(m_rules->passes), m_passesAt(m_rules->passesAt.get()) {}
+      m_passes(m_rules->passes), m_passesAt(m_rules->passesAt.get()),
+      m_onRepeatsOnly(m_rules->onRepeatsOnly) {}
 
 PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
     passes.push_back(std::make_unique<ReduplicationPass>());
@@ -51,6 +52,8 @@ PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
     for (std::size_t i = 0; i < passes.size(); ++i) {
         passes[i]->firstChars(lexicon, firstChars[i]);
         const auto bit = static_cast<std::uint8_t>(1U << i);
+        if (passes[i]->onRepeatsOnly())
+            onRepeatsOnly |= bit;
         if (copy) {
             const std::bitset<65536> &before = like->firstChars[i];
             if (firstChars[i] == before)

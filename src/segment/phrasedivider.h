@@ -83,6 +83,7 @@ private:
         // Per pass, the characters a word it takes may start with.
         std::vector<std::bitset<65536>> firstChars;
         std::unique_ptr<std::uint8_t[]> passesAt;
+        std::uint8_t onRepeatsOnly = 0; // the passes that take words on repeated characters only
     };
     PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon,
                   std::shared_ptr<const Rules> rules);
@@ -93,6 +94,7 @@ private:
     const std::vector<std::unique_ptr<RulePass>> &m_passes;
     // Per character, bit i set when pass i may take a word starting with it.
     const std::uint8_t *m_passesAt;
+    std::uint8_t m_onRepeatsOnly;
 };
 
 } // namespace yuedu::seg

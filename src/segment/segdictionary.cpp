@@ -75,7 +75,7 @@ constexpr int kPosBits = 19;
 constexpr std::uint32_t kPosMask = (1U << kPosBits) - 1;
 
 // How many characters ahead of the one it indexes a group's indexing asks for slots.
-constexpr std::uint32_t kIndexAhead = 8;
+constexpr std::uint32_t kIndexAhead = 32;
 
 // Slots are written while other threads may probe past them (for other groups).
 std::uint32_t loadSlot(std::uint32_t &s) {
@@ -237,6 +237,41 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
     }
 }
 
+// The probes of the scan, inline where it asks.
+inline std::uint32_t SegDictionary::wordPositionFrom(std::uint32_t key, std::size_t i) const {
+    std::uint32_t *slots = m_words.slots.get();
+    const std::size_t mask = m_words.mask;
+    for (;; i = (i + 1) & mask) {
+        const std::uint32_t s = loadSlot(slots[2 * i]);
+        if (s == key)
+            return slots[2 * i + 1];
+        if (s == 0)
+            return 0;
+    }
+}
+
+inline std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n,
+                                           std::uint64_t h, std::uint64_t pair) const {
+    const std::uint32_t tag = static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
+                              std::uint32_t(n) << kPosBits;
+    std::uint32_t *slots = m_aux.slots.get();
+    const std::size_t last = m_aux.mask;
+    // A slot's position is trusted only inside this group, whose characters are all written.
+    const std::uint32_t from = m_auxGroups.begin[group], to = m_auxGroups.begin[group + 1];
+    const char16_t *chars = m_auxGroups.chars.get();
+    for (std::size_t i = longHome(pair, n);; i = (i + 1) & last) {
+        const std::uint32_t s = loadSlot(slots[i]);
+        if (s == 0)
+            return -1;
+        if ((s & ~kPosMask) != tag)
+            continue;
+        const std::uint32_t at = (s & kPosMask) - 1;
+        if (at >= from && at + n <= to && chars[at] == p[0] && (n < 2 || chars[at + 1] == p[1]) &&
+            (n < 3 || chars[at + 2] == p[2]))
+            return at;
+    }
+}
+
 void SegDictionary::index(bool aux, std::uint16_t g) const {
     const Groups &groups = aux ? m_auxGroups : m_wordGroups;
     const std::lock_guard<std::mutex> lock(*m_indexing);
@@ -325,43 +360,9 @@ std::uint32_t SegDictionary::wordPosition(std::uint16_t group, char16_t c) const
     return wordPositionFrom(key, m_words.home(m_words.hash(key)));
 }
 
-std::uint32_t SegDictionary::wordPositionFrom(std::uint32_t key, std::size_t i) const {
-    std::uint32_t *slots = m_words.slots.get();
-    const std::size_t mask = m_words.mask;
-    for (;; i = (i + 1) & mask) {
-        const std::uint32_t s = loadSlot(slots[2 * i]);
-        if (s == key)
-            return slots[2 * i + 1];
-        if (s == 0)
-            return 0;
-    }
-}
-
 std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n) const {
     return longKey(group, p, n, m_aux.hash(longHashKey(group, p, n)),
                    m_aux.hash(longHashKey(group, p, 2)));
-}
-
-std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *p, int n, std::uint64_t h,
-                                    std::uint64_t pair) const {
-    const std::uint32_t tag = static_cast<std::uint32_t>(h >> (m_aux.shift - 11) & 0x7FF) << 21 |
-                              std::uint32_t(n) << kPosBits;
-    std::uint32_t *slots = m_aux.slots.get();
-    const std::size_t last = m_aux.mask;
-    // A slot's position is trusted only inside this group, whose characters are all written.
-    const std::uint32_t from = m_auxGroups.begin[group], to = m_auxGroups.begin[group + 1];
-    const char16_t *chars = m_auxGroups.chars.get();
-    for (std::size_t i = longHome(pair, n);; i = (i + 1) & last) {
-        const std::uint32_t s = loadSlot(slots[i]);
-        if (s == 0)
-            return -1;
-        if ((s & ~kPosMask) != tag)
-            continue;
-        const std::uint32_t at = (s & kPosMask) - 1;
-        if (at >= from && at + n <= to && chars[at] == p[0] && (n < 2 || chars[at + 1] == p[1]) &&
-            (n < 3 || chars[at + 2] == p[2]))
-            return at;
-    }
 }
 
 std::uint8_t SegDictionary::finishProbe(const char16_t *p, const Probe &probe) const {

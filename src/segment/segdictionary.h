@@ -150,15 +150,16 @@ private:
     // The first position (in the decoded groups) of the n characters at p in the group, or -1;
     // h is their hash.
     std::int64_t longKey(std::uint16_t group, const char16_t *p, int n) const;
-    std::int64_t longKey(std::uint16_t group, const char16_t *p, int n, std::uint64_t h,
-                         std::uint64_t pair) const;
+    [[gnu::always_inline]] std::int64_t longKey(std::uint16_t group, const char16_t *p, int n,
+                                                std::uint64_t h, std::uint64_t pair) const;
     // Where the probes of a long-word key start: a substring of three characters in the cache
     // line of its first two (pair: their hash), so that one load serves both.
     std::size_t longHome(std::uint64_t pair, int n) const {
         const std::size_t home = m_aux.home(pair);
         return n == 2 ? home : (home & ~std::size_t(15)) | ((home + 8) & 15);
     }
-    std::uint32_t wordPositionFrom(std::uint32_t key, std::size_t home) const;
+    [[gnu::always_inline]] std::uint32_t wordPositionFrom(std::uint32_t key,
+                                                          std::size_t home) const;
 
     std::vector<std::uint16_t> m_wordGroup; // per ordinal, its two-character group
     std::vector<std::uint16_t> m_auxGroup;  // the same for the group of longer words

@@ -18,7 +18,7 @@ constexpr std::ptrdiff_t kProbeAhead = 16;
 
 Segmenter::Segmenter(const PhraseDivider &divider, const PhraseDivider::LineSink &sink)
     : m_divider(divider), m_dictionary(*divider.m_dictionary), m_sink(sink),
-      m_passesAt(divider.m_passesAt) {
+      m_passesAt(divider.m_passesAt), m_onRepeatsOnly(divider.m_onRepeatsOnly) {
     for (std::size_t i = 0; i < divider.m_passes.size(); ++i)
         m_passes[i] = divider.m_passes[i].get();
     m_outBuffer.resize(256);
@@ -111,7 +111,12 @@ void Segmenter::SegmentAt() {
     if (m_wordTaken)
         return;
     const RulePass *const *passes = m_passes;
-    for (unsigned at = m_passesAt[m_chars[m_scanPos - m_charsFrom]]; at != 0; at &= at - 1) {
+    const char16_t *t = m_chars + (m_scanPos - m_charsFrom);
+    unsigned asked = m_passesAt[t[0]];
+    if ((asked & m_onRepeatsOnly) != 0 && textLen >= m_scanPos + 2 && t[0] != t[1] &&
+        t[1] != t[2] && t[0] != t[2])
+        asked &= ~unsigned(m_onRepeatsOnly);
+    for (unsigned at = asked; at != 0; at &= at - 1) {
         passes[std::countr_zero(at)]->run(*this);
         if (m_wordTaken)
             return;

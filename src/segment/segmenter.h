@@ -95,6 +95,7 @@ private:
     // The divider's rule passes, and per character which of them may take a word there.
     const RulePass *m_passes[8] = {};
     const std::uint8_t *m_passesAt;
+    const std::uint8_t m_onRepeatsOnly;
 
     // Line ends reach the scan as CR LF, whatever the text has: the passes read a few characters
     // ahead, and what they find there must not depend on how the file ends its lines.

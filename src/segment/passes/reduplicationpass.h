@@ -8,6 +8,7 @@ namespace yuedu::seg {
 class ReduplicationPass : public RulePass {
 public:
     void run(PassContext &ctx) const override;
+    bool onRepeatsOnly() const override { return true; }
 };
 
 } // namespace yuedu::seg

@@ -89,6 +89,23 @@ TEST_F(CliEdges, HanziBeyondBig5AreCountedAndSaid) {
         EXPECT_NE(segmented.find(ch), std::string::npos) << segmented;
 }
 
+TEST_F(CliEdges, SegmentedTextHoldsEveryCharacterWhereverItFalls) {
+    // Hanzi of three bytes, and one of four (two UTF-16 units) at every place in a run of them,
+    // so that it falls in every position of the blocks the output is written in.
+    std::string line;
+    for (int k = 0; k < 40; ++k) {
+        for (int i = 0; i < k; ++i)
+            line += i % 3 == 0 ? "天氣" : "很";
+        line += "𠀋";
+    }
+    const std::string segmented = run({YUEDU_CLI, "segment", data, write("long.txt", line)});
+    std::string joined;
+    for (std::size_t i = 0; i < segmented.size(); ++i)
+        if (segmented[i] != ' ' && segmented[i] != '\r' && segmented[i] != '\n')
+            joined += segmented[i];
+    EXPECT_EQ(joined, line);
+}
+
 TEST_F(CliEdges, MissingOrDamagedDataIsAFailureNamingTheFile) {
     const fs::path dir = scratch / "data";
     fs::create_directories(dir);

@@ -63,3 +63,37 @@ TEST(ReadingInPieces, SegmentsAsTheWholeText) {
     }
     std::filesystem::remove(path);
 }
+
+// The start of a file decides whether it is text: read in pieces, a file is refused exactly
+// when the start read whole is judged binary, also near the line between the two and with the
+// bad bytes right at the end of what the start covers.
+TEST(ReadingInPieces, RefusesWhatTheWholeStartRefuses) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("yuedu-textstream-binary-" + std::to_string(::getpid()) + ".txt");
+    constexpr std::size_t kPiece = 5000;
+    const std::size_t start = kPiece + (std::size_t(1) << 16); // what the first read covers
+    std::string hanzi;
+    while (hanzi.size() < 2 * start)
+        hanzi += "\xE4\xBB\x8A\xE5\xA4\xA9\xE6\x97\xA9\xE4\xB8\x8A\n"; // 今天早上
+    for (const bool atEnd : {false, true}) {
+        for (std::size_t bad = start / 10; bad <= start / 8; bad += start / 1000) {
+            // Lone continuation bytes, each one replacement, spread out or packed before the end
+            // of the start (where the first piece may be cut).
+            std::string bytes = hanzi;
+            for (std::size_t k = 0; k < bad; ++k)
+                bytes[atEnd ? start - 1 - k : k * (start / bad)] = '\x80';
+            std::ofstream(path, std::ios::binary) << bytes;
+            const bool whole = yuedu::decodeTextDetailed(bytes.substr(0, start)).binary;
+            bool refused = false;
+            try {
+                InputStream input(path.string(), TextEncoding::Auto, false, kPiece);
+                std::u16string piece;
+                input.next(piece);
+            } catch (const std::exception &) {
+                refused = true;
+            }
+            EXPECT_EQ(refused, whole) << bad << " bad bytes" << (atEnd ? " at the end" : "");
+        }
+    }
+    std::filesystem::remove(path);
+}

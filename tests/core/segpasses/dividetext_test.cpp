@@ -49,6 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
              "看得見山。",
              "看|得|見|山"}));
 
+// Repeated characters: the first two, the first and the third (three characters from the end
+// of the text), the last two.
+INSTANTIATE_TEST_SUITE_P(
+    Repeats, PassesInTheSegmenter,
+    ::testing::Values(Case{"VV看", {}, "你試試看吧。", "你|試試看|吧"},
+                      Case{"A不A", {}, "你是不是", "你|是不是"},
+                      Case{"一 + doubled measure word", {}, "一條條魚", "一條條|魚"}));
+
 INSTANTIATE_TEST_SUITE_P(
     TimeAndDirection, PassesInTheSegmenter,
     ::testing::Values(
