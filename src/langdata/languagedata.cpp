@@ -32,13 +32,13 @@
 namespace yuedu {
 namespace {
 
-// Takes the next table out of a file image, advancing pos: shown where file keeps the image and
-// it holds the whole table, else copied. Returns how many bytes were there.
+// Takes the next table out of a file image, advancing pos: shown where keeper keeps the image
+// and it holds the whole table, else copied. Returns how many bytes were there.
 std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table,
-                      const std::shared_ptr<const void> &file) {
+                      const std::shared_ptr<const void> &keeper) {
     const std::size_t avail = pos < image.size() ? std::min(table.size(), image.size() - pos) : 0;
-    if (file && avail == table.size() && avail != 0) {
-        table.show(file, reinterpret_cast<const std::uint8_t *>(image.data()) + pos);
+    if (keeper && avail == table.size() && avail != 0) {
+        table.show(keeper, reinterpret_cast<const std::uint8_t *>(image.data()) + pos);
     } else {
         // An empty image has no data pointer to offset.
         if (avail != 0)
@@ -47,6 +47,23 @@ std::size_t takeTable(std::string_view image, std::size_t &pos, Bytes &table,
     }
     pos += table.size();
     return avail;
+}
+
+// The group an index entry points at in a table of tableSize bytes, 0-based [start, end); an
+// entry with no group, or an empty one, gives an empty extent.
+struct GroupExtent {
+    std::size_t start = 0, end = 0;
+    bool outside = false; // malformed, or running past the table
+    bool empty() const { return end == start; }
+};
+GroupExtent groupExtent(const std::uint8_t *e, std::size_t tableSize) {
+    const std::size_t start = layout::be24(e), length = layout::be16(e + 3);
+    if (start == 0 && length == 0)
+        return {};
+    if (e[0] >= 0x80 || e[3] >= 0x80 || start == 0 || length % 2 != 0 ||
+        start - 1 + length > tableSize)
+        return {0, 0, true};
+    return {start - 1, start - 1 + length};
 }
 
 // What the segmenter relies on in the segmentation dictionary: every index entry either empty
@@ -60,38 +77,28 @@ std::string segLayoutProblem(const LanguageData &d) {
         const std::size_t tableSize = aux ? d.SegAuxTable.size() : d.SegWordTable.size();
         std::vector<std::pair<std::size_t, std::size_t>> groups; // [start, end) 0-based
         // A sound file lays its groups out in order, side by side: then they are checked as
-        // they come, and only groups out of order are gathered and sorted.
+        // they come, and only a file out of order has its groups gathered and sorted.
         bool inOrder = true;
         std::size_t end = 0;
         // The entries are walked with one pointer (this runs over every character).
         const std::uint8_t *e = entries;
         for (int k = 0; k < kTableChars; ++k, e += 5) {
-            const std::size_t start = layout::be24(e), length = layout::be16(e + 3);
-            if (start == 0 && length == 0)
+            const GroupExtent group = groupExtent(e, tableSize);
+            outside += group.outside;
+            if (group.empty())
                 continue;
-            if (e[0] >= 0x80 || e[3] >= 0x80 || start == 0 || length % 2 != 0 ||
-                start - 1 + length > tableSize) {
-                ++outside;
-                continue;
-            }
-            if (length == 0)
-                continue;
-            if (inOrder && start - 1 >= end) {
-                end = start - 1 + length;
+            if (inOrder && group.start >= end) {
+                end = group.end;
                 continue;
             }
             if (inOrder) {
-                // Every group so far again, now into the list.
+                // The groups so far were in order; now they go into the list after all.
                 inOrder = false;
-                for (int j = 0; j < k; ++j) {
-                    const std::uint8_t *f = entries + 5 * j;
-                    const std::size_t s = layout::be24(f), n = layout::be16(f + 3);
-                    if (f[0] < 0x80 && f[3] < 0x80 && s != 0 && n % 2 == 0 && n != 0 &&
-                        s - 1 + n <= tableSize)
-                        groups.emplace_back(s - 1, s - 1 + n);
-                }
+                for (const std::uint8_t *f = entries; f != e; f += 5)
+                    if (const GroupExtent g = groupExtent(f, tableSize); !g.empty())
+                        groups.emplace_back(g.start, g.end);
             }
-            groups.emplace_back(start - 1, start - 1 + length);
+            groups.emplace_back(group.start, group.end);
         }
         sortNearlySorted(groups, std::less<>());
         for (std::size_t i = 1; i < groups.size(); ++i)
@@ -177,9 +184,6 @@ namespace {
 #if YUEDU_MAP_TABLES
 constexpr std::size_t kMappedTable = std::size_t(64) << 10;
 #endif
-} // namespace
-
-namespace {
 
 // Zeroed memory for a table of that size: mapped from this size on, where untouched pages cost
 // nothing and read as zero.
@@ -368,9 +372,12 @@ LanguageData::LanguageData()
       CharDetailTable(layout::kCharDetailSize) {}
 
 LoadReport LanguageData::loadImages(std::string_view gradeFile, std::string_view segFile,
-                                    std::string_view senseFile) {
+                                    std::string_view senseFile,
+                                    const std::shared_ptr<const void> &segKeeper,
+                                    const std::shared_ptr<const void> &senseKeeper) {
     LoadReport report = loadGradeImage(gradeFile);
-    for (const LoadReport &part : {loadSegImage(segFile), loadSenseImage(senseFile)})
+    for (const LoadReport &part :
+         {loadSegImage(segFile, segKeeper), loadSenseImage(senseFile, senseKeeper)})
         report.problems.insert(report.problems.end(), part.problems.begin(), part.problems.end());
     return report;
 }
@@ -404,13 +411,13 @@ LoadReport LanguageData::loadGradeImage(std::string_view gradeFile) {
 }
 
 LoadReport LanguageData::loadSegImage(std::string_view segFile,
-                                      const std::shared_ptr<const void> &file) {
+                                      const std::shared_ptr<const void> &keeper) {
     LoadReport report;
     checkLength(report, kSegFileName, segFile, layout::kSegFileSize);
     std::size_t pos = 0;
-    takeTable(segFile, pos, SegIndexTable, file);
-    takeTable(segFile, pos, SegWordTable, file);
-    takeTable(segFile, pos, SegAuxTable, file);
+    takeTable(segFile, pos, SegIndexTable, keeper);
+    takeTable(segFile, pos, SegWordTable, keeper);
+    takeTable(segFile, pos, SegAuxTable, keeper);
     // A short file is reported as such; its zero tail is an empty dictionary, not a damaged one.
     if (!segFile.empty())
         damaged(report, kSegFileName, segLayoutProblem(*this));
@@ -418,14 +425,14 @@ LoadReport LanguageData::loadSegImage(std::string_view segFile,
 }
 
 LoadReport LanguageData::loadSenseImage(std::string_view senseFile,
-                                        const std::shared_ptr<const void> &file) {
+                                        const std::shared_ptr<const void> &keeper) {
     LoadReport report;
     checkLength(report, kSenseFileName, senseFile, layout::kSenseFileSize);
     std::size_t pos = 0;
-    takeTable(senseFile, pos, SenseIndexTable, file);
-    takeTable(senseFile, pos, SenseWordTable, file);
-    takeTable(senseFile, pos, CharRecordTable, file);
-    takeTable(senseFile, pos, CharDetailTable, file);
+    takeTable(senseFile, pos, SenseIndexTable, keeper);
+    takeTable(senseFile, pos, SenseWordTable, keeper);
+    takeTable(senseFile, pos, CharRecordTable, keeper);
+    takeTable(senseFile, pos, CharDetailTable, keeper);
     if (!senseFile.empty())
         damaged(report, kSenseFileName, charTableProblem(*this));
     DetailBytesInUse = detailBytesInUse(*this);
@@ -525,8 +532,8 @@ namespace {
 
 // Checks the images against the manifest of dir, when there is one.
 void checkManifest(const std::filesystem::path &dir, const char *const names[3],
-                   FileImage *const images[3], const std::uintmax_t sizes[3], const bool opened[3],
-                   LoadReport &report) {
+                   const std::shared_ptr<FileImage> images[3], const std::uintmax_t sizes[3],
+                   const bool opened[3], LoadReport &report) {
     const std::filesystem::path path = dir / kManifestFileName;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
@@ -602,10 +609,9 @@ LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
         return report;
     }
     // The tables show the files' images, which they keep as long as they need them.
-    std::shared_ptr<FileImage> files[3];
-    FileImage *images[3] = {};
-    for (int i = 0; i < 3; ++i)
-        images[i] = (files[i] = std::make_shared<FileImage>()).get();
+    std::shared_ptr<FileImage> images[3];
+    for (auto &image : images)
+        image = std::make_shared<FileImage>();
     std::uintmax_t sizes[3] = {};
     bool opened[3] = {};
     const char *const names[3] = {kGradeFileName, kSegFileName, kSenseFileName};
@@ -629,10 +635,8 @@ LoadReport loaddata(const std::filesystem::path &dir, LanguageData &data) {
         }
         opened[i] = true;
     }
-    LoadReport loaded = data.loadGradeImage(images[0]->view());
-    for (const LoadReport &part : {data.loadSegImage(images[1]->view(), files[1]),
-                                   data.loadSenseImage(images[2]->view(), files[2])})
-        loaded.problems.insert(loaded.problems.end(), part.problems.begin(), part.problems.end());
+    LoadReport loaded = data.loadImages(images[0]->view(), images[1]->view(), images[2]->view(),
+                                        images[1], images[2]);
     for (auto &p : loaded.problems) {
         // A file that could not be opened is already reported; don't call it short as well.
         bool known = std::any_of(report.problems.begin(), report.problems.end(),

@@ -94,16 +94,18 @@ public:
 
     // Fills the tables from the contents of the three files (any length: a short image leaves
     // the rest zero, a long one is read only up to the table sizes). Returns the problems found.
+    // With a keeper, an image lies in memory that the keeper keeps, and the tables of an image of
+    // the right size show it rather than copy it.
     LoadReport loadImages(std::string_view gradeFile, std::string_view segFile,
-                          std::string_view senseFile);
-    // The same for one file, leaving the tables of the other two as they are. With file set,
-    // the image lies in memory that file keeps, and the tables of an image of the right size
-    // show it rather than copy it.
+                          std::string_view senseFile,
+                          const std::shared_ptr<const void> &segKeeper = nullptr,
+                          const std::shared_ptr<const void> &senseKeeper = nullptr);
+    // The same for one file, leaving the tables of the other two as they are.
     LoadReport loadGradeImage(std::string_view gradeFile);
     LoadReport loadSegImage(std::string_view segFile,
-                            const std::shared_ptr<const void> &file = nullptr);
+                            const std::shared_ptr<const void> &keeper = nullptr);
     LoadReport loadSenseImage(std::string_view senseFile,
-                              const std::shared_ptr<const void> &file = nullptr);
+                              const std::shared_ptr<const void> &keeper = nullptr);
 };
 
 // The OR of the detail records in use, read from the tables (what loadImages keeps).
