@@ -158,12 +158,6 @@ void InputStream::notes() const {
                   << note.text << "\n";
 }
 
-bool InputStream::wide() const {
-    const TextEncoding e = m_whole.encoding;
-    return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
-           e == TextEncoding::Utf32BE;
-}
-
 void InputStream::decodeInto(std::string_view bytes, std::u16string &text, DecodedText &d) const {
     // The memory of text is used again: a piece is decoded in place of the one before.
     d.text.swap(text);
@@ -175,7 +169,8 @@ void InputStream::decodePiece(std::size_t cut, std::u16string &piece) {
     const std::string_view bytes(m_bytes.data(), cut);
     DecodedText d;
     decodeInto(bytes, piece, d);
-    m_nul = m_nul || (!wide() && bytes.find('\0') != std::string_view::npos);
+    m_nul =
+        m_nul || (!isWideEncoding(m_whole.encoding) && bytes.find('\0') != std::string_view::npos);
     m_whole.replaced += d.replaced;
     m_controls += d.controls;
     m_units += piece.size();
@@ -196,7 +191,7 @@ bool InputStream::firstPiece(std::u16string &piece) {
     decodeInto(std::string_view(m_bytes).substr(cut), restText, rest);
     decodePiece(cut, piece);
     const std::size_t bad = m_whole.replaced + rest.replaced + m_controls + rest.controls;
-    m_whole.binary = m_nul || (!wide() && rest.binary) ||
+    m_whole.binary = m_nul || (!isWideEncoding(m_whole.encoding) && rest.binary) ||
                      (m_asked == TextEncoding::Auto && bad * 4 > m_units + restText.size());
     refuseBinary(m_name, m_whole, m_asked);
     return true;

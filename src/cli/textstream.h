@@ -43,7 +43,6 @@ private:
     // (nothing decoded) when the start has no place to part.
     bool firstPiece(std::u16string &piece);
     void decodeInto(std::string_view bytes, std::u16string &text, DecodedText &d) const;
-    bool wide() const;
     void warn() const;
     // Converts a piece (when asked) and counts for the notes; notes() gives them at the end.
     void convert(std::u16string &piece);

@@ -322,11 +322,6 @@ void decodeAs(std::string_view bytes, TextEncoding encoding, std::size_t &bad,
     }
 }
 
-constexpr bool isWide(TextEncoding e) {
-    return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
-           e == TextEncoding::Utf32BE;
-}
-
 // How much a decoding looks like ordinary Chinese text, Traditional or Simplified: the frequent
 // hanzi score most, the other hanzi of the first level of Big5 or of GB2312 less, other hanzi,
 // CJK punctuation and the common signs a little, letters of other scripts next to nothing, and
@@ -409,7 +404,7 @@ public:
                 // order makes hanzi of it: 'a' is 61 00, U+6100 the other way round, and of
                 // U+3000 '0'); in the byte encodings it reads the same in all and weighs nothing.
                 const int bytes = static_cast<int>(bytesOf(cp, E, 0));
-                m_halves += (twice == 0 && isWide(E) ? 2 : twice) * bytes;
+                m_halves += (twice == 0 && isWideEncoding(E) ? 2 : twice) * bytes;
                 continue;
             }
             if (cp >= 0xD800 && cp <= 0xDBFF) {
@@ -783,7 +778,7 @@ EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
         for (TextEncoding candidate : candidates) {
             std::size_t bad = 0;
             Plausibility p;
-            if (isWide(candidate)) {
+            if (isWideEncoding(candidate)) {
                 decodeAs(sample, candidate, bad, reading);
                 p = plausibility(reading, candidate);
             } else {
@@ -796,7 +791,8 @@ EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
                 // ASCII in UTF-16 has its blanks and line ends; without any, the other byte
                 // order (hanzi such as 一, U+4E00, whose low byte is zero) is weighed too, and
                 // if it reads cleanly the choice is called a guess.
-                if (!isWide(candidate) || reading.find_first_of(u" \t\r\n") != std::u16string::npos)
+                if (!isWideEncoding(candidate) ||
+                    reading.find_first_of(u" \t\r\n") != std::u16string::npos)
                     break;
                 asciiInUtf16 = true;
                 continue;
@@ -810,7 +806,7 @@ EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
             const double score =
                 p.score + icu->of(candidate) / 100.0 * static_cast<double>(p.nonAsciiBytes);
             cleanReadings += bad == 0;
-            if (zeroEvidence && isWide(candidate) && bad == 0 &&
+            if (zeroEvidence && isWideEncoding(candidate) && bad == 0 &&
                 (!cleanWide || score > cleanWideScore)) {
                 cleanWide = candidate;
                 cleanWideScore = score;
@@ -828,7 +824,7 @@ EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
         }
         // A byte encoding would read those zero bytes as NUL characters, which no text has:
         // a clean wide reading is taken instead, as a guess.
-        if (cleanWide && !isWide(encoding)) {
+        if (cleanWide && !isWideEncoding(encoding)) {
             encoding = *cleanWide;
             choice.ambiguous = true;
         }
@@ -859,7 +855,7 @@ void judge(std::string_view bytes, TextEncoding encoding, bool guessed, DecodedT
         if (c < 0x20 || c == 0x7F) // rare: tested once a unit
             controls += c == 0x7F || (kControls >> c & 1);
     d.controls = controls;
-    d.binary = (!isWide(encoding) && bytes.find('\0') != std::string_view::npos) ||
+    d.binary = (!isWideEncoding(encoding) && bytes.find('\0') != std::string_view::npos) ||
                (guessed && (d.replaced + controls) * 4 > d.text.size());
 }
 

@@ -38,6 +38,12 @@ struct DecodedText {
 // bytes are read in it and only the replacements are counted.
 DecodedText decodeTextDetailed(std::string_view bytes, TextEncoding encoding = TextEncoding::Auto);
 
+// UTF-16 or UTF-32, whose units are wider than a byte.
+constexpr bool isWideEncoding(TextEncoding e) {
+    return e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE || e == TextEncoding::Utf32LE ||
+           e == TextEncoding::Utf32BE;
+}
+
 // The encoding decodeTextDetailed reads bytes in and whether that is a guess to mention (its
 // encoding and ambiguous), without decoding them.
 struct EncodingChoice {
