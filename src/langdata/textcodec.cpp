@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -418,6 +419,10 @@ public:
             other(cp, tiers, bmpTwice);
         }
     }
+    // The score of what was added so far, with ICU's points at its confidence icu (0..1).
+    double sofar(double icu) const {
+        return static_cast<double>(m_halves) / 2 + icu * static_cast<double>(m_p.nonAsciiBytes);
+    }
     Plausibility finish() {
         if (m_pending != 0)
             other(m_pending, hanziTiers(), bmpPointsTwice());
@@ -471,11 +476,12 @@ Plausibility plausibility(std::u16string_view text, TextEncoding e) {
 }
 
 // A part at a time: the units of a reading come to sink in parts of about kPart, decoded into
-// memory that stays in the cache.
+// memory that stays in the cache, with how many bytes have been read so far. The sink returns
+// false to stop the reading there; readInParts says whether it read to the end.
 constexpr std::size_t kPart = std::size_t(1) << 14;
 
 template <class Sink>
-void readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink &&sink) {
+bool readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink &&sink) {
     // Never more units than bytes in a part, but for a pair of UTF-16 units a sequence that
     // runs on past the part's end, and a cut end at the very last.
     char16_t buffer[kPart + 8];
@@ -486,9 +492,10 @@ void readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink 
             for (std::size_t i = 0; i < bytes.size(); i += kPart) {
                 const std::size_t n = std::min(kPart, bytes.size() - i);
                 std::fill_n(buffer, n, u'\uFFFD');
-                sink(std::u16string_view(buffer, n));
+                if (!sink(std::u16string_view(buffer, n), i + n))
+                    return false;
             }
-            return;
+            return true;
         }
         UErrorCode status = U_ZERO_ERROR;
         ucnv_setToUCallBack(c.get(), countingToUnicode, &bad, nullptr, nullptr, &status);
@@ -503,40 +510,68 @@ void readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink 
                 UChar *target = reinterpret_cast<UChar *>(buffer);
                 ucnv_toUnicode(c.get(), &target, target + kPart + 8, &source, limit, nullptr, last,
                                &status);
-                sink(std::u16string_view(
-                    buffer, static_cast<std::size_t>(target - reinterpret_cast<UChar *>(buffer))));
+                if (!sink(std::u16string_view(
+                              buffer,
+                              static_cast<std::size_t>(target - reinterpret_cast<UChar *>(buffer))),
+                          static_cast<std::size_t>(source - bytes.data())))
+                    return false;
                 if (status != U_BUFFER_OVERFLOW_ERROR)
                     break;
                 status = U_ZERO_ERROR;
             }
         }
-        return;
+        return true;
     }
     const auto run = e == TextEncoding::Utf8 ? utf8Run : big5Run;
     for (std::size_t i = 0; i < bytes.size();) {
         char16_t *o = buffer;
         i = run(bytes, i, std::min(bytes.size(), i + kPart), o, bad);
-        sink(std::u16string_view(buffer, static_cast<std::size_t>(o - buffer)));
+        if (!sink(std::u16string_view(buffer, static_cast<std::size_t>(o - buffer)), i))
+            return false;
     }
+    return true;
 }
 
+// How far a reading of bytes in a byte encoding may still climb once part of it is scored: no
+// character scores more than kMostPoints a byte, nor ICU's confidence more than one point a
+// byte, and each character counts the bytes it was read from (a replacement, scoring against,
+// may count one byte more). The few bytes a decoder holds back count as bytes still to read.
+constexpr double kMostPoints = 3;
+constexpr std::size_t kHeldBack = 8;
+
 // The plausibility of reading bytes in a byte encoding (UTF-8, Big5 or GB18030), and its
-// replacements in bad, without holding the reading.
+// replacements in bad, without holding the reading. With a floor (and ICU's confidence in the
+// encoding, 0..1), the reading stops as soon as its score, ICU's points included, can no longer
+// reach the floor; *ceiling then receives the most it could have come to, else stays as it is.
 template <TextEncoding E>
-Plausibility plausibilityOfBytes(std::string_view bytes, std::size_t &bad) {
+Plausibility plausibilityOfBytes(std::string_view bytes, std::size_t &bad,
+                                 std::optional<double> floor, double icu, double *ceiling) {
     Scorer<E> scorer;
-    readInParts(bytes, E, bad, [&scorer](std::u16string_view part) { scorer.add(part); });
+    readInParts(bytes, E, bad, [&](std::u16string_view part, std::size_t read) {
+        scorer.add(part);
+        if (!floor)
+            return true;
+        const double most =
+            scorer.sofar(icu) +
+            (kMostPoints + icu) * static_cast<double>(bytes.size() - read + kHeldBack);
+        if (most >= *floor)
+            return true;
+        *ceiling = most;
+        return false;
+    });
     return scorer.finish();
 }
 
-Plausibility plausibilityOfBytes(std::string_view bytes, TextEncoding e, std::size_t &bad) {
+Plausibility plausibilityOfBytes(std::string_view bytes, TextEncoding e, std::size_t &bad,
+                                 std::optional<double> floor = std::nullopt, double icu = 0,
+                                 double *ceiling = nullptr) {
     switch (e) {
     case TextEncoding::Utf8:
-        return plausibilityOfBytes<TextEncoding::Utf8>(bytes, bad);
+        return plausibilityOfBytes<TextEncoding::Utf8>(bytes, bad, floor, icu, ceiling);
     case TextEncoding::Gb18030:
-        return plausibilityOfBytes<TextEncoding::Gb18030>(bytes, bad);
+        return plausibilityOfBytes<TextEncoding::Gb18030>(bytes, bad, floor, icu, ceiling);
     default:
-        return plausibilityOfBytes<TextEncoding::Big5>(bytes, bad);
+        return plausibilityOfBytes<TextEncoding::Big5>(bytes, bad, floor, icu, ceiling);
     }
 }
 
@@ -605,6 +640,10 @@ std::vector<TextEncoding> utf16ByHighBytes(std::string_view bytes) {
         even += first & 1;
         odd += second & 1;
         asciiPairs += first & second & 2;
+        // Text in a byte encoding soon shows that neither offset can hold nine in ten.
+        if (k % 4096 == 4095 && (odd + (n - k - 1)) * 10 < n * 9 &&
+            (even + (n - k - 1)) * 10 < n * 9)
+            return {};
     }
     asciiPairs /= 2;
     // Letters and digits lie in the high-byte range too; hanzi in UTF-16 have both bytes
@@ -747,19 +786,19 @@ EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
         std::vector<TextEncoding> candidates;
         // Zero bytes say UTF-16 or UTF-32; in UTF-16 they also come from CJK punctuation
         // (U+3000..U+30FF, low byte zero), so both byte orders are weighed.
-        if (auto wide = utf32ByZeroBytes(sample))
+        // (Without a zero byte, as most text is, neither can say anything.)
+        const bool zeros = sample.find('\0') != std::string_view::npos;
+        if (auto wide = zeros ? utf32ByZeroBytes(sample) : std::nullopt)
             candidates.push_back(*wide);
-        else if (auto wide16 = utf16ByZeroBytes(sample))
+        else if (auto wide16 = zeros ? utf16ByZeroBytes(sample) : std::nullopt)
             candidates.insert(candidates.end(),
                               {*wide16, *wide16 == TextEncoding::Utf16LE ? TextEncoding::Utf16BE
                                                                          : TextEncoding::Utf16LE});
-        else if (sample.find('\0') != std::string_view::npos)
+        else if (zeros)
             // Zero bytes on both parities: UTF-16 with hanzi such as 一 (U+4E00) among ASCII,
             // or no text at all; the readings tell.
             candidates.insert(candidates.end(), {TextEncoding::Utf16LE, TextEncoding::Utf16BE});
         const bool zeroEvidence = !candidates.empty();
-        std::optional<TextEncoding> cleanWide; // the best wide reading without replacements
-        double cleanWideScore = 0;
         candidates.insert(candidates.end(),
                           {TextEncoding::Utf8, TextEncoding::Big5, TextEncoding::Gb18030});
         if (!zeroEvidence)
@@ -769,63 +808,111 @@ EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
         // two clean readings of the same bytes, make the guess one to mention. ICU's detector
         // adds up to one point a non-ASCII byte for the readings it believes in.
         std::optional<IcuOpinion> icu;
-        double best = 0, second = 0;
-        std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
-        bool repetitive = false; // the best reading repeats a few characters
-        bool asciiInUtf16 = false;
-        // The byte encodings are weighed a part at a time, their readings never held.
-        std::u16string reading;
-        for (TextEncoding candidate : candidates) {
-            std::size_t bad = 0;
-            Plausibility p;
-            if (isWideEncoding(candidate)) {
-                decodeAs(sample, candidate, bad, reading);
-                p = plausibility(reading, candidate);
-            } else {
-                p = plausibilityOfBytes(sample, candidate, bad);
+        struct Weighing {
+            TextEncoding encoding = TextEncoding::Auto;
+            bool ambiguous = false;
+            double best = 0, second = 0;
+            std::size_t cleanReadings = 0, scored = 0, bestNonAscii = 0;
+            bool repetitive = false;               // the best reading repeats a few characters
+            std::optional<TextEncoding> cleanWide; // the best wide reading without replacements
+            double cleanWideScore = 0;
+            // Below this, a reading neither wins nor comes close enough to make a guess of it.
+            double floor() const {
+                const double f = std::min(best - 0.5 * static_cast<double>(bestNonAscii), best - 8);
+                return repetitive ? std::min(f, 0.0) : f;
             }
-            if (scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.controls == 0) {
-                // Plain ASCII without control characters (or such ASCII in UTF-16): nothing to
-                // weigh.
-                encoding = candidate;
-                // ASCII in UTF-16 has its blanks and line ends; without any, the other byte
-                // order (hanzi such as 一, U+4E00, whose low byte is zero) is weighed too, and
-                // if it reads cleanly the choice is called a guess.
-                if (!isWideEncoding(candidate) ||
-                    reading.find_first_of(u" \t\r\n") != std::u16string::npos)
-                    break;
-                asciiInUtf16 = true;
-                continue;
+            // The readings left unfinished as out of the running: the most each could have
+            // scored, and whether it had no replacement as far as it was read.
+            struct Dropped {
+                double ceiling;
+                bool clean;
+            };
+            std::vector<Dropped> dropped;
+        };
+        // With drop, a byte encoding's reading that falls too far behind the best so far is not
+        // read to its end (a text in one encoding makes little sense in the others, so the
+        // other readings are mostly left early).
+        const auto weigh = [&](bool drop) {
+            Weighing w;
+            bool asciiInUtf16 = false;
+            // The byte encodings are weighed a part at a time, their readings never held.
+            std::u16string reading;
+            for (TextEncoding candidate : candidates) {
+                std::size_t bad = 0;
+                Plausibility p;
+                double ceiling = 0;
+                bool unfinished = false;
+                if (isWideEncoding(candidate)) {
+                    decodeAs(sample, candidate, bad, reading);
+                    p = plausibility(reading, candidate);
+                } else if (drop && w.scored > 0 && !asciiInUtf16) {
+                    ceiling = std::numeric_limits<double>::infinity();
+                    p = plausibilityOfBytes(sample, candidate, bad, w.floor(),
+                                            icu->of(candidate) / 100.0, &ceiling);
+                    unfinished = ceiling != std::numeric_limits<double>::infinity();
+                } else {
+                    p = plausibilityOfBytes(sample, candidate, bad);
+                }
+                if (w.scored == 0 && p.nonAsciiBytes == 0 && bad == 0 && p.controls == 0) {
+                    // Plain ASCII without control characters (or such ASCII in UTF-16): nothing
+                    // to weigh.
+                    w.encoding = candidate;
+                    // ASCII in UTF-16 has its blanks and line ends; without any, the other byte
+                    // order (hanzi such as 一, U+4E00, whose low byte is zero) is weighed too, and
+                    // if it reads cleanly the choice is called a guess.
+                    if (!isWideEncoding(candidate) ||
+                        reading.find_first_of(u" \t\r\n") != std::u16string::npos)
+                        break;
+                    asciiInUtf16 = true;
+                    continue;
+                }
+                if (asciiInUtf16) {
+                    w.ambiguous = w.ambiguous || (bad == 0 && p.score > 0);
+                    continue;
+                }
+                if (unfinished) {
+                    w.dropped.push_back({ceiling, bad == 0});
+                    ++w.scored;
+                    continue;
+                }
+                if (!icu)
+                    icu = icuOpinion(sample);
+                const double score =
+                    p.score + icu->of(candidate) / 100.0 * static_cast<double>(p.nonAsciiBytes);
+                w.cleanReadings += bad == 0;
+                if (zeroEvidence && isWideEncoding(candidate) && bad == 0 &&
+                    (!w.cleanWide || score > w.cleanWideScore)) {
+                    w.cleanWide = candidate;
+                    w.cleanWideScore = score;
+                }
+                if (w.scored == 0 || score > w.best) {
+                    w.second = w.scored == 0 ? -1e300 : w.best;
+                    w.best = score;
+                    w.bestNonAscii = p.nonAsciiBytes;
+                    w.repetitive = p.variety < kVariety && p.nonAscii >= 4 * p.variety;
+                    w.encoding = candidate;
+                } else if (score > w.second) {
+                    w.second = score;
+                }
+                ++w.scored;
             }
-            if (asciiInUtf16) {
-                choice.ambiguous = choice.ambiguous || (bad == 0 && p.score > 0);
-                continue;
+            return w;
+        };
+        Weighing w = weigh(true);
+        // A reading left unfinished was judged against the best at the time; if it could
+        // still come near the final best, or its being clean could make the call a close one,
+        // everything is weighed again, every reading to its end.
+        for (const Weighing::Dropped &d : w.dropped)
+            if (d.ceiling >= w.floor() || (d.clean && w.best - w.second < 8)) {
+                w = weigh(false);
+                break;
             }
-            if (!icu)
-                icu = icuOpinion(sample);
-            const double score =
-                p.score + icu->of(candidate) / 100.0 * static_cast<double>(p.nonAsciiBytes);
-            cleanReadings += bad == 0;
-            if (zeroEvidence && isWideEncoding(candidate) && bad == 0 &&
-                (!cleanWide || score > cleanWideScore)) {
-                cleanWide = candidate;
-                cleanWideScore = score;
-            }
-            if (scored == 0 || score > best) {
-                second = scored == 0 ? -1e300 : best;
-                best = score;
-                bestNonAscii = p.nonAsciiBytes;
-                repetitive = p.variety < kVariety && p.nonAscii >= 4 * p.variety;
-                encoding = candidate;
-            } else if (score > second) {
-                second = score;
-            }
-            ++scored;
-        }
+        encoding = w.encoding;
+        choice.ambiguous = w.ambiguous;
         // A byte encoding would read those zero bytes as NUL characters, which no text has:
         // a clean wide reading is taken instead, as a guess.
-        if (cleanWide && !isWideEncoding(encoding)) {
-            encoding = *cleanWide;
+        if (w.cleanWide && !isWideEncoding(encoding)) {
+            encoding = *w.cleanWide;
             choice.ambiguous = true;
         }
         // The margin is taken a byte: half a point a non-ASCII byte between the best reading
@@ -834,8 +921,9 @@ EncodingChoice chooseEncoding(std::string_view bytes, TextEncoding encoding) {
         // that makes some sense is.
         choice.ambiguous =
             choice.ambiguous ||
-            (scored > 1 && best - second < 0.5 * static_cast<double>(bestNonAscii)) ||
-            (cleanReadings > 1 && best - second < 8) || (scored > 1 && repetitive && second > 0);
+            (w.scored > 1 && w.best - w.second < 0.5 * static_cast<double>(w.bestNonAscii)) ||
+            (w.cleanReadings > 1 && w.best - w.second < 8) ||
+            (w.scored > 1 && w.repetitive && w.second > 0);
     }
     choice.encoding = encoding;
     return choice;
