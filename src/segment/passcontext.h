@@ -63,6 +63,13 @@ public:
     // Adds to set every character T0 may be when the pass takes a word; at any other, run takes
     // nothing, so the scan need not ask. By default every character.
     virtual void firstChars(const Lexicon &, std::bitset<65536> &set) const { set.set(); }
+    // Adds to next every character T1 may be when the pass takes a word, and to anyNext the
+    // characters T0 at which any T1 may do: where T1 is in the text and is none of next, and
+    // T0 none of anyNext, run takes nothing. By default every character.
+    virtual void nextChars(const Lexicon &, std::bitset<65536> &next,
+                           std::bitset<65536> & /*anyNext*/) const {
+        next.set();
+    }
     // True when run takes nothing where T0, T1 and T2 are three different characters: the scan
     // then need not ask.
     virtual bool onRepeatsOnly() const { return false; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <type_traits>
 
 #include "segment/lexicon.h"
 #include "segment/passes/adverbpass.h"
@@ -31,7 +32,7 @@ PhraseDivider::PhraseDivider(std::shared_ptr<const SegDictionary> dictionary,
                              const Lexicon &lexicon, std::shared_ptr<const Rules> rules)
     : m_lexicon(lexicon), m_dictionary(std::move(dictionary)), m_rules(std::move(rules)),
       m_passes(m_rules->passes), m_passesAt(m_rules->passesAt.get()),
-      m_onRepeatsOnly(m_rules->onRepeatsOnly) {}
+      m_passesBefore(m_rules->passesBefore.get()), m_onRepeatsOnly(m_rules->onRepeatsOnly) {}
 
 PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
     passes.push_back(std::make_unique<ReduplicationPass>());
@@ -41,34 +42,48 @@ PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
     passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
     passes.push_back(std::make_unique<PositionPass>());
     passes.push_back(std::make_unique<AdverbPass>());
-    static_assert(sizeof(passesAt[0]) * 8 >= 7, "a bit for every pass");
+    static_assert(sizeof(passesBefore[0]) * 8 >= 7, "a bit for every pass");
     firstChars.resize(passes.size());
-    passesAt = std::make_unique<std::uint8_t[]>(65536);
+    nextChars.resize(passes.size());
+    anyNext.resize(passes.size());
+    passesAt = std::make_unique<std::uint16_t[]>(65536);
+    passesBefore = std::make_unique<std::uint8_t[]>(65536);
     // Another lexicon usually differs in the user words alone: the other passes' bits are
     // copied, and only those of passes whose characters differ are redone.
     const bool copy = like && like->passes.size() == passes.size();
-    if (copy)
+    if (copy) {
         std::copy_n(like->passesAt.get(), 65536, passesAt.get());
-    for (std::size_t i = 0; i < passes.size(); ++i) {
-        passes[i]->firstChars(lexicon, firstChars[i]);
-        const auto bit = static_cast<std::uint8_t>(1U << i);
-        if (passes[i]->onRepeatsOnly())
-            onRepeatsOnly |= bit;
-        if (copy) {
-            const std::bitset<65536> &before = like->firstChars[i];
-            if (firstChars[i] == before)
-                continue;
-            for (std::size_t c = before._Find_first(); c < before.size(); c = before._Find_next(c))
-                passesAt[c] &= static_cast<std::uint8_t>(~bit);
-        }
-        const std::bitset<65536> &chars = firstChars[i];
+        std::copy_n(like->passesBefore.get(), 65536, passesBefore.get());
+    }
+    // Sets bit in table for the characters of chars, after clearing it for those of before.
+    const auto mark = [](auto *table, unsigned bit, const std::bitset<65536> &chars,
+                         const std::bitset<65536> *before) {
+        using T = std::remove_reference_t<decltype(table[0])>;
+        if (before)
+            for (std::size_t c = before->_Find_first(); c < before->size();
+                 c = before->_Find_next(c))
+                table[c] &= static_cast<T>(~bit);
         if (chars.all()) { // a pass that looks at every character
             for (std::size_t c = 0; c < chars.size(); ++c)
-                passesAt[c] |= bit;
-            continue;
+                table[c] |= static_cast<T>(bit);
+            return;
         }
         for (std::size_t c = chars._Find_first(); c < chars.size(); c = chars._Find_next(c))
-            passesAt[c] |= bit;
+            table[c] |= static_cast<T>(bit);
+    };
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+        passes[i]->firstChars(lexicon, firstChars[i]);
+        passes[i]->nextChars(lexicon, nextChars[i], anyNext[i]);
+        const unsigned bit = 1U << i;
+        if (passes[i]->onRepeatsOnly())
+            onRepeatsOnly |= static_cast<std::uint8_t>(bit);
+        const bool same = copy && firstChars[i] == like->firstChars[i] &&
+                          nextChars[i] == like->nextChars[i] && anyNext[i] == like->anyNext[i];
+        if (same)
+            continue;
+        mark(passesAt.get(), bit, firstChars[i], copy ? &like->firstChars[i] : nullptr);
+        mark(passesAt.get(), bit << 8, anyNext[i], copy ? &like->anyNext[i] : nullptr);
+        mark(passesBefore.get(), bit, nextChars[i], copy ? &like->nextChars[i] : nullptr);
     }
 }
 

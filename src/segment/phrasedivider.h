@@ -80,9 +80,11 @@ private:
         explicit Rules(const Lexicon &lexicon, const Rules *like = nullptr);
         ~Rules();
         std::vector<std::unique_ptr<RulePass>> passes;
-        // Per pass, the characters a word it takes may start with.
-        std::vector<std::bitset<65536>> firstChars;
-        std::unique_ptr<std::uint8_t[]> passesAt;
+        // Per pass, the characters a word it takes may start with, those that may follow
+        // (RulePass::nextChars), and the first characters that any may follow.
+        std::vector<std::bitset<65536>> firstChars, nextChars, anyNext;
+        std::unique_ptr<std::uint16_t[]> passesAt;
+        std::unique_ptr<std::uint8_t[]> passesBefore;
         std::uint8_t onRepeatsOnly = 0; // the passes that take words on repeated characters only
     };
     PhraseDivider(std::shared_ptr<const SegDictionary> dictionary, const Lexicon &lexicon,
@@ -92,8 +94,11 @@ private:
     std::shared_ptr<const Rules> m_rules;
     // The rule passes in the order they are tried at a position.
     const std::vector<std::unique_ptr<RulePass>> &m_passes;
-    // Per character, bit i set when pass i may take a word starting with it.
-    const std::uint8_t *m_passesAt;
+    // Per character, bit i set when pass i may take a word starting with it, and bit 8 + i when
+    // it may do so whatever character follows.
+    const std::uint16_t *m_passesAt;
+    // Per character, bit i set when pass i may take a word whose second character it is.
+    const std::uint8_t *m_passesBefore;
     std::uint8_t m_onRepeatsOnly;
 };
 

@@ -18,7 +18,8 @@ constexpr std::ptrdiff_t kProbeAhead = 16;
 
 Segmenter::Segmenter(const PhraseDivider &divider, const PhraseDivider::LineSink &sink)
     : m_divider(divider), m_dictionary(*divider.m_dictionary), m_sink(sink),
-      m_passesAt(divider.m_passesAt), m_onRepeatsOnly(divider.m_onRepeatsOnly) {
+      m_passesAt(divider.m_passesAt), m_passesBefore(divider.m_passesBefore),
+      m_onRepeatsOnly(divider.m_onRepeatsOnly) {
     for (std::size_t i = 0; i < divider.m_passes.size(); ++i)
         m_passes[i] = divider.m_passes[i].get();
     m_outBuffer.resize(256);
@@ -107,12 +108,15 @@ void Segmenter::SegmentAt() {
     else if (textLen < m_scanPos + 2)
         TakeShortWord();
     // With three or more characters left and no long word, the rule passes decide first; only
-    // those that may take a word starting with this character are asked.
+    // those that may take a word starting with this character, and with the next, are asked.
     if (m_wordTaken)
         return;
     const RulePass *const *passes = m_passes;
     const char16_t *t = m_chars + (m_scanPos - m_charsFrom);
-    unsigned asked = m_passesAt[t[0]];
+    const unsigned at = m_passesAt[t[0]];
+    unsigned asked = at & 0xFF;
+    if (textLen > m_scanPos)
+        asked &= m_passesBefore[t[1]] | at >> 8;
     if ((asked & m_onRepeatsOnly) != 0 && textLen >= m_scanPos + 2 && t[0] != t[1] &&
         t[1] != t[2] && t[0] != t[2])
         asked &= ~unsigned(m_onRepeatsOnly);

@@ -94,7 +94,8 @@ private:
     const PhraseDivider::LineSink &m_sink;
     // The divider's rule passes, and per character which of them may take a word there.
     const RulePass *m_passes[8] = {};
-    const std::uint8_t *m_passesAt;
+    const std::uint16_t *m_passesAt;
+    const std::uint8_t *m_passesBefore;
     const std::uint8_t m_onRepeatsOnly;
 
     // Line ends reach the scan as CR LF, whatever the text has: the passes read a few characters

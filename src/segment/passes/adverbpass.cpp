@@ -40,4 +40,11 @@ void AdverbPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const {
     set.set(u'不');
 }
 
+void AdverbPass::nextChars(const Lexicon &lex, std::bitset<65536> &next,
+                           std::bitset<65536> &) const {
+    for (const WordList *list :
+         {&kDegreeChars, &kLinkChars, &lex.NegationPartners, &lex.AdverbWords, &lex.AdverbPhrases})
+        list->addCharsTo(next);
+}
+
 } // namespace yuedu::seg

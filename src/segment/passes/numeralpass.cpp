@@ -122,4 +122,13 @@ void NumeralPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const 
         set.set(c);
 }
 
+void NumeralPass::nextChars(const Lexicon &lex, std::bitset<65536> &next,
+                            std::bitset<65536> &anyNext) const {
+    for (const WordList *list : {&lex.MeasureChars, &lex.NumeralChars, &lex.QuantityWords})
+        list->addCharsTo(next);
+    for (char16_t c : std::u16string_view(u"來把萬千百十爺姑舅嬸伯叔哥姊弟妹姐大小年點秒"))
+        next.set(c);
+    anyNext.set(u'一'); // 一條條: T1 repeated
+}
+
 } // namespace yuedu::seg

@@ -32,4 +32,10 @@ void PositionPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) const
     lex.NounChars.addCharsTo(set);
 }
 
+void PositionPass::nextChars(const Lexicon &, std::bitset<65536> &next,
+                             std::bitset<65536> &) const {
+    kNounSuffixes.addCharsTo(next);
+    kPositionChars.addCharsTo(next);
+}
+
 } // namespace yuedu::seg

@@ -38,4 +38,11 @@ void TimeDirectionPass::firstChars(const Lexicon &lex, std::bitset<65536> &set) 
         list->addCharsTo(set);
 }
 
+void TimeDirectionPass::nextChars(const Lexicon &lex, std::bitset<65536> &next,
+                                  std::bitset<65536> &) const {
+    for (const WordList *list :
+         {&lex.TimeUnitWords, &lex.AllWords, &lex.DirectionWords, &lex.TimeUnitChars})
+        list->addCharsTo(next);
+}
+
 } // namespace yuedu::seg

@@ -77,4 +77,10 @@ void UserWordPass::firstChars(const Lexicon &, std::bitset<65536> &set) const {
         set |= m_chars;
 }
 
+void UserWordPass::nextChars(const Lexicon &, std::bitset<65536> &next,
+                             std::bitset<65536> &) const {
+    // A user word has two characters at least, all of them among the words'.
+    next |= m_chars;
+}
+
 } // namespace yuedu::seg

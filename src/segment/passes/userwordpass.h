@@ -16,6 +16,8 @@ public:
     explicit UserWordPass(std::u16string userWords);
     void run(PassContext &ctx) const override;
     void firstChars(const Lexicon &lex, std::bitset<65536> &set) const override;
+    void nextChars(const Lexicon &lex, std::bitset<65536> &next,
+                   std::bitset<65536> &anyNext) const override;
 
 private:
     // Whether s, tried as the n characters from the scan position, is taken.

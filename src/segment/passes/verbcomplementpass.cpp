@@ -128,4 +128,17 @@ void VerbComplementPass::firstChars(const Lexicon &lex, std::bitset<65536> &set)
         list->addCharsTo(set);
 }
 
+void VerbComplementPass::nextChars(const Lexicon &lex, std::bitset<65536> &next,
+                                   std::bitset<65536> &anyNext) const {
+    // Every test that can make a decision reads T1 from a list, but 上 and 下 followed by a
+    // dictionary word.
+    for (const WordList *list :
+         {&kResultMarks, &kComeGo, &kBeforeLe, &kNotOrDe, &kRepeatLinks, &kToOrPast,
+          &lex.DirComplWords, &lex.StateAdjChars, &lex.PerceptionWords})
+        list->addCharsTo(next);
+    for (char16_t c : std::u16string_view(u"得有了上不"))
+        next.set(c);
+    kUpDown.addCharsTo(anyNext);
+}
+
 } // namespace yuedu::seg
