@@ -1,6 +1,7 @@
 #include "article/articleprofile.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <unordered_set>
 
@@ -20,6 +21,20 @@ constexpr std::u16string_view kBrackets = u"（）〔〕《》〈〉「」『』
 
 bool isIn(std::u16string_view set, char16_t c) {
     return set.find(c) != set.npos;
+}
+
+// What a character is to the scan of a text, looked up at once: a clause mark, a bracket.
+enum : std::uint8_t { kClauseMark = 1, kBracket = 2 };
+const std::uint8_t *markKinds() {
+    static const std::array<std::uint8_t, 0x10000> kinds = [] {
+        std::array<std::uint8_t, 0x10000> k{};
+        for (char16_t c : kClauseMarks)
+            k[c] |= kClauseMark;
+        for (char16_t c : kBrackets)
+            k[c] |= kBracket;
+        return k;
+    }();
+    return kinds.data();
 }
 
 // Membership of the 498 most common characters, by the character itself: a private-use
@@ -130,11 +145,12 @@ ProfileResult profileText(const LanguageData &data, std::u16string_view text,
     std::unordered_set<char32_t> extraSeen;
     std::int64_t extras = 0;
 
+    const std::uint8_t *kinds = markKinds();
     for (std::size_t i = 0; i < t.size(); ++i) {
         char16_t ch = t[i];
         std::size_t extra = extraHanziAt(t, i);
-        if (extra == 0 && (isIn(kClauseMarks, ch) || isIn(kBrackets, ch) || !isDoubleByte(ch))) {
-            if (isIn(kClauseMarks, ch))
+        if (extra == 0 && (kinds[ch] != 0 || !isDoubleByte(ch))) {
+            if (kinds[ch] & kClauseMark)
                 clauses.push_back(ch);
             // The character after a mark, a bracket or a single-byte character is not tested
             // again: it goes straight to the lookup.
