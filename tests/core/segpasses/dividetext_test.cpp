@@ -105,5 +105,20 @@ TEST(PassesInTheSegmenterParagraph, SegmentsOrdinaryProse) {
     EXPECT_EQ(toUtf8(fixture.divide(text)), toUtf8(expected));
 }
 
+// A divider that takes over the rule passes of another, for a lexicon with other user words,
+// redoes what the user words change: their characters, first and second alike.
+TEST(PassesInTheSegmenterTakenOver, TakeTheUserWordsOfTheirOwnLexicon) {
+    const std::u16string users = u",電腦網路,資訊,";
+    const yuedu::testing::SegFixture without({u"我們"});
+    const yuedu::testing::SegFixture with({u"我們"}, users);
+    Lexicon lexicon = Lexicon::builtIn();
+    lexicon.UserWords = users;
+    const PhraseDivider takenOver(without.divider(), lexicon);
+    const std::u16string text = u"我們用電腦網路找資訊。";
+    EXPECT_EQ(toUtf8(yuedu::testing::wordsOf(takenOver.DivideText(text))),
+              "我們|用|電腦網路|找|資訊");
+    EXPECT_EQ(takenOver.DivideText(text), with.divide(text));
+}
+
 } // namespace
 } // namespace yuedu::seg::testing
