@@ -34,7 +34,8 @@ PhraseDivider::PhraseDivider(std::shared_ptr<const SegDictionary> dictionary,
       m_passes(m_rules->passes), m_passesAt(m_rules->passesAt.get()),
       m_passesBefore(m_rules->passesBefore.get()), m_onRepeatsOnly(m_rules->onRepeatsOnly) {}
 
-PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
+std::vector<std::unique_ptr<RulePass>> makeRulePasses(const Lexicon &lexicon) {
+    std::vector<std::unique_ptr<RulePass>> passes;
     passes.push_back(std::make_unique<ReduplicationPass>());
     passes.push_back(std::make_unique<NumeralPass>());
     passes.push_back(std::make_unique<TimeDirectionPass>());
@@ -42,6 +43,11 @@ PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like) {
     passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
     passes.push_back(std::make_unique<PositionPass>());
     passes.push_back(std::make_unique<AdverbPass>());
+    return passes;
+}
+
+PhraseDivider::Rules::Rules(const Lexicon &lexicon, const Rules *like)
+    : passes(makeRulePasses(lexicon)) {
     static_assert(sizeof(passesBefore[0]) * 8 >= 7, "a bit for every pass");
     firstChars.resize(passes.size());
     nextChars.resize(passes.size());

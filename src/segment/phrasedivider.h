@@ -34,6 +34,9 @@ class RulePass;
 class SegDictionary;
 class Segmenter;
 
+// The rule passes of a lexicon, in the order the scan tries them at a position.
+std::vector<std::unique_ptr<RulePass>> makeRulePasses(const Lexicon &lexicon);
+
 class PhraseDivider {
 public:
     PhraseDivider(const LanguageData &data, const Lexicon &lexicon);

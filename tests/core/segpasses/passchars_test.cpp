@@ -15,13 +15,8 @@
 #include "langdata/big5.h"
 #include "passcontextdouble.h"
 #include "segment/lexicon.h"
-#include "segment/passes/adverbpass.h"
-#include "segment/passes/numeralpass.h"
-#include "segment/passes/positionpass.h"
-#include "segment/passes/reduplicationpass.h"
-#include "segment/passes/timedirectionpass.h"
-#include "segment/passes/userwordpass.h"
-#include "segment/passes/verbcomplementpass.h"
+#include "segment/passcontext.h"
+#include "segment/phrasedivider.h"
 
 namespace yuedu::seg::testing {
 namespace {
@@ -41,14 +36,7 @@ std::vector<char16_t> charsOf(const std::bitset<65536> &set, const std::bitset<6
 TEST(PassCharacters, APassSkippedForItsFirstTwoCharactersWouldHaveTakenNothing) {
     Lexicon lexicon = Lexicon::builtIn();
     lexicon.UserWords = u",桌子,上學去,一會兒,看不起,";
-    std::vector<std::unique_ptr<RulePass>> passes;
-    passes.push_back(std::make_unique<ReduplicationPass>());
-    passes.push_back(std::make_unique<NumeralPass>());
-    passes.push_back(std::make_unique<TimeDirectionPass>());
-    passes.push_back(std::make_unique<VerbComplementPass>());
-    passes.push_back(std::make_unique<UserWordPass>(lexicon.UserWords));
-    passes.push_back(std::make_unique<PositionPass>());
-    passes.push_back(std::make_unique<AdverbPass>());
+    const std::vector<std::unique_ptr<RulePass>> passes = makeRulePasses(lexicon);
 
     // Every character some pass names, and a few that none does.
     std::vector<Declared> declared(passes.size());
