@@ -140,9 +140,10 @@ void SegDictionary::FlatTable::size(std::size_t keys, int width) {
 #endif
 }
 
-SegDictionary::SegDictionary(const LanguageData &data)
+SegDictionary::SegDictionary(const LanguageData &data, std::size_t searchBudget)
     : m_wordGroup(kTableChars, 0), m_auxGroup(kTableChars, 0), m_ordinals(tableOrdinals()),
-      m_indexing(std::make_unique<std::mutex>()) {
+      m_indexing(std::make_unique<std::mutex>()), m_searchBudget(searchBudget),
+      m_searched(std::make_unique<std::atomic<std::size_t>>(0)) {
     layOut(data, false);
     layOut(data, true);
     m_groupsOf.reserve(kTableChars);
@@ -221,9 +222,9 @@ void SegDictionary::layOut(const LanguageData &data, bool aux) {
                 groupOf[byExtent[i].ordinal] = groupOf[byExtent[i - 1].ordinal];
     groups.begin.push_back(static_cast<std::uint32_t>(indexed));
     groups.chars.reset(new char16_t[indexed + 1]);
-    groups.ready.reset(new std::atomic<bool>[groups.ordinal.size()]);
+    groups.state.reset(new std::atomic<std::uint8_t>[groups.ordinal.size()]);
     for (std::size_t g = 0; g < groups.ordinal.size(); ++g)
-        groups.ready[g].store(false, std::memory_order_relaxed);
+        groups.state[g].store(kUntouched, std::memory_order_relaxed);
     if (aux) {
         m_aux.size(3 * indexed);
     } else {
@@ -272,19 +273,50 @@ inline std::int64_t SegDictionary::longKey(std::uint16_t group, const char16_t *
     }
 }
 
-void SegDictionary::index(bool aux, std::uint16_t g) const {
+bool SegDictionary::prepare(bool aux, std::uint16_t g) const {
     const Groups &groups = aux ? m_auxGroups : m_wordGroups;
+    // A search reads the group at most once for each of the three answers.
+    const std::size_t reads = std::size_t(3) * (groups.begin[g + 1] - groups.begin[g]) + 1;
+    const bool search =
+        m_searched->fetch_add(reads, std::memory_order_relaxed) + reads <= m_searchBudget;
+    if (search && groups.state[g].load(std::memory_order_acquire) == kDecoded)
+        return false;
     const std::lock_guard<std::mutex> lock(*m_indexing);
-    if (groups.ready[g].load(std::memory_order_relaxed))
-        return;
-    const std::uint8_t *e = groups.entries + 5 * static_cast<std::size_t>(groups.ordinal[g]);
-    decodeInto(e, groups.table, groupUnits(e, groups.tableSize),
-               groups.chars.get() + groups.begin[g]);
-    if (aux)
-        indexAux(g);
-    else
-        indexWords(g);
-    groups.ready[g].store(true, std::memory_order_release);
+    std::uint8_t state = groups.state[g].load(std::memory_order_relaxed);
+    if (state == kUntouched) {
+        const std::uint8_t *e = groups.entries + 5 * static_cast<std::size_t>(groups.ordinal[g]);
+        decodeInto(e, groups.table, groupUnits(e, groups.tableSize),
+                   groups.chars.get() + groups.begin[g]);
+        state = kDecoded;
+        groups.state[g].store(state, std::memory_order_release);
+    }
+    if (state == kIndexed || !search) {
+        if (state != kIndexed) {
+            if (aux)
+                indexAux(g);
+            else
+                indexWords(g);
+            groups.state[g].store(kIndexed, std::memory_order_release);
+        }
+        return true;
+    }
+    return false;
+}
+
+std::uint32_t SegDictionary::searchWord(std::uint16_t group, char16_t c) const {
+    const char16_t *chars = m_wordGroups.chars.get();
+    const char16_t *from = chars + m_wordGroups.begin[group],
+                   *to = chars + m_wordGroups.begin[group + 1];
+    const char16_t *at = std::find(from, to, c);
+    return at == to ? 0 : static_cast<std::uint32_t>(at - from + 1);
+}
+
+std::int64_t SegDictionary::searchLong(std::uint16_t group, const char16_t *p, int n) const {
+    const std::uint32_t from = m_auxGroups.begin[group];
+    const std::u16string_view chars(m_auxGroups.chars.get() + from,
+                                    m_auxGroups.begin[group + 1] - from);
+    const std::size_t at = chars.find(std::u16string_view(p, static_cast<std::size_t>(n)));
+    return at == std::u16string_view::npos ? -1 : static_cast<std::int64_t>(from + at);
 }
 
 void SegDictionary::indexWords(std::uint16_t g) const {
@@ -370,18 +402,22 @@ std::uint8_t SegDictionary::finishProbe(const char16_t *p, const Probe &probe) c
     if (const std::uint16_t g = probe.wordGroup; g == kDirect) {
         answers |= LookupTwoCharWord(std::u16string_view(p, 2)) != 0 ? kTwo : 0;
     } else if (g != 0) {
-        ready(false, g);
-        answers |= wordPositionFrom(g | std::uint32_t(p[1]) << 14, probe.word) != 0 ? kTwo : 0;
+        const std::uint32_t at = indexed(false, g)
+                                     ? wordPositionFrom(g | std::uint32_t(p[1]) << 14, probe.word)
+                                     : searchWord(g, p[1]);
+        answers |= at != 0 ? kTwo : 0;
     }
     if (const std::uint16_t g = probe.auxGroup; g == kDirect) {
         answers |= static_cast<std::uint8_t>(LookupLongWord(std::u16string_view(p, 4)));
         answers |= LookupLongWord(std::u16string_view(p, 3)) != 0 ? kPair : 0;
     } else if (g != 0) {
-        ready(true, g);
-        const std::int64_t at = longKey(g, p + 1, 2, probe.pair, probe.pair);
+        const bool index = indexed(true, g);
+        const std::int64_t at =
+            index ? longKey(g, p + 1, 2, probe.pair, probe.pair) : searchLong(g, p + 1, 2);
         if (at >= 0) {
             answers |= kPair;
-            if (longKey(g, p + 1, 3, probe.triple, probe.pair) >= 0)
+            if ((index ? longKey(g, p + 1, 3, probe.triple, probe.pair)
+                       : searchLong(g, p + 1, 3)) >= 0)
                 answers |= 4;
             else if ((at - m_auxGroups.begin[g]) % 2 == 0)
                 answers |= 3;
@@ -396,8 +432,8 @@ bool SegDictionary::finishPair(const char16_t *p, const Probe &probe) const {
         return LookupLongWord(std::u16string_view(p, 3)) != 0;
     if (g == 0)
         return false;
-    ready(true, g);
-    return longKey(g, p + 1, 2, probe.pair, probe.pair) >= 0;
+    return (indexed(true, g) ? longKey(g, p + 1, 2, probe.pair, probe.pair)
+                             : searchLong(g, p + 1, 2)) >= 0;
 }
 
 int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
@@ -412,8 +448,8 @@ int SegDictionary::LookupTwoCharWord(std::u16string_view p) const {
         const std::size_t at = m_wordDirect.decode(k).find(p[1]);
         return at == std::u16string::npos ? 0 : static_cast<int>(at + 1);
     }
-    ready(false, m_wordGroup[k]);
-    return static_cast<int>(wordPosition(m_wordGroup[k], p[1]));
+    const std::uint16_t g = m_wordGroup[k];
+    return static_cast<int>(indexed(false, g) ? wordPosition(g, p[1]) : searchWord(g, p[1]));
 }
 
 int SegDictionary::LookupLongWord(std::u16string_view p) const {
@@ -434,7 +470,7 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
     if (p.size() == 1)
         return 4; // the empty string is in any non-empty group
     const std::uint16_t id = m_auxGroup[k];
-    ready(true, id);
+    const bool index = indexed(true, id);
     if (p.size() == 2) {
         // Only at the very end of a text: the group is searched for the one character.
         const char16_t *chars = m_auxGroups.chars.get();
@@ -443,10 +479,13 @@ int SegDictionary::LookupLongWord(std::u16string_view p) const {
                    ? 4
                    : 0;
     }
-    const std::int64_t at = longKey(id, p.data() + 1, 2);
+    const auto find = [&](int n) {
+        return index ? longKey(id, p.data() + 1, n) : searchLong(id, p.data() + 1, n);
+    };
+    const std::int64_t at = find(2);
     if (at < 0)
         return 0;
-    if (p.size() == 3 || longKey(id, p.data() + 1, 3) >= 0)
+    if (p.size() == 3 || find(3) >= 0)
         return 4;
     // Else a three-character word, where its tail is first found at an odd position.
     return (at - m_auxGroups.begin[id]) % 2 == 0 ? 3 : 0;

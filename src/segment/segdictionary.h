@@ -16,10 +16,13 @@
 //    enough for the tables to live in the cache and a fingerprint collision cannot change an
 //    answer.
 //
-// A group is indexed the first time it is asked about, so start-up costs no more than reading
-// the files, and a short text pays only for the groups it meets. Indexing takes a lock; lookups
-// of groups indexed already take none (the slots are read atomically, and a group's slots never
-// move once written).
+// Nothing is indexed at first: a group is decoded the first time it is asked about, and searched
+// as it stands, until the searches have read kSearchBudget characters; from then on a group is
+// indexed when it is next asked about. So start-up costs no more than reading the files, and a
+// short text touches neither the tables nor the memory behind them (which the kernel would clear
+// in pieces of 2 MB). Decoding and indexing take a lock; lookups of groups indexed or decoded
+// already take none (the slots are read atomically, a group's slots never move once written,
+// and its characters never change).
 //
 // Entries that point at the same stretch of a table share one indexed group, so a damaged file
 // that points every character at one long group costs no more than a sound one. Groups that
@@ -41,7 +44,12 @@ namespace yuedu::seg {
 
 class SegDictionary {
 public:
-    explicit SegDictionary(const LanguageData &data);
+    // How many characters lookups read in the groups as they stand before groups are indexed:
+    // a text of some thousand characters.
+    static constexpr std::size_t kSearchBudget = std::size_t(1) << 18;
+
+    // searchBudget: kSearchBudget but for tests of either way of answering.
+    explicit SegDictionary(const LanguageData &data, std::size_t searchBudget = kSearchBudget);
 
     // TwoCharHit: the 1-based position of the second character of p in the group of two-character
     // words of its first character, 0 when absent (or p empty, or its first character no table
@@ -124,26 +132,30 @@ private:
     };
 
     // The indexed groups of one table, side by side in one decoded string: group g is
-    // chars[begin[g] .. begin[g + 1]), decoded when it is first indexed.
+    // chars[begin[g] .. begin[g + 1]), decoded when it is first asked about.
+    enum : std::uint8_t { kUntouched, kDecoded, kIndexed };
     struct Groups {
         const std::uint8_t *entries = nullptr; // the index entries of the table in LanguageData
         const std::uint8_t *table = nullptr;
         std::size_t tableSize = 0;
         std::vector<int> ordinal;          // per group, the ordinal whose entry it decodes
         std::vector<std::uint32_t> begin;  // groups + 2 offsets
-        std::unique_ptr<char16_t[]> chars; // written as the groups are indexed
-        std::unique_ptr<std::atomic<bool>[]> ready;
+        std::unique_ptr<char16_t[]> chars; // written as the groups are decoded
+        std::unique_ptr<std::atomic<std::uint8_t>[]> state;
     };
 
     // Sizes the groups of one table and its hash table; decodes nothing yet.
     void layOut(const LanguageData &data, bool aux);
-    // Indexes group g of the table unless that is done already.
-    void ready(bool aux, std::uint16_t g) const {
+    // Whether group g of the table is to be looked up in the index (indexing it now, if the
+    // searches have used up their budget); if not, it is decoded, to be searched as it stands.
+    bool indexed(bool aux, std::uint16_t g) const {
         const Groups &groups = aux ? m_auxGroups : m_wordGroups;
-        if (!groups.ready[g].load(std::memory_order_acquire))
-            index(aux, g);
+        return groups.state[g].load(std::memory_order_acquire) == kIndexed || prepare(aux, g);
     }
-    void index(bool aux, std::uint16_t g) const;
+    bool prepare(bool aux, std::uint16_t g) const;
+    // The answers of wordPosition and longKey, by searching the decoded group.
+    std::uint32_t searchWord(std::uint16_t group, char16_t c) const;
+    std::int64_t searchLong(std::uint16_t group, const char16_t *p, int n) const;
     void indexWords(std::uint16_t g) const;
     void indexAux(std::uint16_t g) const;
     std::uint32_t wordPosition(std::uint16_t group, char16_t c) const;
@@ -170,6 +182,9 @@ private:
     FlatTable m_words, m_aux;
     Groups m_wordGroups, m_auxGroups;
     std::unique_ptr<std::mutex> m_indexing;
+    // How many characters the searches of groups as they stand may read in all, and have read.
+    std::size_t m_searchBudget;
+    mutable std::unique_ptr<std::atomic<std::size_t>> m_searched;
     DirectGroups m_wordDirect, m_auxDirect;
 };
 

@@ -77,8 +77,11 @@ int scanLong(const LanguageData &d, std::u16string_view p) {
 // Every window of one to three characters of every group behind its first character, with the
 // next character of the group or a random one after it, and random strings of one to four
 // characters drawn from the group characters, hanzi and symbols.
-void expectSameAnswers(const LanguageData &d, std::size_t randomProbes, int ordinalStep = 1) {
-    const seg::SegDictionary dict(d);
+// searchBudget: 0 looks every group up in its index, the most searches every group as it
+// stands, and the default does the one, then the other.
+void expectSameAnswers(const LanguageData &d, std::size_t randomProbes, int ordinalStep = 1,
+                       std::size_t searchBudget = seg::SegDictionary::kSearchBudget) {
+    const seg::SegDictionary dict(d, searchBudget);
     std::mt19937 rng(7);
     std::u16string pool = u"，。A\uFFFD";
     std::size_t mismatches = 0;
@@ -145,7 +148,10 @@ TEST(DictionaryIndex, AnswersAsTheLayoutScanOnTheFullData) {
     // A sound file: only the other two (empty) files are reported.
     for (const auto &p : report.problems)
         EXPECT_NE(p.file, kSegFileName) << p.message;
-    expectSameAnswers(d, 300000);
+    for (std::size_t budget : {std::size_t(0), std::size_t(-1)}) {
+        SCOPED_TRACE(budget);
+        expectSameAnswers(d, 300000, 1, budget);
+    }
 }
 
 // Damaged files still load and answer as the scan does, and are reported once.
@@ -194,8 +200,9 @@ TEST(DictionaryIndex, DamagedFilesAnswerAsTheScanAndAreReported) {
     }
 }
 
-// Groups are indexed when first asked about; threads that ask about the same groups at once
-// (the desktop program segments in the background) must all get the answers of the scan.
+// Groups are decoded and indexed as they are asked about; threads that ask about the same groups
+// at once (the desktop program segments in the background), while the dictionary goes over from
+// searching groups to indexing them, must all get the answers of the scan.
 TEST(DictionaryIndex, ThreadsIndexingTheSameGroupsAtOnceAgreeWithTheScan) {
     const std::string image = fullSegFile();
     ASSERT_EQ(image.size(), layout::kSegFileSize);
