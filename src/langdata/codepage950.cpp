@@ -24,10 +24,17 @@ std::size_t CodePage950::decode(std::string_view bytes, std::u16string &out) con
     // At most one character a byte, written in place.
     out.resize(bytes.size());
     char16_t *o = out.data();
+    std::size_t replaced = 0;
+    decodeRun(bytes, 0, bytes.size(), o, replaced);
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return replaced;
+}
+
+std::size_t CodePage950::decodeRun(std::string_view bytes, std::size_t i, std::size_t limit,
+                                   char16_t *&o, std::size_t &replaced) const {
     const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
-    std::size_t replaced = 0;
-    for (std::size_t i = 0; i < size; ++i) {
+    for (; i < limit; ++i) {
         const unsigned lead = b[i];
         if (lead < 0x80) {
             *o++ = static_cast<char16_t>(lead);
@@ -44,8 +51,7 @@ std::size_t CodePage950::decode(std::string_view bytes, std::u16string &out) con
             ++replaced;
         }
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
-    return replaced;
+    return i;
 }
 
 std::string CodePage950::encode(std::u16string_view text, std::size_t *unmapped) const {

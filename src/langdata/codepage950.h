@@ -26,6 +26,11 @@ public:
     std::u16string decode(std::string_view bytes) const;
     // The same into out, whose memory is used again; gives the number of U+FFFD written.
     std::size_t decode(std::string_view bytes, std::u16string &out) const;
+    // decode() of the characters that start from i up to limit (a pair may end one byte past
+    // it), written at o (one unit a byte at most); counts the U+FFFD written in replaced and
+    // gives where the next character starts.
+    std::size_t decodeRun(std::string_view bytes, std::size_t i, std::size_t limit, char16_t *&o,
+                          std::size_t &replaced) const;
     // encode() writes '?' for characters without a mapping and counts them in *unmapped.
     std::string encode(std::u16string_view text, std::size_t *unmapped = nullptr) const;
 

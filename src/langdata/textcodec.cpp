@@ -274,31 +274,10 @@ void fromUtf8Counting(std::string_view bytes, std::size_t &bad, std::u16string &
     }
 }
 
-// CodePage950::decode of the characters that start from i up to limit (a pair may end one
-// byte past it), at o, counting the U+FFFD written; gives where the next one starts.
+// CodePage950::decodeRun, of the one signature with utf8Run.
 std::size_t big5Run(std::string_view bytes, std::size_t i, std::size_t limit, char16_t *&o,
                     std::size_t &bad) {
-    const CodePage950 &cp = CodePage950::instance();
-    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
-    const std::size_t size = bytes.size();
-    for (; i < limit; ++i) {
-        const unsigned lead = b[i];
-        if (lead < 0x80) {
-            *o++ = static_cast<char16_t>(lead);
-        } else if (lead >= 0x81 && lead <= 0xFE && i + 1 < size) {
-            const unsigned t = b[i + 1];
-            const char16_t u = cp.unicodeOf(static_cast<std::uint16_t>((lead << 8) | t));
-            *o++ = u;
-            bad += u == u'\uFFFD';
-            // A lead byte that is broken alone resyncs on the next byte.
-            if (u != u'\uFFFD' || (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE))
-                ++i;
-        } else {
-            *o++ = u'\uFFFD';
-            ++bad;
-        }
-    }
-    return i;
+    return CodePage950::instance().decodeRun(bytes, i, limit, o, bad);
 }
 
 // The bytes read in the encoding into out (its memory used again), replacements counted in bad.
@@ -477,11 +456,11 @@ Plausibility plausibility(std::u16string_view text, TextEncoding e) {
 
 // A part at a time: the units of a reading come to sink in parts of about kPart, decoded into
 // memory that stays in the cache, with how many bytes have been read so far. The sink returns
-// false to stop the reading there; readInParts says whether it read to the end.
+// false to stop the reading there.
 constexpr std::size_t kPart = std::size_t(1) << 14;
 
 template <class Sink>
-bool readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink &&sink) {
+void readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink &&sink) {
     // Never more units than bytes in a part, but for a pair of UTF-16 units a sequence that
     // runs on past the part's end, and a cut end at the very last.
     char16_t buffer[kPart + 8];
@@ -493,9 +472,9 @@ bool readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink 
                 const std::size_t n = std::min(kPart, bytes.size() - i);
                 std::fill_n(buffer, n, u'\uFFFD');
                 if (!sink(std::u16string_view(buffer, n), i + n))
-                    return false;
+                    return;
             }
-            return true;
+            return;
         }
         UErrorCode status = U_ZERO_ERROR;
         ucnv_setToUCallBack(c.get(), countingToUnicode, &bad, nullptr, nullptr, &status);
@@ -514,22 +493,21 @@ bool readInParts(std::string_view bytes, TextEncoding e, std::size_t &bad, Sink 
                               buffer,
                               static_cast<std::size_t>(target - reinterpret_cast<UChar *>(buffer))),
                           static_cast<std::size_t>(source - bytes.data())))
-                    return false;
+                    return;
                 if (status != U_BUFFER_OVERFLOW_ERROR)
                     break;
                 status = U_ZERO_ERROR;
             }
         }
-        return true;
+        return;
     }
     const auto run = e == TextEncoding::Utf8 ? utf8Run : big5Run;
     for (std::size_t i = 0; i < bytes.size();) {
         char16_t *o = buffer;
         i = run(bytes, i, std::min(bytes.size(), i + kPart), o, bad);
         if (!sink(std::u16string_view(buffer, static_cast<std::size_t>(o - buffer)), i))
-            return false;
+            return;
     }
-    return true;
 }
 
 // How far a reading of bytes in a byte encoding may still climb once part of it is scored: no
